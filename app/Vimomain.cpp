@@ -1,0 +1,210 @@
+#include "app/Vimomain.h"
+
+#include "app/beeper.h"
+#include "app/clock.h"
+#include "app/dialogs.h"
+#include "app/help.h"
+#include "app/qt_text.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTabBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace brisomar {
+
+namespace {
+
+const char* const tabCaptions[statusPageCount] = {
+    "Alarm", "Comm", "Course", "Log", "Position", "Source", "Speed", "Wind", "Extended"};
+
+const QColor alarmRed(255, 0, 0);
+const QColor quietSilver(192, 192, 192);
+
+QFont boldFont(int pixelSize) {
+    QFont font = QApplication::font();
+    font.setBold(true);
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+void setBackground(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+}
+
+QLabel* loweredPanel(QWidget* parent) {
+    auto* panel = new QLabel(parent);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setAutoFillBackground(true);
+    return panel;
+}
+
+} // namespace
+
+TVimoMainDlg::TVimoMainDlg(UiContext& context)
+    : QMainWindow(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      context_(context) {
+    setWindowTitle(QStringLiteral("Brisomar Navigator Version 2.0 b1 "));
+    setFont(boldFont(11));
+    buildPanels();
+    buildMenu();
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(timerIntervalMs);
+    connect(Timer1, &QTimer::timeout, this, &TVimoMainDlg::Timer1Timer);
+    Timer1->start();
+    setGeometry(formLeft, 0, formWidth, formHeight);
+}
+
+void TVimoMainDlg::buildPanels() {
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(0);
+
+    TextPanel = loweredPanel(central);
+    TextPanel->setFont(boldFont(16));
+    TextPanel->setIndent(4);
+    QPalette palette = TextPanel->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    palette.setColor(QPalette::WindowText, Qt::yellow);
+    TextPanel->setPalette(palette);
+    row->addWidget(TextPanel, 1);
+
+    LarmPanel = loweredPanel(central);
+    LarmPanel->setFixedSize(41, 30);
+    LarmPanel->setAlignment(Qt::AlignCenter);
+    setAlarmLamp(false);
+    row->addWidget(LarmPanel, 0, Qt::AlignTop);
+    column->addLayout(row, 1);
+
+    TabSet = new QTabBar(central);
+    TabSet->setFixedHeight(21);
+    TabSet->setExpanding(false);
+    TabSet->setDrawBase(false);
+    TabSet->setStyleSheet(QStringLiteral(
+        "QTabBar { background: palette(dark); }"
+        "QTabBar::tab { background: rgb(192,192,192); color: black; font-weight: bold;"
+        " height: 19px; padding: 0px 6px; border: 1px solid gray; }"
+        "QTabBar::tab:selected { background: yellow; }"));
+    for (const char* caption : tabCaptions)
+        TabSet->addTab(QString::fromLatin1(caption));
+    TabSet->setAutoFillBackground(true);
+    connect(TabSet, &QTabBar::currentChanged, this, &TVimoMainDlg::TabSetClick);
+    column->addWidget(TabSet);
+    setCentralWidget(central);
+}
+
+void TVimoMainDlg::buildMenu() {
+    QMenuBar* bar = menuBar();
+    QMenu* file1 = bar->addMenu(QStringLiteral("&File"));
+    Exit1 = file1->addAction(QStringLiteral("Exit"), this, &TVimoMainDlg::Exit1Click);
+    Exit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    const auto modal = [this](QDialog* WindowRegistry::*window) {
+        return [this, window] { showModal(context_.windows.*window); };
+    };
+    Source1 = bar->addAction(QStringLiteral("&Source"), this, modal(&WindowRegistry::sourDlg));
+    Comm1 = bar->addAction(QStringLiteral("&Comm"), this, modal(&WindowRegistry::comDlg));
+    Larm1 = bar->addAction(QStringLiteral("&Alarm"), this, modal(&WindowRegistry::larmDlg));
+    Config1 = bar->addAction(QStringLiteral("&Config"), this, modal(&WindowRegistry::msetDlg));
+    Map1 = bar->addAction(QStringLiteral("Char&t"), this, &TVimoMainDlg::Map1Click);
+    Log1 = bar->addAction(QStringLiteral("&Log"), this, modal(&WindowRegistry::logDlg));
+    Extended1 = bar->addAction(QStringLiteral("&Extended"), this, &TVimoMainDlg::Extended1Click);
+    Warranties1 =
+        bar->addAction(QStringLiteral("&Important"), this, modal(&WindowRegistry::warrDlg));
+    QMenu* help1 = bar->addMenu(QStringLiteral("&Help"));
+    About1 = help1->addAction(QStringLiteral("About"), this, modal(&WindowRegistry::aboutDlg));
+    Content1 = help1->addAction(QStringLiteral("Content"), this, &TVimoMainDlg::Content1Click);
+    Warning1 = help1->addAction(QStringLiteral("Warning"), this, &TVimoMainDlg::Warning1Click);
+}
+
+void TVimoMainDlg::Timer1Timer() {
+    const MainTick tick = mainTimerTick(context_.program.nav, selectedPage(), systemTextFormat(),
+                                        dayFraction(context_.clock.now()));
+    TextPanel->setText(toQString(tick.statusLine));
+    setAlarmLamp(tick.alarmLampOn);
+    for (int i = 0; i < tick.asteriskBeeps; ++i)
+        context_.beeper.asteriskBeep();
+}
+
+void TVimoMainDlg::TabSetClick() {
+    showStatusPage();
+}
+
+void TVimoMainDlg::FormActivate() {
+    if (selectedPage() != StatusPage::Extended)
+        showStatusPage();
+}
+
+void TVimoMainDlg::FormResize() {
+    const QSize frameExtra = frameGeometry().size() - size();
+    const QSize wanted = QSize(formWidth, formHeight) - frameExtra;
+    if (size() != wanted)
+        resize(wanted);
+    if (frameGeometry().left() != formLeft)
+        move(formLeft, frameGeometry().top());
+}
+
+void TVimoMainDlg::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TVimoMainDlg::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+void TVimoMainDlg::closeEvent(QCloseEvent* event) {
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void TVimoMainDlg::Exit1Click() {
+    if (context_.dialogs.confirmYesNo(QStringLiteral("Exit program ?")) == Dialogs::Answer::Yes)
+        close();
+}
+
+void TVimoMainDlg::Map1Click() {
+    if (QWidget* map = context_.windows.mapA)
+        map->show();
+}
+
+void TVimoMainDlg::Extended1Click() {
+    context_.dialogs.showMessage(QStringLiteral("Not yet implemented."));
+}
+
+void TVimoMainDlg::Content1Click() {
+    context_.help.showContext(helpContext);
+}
+
+void TVimoMainDlg::Warning1Click() {
+    context_.dialogs.showMessage(
+        QStringLiteral("Navigation software never replaces good seamanship."));
+}
+
+void TVimoMainDlg::showStatusPage() {
+    TextPanel->setText(
+        toQString(statusPageText(selectedPage(), context_.program.nav, systemTextFormat(),
+                                 dayFraction(context_.clock.now()))));
+}
+
+void TVimoMainDlg::setAlarmLamp(bool on) {
+    LarmPanel->setText(on ? QStringLiteral("Alarm") : QString());
+    setBackground(LarmPanel, on ? alarmRed : quietSilver);
+}
+
+StatusPage TVimoMainDlg::selectedPage() const {
+    return static_cast<StatusPage>(TabSet->currentIndex());
+}
+
+} // namespace brisomar

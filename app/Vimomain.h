@@ -1,0 +1,71 @@
+#pragma once
+
+#include "app/status_pages.h"
+#include "app/window_registry.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QTabBar;
+class QTimer;
+
+namespace brisomar {
+
+// The main window: a strip of fixed size with the status line of the selected tab, the alarm
+// lamp and the menu that opens every other window. Its timer is the heartbeat of the program.
+class TVimoMainDlg : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr int formWidth = 627;
+    static constexpr int formHeight = 97;
+    static constexpr int formLeft = 7;
+    static constexpr int timerIntervalMs = 1100;
+    static constexpr int helpContext = 1;
+
+    explicit TVimoMainDlg(UiContext& context);
+
+    void Timer1Timer();
+    void TabSetClick();
+    void FormActivate();
+    void FormResize();
+
+    QTabBar* TabSet = nullptr;
+    QLabel* TextPanel = nullptr;
+    QLabel* LarmPanel = nullptr;
+    QTimer* Timer1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* Source1 = nullptr;
+    QAction* Comm1 = nullptr;
+    QAction* Larm1 = nullptr;
+    QAction* Config1 = nullptr;
+    QAction* Map1 = nullptr;
+    QAction* Log1 = nullptr;
+    QAction* Extended1 = nullptr;
+    QAction* Warranties1 = nullptr;
+    QAction* About1 = nullptr;
+    QAction* Content1 = nullptr;
+    QAction* Warning1 = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildPanels();
+    void buildMenu();
+    void Exit1Click();
+    void Map1Click();
+    void Extended1Click();
+    void Content1Click();
+    void Warning1Click();
+    void showStatusPage();
+    void setAlarmLamp(bool on);
+    StatusPage selectedPage() const;
+
+    UiContext& context_;
+};
+
+} // namespace brisomar

@@ -1,0 +1,27 @@
+#include "app/application.h"
+
+#include "app/dialogs.h"
+
+#include <exception>
+
+namespace brisomar {
+
+BrisomarApplication::BrisomarApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QString::fromLatin1(title));
+}
+
+bool BrisomarApplication::notify(QObject* receiver, QEvent* event) {
+    QString error;
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        error = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        error = QStringLiteral("Unexpected error.");
+    }
+    if (dialogs_)
+        dialogs_->showMessage(error);
+    return false;
+}
+
+} // namespace brisomar

@@ -1,0 +1,205 @@
+#include "app/number_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+
+namespace brisomar {
+
+namespace {
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::size_t skipDigits(std::string_view text, std::size_t at) {
+    while (at < text.size() && isDigit(text[at]))
+        ++at;
+    return at;
+}
+
+// Checks the number grammar and rewrites the text as std::from_chars reads it.
+std::optional<std::string> canonicalNumber(std::string_view text, char decimalSeparator) {
+    std::size_t at = text.find_first_not_of(' ');
+    if (at == std::string_view::npos)
+        return std::nullopt;
+    std::string canonical;
+    if (text[at] == '+' || text[at] == '-') {
+        if (text[at] == '-')
+            canonical += '-';
+        ++at;
+    }
+    std::size_t end = skipDigits(text, at);
+    if (end == at)
+        return std::nullopt;
+    canonical.append(text.substr(at, end - at));
+    at = end;
+    if (at < text.size() && text[at] == decimalSeparator) {
+        end = skipDigits(text, at + 1);
+        if (end == at + 1)
+            return std::nullopt;
+        canonical += '.';
+        canonical.append(text.substr(at + 1, end - at - 1));
+        at = end;
+    }
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        canonical += 'e';
+        ++at;
+        if (at < text.size() && (text[at] == '+' || text[at] == '-'))
+            canonical += text[at++];
+        end = skipDigits(text, at);
+        if (end == at)
+            return std::nullopt;
+        canonical.append(text.substr(at, end - at));
+        at = end;
+    }
+    if (at != text.size())
+        return std::nullopt;
+    return canonical;
+}
+
+// The exact decimal expansion of a value: digits d1 d2 ... (no trailing zeros) standing for
+// d1.d2d3... x 10^exponent. Empty digits mean zero.
+struct Decimal {
+    bool negative = false;
+    std::string digits;
+    int exponent = 0;
+};
+
+void trimTrailingZeros(Decimal& d) {
+    const auto last = d.digits.find_last_not_of('0');
+    d.digits.erase(last == std::string::npos ? 0 : last + 1);
+}
+
+Decimal exactDecimal(long double value) {
+    Decimal d;
+    d.negative = value < 0;
+    if (value == 0.0L)
+        return d;
+    // A Real48 has at most about 130 significant decimal digits, so 160 prints it exactly.
+    char buffer[256];
+    std::snprintf(buffer, sizeof buffer, "%.160Le", std::fabs(value));
+    const std::string_view text(buffer);
+    const auto e = text.find('e');
+    d.digits.reserve(e);
+    d.digits.push_back(text[0]);
+    d.digits.append(text.substr(2, e - 2));
+    d.exponent = std::stoi(std::string(text.substr(e + 1)));
+    trimTrailingZeros(d);
+    return d;
+}
+
+// Keeps the first `keep` digits, rounding half away from zero on the dropped ones.
+void roundToDigits(Decimal& d, int keep) {
+    if (keep >= static_cast<int>(d.digits.size()))
+        return;
+    if (keep < 0) {
+        d.digits.clear();
+        return;
+    }
+    const bool roundUp = d.digits[keep] >= '5';
+    d.digits.resize(keep);
+    if (roundUp) {
+        int i = keep - 1;
+        while (i >= 0 && d.digits[i] == '9')
+            d.digits[i--] = '0';
+        if (i < 0) { // every kept digit was 9: the value is now a power of ten
+            d.digits.assign(1, '1');
+            ++d.exponent;
+        } else {
+            ++d.digits[i];
+        }
+    }
+    trimTrailingZeros(d);
+}
+
+// The digit at decimal position `power` (0 = units, -1 = tenths ...).
+char digitAt(const Decimal& d, int power) {
+    const int index = d.exponent - power;
+    if (index < 0 || index >= static_cast<int>(d.digits.size()))
+        return '0';
+    return d.digits[index];
+}
+
+std::string fixedText(const Decimal& d, int minIntegerDigits, int decimals, char separator) {
+    std::string text = d.negative ? "-" : "";
+    const int highest = std::max(d.digits.empty() ? 0 : d.exponent, minIntegerDigits - 1);
+    for (int power = highest; power >= 0; --power)
+        text += digitAt(d, power);
+    if (decimals > 0) {
+        text += separator;
+        for (int power = -1; power >= -decimals; --power)
+            text += digitAt(d, power);
+    }
+    return text;
+}
+
+std::string scientificText(const Decimal& d, char separator) {
+    std::string text = d.negative ? "-" : "";
+    text += d.digits[0];
+    if (d.digits.size() > 1) {
+        text += separator;
+        text.append(d.digits, 1);
+    }
+    text += 'E';
+    text += std::to_string(d.exponent);
+    return text;
+}
+
+} // namespace
+
+std::optional<long double> readNumber(std::string_view text, char decimalSeparator) {
+    const auto canonical = canonicalNumber(text, decimalSeparator);
+    if (!canonical)
+        return std::nullopt;
+    long double value = 0;
+    const char* end = canonical->data() + canonical->size();
+    const auto [ptr, error] = std::from_chars(canonical->data(), end, value);
+    if (error != std::errc() || ptr != end)
+        return std::nullopt;
+    return value;
+}
+
+std::string FloatToStr(Real48 value, char decimalSeparator) {
+    constexpr int significantDigits = 15;
+    Decimal d = exactDecimal(value.value());
+    roundToDigits(d, significantDigits);
+    if (d.digits.empty())
+        return "0";
+    if (d.exponent < -5 || d.exponent > 14)
+        return scientificText(d, decimalSeparator);
+    const int decimals = std::max(0, static_cast<int>(d.digits.size()) - 1 - d.exponent);
+    return fixedText(d, 1, decimals, decimalSeparator);
+}
+
+std::optional<FloatPattern> parseFloatPattern(std::string_view pattern) {
+    const auto point = pattern.find('.');
+    const auto integerPart = pattern.substr(0, point);
+    const auto fractionPart =
+        point == std::string_view::npos ? std::string_view() : pattern.substr(point + 1);
+    const auto allZeros = [](std::string_view part) {
+        return std::all_of(part.begin(), part.end(), [](char c) { return c == '0'; });
+    };
+    if (integerPart.empty() || !allZeros(integerPart) || !allZeros(fractionPart) ||
+        (point != std::string_view::npos && fractionPart.empty()))
+        return std::nullopt;
+    return FloatPattern{static_cast<int>(integerPart.size()),
+                        static_cast<int>(fractionPart.size())};
+}
+
+std::string FormatFloat(std::string_view pattern, long double value, char decimalSeparator) {
+    const auto parsed = parseFloatPattern(pattern);
+    if (!parsed)
+        throw std::invalid_argument("unknown number pattern " + std::string(pattern));
+    return FormatFloat(*parsed, value, decimalSeparator);
+}
+
+std::string FormatFloat(FloatPattern pattern, long double value, char decimalSeparator) {
+    Decimal d = exactDecimal(value);
+    roundToDigits(d, d.exponent + 1 + pattern.decimals);
+    return fixedText(d, pattern.integerDigits, pattern.decimals, decimalSeparator);
+}
+
+} // namespace brisomar

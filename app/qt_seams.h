@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/beeper.h"
+#include "app/clock.h"
+#include "app/dialogs.h"
+
+namespace brisomar {
+
+// The PC's local clock.
+class QtClock : public Clock {
+public:
+    LocalDateTime now() const override;
+};
+
+class QtBeeper : public Beeper {
+public:
+    void asteriskBeep() override;
+};
+
+// Message boxes over the active window, captioned with the application title.
+class QtDialogs : public Dialogs {
+public:
+    void showMessage(const QString& text) override;
+    Answer confirmYesNo(const QString& text) override;
+};
+
+} // namespace brisomar

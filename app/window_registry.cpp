@@ -1,0 +1,23 @@
+#include "app/window_registry.h"
+
+#include "app/Vimomain.h"
+#include "info/Vimoabou.h"
+#include "info/Vimowarr.h"
+
+namespace brisomar {
+
+std::unique_ptr<TVimoMainDlg> createWindows(UiContext& context) {
+    WindowRegistry& w = context.windows;
+    auto mainDlg = std::make_unique<TVimoMainDlg>(context);
+    w.mainDlg = mainDlg.get();
+    w.aboutDlg = new TVimoAboutDlg(w.mainDlg);
+    w.warrDlg = new TVimoWarrDlg(w.mainDlg);
+    return mainDlg;
+}
+
+void showModal(QDialog* dialog) {
+    if (dialog)
+        dialog->exec();
+}
+
+} // namespace brisomar

@@ -1,0 +1,35 @@
+#include "info/info_dialog.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace brisomar {
+
+QPushButton* buildInfoDialog(QDialog* dialog, const QString& caption, const QString& text) {
+    dialog->setWindowTitle(caption);
+    dialog->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint);
+    auto* column = new QVBoxLayout(dialog);
+    auto* row = new QHBoxLayout;
+    auto* icon = new QLabel(dialog);
+    icon->setPixmap(QPixmap(QStringLiteral(":/images/brisomar.png")));
+    icon->setAlignment(Qt::AlignTop);
+    row->addWidget(icon);
+    auto* label = new QLabel(text, dialog);
+    label->setWordWrap(true);
+    label->setMinimumWidth(320);
+    row->addWidget(label, 1);
+    column->addLayout(row);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, dialog);
+    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    column->addWidget(buttons);
+    column->setSizeConstraint(QLayout::SetFixedSize);
+    return ok;
+}
+
+} // namespace brisomar

@@ -1,0 +1,176 @@
+#include "app/Vimomain.h"
+
+#include "ui_fakes.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTabBar>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace brisomar {
+namespace {
+
+using testing::UiFixture;
+
+class MainWindow : public ::testing::Test {
+protected:
+    MainWindow() : mainDlg(createWindows(ui.context)) {}
+
+    QString status() const { return mainDlg->TextPanel->text(); }
+    void selectTab(StatusPage page) { mainDlg->TabSet->setCurrentIndex(static_cast<int>(page)); }
+    QColor lampColour() const { return mainDlg->LarmPanel->palette().color(QPalette::Window); }
+
+    UiFixture ui;
+    std::unique_ptr<TVimoMainDlg> mainDlg;
+};
+
+TEST_F(MainWindow, IsTheFixedStripWithNineTabsAndARunningTimer) {
+    EXPECT_EQ(mainDlg->windowTitle(), "Brisomar Navigator Version 2.0 b1 ");
+    EXPECT_EQ(mainDlg->frameGeometry().size(), QSize(627, 97));
+    EXPECT_EQ(mainDlg->frameGeometry().left(), 7);
+    ASSERT_EQ(mainDlg->TabSet->count(), 9);
+    const QStringList tabs{"Alarm",  "Comm",  "Course", "Log",     "Position",
+                           "Source", "Speed", "Wind",   "Extended"};
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(mainDlg->TabSet->tabText(i), tabs[i]);
+    EXPECT_EQ(mainDlg->TabSet->currentIndex(), 0);
+    EXPECT_TRUE(mainDlg->Timer1->isActive());
+    EXPECT_EQ(mainDlg->Timer1->interval(), 1100);
+}
+
+TEST_F(MainWindow, SnapsBackAfterAnyResize) {
+    mainDlg->show();
+    mainDlg->setGeometry(100, 40, 900, 300);
+    QApplication::processEvents();
+    EXPECT_EQ(mainDlg->frameGeometry().size(), QSize(627, 97));
+    EXPECT_EQ(mainDlg->frameGeometry().left(), 7);
+    EXPECT_EQ(mainDlg->geometry().top(), 40); // the top stays where it was put
+}
+
+TEST_F(MainWindow, TimerTickShowsTheSelectedPageThenSelectsTheValuesInUse) {
+    mainDlg->Timer1Timer();
+    EXPECT_EQ(status(), "Active alarms: 0");
+    selectTab(StatusPage::Speed);
+    ui.program.nav.GpsSpeed = Real48(22.4L);
+    mainDlg->Timer1Timer();
+    EXPECT_EQ(status(), "Speed GPS: 22.3999999999942 knots. In use: 0 knots.");
+    mainDlg->Timer1Timer();
+    EXPECT_EQ(status(), "Speed GPS: 22.3999999999942 knots. In use: 22.3999999999942 knots.");
+}
+
+TEST_F(MainWindow, TabClickShowsThePageAtOnce) {
+    ui.program.nav.ExtendedName = "";
+    selectTab(StatusPage::Extended);
+    EXPECT_EQ(status(), "Extended data value not specified.");
+    selectTab(StatusPage::Log);
+    EXPECT_EQ(status(), "Log is off. Interval: 5 minutes.");
+}
+
+TEST_F(MainWindow, ActivationRefreshesEveryPageButExtended) {
+    selectTab(StatusPage::Alarm);
+    ui.program.nav.ActiveAlarmCount = 2;
+    mainDlg->FormActivate();
+    EXPECT_EQ(status(), "Active alarms: 2");
+    selectTab(StatusPage::Extended);
+    ui.program.nav.ExtendedName = "Deep";
+    mainDlg->FormActivate();
+    EXPECT_EQ(status(), "Extended data value not specified.");
+}
+
+TEST_F(MainWindow, AlarmLampTurnsRedAndBeepsTwentyTimesPerTick) {
+    mainDlg->Timer1Timer();
+    EXPECT_EQ(mainDlg->LarmPanel->text(), "");
+    EXPECT_EQ(lampColour(), QColor(192, 192, 192));
+    EXPECT_EQ(ui.beeper.count, 0);
+    ui.program.nav.ActiveAlarmCount = 1;
+    mainDlg->Timer1Timer();
+    EXPECT_EQ(mainDlg->LarmPanel->text(), "Alarm");
+    EXPECT_EQ(lampColour(), QColor(255, 0, 0));
+    EXPECT_EQ(ui.beeper.count, 20);
+    mainDlg->Timer1Timer();
+    EXPECT_EQ(ui.beeper.count, 40);
+    ui.program.nav.ActiveAlarmCount = 0;
+    mainDlg->Timer1Timer();
+    EXPECT_EQ(mainDlg->LarmPanel->text(), "");
+    EXPECT_EQ(lampColour(), QColor(192, 192, 192));
+    EXPECT_EQ(ui.beeper.count, 40);
+    EXPECT_EQ(mainDlg->Timer1->interval(), 1100);
+}
+
+TEST_F(MainWindow, PositionPageShowsTheClockMovingAcrossMidnight) {
+    selectTab(StatusPage::Position);
+    ui.clock.time = {2026, 12, 7, 23, 59, 59, 0};
+    mainDlg->Timer1Timer();
+    EXPECT_TRUE(status().startsWith("LAT N 00°00.000' LON W000°00.000' Last update:"));
+    EXPECT_TRUE(status().contains("Now:23:59:59")) << status().toStdString();
+    ui.clock.time = {2026, 12, 8, 0, 0, 1, 0};
+    mainDlg->Timer1Timer();
+    EXPECT_TRUE(status().contains("Now:00:00:01")) << status().toStdString();
+}
+
+TEST_F(MainWindow, ExitAsksFirstAndNoLeavesEverythingRunning) {
+    mainDlg->show();
+    ui.dialogs.answers = {Dialogs::Answer::No};
+    mainDlg->Exit1->trigger();
+    EXPECT_EQ(ui.dialogs.shown, QStringList{"Exit program ?"});
+    EXPECT_TRUE(mainDlg->isVisible());
+    EXPECT_TRUE(mainDlg->Timer1->isActive());
+    ui.dialogs.answers = {Dialogs::Answer::Yes};
+    mainDlg->Exit1->trigger();
+    EXPECT_FALSE(mainDlg->isVisible());
+}
+
+TEST_F(MainWindow, CloseButtonClosesWithoutAsking) {
+    mainDlg->show();
+    mainDlg->close();
+    EXPECT_FALSE(mainDlg->isVisible());
+    EXPECT_TRUE(ui.dialogs.shown.isEmpty());
+}
+
+TEST_F(MainWindow, MenuHasTheProgramsCaptionsAndShortcuts) {
+    QStringList captions;
+    for (QAction* action : mainDlg->menuBar()->actions())
+        captions << action->text();
+    EXPECT_EQ(captions, (QStringList{"&File", "&Source", "&Comm", "&Alarm", "&Config", "Char&t",
+                                     "&Log", "&Extended", "&Important", "&Help"}));
+    EXPECT_EQ(mainDlg->Exit1->text(), "Exit");
+    EXPECT_EQ(mainDlg->Exit1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
+    EXPECT_EQ(mainDlg->About1->text(), "About");
+    EXPECT_EQ(mainDlg->Content1->text(), "Content");
+    EXPECT_EQ(mainDlg->Warning1->text(), "Warning");
+}
+
+TEST_F(MainWindow, MenuMessagesAndHelp) {
+    mainDlg->Extended1->trigger();
+    mainDlg->Warning1->trigger();
+    EXPECT_EQ(ui.dialogs.shown,
+              (QStringList{"Not yet implemented.",
+                           "Navigation software never replaces good seamanship."}));
+    mainDlg->Content1->trigger();
+    EXPECT_EQ(ui.help.contexts, std::vector<int>{1});
+}
+
+TEST_F(MainWindow, ItemsOfWindowsNotBuiltYetDoNothing) {
+    for (QAction* item : {mainDlg->Source1, mainDlg->Comm1, mainDlg->Larm1, mainDlg->Config1,
+                          mainDlg->Map1, mainDlg->Log1})
+        item->trigger();
+    EXPECT_TRUE(ui.dialogs.shown.isEmpty());
+}
+
+TEST_F(MainWindow, RegistryHoldsTheInformationDialogs) {
+    ASSERT_NE(ui.context.windows.aboutDlg, nullptr);
+    ASSERT_NE(ui.context.windows.warrDlg, nullptr);
+    EXPECT_EQ(ui.context.windows.mainDlg, mainDlg.get());
+    EXPECT_FALSE(ui.context.windows.aboutDlg->isVisible());
+    QTimer::singleShot(0, ui.context.windows.warrDlg, &QDialog::accept);
+    mainDlg->Warranties1->trigger(); // modal: returns once OK closes it
+    EXPECT_FALSE(ui.context.windows.warrDlg->isVisible());
+}
+
+} // namespace
+} // namespace brisomar

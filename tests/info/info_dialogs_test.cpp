@@ -1,0 +1,48 @@
+#include "info/Vimoabou.h"
+#include "info/Vimowarr.h"
+#include "info/help_browser.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace brisomar {
+namespace {
+
+TEST(InformationDialogs, OkClosesThem) {
+    TVimoAboutDlg about(nullptr);
+    TVimoWarrDlg warr(nullptr);
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&about, &warr}) {
+        QPushButton* ok = dialog == &about ? about.OKBtn : warr.OKBtn;
+        QTimer::singleShot(0, ok, &QPushButton::click);
+        EXPECT_EQ(dialog->exec(), QDialog::Accepted);
+        EXPECT_FALSE(dialog->isVisible());
+    }
+}
+
+TEST(HelpPages, EveryContextTheWindowsUseHasItsOwnPage) {
+    for (const int context : {1, 2, 3, 4, 5, 6, 8, 12}) {
+        const QUrl url = helpPageUrl(context);
+        EXPECT_EQ(url.fileName(), QStringLiteral("context-%1.html").arg(context));
+        QFile page(QStringLiteral(":/help/context-%1.html").arg(context));
+        ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << context;
+        EXPECT_TRUE(page.readAll().contains("<h1>")) << context;
+    }
+    EXPECT_EQ(helpPageUrl(7).fileName(), "index.html");
+}
+
+TEST(HelpPages, TheBrowserOpensAtTheContextAsked) {
+    HelpBrowser help;
+    help.showContext(4);
+    EXPECT_TRUE(help.isVisible());
+    EXPECT_EQ(help.browser()->source().fileName(), "context-4.html");
+    EXPECT_TRUE(help.browser()->toPlainText().contains("dialout"));
+    help.showContext(99);
+    EXPECT_EQ(help.browser()->source().fileName(), "index.html");
+}
+
+} // namespace
+} // namespace brisomar

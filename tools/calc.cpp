@@ -1,0 +1,147 @@
+#include "tools/calc.h"
+
+#include "app/coord_text.h"
+#include "app/number_text.h"
+#include "app/real48.h"
+
+#include <cstdio>
+#include <functional>
+#include <istream>
+#include <map>
+#include <ostream>
+#include <stdexcept>
+#include <vector>
+
+namespace brisomar::tool {
+
+namespace {
+
+struct CalcError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+using Args = std::vector<std::string_view>;
+
+struct Function {
+    std::size_t argumentCount;
+    std::function<std::string(const Args&)> evaluate;
+};
+
+std::vector<std::string_view> splitFields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    for (std::size_t start = 0;;) {
+        const auto tab = line.find('\t', start);
+        fields.push_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
+        if (tab == std::string_view::npos)
+            return fields;
+        start = tab + 1;
+    }
+}
+
+long double wide(std::string_view text) {
+    const auto value = readNumber(text);
+    if (!value)
+        throw CalcError("unreadable number '" + std::string(text) + "'");
+    return *value;
+}
+
+Real48 real48(std::string_view text) {
+    return Real48(wide(text));
+}
+
+std::string hexText(const Real48& value) {
+    std::string text;
+    char pair[3];
+    for (const auto byte : value.bytes()) {
+        std::snprintf(pair, sizeof pair, "%02x", byte);
+        text += pair;
+    }
+    return text;
+}
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    throw CalcError("not 12 hex digits: '" + std::string(1, c) + "'");
+}
+
+Real48 fromHex(std::string_view text) {
+    if (text.size() != 12)
+        throw CalcError("not 12 hex digits: '" + std::string(text) + "'");
+    Real48::Bytes bytes{};
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] =
+            static_cast<std::uint8_t>(hexDigit(text[2 * i]) * 16 + hexDigit(text[2 * i + 1]));
+    return Real48::fromBytes(bytes);
+}
+
+std::string wideText(long double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.17g", static_cast<double>(value));
+    return text;
+}
+
+const std::map<std::string, Function, std::less<>>& functions() {
+    static const std::map<std::string, Function, std::less<>> table = {
+        {"Real48", {1, [](const Args& a) { return hexText(real48(a[0])); }}},
+        {"Real48Value", {1, [](const Args& a) { return wideText(fromHex(a[0]).value()); }}},
+        {"LatToText", {1, [](const Args& a) { return LatToText(real48(a[0])); }}},
+        {"LonToText", {1, [](const Args& a) { return LonToText(real48(a[0])); }}},
+        {"TextToLat", {1, [](const Args& a) { return wideText(TextToLat(a[0])); }}},
+        {"TextToLon", {1, [](const Args& a) { return wideText(TextToLon(a[0])); }}},
+        {"FloatToStr", {1, [](const Args& a) { return FloatToStr(real48(a[0])); }}},
+        {"FormatFloat",
+         {2,
+          [](const Args& a) {
+              const auto pattern = parseFloatPattern(a[0]);
+              if (!pattern)
+                  throw CalcError("unknown pattern '" + std::string(a[0]) + "'");
+              return FormatFloat(*pattern, real48(a[1]).value());
+          }}},
+    };
+    return table;
+}
+
+} // namespace
+
+CalcAnswer calcLine(std::string_view line) {
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    if (line.empty())
+        return {};
+    const auto fields = splitFields(line);
+    const auto found = functions().find(fields[0]);
+    if (found == functions().end())
+        return {"error: unknown function " + std::string(fields[0]), true};
+    const Function& function = found->second;
+    const Args args(fields.begin() + 1, fields.end());
+    if (args.size() != function.argumentCount)
+        return {"error: " + std::string(fields[0]) + " takes " +
+                    std::to_string(function.argumentCount) + " argument(s), got " +
+                    std::to_string(args.size()),
+                true};
+    try {
+        return {function.evaluate(args), false};
+    } catch (const FloatOverflow&) {
+        return {"error: overflow", true};
+    } catch (const std::exception& e) {
+        return {std::string("error: ") + e.what(), true};
+    }
+}
+
+int runCalc(std::istream& in, std::ostream& out) {
+    bool anyFailed = false;
+    for (std::string line; std::getline(in, line);) {
+        const CalcAnswer answer = calcLine(line);
+        anyFailed = anyFailed || answer.failed;
+        out << answer.line << '\n';
+    }
+    out.flush();
+    return anyFailed ? 1 : 0;
+}
+
+} // namespace brisomar::tool
