@@ -9,18 +9,16 @@
 namespace brisomar {
 
 char systemDecimalSeparator() {
-    const QString separator = QLocale::system().decimalPoint();
+    const QString separator = QLocale().decimalPoint();
     return separator.size() == 1 && separator[0].unicode() < 0x80 ? separator[0].toLatin1() : '.';
 }
 
 QString longTimeText(long double dayFraction) {
-    static const QString format = [] {
-        QString f = QLocale::system().timeFormat(QLocale::LongFormat);
-        f.remove(QRegularExpression(QStringLiteral("\\s*t+")));
-        return f.trimmed();
-    }();
+    const QLocale locale;
+    QString format = locale.timeFormat(QLocale::LongFormat);
+    format.remove(QRegularExpression(QStringLiteral("\\s*t+"))); // the time zone
     const TimeOfDayParts t = splitTimeOfDay(dayFraction);
-    return QLocale::system().toString(QTime(t.hour, t.minute, t.second, t.millisecond), format);
+    return locale.toString(QTime(t.hour, t.minute, t.second, t.millisecond), format.trimmed());
 }
 
 StatusTextFormat systemTextFormat() {

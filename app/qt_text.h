@@ -8,10 +8,10 @@
 
 namespace brisomar {
 
-// The system's decimal separator for numbers on screen.
+// The decimal separator of the locale in use (the system's) for numbers on screen.
 char systemDecimalSeparator();
 
-// A stored time of day in the system's long time format, without a time zone.
+// A stored time of day in the locale's long time format, without a time zone.
 QString longTimeText(long double dayFraction);
 
 // Numbers and times as the system shows them, for the core's text builders.

@@ -1,8 +1,10 @@
+#include "app/Splash.h"
 #include "info/Vimoabou.h"
 #include "info/Vimowarr.h"
 #include "info/help_browser.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTimer>
@@ -21,6 +23,15 @@ TEST(InformationDialogs, OkClosesThem) {
         EXPECT_EQ(dialog->exec(), QDialog::Accepted);
         EXPECT_FALSE(dialog->isVisible());
     }
+}
+
+TEST(Splash, ShowsOurPictureInALoweredPanel) {
+    TSplashForm splash;
+    EXPECT_EQ(splash.size(), QSize(387, 259));
+    const auto* panel = splash.findChild<QLabel*>();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->frameShadow(), QFrame::Sunken);
+    EXPECT_EQ(panel->pixmap().size(), QSize(383, 255));
 }
 
 TEST(HelpPages, EveryContextTheWindowsUseHasItsOwnPage) {
