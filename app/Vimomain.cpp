@@ -5,6 +5,8 @@
 #include "app/dialogs.h"
 #include "app/help.h"
 #include "app/qt_text.h"
+#include "input/Vimocom.h"
+#include "input/Vimosour.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -108,7 +110,7 @@ void TVimoMainDlg::buildMenu() {
     QMenu* file1 = bar->addMenu(QStringLiteral("&File"));
     Exit1 = file1->addAction(QStringLiteral("Exit"), this, &TVimoMainDlg::Exit1Click);
     Exit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-    const auto modal = [this](QDialog* WindowRegistry::*window) {
+    const auto modal = [this](auto* WindowRegistry::*window) {
         return [this, window] { showModal(context_.windows.*window); };
     };
     Source1 = bar->addAction(QStringLiteral("&Source"), this, modal(&WindowRegistry::sourDlg));

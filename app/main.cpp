@@ -6,6 +6,8 @@
 #include "app/qt_seams.h"
 #include "app/window_registry.h"
 #include "info/help_browser.h"
+#include "input/TaskIcon.h"
+#include "input/qt_serial_device.h"
 
 int main(int argc, char** argv) {
     using namespace brisomar;
@@ -21,7 +23,9 @@ int main(int argc, char** argv) {
     QtClock clock;
     QtBeeper beeper;
     HelpBrowser help;
-    UiContext context{program, clock, dialogs, beeper, help, {}};
+    const DeviceMakers makers{[] { return std::make_unique<QtSerialDevice>(); },
+                              [] { return std::make_unique<QtTrayShell>(); }};
+    UiContext context{program, clock, dialogs, beeper, help, makers, {}};
     const auto mainDlg = createWindows(context);
 
     splash.reset();

@@ -162,6 +162,23 @@ std::optional<long double> readNumber(std::string_view text, char decimalSeparat
     return value;
 }
 
+std::optional<int> readInteger(std::string_view text) {
+    const auto start = text.find_first_not_of(' ');
+    if (start == std::string_view::npos)
+        return std::nullopt;
+    text.remove_prefix(start);
+    if (text[0] == '+')
+        text.remove_prefix(1);
+    const std::size_t firstDigit = !text.empty() && text[0] == '-' ? 1 : 0;
+    if (text.size() <= firstDigit || !isDigit(text[firstDigit]))
+        return std::nullopt;
+    int value = 0;
+    const auto [ptr, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || ptr != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
 std::string FloatToStr(Real48 value, char decimalSeparator) {
     constexpr int significantDigits = 15;
     Decimal d = exactDecimal(value.value());

@@ -13,6 +13,9 @@ namespace brisomar {
 // rounded; a text that does not read completely, or a number beyond long double, gives nothing.
 std::optional<long double> readNumber(std::string_view text, char decimalSeparator = '.');
 
+// Reads blanks* [+-]? digits with nothing after as an int; nothing when it does not read or fit.
+std::optional<int> readInteger(std::string_view text);
+
 // The general number format: the value held as Real48 rounded to 15 significant digits (ties away
 // from zero), fixed notation while the decimal exponent is -5 to 14, else "1E15", "9.99E-6".
 std::string FloatToStr(Real48 value, char decimalSeparator = '.');

@@ -17,17 +17,41 @@ void QtBeeper::asteriskBeep() {
     QApplication::beep();
 }
 
-void QtDialogs::showMessage(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
+namespace {
+
+int showBox(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons,
+            const QString& detail = {}) {
+    QMessageBox box(icon, QApplication::applicationName(), text, buttons,
                     QApplication::activeWindow());
-    box.exec();
+    box.setInformativeText(detail);
+    return box.exec();
+}
+
+} // namespace
+
+void QtDialogs::showMessage(const QString& text) {
+    showBox(QMessageBox::NoIcon, text, QMessageBox::Ok);
+}
+
+void QtDialogs::warning(const QString& text) {
+    showBox(QMessageBox::Warning, text, QMessageBox::Ok);
+}
+
+void QtDialogs::information(const QString& text) {
+    showBox(QMessageBox::Information, text, QMessageBox::Ok);
 }
 
 Dialogs::Answer QtDialogs::confirmYesNo(const QString& text) {
-    const auto button =
-        QMessageBox::question(QApplication::activeWindow(), QApplication::applicationName(), text,
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    const int button =
+        showBox(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No);
     return button == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+// Closing the box counts as Retry, as any answer but Abort does.
+Dialogs::Answer QtDialogs::abortRetry(const QString& text, const QString& detail) {
+    const int button =
+        showBox(QMessageBox::Warning, text, QMessageBox::Abort | QMessageBox::Retry, detail);
+    return button == QMessageBox::Abort ? Answer::Abort : Answer::Retry;
 }
 
 } // namespace brisomar

@@ -21,7 +21,10 @@ public:
 class QtDialogs : public Dialogs {
 public:
     void showMessage(const QString& text) override;
+    void warning(const QString& text) override;
+    void information(const QString& text) override;
     Answer confirmYesNo(const QString& text) override;
+    Answer abortRetry(const QString& text, const QString& detail) override;
 };
 
 } // namespace brisomar

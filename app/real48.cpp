@@ -82,13 +82,13 @@ long double Real48::value() const {
     return (bytes_[5] & 0x80) ? -magnitude : magnitude;
 }
 
-void Real48::encode(long double value, Bytes& bytes) {
+bool Real48::encode(long double value, Bytes& bytes) {
     Magnitude m;
     if (!splitFinite(value, m))
-        throw FloatOverflow();
+        return false;
     if (m.significand == 0) {
         bytes = {};
-        return;
+        return true;
     }
     // Cut to 40 bits and round by adding the first dropped bit.
     std::uint64_t significand40 = (m.significand >> 24) + ((m.significand >> 23) & 1);
@@ -99,10 +99,10 @@ void Real48::encode(long double value, Bytes& bytes) {
     }
     if (biased <= 0) {
         bytes = {};
-        return;
+        return true;
     }
     if (biased > 255)
-        throw FloatOverflow();
+        return false;
     // The six bytes as one little-endian number, written at once.
     const std::uint64_t packed = static_cast<std::uint64_t>(biased) |
                                  (significand40 & (hiddenBit - 1)) << 8 |
@@ -113,6 +113,7 @@ void Real48::encode(long double value, Bytes& bytes) {
         for (std::size_t i = 0; i < bytes.size(); ++i)
             bytes[i] = static_cast<std::uint8_t>(packed >> (8 * i));
     }
+    return true;
 }
 
 } // namespace brisomar

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 
 namespace brisomar {
@@ -22,7 +23,18 @@ public:
     constexpr Real48() = default;
     // Rounds to 40 significant bits, half away from zero; tiny values become 0.
     // Throws FloatOverflow above about 1.7e38 (and for infinities and NaNs).
-    explicit Real48(long double value) { encode(value, bytes_); }
+    explicit Real48(long double value) {
+        if (!encode(value, bytes_))
+            throw FloatOverflow();
+    }
+
+    // The same rounding without the exception: nothing when the value does not fit.
+    static std::optional<Real48> tryFrom(long double value) {
+        Real48 r;
+        if (!encode(value, r.bytes_))
+            return std::nullopt;
+        return r;
+    }
 
     static constexpr Real48 fromBytes(const Bytes& bytes) {
         Real48 r;
@@ -39,7 +51,8 @@ public:
     friend bool operator==(const Real48&, const Real48&) = default;
 
 private:
-    static void encode(long double value, Bytes& bytes);
+    // Gives false, leaving `bytes` as they were, for a value that does not fit.
+    static bool encode(long double value, Bytes& bytes);
 
     Bytes bytes_{};
 };

@@ -2,6 +2,8 @@
 
 #include "app/Vimomain.h"
 #include "info/Vimoabou.h"
+#include "input/Vimocom.h"
+#include "input/Vimosour.h"
 #include "info/Vimowarr.h"
 
 namespace brisomar {
@@ -11,6 +13,8 @@ std::unique_ptr<TVimoMainDlg> createWindows(UiContext& context) {
     auto mainDlg = std::make_unique<TVimoMainDlg>(context);
     w.mainDlg = mainDlg.get();
     w.aboutDlg = new TVimoAboutDlg(w.mainDlg);
+    w.comDlg = new TVimoComDlg(context, w.mainDlg);
+    w.sourDlg = new TVimoSourDlg(context, w.mainDlg);
     w.warrDlg = new TVimoWarrDlg(w.mainDlg);
     return mainDlg;
 }

@@ -2,6 +2,7 @@
 
 #include "app/program.h"
 
+#include <functional>
 #include <memory>
 
 class QDialog;
@@ -13,7 +14,18 @@ class Beeper;
 class Clock;
 class Dialogs;
 class Help;
+class SerialDevice;
+class TrayShell;
 class TVimoMainDlg;
+class TVimoComDlg;
+class TVimoSourDlg;
+
+// Makers of the platform's devices: a window that needs one asks here, so tests can hand it
+// fakes or pseudo-terminals.
+struct DeviceMakers {
+    std::function<std::unique_ptr<SerialDevice>()> serialDevice;
+    std::function<std::unique_ptr<TrayShell>()> trayShell;
+};
 
 // The program's windows, each created once at start-up in the program's order and kept until it
 // ends. A window not built yet stays null; whatever would open it then does nothing.
@@ -22,9 +34,9 @@ struct WindowRegistry {
     QWidget* mapA = nullptr;
     QDialog* larmDlg = nullptr;
     QDialog* aboutDlg = nullptr;
-    QDialog* comDlg = nullptr;
+    TVimoComDlg* comDlg = nullptr;
     QDialog* logDlg = nullptr;
-    QDialog* sourDlg = nullptr;
+    TVimoSourDlg* sourDlg = nullptr;
     QDialog* msetDlg = nullptr;
     QDialog* warrDlg = nullptr;
 };
@@ -36,6 +48,7 @@ struct UiContext {
     Dialogs& dialogs;
     Beeper& beeper;
     Help& help;
+    DeviceMakers makers;
     WindowRegistry windows;
 };
 

@@ -6,10 +6,17 @@
 #include "app/help.h"
 #include "app/program.h"
 #include "app/window_registry.h"
+#include "input/TaskIcon.h"
+#include "input/serial_device.h"
 
 #include <QStringList>
 
+#include <algorithm>
 #include <deque>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace brisomar::testing {
 
@@ -19,20 +26,34 @@ public:
     LocalDateTime time{2026, 12, 7, 12, 0, 0, 0};
 };
 
-// Records every message shown and answers confirmations from a script (Yes when it runs out).
+// Records every message shown (and the details) and answers questions from a script; when it
+// runs out, Yes to a confirmation and Abort to Abort/Retry.
 class ScriptedDialogs : public Dialogs {
 public:
     void showMessage(const QString& text) override { shown << text; }
+    void warning(const QString& text) override { shown << text; }
+    void information(const QString& text) override { shown << text; }
     Answer confirmYesNo(const QString& text) override {
         shown << text;
+        return next(Answer::Yes);
+    }
+    Answer abortRetry(const QString& text, const QString& detail) override {
+        shown << text;
+        details << detail;
+        return next(Answer::Abort);
+    }
+    QStringList shown;
+    QStringList details;
+    std::deque<Answer> answers;
+
+private:
+    Answer next(Answer whenScriptEnds) {
         if (answers.empty())
-            return Answer::Yes;
+            return whenScriptEnds;
         const Answer a = answers.front();
         answers.pop_front();
         return a;
     }
-    QStringList shown;
-    std::deque<Answer> answers;
 };
 
 class CountingBeeper : public Beeper {
@@ -47,6 +68,82 @@ public:
     std::vector<int> contexts;
 };
 
+// A serial device that holds bytes handed to it by the test; it opens only the paths listed
+// in `openable` (and throws for "/dev/faulty"), so no test ever touches a real port.
+class FakeSerialDevice : public SerialDevice {
+public:
+    struct Shared {
+        std::vector<std::string> openable;
+        std::vector<std::string> opened; // every successful open, in order
+        std::vector<LineSettings> settings;
+        int purges = 0;
+    };
+    explicit FakeSerialDevice(std::shared_ptr<Shared> shared) : shared_(std::move(shared)) {}
+
+    bool open(const std::string& path, const LineSettings& settings, std::string& reason) override {
+        if (path == "/dev/faulty")
+            throw std::runtime_error("driver fault");
+        if (std::find(shared_->openable.begin(), shared_->openable.end(), path) ==
+            shared_->openable.end()) {
+            reason = "Device " + path + ": No such file or directory";
+            return false;
+        }
+        open_ = true;
+        shared_->opened.push_back(path);
+        shared_->settings.push_back(settings);
+        return true;
+    }
+    void close() override { open_ = false; }
+    bool isOpen() const override { return open_; }
+    std::size_t bytesWaiting() override { return open_ ? waiting.size() : 0; }
+    std::string read(std::size_t count) override {
+        std::string taken = waiting.substr(0, count);
+        waiting.erase(0, count);
+        return taken;
+    }
+    void purge() override {
+        waiting.clear();
+        ++shared_->purges;
+    }
+    std::string waiting;
+
+private:
+    std::shared_ptr<Shared> shared_;
+    bool open_ = false;
+};
+
+// A notification area that takes or refuses icons as the test says.
+class FakeTrayShell : public TrayShell {
+public:
+    struct Shared {
+        bool available = true;
+        int adds = 0, removes = 0;
+        bool shown = false;
+        QString tip;
+    };
+    explicit FakeTrayShell(std::shared_ptr<Shared> shared) : shared_(std::move(shared)) {}
+    bool add(const QIcon&, const QString& tip) override {
+        if (!shared_->available)
+            return false;
+        ++shared_->adds;
+        shared_->shown = true;
+        shared_->tip = tip;
+        return true;
+    }
+    bool modify(const QIcon&, const QString& tip) override {
+        shared_->tip = tip;
+        return shared_->available;
+    }
+    bool remove() override {
+        ++shared_->removes;
+        shared_->shown = false;
+        return true;
+    }
+
+private:
+    std::shared_ptr<Shared> shared_;
+};
+
 // A program with fake seams and its windows, as main builds them.
 struct UiFixture {
     Program program;
@@ -54,7 +151,21 @@ struct UiFixture {
     ScriptedDialogs dialogs;
     CountingBeeper beeper;
     RecordingHelp help;
-    UiContext context{program, clock, dialogs, beeper, help, {}};
+    std::shared_ptr<FakeSerialDevice::Shared> serial = std::make_shared<FakeSerialDevice::Shared>();
+    std::vector<FakeSerialDevice*> devices; // in the order the windows made them
+    std::shared_ptr<FakeTrayShell::Shared> tray = std::make_shared<FakeTrayShell::Shared>();
+    UiContext context{program,
+                      clock,
+                      dialogs,
+                      beeper,
+                      help,
+                      {[this] {
+                           auto device = std::make_unique<FakeSerialDevice>(serial);
+                           devices.push_back(device.get());
+                           return device;
+                       },
+                       [this] { return std::make_unique<FakeTrayShell>(tray); }},
+                      {}};
 };
 
 } // namespace brisomar::testing

@@ -3,6 +3,8 @@
 #include "app/coord_text.h"
 #include "app/number_text.h"
 #include "app/real48.h"
+#include "input/nmea_fields.h"
+#include "input/reception.h"
 
 #include <cstdio>
 #include <functional>
@@ -85,6 +87,29 @@ std::string wideText(long double value) {
     return text;
 }
 
+int integer(std::string_view text) {
+    const auto value = readInteger(text);
+    if (!value)
+        throw CalcError("unreadable integer '" + std::string(text) + "'");
+    return *value;
+}
+
+// One message through delivery and the check, on a fresh state with the factory settings.
+std::string receive(std::string_view message) {
+    NavState nav;
+    Reception reception;
+    reception.deliver(1, message);
+    reception.CheckReadString(nav, reception.receiveBuffer(1), LocalDateTime{});
+    std::string text;
+    for (const Real48& value :
+         {nav.GpsLat, nav.GpsLon, nav.GpsSpeed, nav.GpsCourse, nav.ExtendedValue}) {
+        if (!text.empty())
+            text += ' ';
+        text += hexText(value);
+    }
+    return text;
+}
+
 const std::map<std::string, Function, std::less<>>& functions() {
     static const std::map<std::string, Function, std::less<>> table = {
         {"Real48", {1, [](const Args& a) { return hexText(real48(a[0])); }}},
@@ -102,6 +127,14 @@ const std::map<std::string, Function, std::less<>>& functions() {
                   throw CalcError("unknown pattern '" + std::string(a[0]) + "'");
               return FormatFloat(*pattern, real48(a[1]).value());
           }}},
+        {"NmeaFieldValue",
+         {4,
+          [](const Args& a) { return hexText(NmeaFieldValue(a[0], a[1], integer(a[2]), a[3])); }}},
+        {"NmeaFieldText",
+         {4, [](const Args& a) { return NmeaFieldText(a[0], a[1], integer(a[2]), a[3]); }}},
+        {"NmeaLatitude", {2, [](const Args& a) { return hexText(NmeaLatitude(a[0], a[1])); }}},
+        {"NmeaLongitude", {2, [](const Args& a) { return hexText(NmeaLongitude(a[0], a[1])); }}},
+        {"Receive", {1, [](const Args& a) { return receive(a[0]); }}},
     };
     return table;
 }

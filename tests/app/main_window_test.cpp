@@ -1,4 +1,6 @@
 #include "app/Vimomain.h"
+#include "input/Vimocom.h"
+#include "input/Vimosour.h"
 
 #include "ui_fakes.h"
 
@@ -156,20 +158,30 @@ TEST_F(MainWindow, MenuMessagesAndHelp) {
 }
 
 TEST_F(MainWindow, ItemsOfWindowsNotBuiltYetDoNothing) {
-    for (QAction* item : {mainDlg->Source1, mainDlg->Comm1, mainDlg->Larm1, mainDlg->Config1,
-                          mainDlg->Map1, mainDlg->Log1})
+    for (QAction* item : {mainDlg->Larm1, mainDlg->Config1, mainDlg->Map1, mainDlg->Log1})
         item->trigger();
     EXPECT_TRUE(ui.dialogs.shown.isEmpty());
 }
 
-TEST_F(MainWindow, RegistryHoldsTheInformationDialogs) {
-    ASSERT_NE(ui.context.windows.aboutDlg, nullptr);
-    ASSERT_NE(ui.context.windows.warrDlg, nullptr);
-    EXPECT_EQ(ui.context.windows.mainDlg, mainDlg.get());
-    EXPECT_FALSE(ui.context.windows.aboutDlg->isVisible());
-    QTimer::singleShot(0, ui.context.windows.warrDlg, &QDialog::accept);
-    mainDlg->Warranties1->trigger(); // modal: returns once OK closes it
-    EXPECT_FALSE(ui.context.windows.warrDlg->isVisible());
+TEST_F(MainWindow, MenuOpensTheRegisteredDialogsModally) {
+    const WindowRegistry& w = ui.context.windows;
+    EXPECT_EQ(w.mainDlg, mainDlg.get());
+    const std::pair<QAction*, QDialog*> items[] = {{mainDlg->Warranties1, w.warrDlg},
+                                                   {mainDlg->About1, w.aboutDlg},
+                                                   {mainDlg->Comm1, w.comDlg},
+                                                   {mainDlg->Source1, w.sourDlg}};
+    for (const auto& [item, dialog] : items) {
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_FALSE(dialog->isVisible());
+        bool shownModally = false;
+        QTimer::singleShot(0, dialog, [&shownModally, dialog = dialog] {
+            shownModally = dialog->isVisible() && dialog->isModal();
+            dialog->accept();
+        });
+        item->trigger(); // returns once the dialog is closed
+        EXPECT_TRUE(shownModally) << item->text().toStdString();
+        EXPECT_FALSE(dialog->isVisible());
+    }
 }
 
 } // namespace

@@ -1,0 +1,261 @@
+#include "input/Vimocom.h"
+
+#include "app/dialogs.h"
+#include "app/help.h"
+#include "app/radio_group.h"
+#include "input/SeComm32.h"
+#include "input/TaskIcon.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSerialPortInfo>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cstdlib>
+#include <stdexcept>
+
+namespace brisomar {
+
+namespace {
+
+constexpr int itemOn = 0;
+constexpr int itemOff = 1;
+const TBaudRate baudItems[] = {TBaudRate::br1200, TBaudRate::br2400, TBaudRate::br4800,
+                               TBaudRate::br9600};
+const TParity parityItems[] = {TParity::pNone, TParity::pOdd, TParity::pEven};
+
+RadioGroup* settingsGroup(const QString& caption, const QStringList& items, int chosen,
+                          const QString& hint, QWidget* parent) {
+    auto* group = new RadioGroup(caption, items, 1, parent);
+    group->setItemIndex(chosen);
+    group->setToolTip(hint);
+    return group;
+}
+
+std::string environmentDevice(int port) {
+    const std::string name = "BRISOMAR_COM" + std::to_string(port);
+    return defaultDevicePath(port, std::getenv(name.c_str()));
+}
+
+} // namespace
+
+TVimoComDlg::TVimoComDlg(UiContext& context, QWidget* parent)
+    : QDialog(parent), context_(context) {
+    setWindowTitle(QStringLiteral("Brisomar - communication"));
+    QFont bold = font();
+    bold.setBold(true);
+    setFont(bold);
+
+    SerialMessage& shared = context_.program.serialMessage;
+    for (int i = 0; i < 2; ++i) {
+        PortControls& port = ports_[i];
+        port.number = i + 1;
+        port.seComm = new TSeComm32(context_.makers.serialDevice(), shared, context_.dialogs, this);
+        port.seComm->setBaudRate(TBaudRate::br4800);
+        port.seComm->setPort(port.number);
+        port.seComm->MsgStart = port.seComm->MsgStop = '$';
+        port.seComm->setMode(TSeComm32::TMode::mMessage);
+    }
+    SeComm1 = ports_[0].seComm;
+    SeComm2 = ports_[1].seComm;
+    SeComm1->OnDataMessage = [this] { SeComm1DataMessage(); };
+    SeComm2->OnDataMessage = [this] { SeComm2DataMessage(); };
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(buildPortGroup(ports_[0], QStringLiteral("Received at port.")), 0, 0);
+    grid->addWidget(buildPortGroup(ports_[1], QStringLiteral("Received at port")), 0, 1);
+    grid->addWidget(buildGpsGroup(), 1, 0);
+    grid->addWidget(buildExtendedGroup(), 1, 1);
+    auto* buttons = new QHBoxLayout;
+    OKBtn = new QPushButton(QStringLiteral("Close"), this);
+    OKBtn->setToolTip(QStringLiteral("Close window."));
+    HelpBtn = new QPushButton(QStringLiteral("&Help"), this);
+    buttons->addStretch(1);
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(HelpBtn);
+    grid->addLayout(buttons, 2, 0, 1, 2);
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(HelpBtn, &QPushButton::clicked, this,
+            [this] { context_.help.showContext(helpContext); });
+
+    CommRadioGroup = ports_[0].comm;
+    BaudRadioGroup = ports_[0].baud;
+    ByteSizeRadioGroup = ports_[0].byteSize;
+    ParityRadioGroup = ports_[0].parity;
+    StopBitsRadioGroup = ports_[0].stopBits;
+    CommRadioGroupB = ports_[1].comm;
+    BaudRadioGroupB = ports_[1].baud;
+    ByteSizeRadioGroupB = ports_[1].byteSize;
+    ParityRadioGroupB = ports_[1].parity;
+    StopBitsRadioGroupB = ports_[1].stopBits;
+    Edit1 = ports_[0].received;
+    Edit2 = ports_[1].received;
+    connect(CommRadioGroup, &RadioGroup::clicked, this, &TVimoComDlg::CommRadioGroupClick);
+    connect(CommRadioGroupB, &RadioGroup::clicked, this, &TVimoComDlg::CommRadioGroupBClick);
+
+    TaskIcon1 = new TTaskIcon(context_.makers.trayShell(), this);
+    TaskIcon1->setIcon(QIcon(QStringLiteral(":/images/brisomar.png")));
+    TaskIcon1->setToolTip(QStringLiteral("Comport open"));
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(timerIntervalMs);
+    connect(Timer1, &QTimer::timeout, this, &TVimoComDlg::Timer1Timer);
+    Timer1->start();
+}
+
+QGroupBox* TVimoComDlg::buildPortGroup(PortControls& port, const QString& receivedHint) {
+    auto* group = new QGroupBox(QStringLiteral("Com.port %1").arg(port.number), this);
+    port.group = group;
+    port.comm = settingsGroup(QStringLiteral("Communication"), {"On", "Off"}, itemOff,
+                              QStringLiteral("Enable communication."), group);
+    port.baud = settingsGroup(QStringLiteral("BaudRate"), {"1200", "2400", "4800", "9600"}, 2,
+                              QStringLiteral("Set baud-rate."), group);
+    port.byteSize = settingsGroup(QStringLiteral("ByteSize"), {"7", "8"}, 1,
+                                  QStringLiteral("Set byte-size."), group);
+    port.stopBits = settingsGroup(QStringLiteral("StopBits"), {"1", "2"}, 0,
+                                  QStringLiteral("Set stop-bits."), group);
+    port.parity = settingsGroup(QStringLiteral("Parity"), {"None", "Odd", "Even"}, 0,
+                                QStringLiteral("Set parity."), group);
+    port.device = new QComboBox(group);
+    port.device->setEditable(true);
+    port.device->setToolTip(QStringLiteral("Serial device of this port."));
+    port.device->setEditText(QString::fromStdString(environmentDevice(port.number)));
+    port.received = new QLineEdit(group);
+    port.received->setReadOnly(true);
+    port.received->setToolTip(receivedHint);
+
+    auto* layout = new QGridLayout(group);
+    layout->addWidget(port.comm, 0, 0);
+    layout->addWidget(port.baud, 0, 1, 2, 1);
+    layout->addWidget(port.byteSize, 1, 0);
+    layout->addWidget(port.stopBits, 2, 0);
+    layout->addWidget(port.parity, 2, 1);
+    auto* device = new QFormLayout;
+    device->addRow(QStringLiteral("Device"), port.device);
+    layout->addLayout(device, 3, 0, 1, 2);
+    layout->addWidget(port.received, 4, 0, 1, 2);
+    return group;
+}
+
+QLineEdit* TVimoComDlg::settingEdit(const QString& text, int maxLength, std::string& setting) {
+    auto* edit = new QLineEdit(text, this);
+    edit->setMaxLength(maxLength);
+    setting = text.toStdString();
+    connect(edit, &QLineEdit::textChanged, this,
+            [&setting](const QString& changed) { setting = changed.toStdString(); });
+    return edit;
+}
+
+QGroupBox* TVimoComDlg::buildGpsGroup() {
+    GpsSentenceSettings& gps = context_.program.reception.gps;
+    EditNMEASentence = settingEdit(QStringLiteral("GPRMC"), 8, gps.sentence);
+    EditLatPos = settingEdit(QStringLiteral("3"), 2, gps.latitudeField);
+    EditNSPos = settingEdit(QStringLiteral("4"), 2, gps.northSouthField);
+    EditLonPos = settingEdit(QStringLiteral("5"), 8, gps.longitudeField);
+    EditWEPos = settingEdit(QStringLiteral("6"), 2, gps.westEastField);
+    EditSpeedPos = settingEdit(QStringLiteral("7"), 2, gps.speedField);
+    EditCoursePos = settingEdit(QStringLiteral("8"), 2, gps.courseField);
+    auto* group = new QGroupBox(QStringLiteral("GPS NMEA specification"), this);
+    auto* form = new QFormLayout(group);
+    form->addRow(QStringLiteral("Sentence"), EditNMEASentence);
+    form->addRow(QStringLiteral("Latitude string position"), EditLatPos);
+    form->addRow(QStringLiteral("N/S"), EditNSPos);
+    form->addRow(QStringLiteral("Longitude string position"), EditLonPos);
+    form->addRow(QStringLiteral("W/E"), EditWEPos);
+    form->addRow(QStringLiteral("Speed string position"), EditSpeedPos);
+    form->addRow(QStringLiteral("Course string position"), EditCoursePos);
+    return group;
+}
+
+QGroupBox* TVimoComDlg::buildExtendedGroup() {
+    ExtendedSentenceSettings& extended = context_.program.reception.extended;
+    EditSentence = settingEdit(QStringLiteral("PTTKD"), 8, extended.sentence);
+    EditPosition = settingEdit(QStringLiteral("1"), 2, extended.field);
+    EditAlias = settingEdit(QStringLiteral("Deep"), 8, extended.alias);
+    auto* group = new QGroupBox(QStringLiteral("  Extended user specification"), this);
+    auto* form = new QFormLayout(group);
+    form->addRow(QStringLiteral("Sentence"), EditSentence);
+    form->addRow(QStringLiteral("Position"), EditPosition);
+    form->addRow(QStringLiteral("Specification"), EditAlias);
+    return group;
+}
+
+void TVimoComDlg::CommRadioGroupClick() { switchPort(ports_[0]); }
+
+void TVimoComDlg::CommRadioGroupBClick() { switchPort(ports_[1]); }
+
+// The line settings apply at switching on; while a port is on they cannot be changed.
+void TVimoComDlg::switchPort(PortControls& port) {
+    const bool on = port.comm->itemIndex() == itemOn;
+    try {
+        if (on)
+            openPort(port);
+        else
+            port.seComm->Close();
+        enableSettings(port, !on);
+    } catch (const std::exception&) {
+        port.seComm->Close();
+        port.comm->setItemIndex(itemOff);
+        context_.dialogs.information(QStringLiteral("Error opening comport%1").arg(port.number));
+        enableSettings(port, true);
+    }
+}
+
+void TVimoComDlg::enableSettings(PortControls& port, bool enabled) {
+    for (QWidget* setting : std::initializer_list<QWidget*>{port.baud, port.byteSize, port.parity,
+                                                            port.stopBits, port.device})
+        setting->setEnabled(enabled);
+}
+
+void TVimoComDlg::openPort(PortControls& port) {
+    TSeComm32& seComm = *port.seComm;
+    seComm.setParity(parityItems[std::max(0, port.parity->itemIndex())]);
+    seComm.setStopBits(port.stopBits->itemIndex() == 1 ? TStopBits::sb2 : TStopBits::sb1);
+    seComm.setDataBits(port.byteSize->itemIndex() == 0 ? TDataBits::db7 : TDataBits::db8);
+    seComm.setBaudRate(baudItems[std::max(0, port.baud->itemIndex())]);
+    seComm.setDevicePath(port.device->currentText().trimmed().toStdString());
+    seComm.Open();
+    context_.program.reception.portSwitchedOn(context_.program.nav, context_.clock.now());
+}
+
+void TVimoComDlg::SeComm1DataMessage() { deliver(ports_[0]); }
+
+void TVimoComDlg::SeComm2DataMessage() { deliver(ports_[1]); }
+
+void TVimoComDlg::deliver(PortControls& port) {
+    context_.program.reception.deliver(port.number, port.seComm->ReadMessage());
+    port.seComm->PurgePort();
+}
+
+void TVimoComDlg::Timer1Timer() {
+    const auto shown = context_.program.reception.tick(context_.program.nav, context_.clock.now());
+    for (std::size_t i = 0; i < ports_.size(); ++i)
+        ports_[i].received->setText(QString::fromLatin1(shown[i]));
+    TaskIcon1->setActive(CommRadioGroup->itemIndex() == itemOn ||
+                         CommRadioGroupB->itemIndex() == itemOn);
+}
+
+void TVimoComDlg::showEvent(QShowEvent* event) {
+    refreshDeviceChoices();
+    QDialog::showEvent(event);
+}
+
+// The serial devices present now, keeping whatever the sailor chose or typed.
+void TVimoComDlg::refreshDeviceChoices() {
+    const auto present = QSerialPortInfo::availablePorts();
+    for (PortControls& port : ports_) {
+        const QString chosen = port.device->currentText();
+        port.device->clear();
+        for (const QSerialPortInfo& info : present)
+            port.device->addItem(info.systemLocation());
+        port.device->setEditText(chosen);
+    }
+}
+
+} // namespace brisomar

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "app/window_registry.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
+namespace brisomar {
+
+class RadioGroup;
+class TSeComm32;
+class TTaskIcon;
+
+// The communication dialog: two serial ports with their line settings and the sentences and
+// fields that carry the GPS fix and the extended value. Its ports and its 200 ms timer work
+// whether or not it is on screen.
+class TVimoComDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int timerIntervalMs = 200;
+    static constexpr int helpContext = 4;
+
+    explicit TVimoComDlg(UiContext& context, QWidget* parent);
+
+    void CommRadioGroupClick();
+    void CommRadioGroupBClick();
+    void SeComm1DataMessage();
+    void SeComm2DataMessage();
+    void Timer1Timer();
+
+    // The device that stands for COM n (1 or 2).
+    QComboBox* deviceChoice(int port) const { return ports_[port - 1].device; }
+
+    QPushButton* OKBtn = nullptr;
+    QPushButton* HelpBtn = nullptr;
+    QTimer* Timer1 = nullptr;
+    TSeComm32* SeComm1 = nullptr;
+    TSeComm32* SeComm2 = nullptr;
+    RadioGroup* CommRadioGroup = nullptr;
+    RadioGroup* BaudRadioGroup = nullptr;
+    RadioGroup* ByteSizeRadioGroup = nullptr;
+    RadioGroup* ParityRadioGroup = nullptr;
+    RadioGroup* StopBitsRadioGroup = nullptr;
+    RadioGroup* CommRadioGroupB = nullptr;
+    RadioGroup* BaudRadioGroupB = nullptr;
+    RadioGroup* ByteSizeRadioGroupB = nullptr;
+    RadioGroup* ParityRadioGroupB = nullptr;
+    RadioGroup* StopBitsRadioGroupB = nullptr;
+    QLineEdit* EditNMEASentence = nullptr;
+    QLineEdit* EditLatPos = nullptr;
+    QLineEdit* EditNSPos = nullptr;
+    QLineEdit* EditLonPos = nullptr;
+    QLineEdit* EditWEPos = nullptr;
+    QLineEdit* EditSpeedPos = nullptr;
+    QLineEdit* EditCoursePos = nullptr;
+    QLineEdit* EditSentence = nullptr;
+    QLineEdit* EditPosition = nullptr;
+    QLineEdit* EditAlias = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    TTaskIcon* TaskIcon1 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // The controls and the component of one port; port 2's carry a B in their names.
+    struct PortControls {
+        int number = 0;
+        QGroupBox* group = nullptr;
+        RadioGroup* comm = nullptr;
+        RadioGroup* baud = nullptr;
+        RadioGroup* byteSize = nullptr;
+        RadioGroup* parity = nullptr;
+        RadioGroup* stopBits = nullptr;
+        QComboBox* device = nullptr;
+        QLineEdit* received = nullptr;
+        TSeComm32* seComm = nullptr;
+    };
+
+    QGroupBox* buildPortGroup(PortControls& port, const QString& receivedHint);
+    QGroupBox* buildGpsGroup();
+    QGroupBox* buildExtendedGroup();
+    QLineEdit* settingEdit(const QString& text, int maxLength, std::string& setting);
+    void switchPort(PortControls& port);
+    void openPort(PortControls& port);
+    void enableSettings(PortControls& port, bool enabled);
+    void deliver(PortControls& port);
+    void refreshDeviceChoices();
+
+    UiContext& context_;
+    std::array<PortControls, 2> ports_;
+};
+
+} // namespace brisomar

@@ -1,0 +1,204 @@
+#include "input/Vimosour.h"
+
+#include "app/help.h"
+#include "app/qt_text.h"
+#include "app/radio_group.h"
+#include "app/number_text.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace brisomar {
+
+namespace {
+
+constexpr int itemManual = 0;
+constexpr int itemGps = 1;
+
+const QString positionMask = QStringLiteral("000°00.000;_");
+const QString threeDigitMask = QStringLiteral("000;_");
+const QString manualHint = QStringLiteral("Check manual to set this value.");
+const QString courseHint = QStringLiteral("Input course 0-360. Check manual to set this value.");
+const QString directionHint =
+    QStringLiteral("Input direction 0-360. Check manual to set this value.");
+const QString speedHint = QStringLiteral("Input speed in knots. Check manual to set this value.");
+
+RadioGroup* sourceGroup(const QString& caption, QWidget* parent) {
+    return new RadioGroup(caption, {QStringLiteral("Manual"), QStringLiteral("via GPS")}, 2,
+                          parent);
+}
+
+RadioGroup* manualOnlyGroup(const QString& caption, QWidget* parent) {
+    return new RadioGroup(caption, {QStringLiteral("Manual")}, 1, parent);
+}
+
+// Shows `other` if the field showed `first`, otherwise `first`.
+void toggleLetter(QLineEdit* field, const QString& first, const QString& other) {
+    field->setText(field->text() == first ? other : first);
+}
+
+} // namespace
+
+std::string maskedText(const QLineEdit* edit) {
+    return edit->displayText().replace(QLatin1Char('_'), QLatin1Char(' ')).toStdString();
+}
+
+TVimoSourDlg::TVimoSourDlg(UiContext& context, QWidget* parent)
+    : QDialog(parent), context_(context) {
+    setWindowTitle(QStringLiteral("Brisomar - datasource"));
+    QFont bold = font();
+    bold.setBold(true);
+    setFont(bold);
+
+    LatRadioGroup = sourceGroup(QStringLiteral("Latitude"), this);
+    LonRadioGroup = sourceGroup(QStringLiteral("Longitude"), this);
+    DirRadioGroup = sourceGroup(QStringLiteral("Course"), this);
+    SpeRadioGroup = sourceGroup(QStringLiteral("Speed"), this);
+    CurDirRadioGroup = manualOnlyGroup(QStringLiteral("Current Direction"), this);
+    CurSpeRadioGroup = manualOnlyGroup(QStringLiteral("Current Speed"), this);
+    WindDirRadioGroup = manualOnlyGroup(QStringLiteral("Wind Direction"), this);
+    WindSpeRadioGroup = manualOnlyGroup(QStringLiteral("Wind Speed"), this);
+
+    MaskLat = maskedField(positionMask, manualHint, ManualField::Lat);
+    MaskLatNS = hemisphereField(QStringLiteral("N"));
+    MaskLon = maskedField(positionMask, manualHint, ManualField::Lon);
+    MaskLonWE = hemisphereField(QStringLiteral("W"));
+    QFont positionFont(QStringLiteral("Times New Roman"));
+    positionFont.setStyleHint(QFont::Serif);
+    positionFont.setBold(true);
+    MaskLat->setFont(positionFont);
+    MaskLon->setFont(positionFont);
+    MaskDir = maskedField(threeDigitMask, courseHint, ManualField::Course);
+    MaskSpe = maskedField(threeDigitMask, speedHint, ManualField::Speed);
+    MaskCurDir = maskedField(threeDigitMask, directionHint, ManualField::CurrentDir);
+    MaskCurSpe = maskedField(threeDigitMask, speedHint, ManualField::CurrentSpeed);
+    MaskWindDir = maskedField(threeDigitMask, directionHint, ManualField::WindDir);
+    MaskWindSpe = maskedField(threeDigitMask, speedHint, ManualField::WindSpeed);
+
+    Panel1 = new QLabel(this);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1->setMinimumHeight(24);
+    Panel1->setToolTip(QStringLiteral("Present value on mouse move."));
+    OKBtn = new QPushButton(QStringLiteral("OK (=set)"), this);
+    OKBtn->setToolTip(QStringLiteral("Close window and set values."));
+    HelpBtn = new QPushButton(QStringLiteral("&Help"), this);
+
+    auto* grid = new QGridLayout(this);
+    const auto addRow = [&](int row, RadioGroup* group, QWidget* field, QWidget* letter) {
+        grid->addWidget(group, row, 0);
+        grid->addWidget(field, row, 1);
+        if (letter)
+            grid->addWidget(letter, row, 2);
+    };
+    addRow(0, LatRadioGroup, MaskLat, MaskLatNS);
+    addRow(1, LonRadioGroup, MaskLon, MaskLonWE);
+    addRow(2, DirRadioGroup, MaskDir, nullptr);
+    addRow(3, SpeRadioGroup, MaskSpe, nullptr);
+    addRow(4, CurDirRadioGroup, MaskCurDir, nullptr);
+    addRow(5, CurSpeRadioGroup, MaskCurSpe, nullptr);
+    addRow(6, WindDirRadioGroup, MaskWindDir, nullptr);
+    addRow(7, WindSpeRadioGroup, MaskWindSpe, nullptr);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(Panel1, 1);
+    bottom->addWidget(OKBtn);
+    bottom->addWidget(HelpBtn);
+    grid->addLayout(bottom, 8, 0, 1, 3);
+
+    connect(OKBtn, &QPushButton::clicked, this, &TVimoSourDlg::OKBtnClick);
+    connect(HelpBtn, &QPushButton::clicked, this,
+            [this] { context_.help.showContext(helpContext); });
+    connect(CurDirRadioGroup, &RadioGroup::clicked, this, &TVimoSourDlg::CurDirRadioGroupClick);
+}
+
+QLineEdit* TVimoSourDlg::maskedField(const QString& mask, const QString& hint, ManualField field) {
+    auto* edit = new QLineEdit(this);
+    edit->setInputMask(mask);
+    edit->setToolTip(hint);
+    edit->setMouseTracking(true);
+    edit->installEventFilter(this);
+    fieldOf_[edit] = field;
+    return edit;
+}
+
+QLineEdit* TVimoSourDlg::hemisphereField(const QString& letter) {
+    auto* edit = new QLineEdit(letter, this);
+    edit->setReadOnly(true);
+    edit->setMaxLength(1);
+    edit->setFixedWidth(24);
+    edit->setToolTip(QStringLiteral("Click to change."));
+    edit->installEventFilter(this);
+    return edit;
+}
+
+void TVimoSourDlg::FormActivate() {
+    const NavState& nav = context_.program.nav;
+    LatRadioGroup->setItemIndex(nav.ManualLat ? itemManual : itemGps);
+    LonRadioGroup->setItemIndex(nav.ManualLon ? itemManual : itemGps);
+    DirRadioGroup->setItemIndex(nav.ManualCourse ? itemManual : itemGps);
+    SpeRadioGroup->setItemIndex(nav.ManualSpeed ? itemManual : itemGps);
+    for (RadioGroup* group : {CurDirRadioGroup, CurSpeRadioGroup, WindDirRadioGroup,
+                              WindSpeRadioGroup})
+        group->setItemIndex(0);
+}
+
+ManualEntry TVimoSourDlg::typedEntry() const {
+    return {maskedText(MaskLat),    MaskLatNS->text().toStdString(),
+            maskedText(MaskLon),    MaskLonWE->text().toStdString(),
+            maskedText(MaskDir),    maskedText(MaskSpe),
+            maskedText(MaskCurDir), maskedText(MaskCurSpe),
+            maskedText(MaskWindDir), maskedText(MaskWindSpe)};
+}
+
+void TVimoSourDlg::OKBtnClick() {
+    NavState& nav = context_.program.nav;
+    const QString manual = QStringLiteral("Manual");
+    nav.ManualLat = LatRadioGroup->selectedText() == manual;
+    nav.ManualLon = LonRadioGroup->selectedText() == manual;
+    nav.ManualCourse = DirRadioGroup->selectedText() == manual;
+    nav.ManualSpeed = SpeRadioGroup->selectedText() == manual;
+    ApplyManualValues(nav, typedEntry());
+    accept();
+}
+
+void TVimoSourDlg::MaskLatNSClick() {
+    toggleLetter(MaskLatNS, QStringLiteral("N"), QStringLiteral("S"));
+}
+
+void TVimoSourDlg::MaskLonWEClick() {
+    toggleLetter(MaskLonWE, QStringLiteral("W"), QStringLiteral("E"));
+}
+
+// Stores the typed current direction at once; a text that does not read changes nothing
+// (the next OK stores 0 for it).
+void TVimoSourDlg::CurDirRadioGroupClick() {
+    if (const auto direction = readNumber(maskedText(MaskCurDir)))
+        context_.program.nav.CurrentDir = Real48(*direction);
+}
+
+bool TVimoSourDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        if (watched == MaskLatNS)
+            MaskLatNSClick();
+        else if (watched == MaskLonWE)
+            MaskLonWEClick();
+    } else if (event->type() == QEvent::MouseMove) {
+        const auto field = fieldOf_.find(watched);
+        if (field != fieldOf_.end())
+            Panel1->setText(toQString(valueInUseText(field->second, context_.program.nav,
+                                                     systemDecimalSeparator())));
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TVimoSourDlg::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+} // namespace brisomar

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "app/window_registry.h"
+#include "input/manual_values.h"
+
+#include <QDialog>
+
+#include <map>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace brisomar {
+
+class RadioGroup;
+
+// The data source dialog: for latitude, longitude, course and speed, the GPS or a typed value;
+// and the typed wind and current. OK stores everything typed.
+class TVimoSourDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int helpContext = 12;
+
+    explicit TVimoSourDlg(UiContext& context, QWidget* parent);
+
+    void FormActivate();
+    void OKBtnClick();
+    void MaskLatNSClick();
+    void MaskLonWEClick();
+    void CurDirRadioGroupClick();
+    ManualEntry typedEntry() const;
+
+    QPushButton* OKBtn = nullptr;
+    QPushButton* HelpBtn = nullptr;
+    RadioGroup* LatRadioGroup = nullptr;
+    RadioGroup* LonRadioGroup = nullptr;
+    RadioGroup* DirRadioGroup = nullptr;
+    RadioGroup* SpeRadioGroup = nullptr;
+    RadioGroup* CurDirRadioGroup = nullptr;
+    RadioGroup* CurSpeRadioGroup = nullptr;
+    RadioGroup* WindDirRadioGroup = nullptr;
+    RadioGroup* WindSpeRadioGroup = nullptr;
+    QLineEdit* MaskLat = nullptr;
+    QLineEdit* MaskLatNS = nullptr;
+    QLineEdit* MaskLonWE = nullptr;
+    QLineEdit* MaskLon = nullptr;
+    QLineEdit* MaskDir = nullptr;
+    QLineEdit* MaskSpe = nullptr;
+    QLineEdit* MaskCurSpe = nullptr;
+    QLineEdit* MaskWindSpe = nullptr;
+    QLineEdit* MaskCurDir = nullptr;
+    QLineEdit* MaskWindDir = nullptr;
+    QLabel* Panel1 = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    QLineEdit* maskedField(const QString& mask, const QString& hint, ManualField field);
+    QLineEdit* hemisphereField(const QString& letter);
+
+    UiContext& context_;
+    std::map<QObject*, ManualField> fieldOf_; // for the mouse-move display
+};
+
+// A masked field's text as the sailor sees it: literals kept, empty places as blanks.
+std::string maskedText(const QLineEdit* edit);
+
+} // namespace brisomar

@@ -1,0 +1,77 @@
+#include "input/nmea_fields.h"
+
+#include "app/number_text.h"
+
+#include <array>
+#include <optional>
+
+namespace brisomar {
+
+namespace {
+
+constexpr std::size_t maxTextLength = 255;
+constexpr int recordedSeparators = 15;
+constexpr int lastField = 14;
+
+std::string_view shortString(std::string_view text) { return text.substr(0, maxTextLength); }
+
+// The text of field n, or nothing when the sentence name, the separator or n does not fit.
+std::optional<std::string_view> fieldText(std::string_view sentence, std::string_view separator,
+                                          int n, std::string_view name) {
+    sentence = shortString(sentence);
+    name = shortString(name);
+    if (sentence.substr(0, name.size()) != name || separator.size() != 1 || n < 1 ||
+        n > lastField)
+        return std::nullopt;
+    std::array<std::size_t, recordedSeparators + 1> positions{};
+    int count = 0;
+    for (std::size_t i = 0; i < sentence.size(); ++i) {
+        if (sentence[i] == separator[0] && ++count <= recordedSeparators)
+            positions[count] = i;
+    }
+    if (count <= n)
+        return std::nullopt;
+    return sentence.substr(positions[n] + 1, positions[n + 1] - positions[n] - 1);
+}
+
+// A number as a stored value: NmeaNoValue when it is missing or beyond Real48's range.
+Real48 storedOrNoValue(std::optional<long double> value) {
+    const auto stored = value ? Real48::tryFrom(*value) : std::nullopt;
+    return stored ? *stored : Real48(NmeaNoValue);
+}
+
+Real48 nmeaAngle(std::string_view field, std::size_t degreeDigits, std::string_view hemisphere,
+                 std::string_view negativeHemisphere) {
+    field = shortString(field);
+    const auto degrees = readNumber(field.substr(0, degreeDigits));
+    const auto minutes = readNumber(field.substr(std::min(degreeDigits, field.size()), 6));
+    if (!degrees || !minutes)
+        return Real48(NmeaNoValue);
+    const Real48 v = storedOrNoValue(*degrees + *minutes * (1.0L / 60.0L));
+    const bool negative = hemisphere.size() == 1 && (hemisphere[0] == negativeHemisphere[0] ||
+                                                     hemisphere[0] == negativeHemisphere[1]);
+    return negative && v.value() != NmeaNoValue ? Real48(-v.value()) : v;
+}
+
+} // namespace
+
+Real48 NmeaFieldValue(std::string_view sentence, std::string_view separator, int n,
+                      std::string_view name) {
+    const auto text = fieldText(sentence, separator, n, name);
+    return storedOrNoValue(text ? readNumber(*text) : std::nullopt);
+}
+
+std::string NmeaFieldText(std::string_view sentence, std::string_view separator, int n,
+                          std::string_view name) {
+    return std::string(fieldText(sentence, separator, n, name).value_or(""));
+}
+
+Real48 NmeaLatitude(std::string_view field, std::string_view hemisphere) {
+    return nmeaAngle(field, 2, hemisphere, "Ss");
+}
+
+Real48 NmeaLongitude(std::string_view field, std::string_view hemisphere) {
+    return nmeaAngle(field, 3, hemisphere, "Ee");
+}
+
+} // namespace brisomar

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "app/real48.h"
+
+#include <string>
+#include <string_view>
+
+namespace brisomar {
+
+// "No value": what the field readers give for a missing or unreadable field.
+inline constexpr long double NmeaNoValue = -10000.0L;
+
+// Field n (1..14) of a received sentence ("$" already dropped): the text between separators n
+// and n+1; only the first 15 separators count. The sentence must begin with `name` exactly.
+// A separator that is not exactly one character never matches. Texts are cut to 255 characters.
+// A missing, unreadable or too large (beyond Real48) field gives NmeaNoValue.
+Real48 NmeaFieldValue(std::string_view sentence, std::string_view separator, int n,
+                      std::string_view name);
+// The text of field n, or "" where NmeaFieldValue gives no value.
+std::string NmeaFieldText(std::string_view sentence, std::string_view separator, int n,
+                          std::string_view name);
+
+// "ddmm.mmm" and a hemisphere letter to degrees, north positive ("S"/"s" negates); NmeaNoValue
+// when the degrees or minutes do not read.
+Real48 NmeaLatitude(std::string_view field, std::string_view hemisphere);
+// "dddmm.mmm" and a hemisphere letter to degrees, west positive ("E"/"e" negates).
+Real48 NmeaLongitude(std::string_view field, std::string_view hemisphere);
+
+} // namespace brisomar

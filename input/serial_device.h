@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace brisomar {
+
+// Line settings of a serial port, in the order and with the names the port component uses.
+enum class TBaudRate : std::uint8_t {
+    br110, br300, br600, br1200, br2400, br4800, br9600, br14400,
+    br19200, br38400, br56000, br57600, br115200, br128000, br256000
+};
+enum class TParity : std::uint8_t { pEven, pMark, pNone, pOdd };
+enum class TDataBits : std::uint8_t { db7, db8 };
+enum class TStopBits : std::uint8_t { sb1, sb2 };
+
+int bitsPerSecond(TBaudRate rate); // br4800 -> 4800
+
+struct LineSettings {
+    TBaudRate baudRate = TBaudRate::br9600;
+    TParity parity = TParity::pNone;
+    TDataBits dataBits = TDataBits::db8;
+    TStopBits stopBits = TStopBits::sb1;
+};
+
+// The seam to one serial device: opened read-only with the line settings, no flow control,
+// DTR and RTS off. The program never transmits.
+class SerialDevice {
+public:
+    virtual ~SerialDevice() = default;
+    // Opens `path`; on failure gives false and says why in `reason`. Settings the device refuses
+    // leave its previous ones in force, the device staying open.
+    virtual bool open(const std::string& path, const LineSettings& settings,
+                      std::string& reason) = 0;
+    virtual void close() = 0;
+    // False also once the device failed while open (unplugged, far side gone).
+    virtual bool isOpen() const = 0;
+    virtual std::size_t bytesWaiting() = 0; // clears line errors
+    virtual std::string read(std::size_t count) = 0;
+    virtual void purge() = 0; // discards what is queued in both directions
+};
+
+// The device that stands for COM n unless the sailor chooses another: the environment's
+// BRISOMAR_COM<n> when set (pass its value, or null), else the Linux name /dev/ttyS<n-1>.
+std::string defaultDevicePath(int port, const char* environmentValue);
+
+// The detail shown with an open failure: the device and the system's reason, with what to do
+// when the reason is a missing permission.
+std::string openFailureDetail(const std::string& path, const std::string& reason,
+                              bool permissionDenied);
+
+} // namespace brisomar

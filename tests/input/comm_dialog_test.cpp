@@ -1,0 +1,196 @@
+#include "input/Vimocom.h"
+
+#include "app/Vimomain.h"
+#include "app/radio_group.h"
+#include "input/SeComm32.h"
+#include "input/TaskIcon.h"
+#include "ui_fakes.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QTabBar>
+
+#include <gtest/gtest.h>
+
+namespace brisomar {
+namespace {
+
+using testing::FakeSerialDevice;
+using testing::UiFixture;
+
+const std::string rmc = "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A";
+
+class CommDialog : public ::testing::Test {
+protected:
+    CommDialog() : mainDlg(createWindows(ui.context)), dlg(ui.context.windows.comDlg) {
+        ui.serial->openable = {"/dev/gps", "/dev/sounder"};
+        dlg->deviceChoice(1)->setEditText(QStringLiteral("/dev/gps"));
+        dlg->deviceChoice(2)->setEditText(QStringLiteral("/dev/sounder"));
+    }
+
+    FakeSerialDevice& device(int port) { return *ui.devices[port - 1]; }
+    void switchOn(RadioGroup* comm) { comm->click(0); }
+    void switchOff(RadioGroup* comm) { comm->click(1); }
+
+    // Bytes arrive on a port, its poll runs, then the dialog's tick.
+    void arrive(int port, const std::string& bytes) {
+        device(port).waiting += bytes;
+        (port == 1 ? dlg->SeComm1 : dlg->SeComm2)->PollTimerTimer();
+        dlg->Timer1Timer();
+    }
+
+    UiFixture ui;
+    std::unique_ptr<TVimoMainDlg> mainDlg;
+    TVimoComDlg* dlg;
+};
+
+TEST_F(CommDialog, StartsWithBothPortsOffAndTheFactorySettings) {
+    EXPECT_EQ(dlg->windowTitle(), "Brisomar - communication");
+    for (RadioGroup* comm : {dlg->CommRadioGroup, dlg->CommRadioGroupB})
+        EXPECT_EQ(comm->selectedText(), "Off");
+    EXPECT_EQ(dlg->BaudRadioGroup->selectedText(), "4800");
+    EXPECT_EQ(dlg->ByteSizeRadioGroupB->selectedText(), "8");
+    EXPECT_EQ(dlg->StopBitsRadioGroup->selectedText(), "1");
+    EXPECT_EQ(dlg->ParityRadioGroupB->selectedText(), "None");
+    EXPECT_EQ(dlg->CommRadioGroup->toolTip(), "Enable communication.");
+    EXPECT_EQ(dlg->Edit1->toolTip(), "Received at port.");
+    EXPECT_EQ(dlg->Edit2->toolTip(), "Received at port");
+    EXPECT_EQ(dlg->EditNMEASentence->text(), "GPRMC");
+    EXPECT_EQ(dlg->EditNMEASentence->maxLength(), 8);
+    const QStringList fields{dlg->EditLatPos->text(),   dlg->EditNSPos->text(),
+                             dlg->EditLonPos->text(),   dlg->EditWEPos->text(),
+                             dlg->EditSpeedPos->text(), dlg->EditCoursePos->text()};
+    EXPECT_EQ(fields, (QStringList{"3", "4", "5", "6", "7", "8"}));
+    EXPECT_EQ(dlg->EditSentence->text(), "PTTKD");
+    EXPECT_EQ(dlg->EditPosition->text(), "1");
+    EXPECT_EQ(dlg->EditAlias->text(), "Deep");
+    EXPECT_EQ(dlg->OKBtn->text(), "Close");
+    EXPECT_EQ(dlg->Timer1->interval(), 200);
+    EXPECT_TRUE(dlg->Timer1->isActive());
+    for (TSeComm32* port : {dlg->SeComm1, dlg->SeComm2}) {
+        EXPECT_FALSE(port->PortOpen());
+        EXPECT_EQ(port->BaudRate(), TBaudRate::br4800);
+        EXPECT_EQ(port->MsgStart, '$');
+        EXPECT_EQ(port->MsgStop, '$');
+        EXPECT_EQ(port->Mode(), TSeComm32::TMode::mMessage);
+    }
+    EXPECT_EQ(dlg->SeComm2->Port(), 2);
+    EXPECT_FALSE(dlg->TaskIcon1->Active());
+    EXPECT_EQ(dlg->TaskIcon1->ToolTip(), "Comport open");
+    EXPECT_TRUE(ui.serial->opened.empty());
+}
+
+TEST_F(CommDialog, AFixOnPort1ReachesTheMainWindowsPages) {
+    switchOn(dlg->CommRadioGroup);
+    ASSERT_TRUE(dlg->SeComm1->PortOpen());
+    arrive(1, "noise" + rmc + "\r\n");
+    EXPECT_EQ(dlg->Edit1->text().toStdString(), rmc.substr(1) + "\r\n");
+    mainDlg->TabSet->setCurrentIndex(static_cast<int>(StatusPage::Comm));
+    mainDlg->Timer1Timer();
+    EXPECT_TRUE(mainDlg->TextPanel->text().startsWith("GPS: LAT N 48°07.037' LON E011°30.999'"))
+        << mainDlg->TextPanel->text().toStdString();
+    mainDlg->TabSet->setCurrentIndex(static_cast<int>(StatusPage::Course));
+    mainDlg->Timer1Timer();
+    EXPECT_EQ(mainDlg->TextPanel->text(), "Course GPS: 84.4000000000233 In use: 84.4000000000233");
+    dlg->Timer1Timer();
+    EXPECT_EQ(dlg->Edit1->text(), ""); // nothing new since the last tick
+}
+
+TEST_F(CommDialog, SwitchingOnAppliesTheChosenSettingsAndLocksThem) {
+    dlg->BaudRadioGroupB->click(3);
+    dlg->ByteSizeRadioGroupB->click(0);
+    dlg->StopBitsRadioGroupB->click(1);
+    dlg->ParityRadioGroupB->click(2);
+    EXPECT_TRUE(ui.serial->opened.empty()); // a choice takes effect at switching on
+    switchOn(dlg->CommRadioGroupB);
+    ASSERT_EQ(ui.serial->opened, std::vector<std::string>{"/dev/sounder"});
+    const LineSettings& s = ui.serial->settings.back();
+    EXPECT_EQ(s.baudRate, TBaudRate::br9600);
+    EXPECT_EQ(s.dataBits, TDataBits::db7);
+    EXPECT_EQ(s.stopBits, TStopBits::sb2);
+    EXPECT_EQ(s.parity, TParity::pEven);
+    EXPECT_FALSE(dlg->BaudRadioGroupB->isEnabled());
+    EXPECT_FALSE(dlg->deviceChoice(2)->isEnabled());
+    EXPECT_TRUE(dlg->BaudRadioGroup->isEnabled());
+    switchOff(dlg->CommRadioGroupB);
+    EXPECT_FALSE(dlg->SeComm2->PortOpen());
+    EXPECT_TRUE(dlg->BaudRadioGroupB->isEnabled());
+}
+
+TEST_F(CommDialog, TrayIconShowsWhileEitherPortIsOn) {
+    dlg->Timer1Timer();
+    EXPECT_FALSE(ui.tray->shown);
+    switchOn(dlg->CommRadioGroup);
+    switchOn(dlg->CommRadioGroupB);
+    dlg->Timer1Timer();
+    EXPECT_TRUE(ui.tray->shown);
+    EXPECT_EQ(ui.tray->tip, "Comport open");
+    switchOff(dlg->CommRadioGroup);
+    dlg->Timer1Timer();
+    EXPECT_TRUE(ui.tray->shown);
+    switchOff(dlg->CommRadioGroupB);
+    dlg->Timer1Timer();
+    EXPECT_FALSE(ui.tray->shown);
+    EXPECT_EQ(ui.tray->adds, 1);
+}
+
+TEST_F(CommDialog, APortThatWillNotOpenStaysOnButClosed) {
+    dlg->deviceChoice(1)->setEditText(QStringLiteral("/dev/ttyUSB9"));
+    switchOn(dlg->CommRadioGroup);
+    EXPECT_EQ(ui.dialogs.shown, QStringList{"Error Opening COM1: "});
+    EXPECT_EQ(ui.dialogs.details, QStringList{"Device /dev/ttyUSB9: No such file or directory"});
+    EXPECT_EQ(dlg->CommRadioGroup->selectedText(), "On");
+    EXPECT_FALSE(dlg->SeComm1->PortOpen());
+    dlg->Timer1Timer(); // a closed port is not read and shows nothing
+    EXPECT_EQ(ui.dialogs.shown.size(), 1);
+}
+
+TEST_F(CommDialog, AFaultWhileSwitchingTurnsThePortBackOff) {
+    dlg->deviceChoice(2)->setEditText(QStringLiteral("/dev/faulty"));
+    switchOn(dlg->CommRadioGroupB);
+    EXPECT_EQ(ui.dialogs.shown, QStringList{"Error opening comport2"});
+    EXPECT_EQ(dlg->CommRadioGroupB->selectedText(), "Off");
+    EXPECT_TRUE(dlg->BaudRadioGroupB->isEnabled());
+}
+
+TEST_F(CommDialog, EitherPortSetsTheExtendedLabel) {
+    dlg->EditAlias->setText(QStringLiteral("Temp"));
+    ui.clock.time.hour = 14;
+    switchOn(dlg->CommRadioGroupB);
+    arrive(2, "$PTTKD,12.5,M\r\n");
+    mainDlg->TabSet->setCurrentIndex(static_cast<int>(StatusPage::Extended));
+    EXPECT_EQ(mainDlg->TextPanel->text(), "Temp:12.5  Last update:14:00:00 Now:14:00:00");
+}
+
+TEST_F(CommDialog, EditedFieldNumbersApplyToTheNextSentence) {
+    switchOn(dlg->CommRadioGroup);
+    dlg->EditNMEASentence->setText(QStringLiteral("GPVTG"));
+    dlg->EditSpeedPos->setText(QStringLiteral("5"));
+    arrive(1, "$GPVTG,054.7,T,034.4,M,005.5,N,010.2,K*48\r\n");
+    EXPECT_EQ(ui.program.nav.GpsSpeed, Real48(5.5L));
+}
+
+TEST_F(CommDialog, SilenceGrowsWhileNoFixArrives) {
+    ui.clock.time = {2026, 12, 7, 9, 0, 0, 0};
+    switchOn(dlg->CommRadioGroup);
+    arrive(1, rmc);
+    ui.clock.time.second = 42;
+    dlg->Timer1Timer();
+    EXPECT_EQ(ui.program.nav.GpsSilenceSeconds, Real48(42.0L));
+}
+
+TEST(CommDevices, DefaultDeviceComesFromTheEnvironmentElseTheLinuxName) {
+    qputenv("BRISOMAR_COM2", "/dev/ttyUSB0");
+    qunsetenv("BRISOMAR_COM1");
+    UiFixture ui;
+    const auto mainDlg = createWindows(ui.context);
+    EXPECT_EQ(ui.context.windows.comDlg->deviceChoice(1)->currentText(), "/dev/ttyS0");
+    EXPECT_EQ(ui.context.windows.comDlg->deviceChoice(2)->currentText(), "/dev/ttyUSB0");
+    qunsetenv("BRISOMAR_COM2");
+}
+
+} // namespace
+} // namespace brisomar

@@ -1,0 +1,85 @@
+#include "input/nmea_fields.h"
+
+#include <gtest/gtest.h>
+
+namespace brisomar {
+namespace {
+
+const std::string rmc = "GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A";
+
+long double field(std::string_view sentence, int n, std::string_view name = "GPRMC") {
+    return NmeaFieldValue(sentence, ",", n, name).value();
+}
+
+TEST(NmeaFieldValue, ReadsTheRecommendedMinimumSentence) {
+    EXPECT_EQ(NmeaFieldValue(rmc, ",", 7, "GPRMC"), Real48(22.4L));
+    EXPECT_EQ(NmeaFieldValue(rmc, ",", 8, "GPRMC"), Real48(84.4L));
+    EXPECT_EQ(NmeaFieldValue(rmc, ",", 10, "GPRMC"), Real48(3.1L));
+    EXPECT_EQ(NmeaFieldText(rmc, ",", 3, "GPRMC"), "4807.038");
+    EXPECT_EQ(field(rmc, 11), NmeaNoValue); // no closing separator
+    EXPECT_EQ(NmeaFieldText(rmc, ",", 11, "GPRMC"), "");
+}
+
+TEST(NmeaFieldValue, EveryFailureGivesNoValue) {
+    EXPECT_EQ(field("GPGGA,1,2,3", 1), NmeaNoValue);  // other sentence
+    EXPECT_EQ(field("GPRM", 1), NmeaNoValue);         // shorter than the name
+    EXPECT_EQ(field("GPRMC,,2,", 1), NmeaNoValue);    // empty field
+    EXPECT_EQ(field("GPRMC,x,2,", 1), NmeaNoValue);   // unreadable
+    EXPECT_EQ(field("GPRMC,1.,2,", 1), NmeaNoValue);  // the number must be whole
+    EXPECT_EQ(field("GPRMC,1,2,", 0), NmeaNoValue);   // numbers run from 1
+    EXPECT_EQ(field("GPRMC,1,2,", 15), NmeaNoValue);  // to 14
+    EXPECT_EQ(field("GPRMC,1e39,2,", 1), NmeaNoValue); // beyond what can be stored
+    EXPECT_EQ(NmeaFieldValue("GPRMC,1,2,", ",,", 1, "GPRMC").value(), NmeaNoValue);
+    EXPECT_EQ(NmeaFieldValue("GPRMC,1,2,", "", 1, "GPRMC").value(), NmeaNoValue);
+    EXPECT_EQ(NmeaFieldText("GPRMC,1,2,", "", 1, "GPRMC"), "");
+}
+
+TEST(NmeaFieldValue, NameIsComparedExactlyAndAnEmptyNameMatchesAll) {
+    EXPECT_EQ(field("gprmc,5,", 1), NmeaNoValue);
+    EXPECT_EQ(field("XYZ,5,", 1, ""), 5.0L);
+    EXPECT_EQ(NmeaFieldText("GPRMC,,", ",", 1, "GPRMC"), ""); // an empty field is a text
+}
+
+TEST(NmeaFieldValue, OnlyTheFirstFifteenSeparatorsCount) {
+    std::string twenty = "GPXXX";
+    for (int i = 1; i <= 20; ++i)
+        twenty += "," + std::to_string(i);
+    EXPECT_EQ(field(twenty, 14, "GPXXX"), 14.0L);
+    EXPECT_EQ(field(twenty, 15, "GPXXX"), NmeaNoValue);
+}
+
+TEST(NmeaFieldValue, TextsAreCutTo255Characters) {
+    const std::string longSentence = "GPRMC," + std::string(247, 'x') + ",7,8,";
+    EXPECT_EQ(longSentence.find(",7"), 253u);
+    EXPECT_EQ(field(longSentence, 2), NmeaNoValue); // its closing separator lies beyond 255
+    const std::string fits = "GPRMC," + std::string(244, 'x') + ",7,8,";
+    EXPECT_EQ(field(fits, 2), 7.0L);
+}
+
+TEST(NmeaPosition, HemispheresSignTheDegrees) {
+    const long double north = Real48(48 + 7.038L / 60).value();
+    EXPECT_EQ(NmeaLatitude("4807.038", "N").value(), north);
+    EXPECT_EQ(NmeaLatitude("4807.038", "S").value(), -north);
+    EXPECT_EQ(NmeaLatitude("4807.038", "s").value(), -north);
+    const long double west = Real48(11 + 31 / 60.0L).value();
+    EXPECT_EQ(NmeaLongitude("01131.000", "E").value(), -west);
+    EXPECT_EQ(NmeaLongitude("01131.000", "e").value(), -west);
+    EXPECT_EQ(NmeaLongitude("01131.000", "W").value(), west);
+    EXPECT_EQ(NmeaLongitude("01131.000", "").value(), west);
+    EXPECT_EQ(NmeaLongitude("01131.000", "EE").value(), west);
+}
+
+TEST(NmeaPosition, IgnoresDecimalsBeyondTheSixthMinuteCharacter) {
+    EXPECT_EQ(NmeaLatitude("4807.0389999", "N"), NmeaLatitude("4807.038", "N"));
+}
+
+TEST(NmeaPosition, UnreadableDegreesOrMinutesGiveNoValue) {
+    EXPECT_EQ(NmeaLatitude("", "N").value(), NmeaNoValue);
+    EXPECT_EQ(NmeaLatitude("48", "S").value(), NmeaNoValue);
+    EXPECT_EQ(NmeaLatitude("4x07.038", "N").value(), NmeaNoValue);
+    EXPECT_EQ(NmeaLongitude("011", "E").value(), NmeaNoValue);
+    EXPECT_EQ(NmeaLatitude("999e9999", "S").value(), NmeaNoValue); // beyond what can be stored
+}
+
+} // namespace
+} // namespace brisomar

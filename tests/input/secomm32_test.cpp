@@ -1,0 +1,215 @@
+#include "input/SeComm32.h"
+
+#include "ui_fakes.h"
+
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace brisomar {
+namespace {
+
+using testing::FakeSerialDevice;
+using testing::ScriptedDialogs;
+
+class SeComm32 : public ::testing::Test {
+protected:
+    // A port on a fake device; the device stays reachable through the returned pointer.
+    std::unique_ptr<TSeComm32> makePort(FakeSerialDevice*& device) {
+        auto owned = std::make_unique<FakeSerialDevice>(serial);
+        device = owned.get();
+        auto port = std::make_unique<TSeComm32>(std::move(owned), message, dialogs);
+        port->OnDataMessage = [this] { ++events; };
+        return port;
+    }
+
+    std::shared_ptr<FakeSerialDevice::Shared> serial =
+        std::make_shared<FakeSerialDevice::Shared>();
+    SerialMessage message;
+    ScriptedDialogs dialogs;
+    int events = 0;
+};
+
+TEST_F(SeComm32, StartsClosedWithTheComponentsDefaults) {
+    message.PendingMessage = "left over";
+    FakeSerialDevice* device = nullptr;
+    const auto port = makePort(device);
+    EXPECT_FALSE(port->PortOpen());
+    EXPECT_EQ(port->Port(), 1);
+    EXPECT_EQ(port->BaudRate(), TBaudRate::br9600);
+    EXPECT_EQ(port->DataBits(), TDataBits::db8);
+    EXPECT_EQ(port->Parity(), TParity::pNone);
+    EXPECT_EQ(port->StopBits(), TStopBits::sb1);
+    EXPECT_EQ(port->MsgStart, '\x01');
+    EXPECT_EQ(port->MsgStop, '\x02');
+    EXPECT_TRUE(port->ShowErrors);
+    EXPECT_EQ(port->Mode(), TSeComm32::TMode::mNormal);
+    EXPECT_FALSE(port->PollTimer->isActive());
+    EXPECT_EQ(port->PollTimer->interval(), 250);
+    EXPECT_TRUE(message.PendingMessage.empty());
+}
+
+TEST_F(SeComm32, OpenFailureWithoutErrorsShownIsSilent) {
+    FakeSerialDevice* device = nullptr;
+    const auto port = makePort(device);
+    port->ShowErrors = false;
+    port->setDevicePath("/dev/missing");
+    EXPECT_FALSE(port->Open());
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+TEST_F(SeComm32, OpenFailureAsksAbortOrRetry) {
+    FakeSerialDevice* device = nullptr;
+    const auto port = makePort(device);
+    port->setPort(2);
+    port->setDevicePath("/dev/missing");
+    dialogs.answers = {Dialogs::Answer::Retry, Dialogs::Answer::Retry, Dialogs::Answer::Abort};
+    EXPECT_FALSE(port->Open());
+    EXPECT_EQ(dialogs.shown, QStringList(3, "Error Opening COM2: "));
+    EXPECT_EQ(dialogs.details[0], "Device /dev/missing: No such file or directory");
+}
+
+TEST_F(SeComm32, RetryOpensOnceTheReceiverIsPluggedIn) {
+    // The sailor plugs the receiver in while the box is up, then answers Retry.
+    struct PlugInThenRetry : ScriptedDialogs {
+        std::shared_ptr<FakeSerialDevice::Shared> serial;
+        Answer abortRetry(const QString& text, const QString& detail) override {
+            ScriptedDialogs::abortRetry(text, detail);
+            serial->openable.push_back("/dev/later");
+            return Answer::Retry;
+        }
+    } plugIn;
+    plugIn.serial = serial;
+    TSeComm32 port(std::make_unique<FakeSerialDevice>(serial), message, plugIn);
+    port.setDevicePath("/dev/later");
+    EXPECT_TRUE(port.Open());
+    EXPECT_EQ(plugIn.shown, QStringList{"Error Opening COM1: "});
+    EXPECT_EQ(serial->opened, std::vector<std::string>{"/dev/later"});
+}
+
+TEST_F(SeComm32, OpenAppliesTheLineSettings) {
+    serial->openable = {"/dev/gps"};
+    FakeSerialDevice* device = nullptr;
+    const auto port = makePort(device);
+    port->setDevicePath("/dev/gps");
+    port->setBaudRate(TBaudRate::br4800);
+    port->setParity(TParity::pMark);
+    port->setDataBits(TDataBits::db7);
+    port->setStopBits(TStopBits::sb2);
+    ASSERT_TRUE(port->Open());
+    ASSERT_EQ(serial->settings.size(), 1u);
+    EXPECT_EQ(serial->settings[0].baudRate, TBaudRate::br4800);
+    EXPECT_EQ(serial->settings[0].parity, TParity::pMark);
+    EXPECT_EQ(serial->settings[0].dataBits, TDataBits::db7);
+    EXPECT_EQ(serial->settings[0].stopBits, TStopBits::sb2);
+}
+
+TEST_F(SeComm32, ChangedSettingsReopenAnOpenPortAndParityAlways) {
+    serial->openable = {"/dev/gps"};
+    FakeSerialDevice* device = nullptr;
+    const auto port = makePort(device);
+    port->setDevicePath("/dev/gps");
+    port->setBaudRate(TBaudRate::br4800); // closed: stored only
+    EXPECT_TRUE(serial->opened.empty());
+    ASSERT_TRUE(port->Open());
+    port->setBaudRate(TBaudRate::br4800); // unchanged: nothing
+    EXPECT_EQ(serial->opened.size(), 1u);
+    port->setParity(TParity::pNone); // unchanged, yet reopened
+    EXPECT_EQ(serial->opened.size(), 2u);
+    port->setStopBits(TStopBits::sb2);
+    EXPECT_EQ(serial->opened.size(), 3u);
+    EXPECT_EQ(serial->settings.back().stopBits, TStopBits::sb2);
+    EXPECT_TRUE(port->PortOpen());
+}
+
+TEST_F(SeComm32, ClosedPortWarnsWhenCountedOrRead) {
+    FakeSerialDevice* device = nullptr;
+    const auto port = makePort(device);
+    message.PendingMessage = "$GPRMC";
+    message.MessageReady = true;
+    EXPECT_EQ(port->CharCount(), 0);
+    EXPECT_EQ(port->ReadMessage(), "");
+    EXPECT_FALSE(message.MessageReady);
+    EXPECT_EQ(dialogs.shown, QStringList(2, "Port Not Open -- Operation Aborted"));
+    port->ShowErrors = false;
+    EXPECT_EQ(port->ReadMessage(), "$GPRMC"); // handed over even from a closed port
+    EXPECT_EQ(dialogs.shown.size(), 2);
+}
+
+TEST_F(SeComm32, PollDeliversDollarFramedMessagesAtOnce) {
+    serial->openable = {"/dev/gps"};
+    FakeSerialDevice* device = nullptr;
+    const auto port = makePort(device);
+    port->MsgStart = port->MsgStop = '$';
+    port->setDevicePath("/dev/gps");
+    ASSERT_TRUE(port->Open());
+    device->waiting = "xx$GPRMC,1,2";
+    port->PollTimerTimer();
+    EXPECT_EQ(events, 1);
+    EXPECT_EQ(port->ReadMessage(), "$GPRMC,1,2");
+    EXPECT_FALSE(port->InUse());
+    device->waiting = "no start character";
+    port->PollTimerTimer();
+    EXPECT_EQ(events, 1);
+    EXPECT_TRUE(message.PendingMessage.empty());
+}
+
+TEST_F(SeComm32, MessageSpreadOverPollsWithDistinctStartAndStop) {
+    serial->openable = {"/dev/gps"};
+    FakeSerialDevice* device = nullptr;
+    const auto port = makePort(device);
+    port->setDevicePath("/dev/gps");
+    ASSERT_TRUE(port->Open());
+    device->waiting = "\x01" "abc";
+    port->PollTimerTimer();
+    EXPECT_EQ(events, 0);
+    EXPECT_EQ(message.PendingMessage, "\x01" "abc");
+    device->waiting = "de\x02" "fg";
+    port->PollTimerTimer();
+    EXPECT_EQ(events, 1);
+    EXPECT_EQ(port->ReadMessage(), "\x01" "abcde\x02");
+}
+
+TEST_F(SeComm32, AnUnfetchedMessagePurgesThePortBeforeTheNextRead) {
+    serial->openable = {"/dev/gps"};
+    FakeSerialDevice* device = nullptr;
+    const auto port = makePort(device);
+    port->OnDataMessage = nullptr; // nobody fetches
+    port->MsgStart = port->MsgStop = '$';
+    port->setDevicePath("/dev/gps");
+    ASSERT_TRUE(port->Open());
+    device->waiting = "$A,1";
+    port->PollTimerTimer();
+    device->waiting = "$B,2";
+    port->PollTimerTimer();
+    EXPECT_EQ(serial->purges, 1);
+    EXPECT_EQ(message.PendingMessage, "$A,1");
+}
+
+TEST_F(SeComm32, ThePendingMessageIsSharedByAllPorts) {
+    serial->openable = {"/dev/a", "/dev/b"};
+    FakeSerialDevice* first = nullptr;
+    FakeSerialDevice* second = nullptr;
+    const auto a = makePort(first);
+    const auto b = makePort(second);
+    a->setDevicePath("/dev/a");
+    b->setDevicePath("/dev/b");
+    ASSERT_TRUE(a->Open() && b->Open());
+    first->waiting = "\x01" "begun on a";
+    a->PollTimerTimer();
+    second->waiting = " ended on b\x02";
+    b->PollTimerTimer();
+    EXPECT_EQ(b->ReadMessage(), "\x01" "begun on a ended on b\x02");
+}
+
+TEST_F(SeComm32, MessageModeRunsThePollTimer) {
+    FakeSerialDevice* device = nullptr;
+    const auto port = makePort(device);
+    port->setMode(TSeComm32::TMode::mMessage);
+    EXPECT_TRUE(port->PollTimer->isActive());
+    port->setMode(TSeComm32::TMode::mNormal);
+    EXPECT_FALSE(port->PollTimer->isActive());
+}
+
+} // namespace
+} // namespace brisomar
