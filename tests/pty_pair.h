@@ -1,0 +1,54 @@
+#pragma once
+
+#include <fcntl.h>
+#include <pty.h>
+#include <unistd.h>
+
+#include <string>
+
+namespace brisomar::testing {
+
+// A pseudo-terminal pair standing in for a GPS: the program opens the slave by its path as it
+// would a USB receiver, the test writes NMEA on the master side.
+class PtyPair {
+public:
+    PtyPair() {
+        char name[256] = {};
+        if (openpty(&master_, &slave_, name, nullptr, nullptr) == 0)
+            path_ = name;
+    }
+    ~PtyPair() {
+        closeMaster();
+        if (slave_ >= 0)
+            ::close(slave_);
+    }
+    PtyPair(const PtyPair&) = delete;
+    PtyPair& operator=(const PtyPair&) = delete;
+
+    bool ok() const { return !path_.empty(); }
+    const std::string& slavePath() const { return path_; }
+
+    // The test's own slave handle is closed so that closing the master later looks to the
+    // program exactly like an unplugged receiver.
+    void releaseSlave() {
+        ::close(slave_);
+        slave_ = -1;
+    }
+
+    bool write(const std::string& bytes) {
+        return ::write(master_, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    }
+
+    void closeMaster() {
+        if (master_ >= 0)
+            ::close(master_);
+        master_ = -1;
+    }
+
+private:
+    int master_ = -1;
+    int slave_ = -1;
+    std::string path_;
+};
+
+} // namespace brisomar::testing
