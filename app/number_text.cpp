@@ -1,8 +1,10 @@
 #include "app/number_text.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <stdexcept>
 
@@ -14,50 +16,105 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::size_t skipDigits(std::string_view text, std::size_t at) {
+// The parts of a number text that follows the grammar.
+struct NumberParts {
+    bool negative = false;
+    std::string_view integerDigits, fractionDigits;
+    bool negativeExponent = false;
+    std::string_view exponentDigits;
+};
+
+std::string_view takeDigits(std::string_view text, std::size_t& at) {
+    const std::size_t start = at;
     while (at < text.size() && isDigit(text[at]))
         ++at;
-    return at;
+    return text.substr(start, at - start);
 }
 
-// Checks the number grammar and rewrites the text as std::from_chars reads it.
-std::optional<std::string> canonicalNumber(std::string_view text, char decimalSeparator) {
+bool takeSign(std::string_view text, std::size_t& at) {
+    if (at >= text.size() || (text[at] != '+' && text[at] != '-'))
+        return false;
+    return text[at++] == '-';
+}
+
+std::optional<NumberParts> splitNumber(std::string_view text, char decimalSeparator) {
     std::size_t at = text.find_first_not_of(' ');
     if (at == std::string_view::npos)
         return std::nullopt;
-    std::string canonical;
-    if (text[at] == '+' || text[at] == '-') {
-        if (text[at] == '-')
-            canonical += '-';
-        ++at;
-    }
-    std::size_t end = skipDigits(text, at);
-    if (end == at)
+    NumberParts parts;
+    parts.negative = takeSign(text, at);
+    parts.integerDigits = takeDigits(text, at);
+    if (parts.integerDigits.empty())
         return std::nullopt;
-    canonical.append(text.substr(at, end - at));
-    at = end;
     if (at < text.size() && text[at] == decimalSeparator) {
-        end = skipDigits(text, at + 1);
-        if (end == at + 1)
+        parts.fractionDigits = takeDigits(text, ++at);
+        if (parts.fractionDigits.empty())
             return std::nullopt;
-        canonical += '.';
-        canonical.append(text.substr(at + 1, end - at - 1));
-        at = end;
     }
     if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
-        canonical += 'e';
-        ++at;
-        if (at < text.size() && (text[at] == '+' || text[at] == '-'))
-            canonical += text[at++];
-        end = skipDigits(text, at);
-        if (end == at)
+        parts.negativeExponent = takeSign(text, ++at);
+        parts.exponentDigits = takeDigits(text, at);
+        if (parts.exponentDigits.empty())
             return std::nullopt;
-        canonical.append(text.substr(at, end - at));
-        at = end;
     }
     if (at != text.size())
         return std::nullopt;
-    return canonical;
+    return parts;
+}
+
+// Powers of ten that long double holds exactly (5^27 < 2^64).
+constexpr int maxExactPower = 27;
+constexpr auto exactPowersOfTen = [] {
+    std::array<long double, maxExactPower + 1> powers{};
+    long double p = 1.0L;
+    for (auto& power : powers) {
+        power = p;
+        p *= 10;
+    }
+    return powers;
+}();
+
+// Up to 19 significant digits and a small exponent: one exact integer, one exact power of ten
+// and one correctly rounded multiplication or division give the correctly rounded value.
+std::optional<long double> exactlyComputed(const NumberParts& parts) {
+    std::uint64_t significand = 0;
+    int digits = 0;
+    for (const std::string_view part : {parts.integerDigits, parts.fractionDigits})
+        for (const char c : part) {
+            if (significand == 0 && c == '0')
+                continue;
+            if (++digits > 19)
+                return std::nullopt;
+            significand = significand * 10 + static_cast<std::uint64_t>(c - '0');
+        }
+    if (parts.exponentDigits.size() > 4)
+        return std::nullopt;
+    int exponent = 0;
+    for (const char c : parts.exponentDigits)
+        exponent = exponent * 10 + (c - '0');
+    exponent = (parts.negativeExponent ? -exponent : exponent) -
+               static_cast<int>(parts.fractionDigits.size());
+    if (exponent < -maxExactPower || exponent > maxExactPower)
+        return significand == 0 ? std::optional<long double>(0.0L) : std::nullopt;
+    const long double magnitude =
+        exponent < 0 ? static_cast<long double>(significand) / exactPowersOfTen[-exponent]
+                     : static_cast<long double>(significand) * exactPowersOfTen[exponent];
+    return parts.negative ? -magnitude : magnitude;
+}
+
+std::optional<long double> parsedByTheLibrary(const NumberParts& parts) {
+    std::string canonical = parts.negative ? "-" : "";
+    canonical.append(parts.integerDigits);
+    if (!parts.fractionDigits.empty())
+        canonical.append(".").append(parts.fractionDigits);
+    if (!parts.exponentDigits.empty())
+        canonical.append(parts.negativeExponent ? "e-" : "e").append(parts.exponentDigits);
+    long double value = 0;
+    const char* end = canonical.data() + canonical.size();
+    const auto [ptr, error] = std::from_chars(canonical.data(), end, value);
+    if (error != std::errc() || ptr != end)
+        return std::nullopt;
+    return value;
 }
 
 // The exact decimal expansion of a value: digits d1 d2 ... (no trailing zeros) standing for
@@ -151,15 +208,12 @@ std::string scientificText(const Decimal& d, char separator) {
 } // namespace
 
 std::optional<long double> readNumber(std::string_view text, char decimalSeparator) {
-    const auto canonical = canonicalNumber(text, decimalSeparator);
-    if (!canonical)
+    const auto parts = splitNumber(text, decimalSeparator);
+    if (!parts)
         return std::nullopt;
-    long double value = 0;
-    const char* end = canonical->data() + canonical->size();
-    const auto [ptr, error] = std::from_chars(canonical->data(), end, value);
-    if (error != std::errc() || ptr != end)
-        return std::nullopt;
-    return value;
+    if (const auto value = exactlyComputed(*parts))
+        return value;
+    return parsedByTheLibrary(*parts);
 }
 
 std::optional<int> readInteger(std::string_view text) {

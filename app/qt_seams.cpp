@@ -42,8 +42,7 @@ void QtDialogs::information(const QString& text) {
 }
 
 Dialogs::Answer QtDialogs::confirmYesNo(const QString& text) {
-    const int button =
-        showBox(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No);
+    const int button = showBox(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No);
     return button == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 

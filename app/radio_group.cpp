@@ -22,7 +22,9 @@ RadioGroup::RadioGroup(const QString& caption, const QStringList& items, int col
     connect(buttons_, &QButtonGroup::idClicked, this, &RadioGroup::clicked);
 }
 
-int RadioGroup::itemIndex() const { return buttons_->checkedId(); }
+int RadioGroup::itemIndex() const {
+    return buttons_->checkedId();
+}
 
 void RadioGroup::setItemIndex(int index) {
     if (QAbstractButton* button = buttons_->button(index)) {
@@ -41,7 +43,9 @@ QString RadioGroup::itemText(int index) const {
     return button ? button->text() : QString();
 }
 
-int RadioGroup::count() const { return static_cast<int>(buttons_->buttons().size()); }
+int RadioGroup::count() const {
+    return static_cast<int>(buttons_->buttons().size());
+}
 
 void RadioGroup::click(int index) {
     if (QAbstractButton* button = buttons_->button(index))

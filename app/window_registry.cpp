@@ -2,9 +2,9 @@
 
 #include "app/Vimomain.h"
 #include "info/Vimoabou.h"
+#include "info/Vimowarr.h"
 #include "input/Vimocom.h"
 #include "input/Vimosour.h"
-#include "info/Vimowarr.h"
 
 namespace brisomar {
 

@@ -12,8 +12,8 @@ const QString portNotOpen = QStringLiteral("Port Not Open -- Operation Aborted")
 
 } // namespace
 
-TSeComm32::TSeComm32(std::unique_ptr<SerialDevice> device, SerialMessage& shared,
-                     Dialogs& dialogs, QObject* parent)
+TSeComm32::TSeComm32(std::unique_ptr<SerialDevice> device, SerialMessage& shared, Dialogs& dialogs,
+                     QObject* parent)
     : QObject(parent), device_(std::move(device)), shared_(shared), dialogs_(dialogs) {
     shared_ = SerialMessage{};
     PollTimer = new QTimer(this);
@@ -53,7 +53,9 @@ std::string TSeComm32::ReadMessage() {
     return std::exchange(shared_.PendingMessage, std::string());
 }
 
-void TSeComm32::PurgePort() { device_->purge(); }
+void TSeComm32::PurgePort() {
+    device_->purge();
+}
 
 int TSeComm32::CharCount() {
     if (!PortOpen()) {
@@ -64,7 +66,9 @@ int TSeComm32::CharCount() {
     return static_cast<int>(device_->bytesWaiting());
 }
 
-bool TSeComm32::PortOpen() const { return device_->isOpen(); }
+bool TSeComm32::PortOpen() const {
+    return device_->isOpen();
+}
 
 void TSeComm32::PollTimerTimer() {
     if (shared_.MessageReady) // the last message was not fetched
@@ -99,11 +103,21 @@ void TSeComm32::reopenIfOpen() {
     Open();
 }
 
-void TSeComm32::setPort(int port) { setAndReopen(port_, port); }
-void TSeComm32::setBaudRate(TBaudRate rate) { setAndReopen(settings_.baudRate, rate); }
-void TSeComm32::setDataBits(TDataBits bits) { setAndReopen(settings_.dataBits, bits); }
-void TSeComm32::setStopBits(TStopBits bits) { setAndReopen(settings_.stopBits, bits); }
-void TSeComm32::setDevicePath(const std::string& path) { setAndReopen(devicePath_, path); }
+void TSeComm32::setPort(int port) {
+    setAndReopen(port_, port);
+}
+void TSeComm32::setBaudRate(TBaudRate rate) {
+    setAndReopen(settings_.baudRate, rate);
+}
+void TSeComm32::setDataBits(TDataBits bits) {
+    setAndReopen(settings_.dataBits, bits);
+}
+void TSeComm32::setStopBits(TStopBits bits) {
+    setAndReopen(settings_.stopBits, bits);
+}
+void TSeComm32::setDevicePath(const std::string& path) {
+    setAndReopen(devicePath_, path);
+}
 
 void TSeComm32::setParity(TParity parity) {
     settings_.parity = parity;

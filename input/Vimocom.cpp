@@ -45,8 +45,7 @@ std::string environmentDevice(int port) {
 
 } // namespace
 
-TVimoComDlg::TVimoComDlg(UiContext& context, QWidget* parent)
-    : QDialog(parent), context_(context) {
+TVimoComDlg::TVimoComDlg(UiContext& context, QWidget* parent) : QDialog(parent), context_(context) {
     setWindowTitle(QStringLiteral("Brisomar - communication"));
     QFont bold = font();
     bold.setBold(true);
@@ -186,9 +185,13 @@ QGroupBox* TVimoComDlg::buildExtendedGroup() {
     return group;
 }
 
-void TVimoComDlg::CommRadioGroupClick() { switchPort(ports_[0]); }
+void TVimoComDlg::CommRadioGroupClick() {
+    switchPort(ports_[0]);
+}
 
-void TVimoComDlg::CommRadioGroupBClick() { switchPort(ports_[1]); }
+void TVimoComDlg::CommRadioGroupBClick() {
+    switchPort(ports_[1]);
+}
 
 // The line settings apply at switching on; while a port is on they cannot be changed.
 void TVimoComDlg::switchPort(PortControls& port) {
@@ -224,9 +227,13 @@ void TVimoComDlg::openPort(PortControls& port) {
     context_.program.reception.portSwitchedOn(context_.program.nav, context_.clock.now());
 }
 
-void TVimoComDlg::SeComm1DataMessage() { deliver(ports_[0]); }
+void TVimoComDlg::SeComm1DataMessage() {
+    deliver(ports_[0]);
+}
 
-void TVimoComDlg::SeComm2DataMessage() { deliver(ports_[1]); }
+void TVimoComDlg::SeComm2DataMessage() {
+    deliver(ports_[1]);
+}
 
 void TVimoComDlg::deliver(PortControls& port) {
     context_.program.reception.deliver(port.number, port.seComm->ReadMessage());

@@ -1,9 +1,9 @@
 #include "input/Vimosour.h"
 
 #include "app/help.h"
+#include "app/number_text.h"
 #include "app/qt_text.h"
 #include "app/radio_group.h"
-#include "app/number_text.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -141,16 +141,16 @@ void TVimoSourDlg::FormActivate() {
     LonRadioGroup->setItemIndex(nav.ManualLon ? itemManual : itemGps);
     DirRadioGroup->setItemIndex(nav.ManualCourse ? itemManual : itemGps);
     SpeRadioGroup->setItemIndex(nav.ManualSpeed ? itemManual : itemGps);
-    for (RadioGroup* group : {CurDirRadioGroup, CurSpeRadioGroup, WindDirRadioGroup,
-                              WindSpeRadioGroup})
+    for (RadioGroup* group :
+         {CurDirRadioGroup, CurSpeRadioGroup, WindDirRadioGroup, WindSpeRadioGroup})
         group->setItemIndex(0);
 }
 
 ManualEntry TVimoSourDlg::typedEntry() const {
-    return {maskedText(MaskLat),    MaskLatNS->text().toStdString(),
-            maskedText(MaskLon),    MaskLonWE->text().toStdString(),
-            maskedText(MaskDir),    maskedText(MaskSpe),
-            maskedText(MaskCurDir), maskedText(MaskCurSpe),
+    return {maskedText(MaskLat),     MaskLatNS->text().toStdString(),
+            maskedText(MaskLon),     MaskLonWE->text().toStdString(),
+            maskedText(MaskDir),     maskedText(MaskSpe),
+            maskedText(MaskCurDir),  maskedText(MaskCurSpe),
             maskedText(MaskWindDir), maskedText(MaskWindSpe)};
 }
 
@@ -189,8 +189,8 @@ bool TVimoSourDlg::eventFilter(QObject* watched, QEvent* event) {
     } else if (event->type() == QEvent::MouseMove) {
         const auto field = fieldOf_.find(watched);
         if (field != fieldOf_.end())
-            Panel1->setText(toQString(valueInUseText(field->second, context_.program.nav,
-                                                     systemDecimalSeparator())));
+            Panel1->setText(toQString(
+                valueInUseText(field->second, context_.program.nav, systemDecimalSeparator())));
     }
     return QDialog::eventFilter(watched, event);
 }

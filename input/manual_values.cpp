@@ -21,7 +21,9 @@ std::string fromHemisphere(const std::string& text) {
 
 } // namespace
 
-Real48 typedNumber(const std::string& text) { return Real48(readNumber(text).value_or(0.0L)); }
+Real48 typedNumber(const std::string& text) {
+    return Real48(readNumber(text).value_or(0.0L));
+}
 
 void ApplyManualValues(NavState& nav, const ManualEntry& entry) {
     const long double lat = TextToLat(entry.latitude);

@@ -13,15 +13,16 @@ constexpr std::size_t maxTextLength = 255;
 constexpr int recordedSeparators = 15;
 constexpr int lastField = 14;
 
-std::string_view shortString(std::string_view text) { return text.substr(0, maxTextLength); }
+std::string_view shortString(std::string_view text) {
+    return text.substr(0, maxTextLength);
+}
 
 // The text of field n, or nothing when the sentence name, the separator or n does not fit.
 std::optional<std::string_view> fieldText(std::string_view sentence, std::string_view separator,
                                           int n, std::string_view name) {
     sentence = shortString(sentence);
     name = shortString(name);
-    if (sentence.substr(0, name.size()) != name || separator.size() != 1 || n < 1 ||
-        n > lastField)
+    if (sentence.substr(0, name.size()) != name || separator.size() != 1 || n < 1 || n > lastField)
         return std::nullopt;
     std::array<std::size_t, recordedSeparators + 1> positions{};
     int count = 0;

@@ -48,7 +48,8 @@ bool QtSerialDevice::open(const std::string& path, const LineSettings& settings,
 // A setting the device refuses leaves its previous one in force.
 void QtSerialDevice::applySettings(const LineSettings& settings) {
     port_.setBaudRate(bitsPerSecond(settings.baudRate));
-    port_.setDataBits(settings.dataBits == TDataBits::db7 ? QSerialPort::Data7 : QSerialPort::Data8);
+    port_.setDataBits(settings.dataBits == TDataBits::db7 ? QSerialPort::Data7
+                                                          : QSerialPort::Data8);
     port_.setParity(qtParity(settings.parity));
     port_.setStopBits(settings.stopBits == TStopBits::sb2 ? QSerialPort::TwoStop
                                                           : QSerialPort::OneStop);
@@ -69,7 +70,9 @@ void QtSerialDevice::close() {
         port_.close();
 }
 
-bool QtSerialDevice::isOpen() const { return port_.isOpen(); }
+bool QtSerialDevice::isOpen() const {
+    return port_.isOpen();
+}
 
 std::size_t QtSerialDevice::bytesWaiting() {
     if (!port_.isOpen())

@@ -28,7 +28,9 @@ std::string fieldText(std::string_view sentence, const std::string& fieldNumber,
     return n ? NmeaFieldText(sentence, separator, *n, name) : std::string();
 }
 
-bool hasValue(Real48 v) { return v.value() > NmeaNoValue; }
+bool hasValue(Real48 v) {
+    return v.value() > NmeaNoValue;
+}
 
 } // namespace
 
@@ -55,12 +57,10 @@ void Reception::checkGpsSentence(NavState& nav, std::string_view sentence,
     const Real48 course = fieldValue(sentence, gps.courseField, gps.sentence);
     if (hasValue(course) && course.value() <= 400)
         nav.GpsCourse = course;
-    const Real48 lat =
-        NmeaLatitude(fieldText(sentence, gps.latitudeField, gps.sentence),
-                     fieldText(sentence, gps.northSouthField, gps.sentence));
-    const Real48 lon =
-        NmeaLongitude(fieldText(sentence, gps.longitudeField, gps.sentence),
-                      fieldText(sentence, gps.westEastField, gps.sentence));
+    const Real48 lat = NmeaLatitude(fieldText(sentence, gps.latitudeField, gps.sentence),
+                                    fieldText(sentence, gps.northSouthField, gps.sentence));
+    const Real48 lon = NmeaLongitude(fieldText(sentence, gps.longitudeField, gps.sentence),
+                                     fieldText(sentence, gps.westEastField, gps.sentence));
     if (lat.value() < -90 || lat.value() > 90 || lon.value() < -180 || lon.value() > 180)
         return;
     nav.GpsLat = lat;

@@ -5,8 +5,8 @@
 namespace brisomar {
 
 int bitsPerSecond(TBaudRate rate) {
-    static constexpr std::array<int, 15> rates = {110,   300,   600,   1200,   2400,
-                                                  4800,  9600,  14400, 19200,  38400,
+    static constexpr std::array<int, 15> rates = {110,   300,   600,    1200,   2400,
+                                                  4800,  9600,  14400,  19200,  38400,
                                                   56000, 57600, 115200, 128000, 256000};
     return rates[static_cast<std::size_t>(rate)];
 }

@@ -8,8 +8,21 @@ namespace brisomar {
 
 // Line settings of a serial port, in the order and with the names the port component uses.
 enum class TBaudRate : std::uint8_t {
-    br110, br300, br600, br1200, br2400, br4800, br9600, br14400,
-    br19200, br38400, br56000, br57600, br115200, br128000, br256000
+    br110,
+    br300,
+    br600,
+    br1200,
+    br2400,
+    br4800,
+    br9600,
+    br14400,
+    br19200,
+    br38400,
+    br56000,
+    br57600,
+    br115200,
+    br128000,
+    br256000
 };
 enum class TParity : std::uint8_t { pEven, pMark, pNone, pOdd };
 enum class TDataBits : std::uint8_t { db7, db8 };

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
+#include <random>
 
 namespace brisomar {
 namespace {
@@ -21,6 +23,28 @@ TEST(ReadNumber, RefusesIncompleteOrTrailingText) {
     for (const char* text : {"", "   ", "5.", ".5", ".", "5 ", "1,5", "1e", "e5", "\t5", "--1",
                              "0x10", "+", "1e+", "5°", "1.5.2", "١"})
         EXPECT_FALSE(readNumber(text).has_value()) << '"' << text << '"';
+}
+
+TEST(ReadNumber, RoundsEveryNumberAsTheLibraryDoes) {
+    // Short numbers take a quicker road than long ones; both must round alike.
+    std::mt19937_64 random(7);
+    const auto digits = [&](int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += static_cast<char>('0' + random() % 10);
+        return text;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        std::string text = digits(1 + random() % 12);
+        if (random() % 2)
+            text += "." + digits(1 + random() % 12);
+        if (random() % 3 == 0)
+            text += "e" + std::string(random() % 2 ? "-" : "") + std::to_string(random() % 40);
+        long double expected = 0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        EXPECT_EQ(readNumber(text), expected) << text;
+        EXPECT_EQ(readNumber("-" + text), -expected) << text;
+    }
 }
 
 TEST(ReadNumber, RefusesNumbersBeyondLongDouble) {

@@ -10,8 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QTabBar>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 

@@ -11,9 +11,9 @@ TEST(ApplyManualValues, EmptyFieldsStoreZeroEverywhere) {
     nav.CurrentSpeed = Real48(2.0L);
     nav.ManualLatValue = Real48(10.0L);
     ApplyManualValues(nav, ManualEntry{});
-    for (const Real48& v : {nav.ManualLatValue, nav.ManualLonValue, nav.ManualCourseValue,
-                            nav.ManualSpeedValue, nav.CurrentDir, nav.CurrentSpeed, nav.WindDir,
-                            nav.WindSpeed})
+    for (const Real48& v :
+         {nav.ManualLatValue, nav.ManualLonValue, nav.ManualCourseValue, nav.ManualSpeedValue,
+          nav.CurrentDir, nav.CurrentSpeed, nav.WindDir, nav.WindSpeed})
         EXPECT_TRUE(v.isZero());
 }
 

@@ -41,20 +41,32 @@ INSTANTIATE_TEST_SUITE_P(
                     true},
         FramingCase{"cutAtNul", {"$GPRMC,1\0,2"s}, '$', '$', "$GPRMC,1", true},
         FramingCase{"nulBeforeStart", {"\0$GPRMC"s}, '$', '$', "", false},
-        FramingCase{"startAndStopDiffer", {"\x01"s + "abc"}, '\x01', '\x02', "\x01"s + "abc", false},
+        FramingCase{
+            "startAndStopDiffer", {"\x01"s + "abc"}, '\x01', '\x02', "\x01"s + "abc", false},
         FramingCase{"completedByALaterRead",
-                    {"\x01"s + "abc", "de\x02" "fg"},
+                    {"\x01"s + "abc", "de\x02"
+                                      "fg"},
                     '\x01',
                     '\x02',
                     "\x01"s + "abcde\x02",
                     true},
         FramingCase{"stopBeforeStartCountsInTheFirstRead",
-                    {"\x02xx\x01" "abc"},
+                    {"\x02xx\x01"
+                     "abc"},
                     '\x01',
                     '\x02',
-                    "\x01" "abc",
+                    "\x01"
+                    "abc",
                     true},
-        FramingCase{"emptyReadsChangeNothing", {"", "\x01" "a", ""}, '\x01', '\x02', "\x01" "a",
+        FramingCase{"emptyReadsChangeNothing",
+                    {"",
+                     "\x01"
+                     "a",
+                     ""},
+                    '\x01',
+                    '\x02',
+                    "\x01"
+                    "a",
                     false}),
     [](const auto& info) { return std::string(info.param.name); });
 

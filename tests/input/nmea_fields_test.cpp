@@ -21,13 +21,13 @@ TEST(NmeaFieldValue, ReadsTheRecommendedMinimumSentence) {
 }
 
 TEST(NmeaFieldValue, EveryFailureGivesNoValue) {
-    EXPECT_EQ(field("GPGGA,1,2,3", 1), NmeaNoValue);  // other sentence
-    EXPECT_EQ(field("GPRM", 1), NmeaNoValue);         // shorter than the name
-    EXPECT_EQ(field("GPRMC,,2,", 1), NmeaNoValue);    // empty field
-    EXPECT_EQ(field("GPRMC,x,2,", 1), NmeaNoValue);   // unreadable
-    EXPECT_EQ(field("GPRMC,1.,2,", 1), NmeaNoValue);  // the number must be whole
-    EXPECT_EQ(field("GPRMC,1,2,", 0), NmeaNoValue);   // numbers run from 1
-    EXPECT_EQ(field("GPRMC,1,2,", 15), NmeaNoValue);  // to 14
+    EXPECT_EQ(field("GPGGA,1,2,3", 1), NmeaNoValue);   // other sentence
+    EXPECT_EQ(field("GPRM", 1), NmeaNoValue);          // shorter than the name
+    EXPECT_EQ(field("GPRMC,,2,", 1), NmeaNoValue);     // empty field
+    EXPECT_EQ(field("GPRMC,x,2,", 1), NmeaNoValue);    // unreadable
+    EXPECT_EQ(field("GPRMC,1.,2,", 1), NmeaNoValue);   // the number must be whole
+    EXPECT_EQ(field("GPRMC,1,2,", 0), NmeaNoValue);    // numbers run from 1
+    EXPECT_EQ(field("GPRMC,1,2,", 15), NmeaNoValue);   // to 14
     EXPECT_EQ(field("GPRMC,1e39,2,", 1), NmeaNoValue); // beyond what can be stored
     EXPECT_EQ(NmeaFieldValue("GPRMC,1,2,", ",,", 1, "GPRMC").value(), NmeaNoValue);
     EXPECT_EQ(NmeaFieldValue("GPRMC,1,2,", "", 1, "GPRMC").value(), NmeaNoValue);

@@ -9,8 +9,8 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QTabBar>
 #include <QLineEdit>
+#include <QTabBar>
 #include <QTest>
 
 #include <gtest/gtest.h>

@@ -129,8 +129,8 @@ TEST_F(ReceptionTest, SwitchingOnTakesTheLabelAndRestartsTheSilence) {
 
 TEST_F(ReceptionTest, GarbageChangesNoValue) {
     const std::string garbage[] = {"$\x01\x02\xff\xfe\x80garbage,,,,", "$GPRMC,,,,,,,,,,,,,,,,,,,,",
-                                   "$GPRMC,1,A,4807.038,N,01131.000,E,1e39,1e39,",
-                                   "$PTTKD,1e39,M", "$" + std::string(200, ',')};
+                                   "$GPRMC,1,A,4807.038,N,01131.000,E,1e39,1e39,", "$PTTKD,1e39,M",
+                                   "$" + std::string(200, ',')};
     for (const std::string& message : garbage)
         receive(message);
     EXPECT_TRUE(nav.GpsSpeed.isZero());

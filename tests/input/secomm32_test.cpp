@@ -23,8 +23,7 @@ protected:
         return port;
     }
 
-    std::shared_ptr<FakeSerialDevice::Shared> serial =
-        std::make_shared<FakeSerialDevice::Shared>();
+    std::shared_ptr<FakeSerialDevice::Shared> serial = std::make_shared<FakeSerialDevice::Shared>();
     SerialMessage message;
     ScriptedDialogs dialogs;
     int events = 0;
@@ -160,14 +159,18 @@ TEST_F(SeComm32, MessageSpreadOverPollsWithDistinctStartAndStop) {
     const auto port = makePort(device);
     port->setDevicePath("/dev/gps");
     ASSERT_TRUE(port->Open());
-    device->waiting = "\x01" "abc";
+    device->waiting = "\x01"
+                      "abc";
     port->PollTimerTimer();
     EXPECT_EQ(events, 0);
-    EXPECT_EQ(message.PendingMessage, "\x01" "abc");
-    device->waiting = "de\x02" "fg";
+    EXPECT_EQ(message.PendingMessage, "\x01"
+                                      "abc");
+    device->waiting = "de\x02"
+                      "fg";
     port->PollTimerTimer();
     EXPECT_EQ(events, 1);
-    EXPECT_EQ(port->ReadMessage(), "\x01" "abcde\x02");
+    EXPECT_EQ(port->ReadMessage(), "\x01"
+                                   "abcde\x02");
 }
 
 TEST_F(SeComm32, AnUnfetchedMessagePurgesThePortBeforeTheNextRead) {
@@ -195,11 +198,13 @@ TEST_F(SeComm32, ThePendingMessageIsSharedByAllPorts) {
     a->setDevicePath("/dev/a");
     b->setDevicePath("/dev/b");
     ASSERT_TRUE(a->Open() && b->Open());
-    first->waiting = "\x01" "begun on a";
+    first->waiting = "\x01"
+                     "begun on a";
     a->PollTimerTimer();
     second->waiting = " ended on b\x02";
     b->PollTimerTimer();
-    EXPECT_EQ(b->ReadMessage(), "\x01" "begun on a ended on b\x02");
+    EXPECT_EQ(b->ReadMessage(), "\x01"
+                                "begun on a ended on b\x02");
 }
 
 TEST_F(SeComm32, MessageModeRunsThePollTimer) {
