@@ -1,5 +1,6 @@
 #include "app/Vimomain.h"
 
+#include "alarms/Vimolarm.h"
 #include "app/beeper.h"
 #include "app/clock.h"
 #include "app/dialogs.h"
@@ -7,6 +8,7 @@
 #include "app/qt_text.h"
 #include "input/Vimocom.h"
 #include "input/Vimosour.h"
+#include "records/Vimolog.h"
 
 #include <QApplication>
 #include <QCloseEvent>

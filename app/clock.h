@@ -28,6 +28,9 @@ double dateTimeValue(const LocalDateTime& t);
 
 int secondOfDay(const LocalDateTime& t);
 
+// The date and time of a day count since 1899-12-30 (to the nearest millisecond).
+LocalDateTime fromDateTimeValue(double dateTime);
+
 // A stored time of day split into hours, minutes, seconds and milliseconds (nearest millisecond).
 struct TimeOfDayParts {
     int hour = 0, minute = 0, second = 0, millisecond = 0;

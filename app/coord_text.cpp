@@ -3,6 +3,7 @@
 #include "app/number_text.h"
 #include "app/utf8.h"
 
+#include <cctype>
 #include <cmath>
 
 namespace brisomar {
@@ -59,6 +60,16 @@ std::string LonToText(Real48 longitude) {
     if (longitude.value() < -180 || longitude.value() > 180)
         return "0";
     return (longitude.value() >= 0 ? "LON W" : "LON E") + angleText(longitude, 3);
+}
+
+std::string hemisphereOnwards(const std::string& positionText) {
+    return std::string(utf8Substring(positionText, 4, 13));
+}
+
+long double signedByHemisphere(long double degrees, std::string_view field, char negativeLetter) {
+    const bool negative =
+        field.size() == 1 && std::toupper(static_cast<unsigned char>(field[0])) == negativeLetter;
+    return negative ? -degrees : degrees;
 }
 
 long double TextToLat(std::string_view text) {

@@ -19,4 +19,11 @@ std::string LonToText(Real48 longitude); // "LON E023°45.000'"
 long double TextToLat(std::string_view text);
 long double TextToLon(std::string_view text);
 
+// Characters 5 to 17 of a position text: from the hemisphere letter on ("N 15°23.555'").
+std::string hemisphereOnwards(const std::string& positionText);
+
+// A typed angle signed by its one-letter hemisphere field: negated when the field holds
+// `negativeLetter` ('S' or 'E') in either case.
+long double signedByHemisphere(long double degrees, std::string_view field, char negativeLetter);
+
 } // namespace brisomar

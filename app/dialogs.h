@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace brisomar {
 
 // The only path to message boxes: production shows them, tests script the answers and read back
@@ -10,6 +12,14 @@ class Dialogs {
 public:
     enum class Answer { Yes, No, Abort, Retry };
 
+    // A file dialog: its title, a filter such as "Log-files (*.LOG *.log)" and the suffix given
+    // to a name typed without one.
+    struct FileChoice {
+        QString title;
+        QString filter;
+        QString defaultSuffix;
+    };
+
     virtual ~Dialogs() = default;
     virtual void showMessage(const QString& text) = 0;    // plain message with OK
     virtual void warning(const QString& text) = 0;        // warning with OK
@@ -17,6 +27,12 @@ public:
     virtual Answer confirmYesNo(const QString& text) = 0; // confirmation with Yes and No
     // Warning with Abort and Retry; `detail` says more for whoever asks (may be empty).
     virtual Answer abortRetry(const QString& text, const QString& detail) = 0;
+    // The chosen path of an existing file, or nothing when cancelled.
+    virtual std::optional<QString> openFileName(const FileChoice& choice) = 0;
+    // The chosen path to write to (its folder exists; the file may not); `confirmOverwrite`
+    // asks before an existing file is chosen.
+    virtual std::optional<QString> saveFileName(const FileChoice& choice,
+                                                bool confirmOverwrite) = 0;
 };
 
 } // namespace brisomar

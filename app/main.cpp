@@ -3,6 +3,7 @@
 #include "app/Splash.h"
 #include "app/Vimomain.h"
 #include "app/application.h"
+#include "app/file_system.h"
 #include "app/qt_seams.h"
 #include "app/window_registry.h"
 #include "info/help_browser.h"
@@ -25,7 +26,8 @@ int main(int argc, char** argv) {
     HelpBrowser help;
     const DeviceMakers makers{[] { return std::make_unique<QtSerialDevice>(); },
                               [] { return std::make_unique<QtTrayShell>(); }};
-    UiContext context{program, clock, dialogs, beeper, help, makers, {}};
+    StdFileSystem files;
+    UiContext context{program, clock, dialogs, beeper, help, files, makers, {}};
     const auto mainDlg = createWindows(context);
 
     splash.reset();

@@ -33,7 +33,8 @@ struct NavState {
     int ActiveAlarmCount = 0;
     bool PosOutsideDetailChart = false;
     bool LogOn = false;
-    int LogInterval = 5; // minutes
+    int LogInterval = 5;         // minutes
+    std::string LogWriteFailure; // why the last log write failed; empty once one succeeds
 };
 
 // Copies the GPS or manual values into the values in use. LastUpdate follows GpsTime only while

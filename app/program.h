@@ -1,8 +1,11 @@
 #pragma once
 
+#include "alarms/alarm_monitor.h"
 #include "app/nav_state.h"
 #include "input/message_framing.h"
 #include "input/reception.h"
+#include "records/logbook.h"
+#include "records/waypoint_route.h"
 
 namespace brisomar {
 
@@ -11,6 +14,9 @@ struct Program {
     NavState nav;
     SerialMessage serialMessage; // the one message being collected from the serial ports
     Reception reception;
+    AlarmMonitor alarms;
+    Logbook logbook;
+    WaypointRoute route;
 };
 
 } // namespace brisomar

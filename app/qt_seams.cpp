@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace brisomar {
@@ -51,6 +52,38 @@ Dialogs::Answer QtDialogs::abortRetry(const QString& text, const QString& detail
     const int button =
         showBox(QMessageBox::Warning, text, QMessageBox::Abort | QMessageBox::Retry, detail);
     return button == QMessageBox::Abort ? Answer::Abort : Answer::Retry;
+}
+
+} // namespace brisomar
+
+namespace brisomar {
+
+namespace {
+
+std::optional<QString> runFileDialog(QFileDialog& dialog, const Dialogs::FileChoice& choice) {
+    dialog.setWindowTitle(choice.title);
+    dialog.setNameFilter(choice.filter);
+    dialog.setDefaultSuffix(choice.defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+} // namespace
+
+std::optional<QString> QtDialogs::openFileName(const FileChoice& choice) {
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return runFileDialog(dialog, choice);
+}
+
+std::optional<QString> QtDialogs::saveFileName(const FileChoice& choice, bool confirmOverwrite) {
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
+    return runFileDialog(dialog, choice);
 }
 
 } // namespace brisomar

@@ -25,6 +25,8 @@ public:
     void information(const QString& text) override;
     Answer confirmYesNo(const QString& text) override;
     Answer abortRetry(const QString& text, const QString& detail) override;
+    std::optional<QString> openFileName(const FileChoice& choice) override;
+    std::optional<QString> saveFileName(const FileChoice& choice, bool confirmOverwrite) override;
 };
 
 } // namespace brisomar

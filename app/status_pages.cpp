@@ -35,7 +35,8 @@ public:
             return "Course GPS: " + number(s.GpsCourse) + " " + "In use: " + number(s.PosCourse);
         case StatusPage::Log:
             return std::string(s.LogOn ? "Log is on." : "Log is off.") +
-                   " Interval: " + std::to_string(s.LogInterval) + " minutes.";
+                   " Interval: " + std::to_string(s.LogInterval) + " minutes." +
+                   (s.LogWriteFailure.empty() ? "" : " Last write failed: " + s.LogWriteFailure);
         case StatusPage::Position:
             return LatToText(s.PosLat) + " " + LonToText(s.PosLon) + " " +
                    "Last update:" + time(s.LastUpdate) + " " + "Now:" + time(now_);

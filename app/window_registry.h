@@ -13,12 +13,16 @@ namespace brisomar {
 class Beeper;
 class Clock;
 class Dialogs;
+class FileSystem;
 class Help;
 class SerialDevice;
 class TrayShell;
 class TVimoMainDlg;
 class TVimoComDlg;
+class TVimoLarmDlg;
+class TVimoLogDlg;
 class TVimoSourDlg;
+class TVimoWaypDlg;
 
 // Makers of the platform's devices: a window that needs one asks here, so tests can hand it
 // fakes or pseudo-terminals.
@@ -32,10 +36,11 @@ struct DeviceMakers {
 struct WindowRegistry {
     TVimoMainDlg* mainDlg = nullptr;
     QWidget* mapA = nullptr;
-    QDialog* larmDlg = nullptr;
+    TVimoWaypDlg* waypDlg = nullptr;
+    TVimoLarmDlg* larmDlg = nullptr;
     QDialog* aboutDlg = nullptr;
     TVimoComDlg* comDlg = nullptr;
-    QDialog* logDlg = nullptr;
+    TVimoLogDlg* logDlg = nullptr;
     TVimoSourDlg* sourDlg = nullptr;
     QDialog* msetDlg = nullptr;
     QDialog* warrDlg = nullptr;
@@ -48,6 +53,7 @@ struct UiContext {
     Dialogs& dialogs;
     Beeper& beeper;
     Help& help;
+    FileSystem& files;
     DeviceMakers makers;
     WindowRegistry windows;
 };

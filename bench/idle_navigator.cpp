@@ -2,6 +2,7 @@
 // running for scripts/idle-cpu to measure from /proc.
 #include "app/Vimomain.h"
 #include "app/application.h"
+#include "app/file_system.h"
 #include "app/qt_seams.h"
 #include "app/radio_group.h"
 #include "info/help_browser.h"
@@ -26,7 +27,8 @@ int main(int argc, char** argv) {
     HelpBrowser help;
     const DeviceMakers makers{[] { return std::make_unique<QtSerialDevice>(); },
                               [] { return std::make_unique<QtTrayShell>(); }};
-    UiContext context{program, clock, dialogs, beeper, help, makers, {}};
+    StdFileSystem files;
+    UiContext context{program, clock, dialogs, beeper, help, files, makers, {}};
     const auto mainDlg = createWindows(context);
     mainDlg->show();
 

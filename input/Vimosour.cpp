@@ -1,6 +1,7 @@
 #include "input/Vimosour.h"
 
 #include "app/help.h"
+#include "app/masked_fields.h"
 #include "app/number_text.h"
 #include "app/qt_text.h"
 #include "app/radio_group.h"
@@ -37,16 +38,7 @@ RadioGroup* manualOnlyGroup(const QString& caption, QWidget* parent) {
     return new RadioGroup(caption, {QStringLiteral("Manual")}, 1, parent);
 }
 
-// Shows `other` if the field showed `first`, otherwise `first`.
-void toggleLetter(QLineEdit* field, const QString& first, const QString& other) {
-    field->setText(field->text() == first ? other : first);
-}
-
 } // namespace
-
-std::string maskedText(const QLineEdit* edit) {
-    return edit->displayText().replace(QLatin1Char('_'), QLatin1Char(' ')).toStdString();
-}
 
 TVimoSourDlg::TVimoSourDlg(UiContext& context, QWidget* parent)
     : QDialog(parent), context_(context) {
@@ -65,9 +57,9 @@ TVimoSourDlg::TVimoSourDlg(UiContext& context, QWidget* parent)
     WindSpeRadioGroup = manualOnlyGroup(QStringLiteral("Wind Speed"), this);
 
     MaskLat = maskedField(positionMask, manualHint, ManualField::Lat);
-    MaskLatNS = hemisphereField(QStringLiteral("N"));
+    MaskLatNS = new HemisphereField(QLatin1Char('N'), QLatin1Char('S'), this);
     MaskLon = maskedField(positionMask, manualHint, ManualField::Lon);
-    MaskLonWE = hemisphereField(QStringLiteral("W"));
+    MaskLonWE = new HemisphereField(QLatin1Char('W'), QLatin1Char('E'), this);
     QFont positionFont(QStringLiteral("Times New Roman"));
     positionFont.setStyleHint(QFont::Serif);
     positionFont.setBold(true);
@@ -116,22 +108,10 @@ TVimoSourDlg::TVimoSourDlg(UiContext& context, QWidget* parent)
 }
 
 QLineEdit* TVimoSourDlg::maskedField(const QString& mask, const QString& hint, ManualField field) {
-    auto* edit = new QLineEdit(this);
-    edit->setInputMask(mask);
-    edit->setToolTip(hint);
+    QLineEdit* edit = maskedEdit(mask, QString(), hint, this);
     edit->setMouseTracking(true);
     edit->installEventFilter(this);
     fieldOf_[edit] = field;
-    return edit;
-}
-
-QLineEdit* TVimoSourDlg::hemisphereField(const QString& letter) {
-    auto* edit = new QLineEdit(letter, this);
-    edit->setReadOnly(true);
-    edit->setMaxLength(1);
-    edit->setFixedWidth(24);
-    edit->setToolTip(QStringLiteral("Click to change."));
-    edit->installEventFilter(this);
     return edit;
 }
 
@@ -166,11 +146,11 @@ void TVimoSourDlg::OKBtnClick() {
 }
 
 void TVimoSourDlg::MaskLatNSClick() {
-    toggleLetter(MaskLatNS, QStringLiteral("N"), QStringLiteral("S"));
+    MaskLatNS->toggle();
 }
 
 void TVimoSourDlg::MaskLonWEClick() {
-    toggleLetter(MaskLonWE, QStringLiteral("W"), QStringLiteral("E"));
+    MaskLonWE->toggle();
 }
 
 // Stores the typed current direction at once; a text that does not read changes nothing
@@ -181,12 +161,7 @@ void TVimoSourDlg::CurDirRadioGroupClick() {
 }
 
 bool TVimoSourDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress) {
-        if (watched == MaskLatNS)
-            MaskLatNSClick();
-        else if (watched == MaskLonWE)
-            MaskLonWEClick();
-    } else if (event->type() == QEvent::MouseMove) {
+    if (event->type() == QEvent::MouseMove) {
         const auto field = fieldOf_.find(watched);
         if (field != fieldOf_.end())
             Panel1->setText(toQString(

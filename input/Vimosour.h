@@ -13,6 +13,7 @@ class QPushButton;
 
 namespace brisomar {
 
+class HemisphereField;
 class RadioGroup;
 
 // The data source dialog: for latitude, longitude, course and speed, the GPS or a typed value;
@@ -43,8 +44,8 @@ public:
     RadioGroup* WindDirRadioGroup = nullptr;
     RadioGroup* WindSpeRadioGroup = nullptr;
     QLineEdit* MaskLat = nullptr;
-    QLineEdit* MaskLatNS = nullptr;
-    QLineEdit* MaskLonWE = nullptr;
+    HemisphereField* MaskLatNS = nullptr;
+    HemisphereField* MaskLonWE = nullptr;
     QLineEdit* MaskLon = nullptr;
     QLineEdit* MaskDir = nullptr;
     QLineEdit* MaskSpe = nullptr;
@@ -60,13 +61,9 @@ protected:
 
 private:
     QLineEdit* maskedField(const QString& mask, const QString& hint, ManualField field);
-    QLineEdit* hemisphereField(const QString& letter);
 
     UiContext& context_;
     std::map<QObject*, ManualField> fieldOf_; // for the mouse-move display
 };
-
-// A masked field's text as the sailor sees it: literals kept, empty places as blanks.
-std::string maskedText(const QLineEdit* edit);
 
 } // namespace brisomar

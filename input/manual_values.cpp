@@ -2,34 +2,18 @@
 
 #include "app/coord_text.h"
 #include "app/number_text.h"
-#include "app/utf8.h"
-
-#include <cctype>
 
 namespace brisomar {
-
-namespace {
-
-bool isLetter(const std::string& text, char upperCase) {
-    return text.size() == 1 && std::toupper(static_cast<unsigned char>(text[0])) == upperCase;
-}
-
-// Characters 5 to 17 of a position text: from the hemisphere letter on.
-std::string fromHemisphere(const std::string& text) {
-    return std::string(utf8Substring(text, 4, 13));
-}
-
-} // namespace
 
 Real48 typedNumber(const std::string& text) {
     return Real48(readNumber(text).value_or(0.0L));
 }
 
 void ApplyManualValues(NavState& nav, const ManualEntry& entry) {
-    const long double lat = TextToLat(entry.latitude);
-    nav.ManualLatValue = Real48(isLetter(entry.northSouth, 'S') ? -lat : lat);
-    const long double lon = TextToLon(entry.longitude);
-    nav.ManualLonValue = Real48(isLetter(entry.westEast, 'E') ? -lon : lon);
+    nav.ManualLatValue =
+        Real48(signedByHemisphere(TextToLat(entry.latitude), entry.northSouth, 'S'));
+    nav.ManualLonValue =
+        Real48(signedByHemisphere(TextToLon(entry.longitude), entry.westEast, 'E'));
     nav.ManualCourseValue = typedNumber(entry.course);
     nav.ManualSpeedValue = typedNumber(entry.speed);
     nav.CurrentDir = typedNumber(entry.currentDir);
@@ -41,9 +25,9 @@ void ApplyManualValues(NavState& nav, const ManualEntry& entry) {
 std::string valueInUseText(ManualField field, const NavState& nav, char decimalSeparator) {
     switch (field) {
     case ManualField::Lat:
-        return fromHemisphere(LatToText(nav.PosLat));
+        return hemisphereOnwards(LatToText(nav.PosLat));
     case ManualField::Lon:
-        return fromHemisphere(LonToText(nav.PosLon));
+        return hemisphereOnwards(LonToText(nav.PosLon));
     case ManualField::Course:
         return FormatFloat("0", nav.PosCourse, decimalSeparator);
     case ManualField::CurrentDir:

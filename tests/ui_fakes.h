@@ -3,6 +3,7 @@
 #include "app/beeper.h"
 #include "app/clock.h"
 #include "app/dialogs.h"
+#include "app/file_system.h"
 #include "app/help.h"
 #include "app/program.h"
 #include "app/window_registry.h"
@@ -42,11 +43,27 @@ public:
         details << detail;
         return next(Answer::Abort);
     }
+    std::optional<QString> openFileName(const FileChoice& choice) override {
+        return nextFile(choice);
+    }
+    std::optional<QString> saveFileName(const FileChoice& choice, bool) override {
+        return nextFile(choice);
+    }
     QStringList shown;
     QStringList details;
     std::deque<Answer> answers;
+    std::deque<QString> files;    // the paths the sailor chooses; cancelled when none is left
+    QStringList fileDialogTitles; // every file dialog opened
 
 private:
+    std::optional<QString> nextFile(const FileChoice& choice) {
+        fileDialogTitles << choice.title;
+        if (files.empty())
+            return std::nullopt;
+        const QString path = files.front();
+        files.pop_front();
+        return path;
+    }
     Answer next(Answer whenScriptEnds) {
         if (answers.empty())
             return whenScriptEnds;
@@ -154,11 +171,13 @@ struct UiFixture {
     std::shared_ptr<FakeSerialDevice::Shared> serial = std::make_shared<FakeSerialDevice::Shared>();
     std::vector<FakeSerialDevice*> devices; // in the order the windows made them
     std::shared_ptr<FakeTrayShell::Shared> tray = std::make_shared<FakeTrayShell::Shared>();
+    StdFileSystem files; // tests work in folders of their own
     UiContext context{program,
                       clock,
                       dialogs,
                       beeper,
                       help,
+                      files,
                       {[this] {
                            auto device = std::make_unique<FakeSerialDevice>(serial);
                            devices.push_back(device.get());

@@ -1,6 +1,8 @@
+#include "alarms/Vimolarm.h"
 #include "app/Vimomain.h"
 #include "input/Vimocom.h"
 #include "input/Vimosour.h"
+#include "records/Vimolog.h"
 
 #include "ui_fakes.h"
 
@@ -158,7 +160,7 @@ TEST_F(MainWindow, MenuMessagesAndHelp) {
 }
 
 TEST_F(MainWindow, ItemsOfWindowsNotBuiltYetDoNothing) {
-    for (QAction* item : {mainDlg->Larm1, mainDlg->Config1, mainDlg->Map1, mainDlg->Log1})
+    for (QAction* item : {mainDlg->Config1, mainDlg->Map1})
         item->trigger();
     EXPECT_TRUE(ui.dialogs.shown.isEmpty());
 }
@@ -166,10 +168,10 @@ TEST_F(MainWindow, ItemsOfWindowsNotBuiltYetDoNothing) {
 TEST_F(MainWindow, MenuOpensTheRegisteredDialogsModally) {
     const WindowRegistry& w = ui.context.windows;
     EXPECT_EQ(w.mainDlg, mainDlg.get());
-    const std::pair<QAction*, QDialog*> items[] = {{mainDlg->Warranties1, w.warrDlg},
-                                                   {mainDlg->About1, w.aboutDlg},
-                                                   {mainDlg->Comm1, w.comDlg},
-                                                   {mainDlg->Source1, w.sourDlg}};
+    const std::pair<QAction*, QDialog*> items[] = {
+        {mainDlg->Warranties1, w.warrDlg}, {mainDlg->About1, w.aboutDlg},
+        {mainDlg->Comm1, w.comDlg},        {mainDlg->Source1, w.sourDlg},
+        {mainDlg->Larm1, w.larmDlg},       {mainDlg->Log1, w.logDlg}};
     for (const auto& [item, dialog] : items) {
         ASSERT_NE(dialog, nullptr);
         EXPECT_FALSE(dialog->isVisible());

@@ -1,6 +1,7 @@
 #include "input/Vimosour.h"
 
 #include "app/Vimomain.h"
+#include "app/masked_fields.h"
 #include "app/radio_group.h"
 #include "ui_fakes.h"
 

@@ -1,0 +1,207 @@
+#include "alarms/Vimolarm.h"
+
+#include "app/dialogs.h"
+#include "app/help.h"
+#include "app/masked_fields.h"
+#include "app/qt_text.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+
+namespace brisomar {
+
+namespace {
+
+enum Column { CaptionColumn, OnColumn, ActiveColumn, FirstColumn, SecondColumn, UnitColumn };
+
+const QString positionMask = QStringLiteral("000°00.000;_");
+
+} // namespace
+
+TVimoLarmDlg::TVimoLarmDlg(UiContext& context, QWidget* parent)
+    : QDialog(parent), context_(context), monitor_(context.program.alarms) {
+    setWindowTitle(QStringLiteral("Brisomar - Alarm"));
+    QFont bold = font();
+    bold.setBold(true);
+    setFont(bold);
+    buildRows();
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(initialIntervalSeconds * 1000);
+    connect(Timer1, &QTimer::timeout, this, &TVimoLarmDlg::Timer1Timer);
+    Timer1->start();
+}
+
+QLineEdit* TVimoLarmDlg::limitField(const QString& mask, const QString& text, const QString& hint,
+                                    AlarmLimit shown) {
+    QLineEdit* field = maskedEdit(mask, text, hint, this);
+    field->setMouseTracking(true);
+    field->installEventFilter(this);
+    limitOf_[field] = shown;
+    return field;
+}
+
+void TVimoLarmDlg::buildRows() {
+    using L = AlarmLimit;
+    MaskMinDirBox = limitField("000;_", "000", "Input min direction (boat).", L::MinDir);
+    MaskMaxDirBox = limitField("000;_", "090", "Input max direction (boat).", L::MaxDir);
+    MaskMinSpeBox = limitField("00;_", "05", "Input min speed (boat).", L::MinSpe);
+    MaskMaxSpeBox = limitField("00;_", "09", "input max speed (boat).", L::MaxSpe);
+    MaskMinWindBox = limitField("000;_", "000", "Input min winddirection 0-360.", L::MinWind);
+    MaskMaxWindBox = limitField("000;_", "090", "Input max winddirection 0-360.", L::MaxWind);
+    MaskMinWindForceBox = limitField("000;_", "002", "Input min windforce. ", L::MinWindForce);
+    MaskMaxWindforceBox = limitField("000;_", "007", "Input max windforce.", L::MaxWindForce);
+    MaskSeconds = limitField("000;_", "010", "Input time in seconds.", L::CommSeconds);
+    MaskMeter = limitField("00000;_", "00100", "Input distance in meter.", L::DivMeter);
+    MaskLatNS = new HemisphereField(QLatin1Char('N'), QLatin1Char('S'), this);
+    MaskLat = limitField(positionMask, "057°00.000", "Input latitude. Ex:057°30,000", L::PassLat);
+    MaskLonWE = new HemisphereField(QLatin1Char('W'), QLatin1Char('E'), this);
+    MaskLon = limitField(positionMask, "020°00.000", "Input longitude. Ex:018°00,000", L::PassLon);
+
+    struct RowText {
+        const char* caption;
+        QWidget* first;
+        QWidget* second;
+        const char* unit;
+    };
+    const RowText texts[alarmSlotCount] = {
+        {"Change of course", MaskMinDirBox, MaskMaxDirBox, "Degrees"},
+        {"Change of speed ", MaskMinSpeBox, MaskMaxSpeBox, "Knots"},
+        {"Change of wind", MaskMinWindBox, MaskMaxWindBox, "Degrees"},
+        {"Change of windforce", MaskMinWindForceBox, MaskMaxWindforceBox, "Knots"},
+        {"Communication GPS", nullptr, MaskSeconds, "Seconds"},
+        {"Divergence from waypoints", nullptr, MaskMeter, "Meter"},
+        {"Latitude passage", MaskLatNS, MaskLat, "Lat"},
+        {"Longitude passage", MaskLonWE, MaskLon, "Lon"},
+        {"Position outside detail-chart", nullptr, nullptr, ""}};
+
+    auto* grid = new QGridLayout(this);
+    const char* headings[] = {"", "On", "Active", "Min", "Max"};
+    for (int column = OnColumn; column <= SecondColumn; ++column)
+        grid->addWidget(new QLabel(QString::fromLatin1(headings[column]), this), 0, column);
+    for (int i = 0; i < alarmSlotCount; ++i) {
+        const int row = i + 1 + (i >= static_cast<int>(AlarmSlot::GpsSilence) ? 1 : 0);
+        const auto slot = static_cast<AlarmSlot>(i);
+        Row& r = rows_[i];
+        r.on = new QCheckBox(this);
+        r.on->setToolTip(QStringLiteral("Alarmchecking on/off."));
+        r.active = new QCheckBox(this);
+        r.active->setToolTip(QStringLiteral("Checked when alarm."));
+        connect(r.on, &QCheckBox::clicked, this, [this, slot] { OnBoxClick(slot); });
+        connect(r.active, &QCheckBox::clicked, this, [this, slot] { ActiveBoxClick(slot); });
+        grid->addWidget(new QLabel(QString::fromLatin1(texts[i].caption), this), row,
+                        CaptionColumn);
+        grid->addWidget(r.on, row, OnColumn);
+        grid->addWidget(r.active, row, ActiveColumn);
+        if (texts[i].first)
+            grid->addWidget(texts[i].first, row, FirstColumn);
+        if (texts[i].second)
+            grid->addWidget(texts[i].second, row, SecondColumn);
+        grid->addWidget(new QLabel(QString::fromLatin1(texts[i].unit), this), row, UnitColumn);
+    }
+    const int limitRow = static_cast<int>(AlarmSlot::GpsSilence) + 1;
+    grid->addWidget(new QLabel(QStringLiteral("Limit"), this), limitRow, SecondColumn);
+
+    Panel1 = new QLabel(this);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1->setMinimumSize(120, 24);
+    Panel1->setToolTip(QStringLiteral("Present value on mouse move."));
+    SpinEdit1 =
+        arrowsOnlySpinBox(4, 30, 2, initialIntervalSeconds,
+                          QStringLiteral("Set time between alarm checkings (seconds)."), this);
+    connect(SpinEdit1, &QSpinBox::valueChanged, this, &TVimoLarmDlg::SpinEdit1Change);
+    OKBtn = new QPushButton(QStringLiteral("Close"), this);
+    OKBtn->setToolTip(QStringLiteral("Close window. "));
+    HelpBtn = new QPushButton(QStringLiteral("&Help"), this);
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(HelpBtn, &QPushButton::clicked, this,
+            [this] { context_.help.showContext(helpContext); });
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(Panel1, 1);
+    bottom->addWidget(SpinEdit1);
+    bottom->addWidget(OKBtn);
+    bottom->addWidget(HelpBtn);
+    grid->addLayout(bottom, alarmSlotCount + 2, 0, 1, UnitColumn + 1);
+}
+
+AlarmFieldTexts TVimoLarmDlg::fieldTexts() const {
+    AlarmFieldTexts f;
+    f.minDir = maskedText(MaskMinDirBox);
+    f.maxDir = maskedText(MaskMaxDirBox);
+    f.minSpe = maskedText(MaskMinSpeBox);
+    f.maxSpe = maskedText(MaskMaxSpeBox);
+    f.minWind = maskedText(MaskMinWindBox);
+    f.maxWind = maskedText(MaskMaxWindBox);
+    f.minWindForce = maskedText(MaskMinWindForceBox);
+    f.maxWindForce = maskedText(MaskMaxWindforceBox);
+    f.seconds = maskedText(MaskSeconds);
+    f.meter = maskedText(MaskMeter);
+    f.latNS = MaskLatNS->text().toStdString();
+    f.lat = maskedText(MaskLat);
+    f.lonWE = MaskLonWE->text().toStdString();
+    f.lon = maskedText(MaskLon);
+    return f;
+}
+
+// Ticking arms the alarm with the limits typed now. A limit that does not convert is shown
+// and the box unticked again, so that a ticked box always means a watched alarm.
+void TVimoLarmDlg::OnBoxClick(AlarmSlot slot) {
+    QCheckBox* box = onBox(slot);
+    if (slot == AlarmSlot::Divergence)
+        context_.dialogs.information(QStringLiteral("Not implemented in this version"));
+    if (!box->isChecked()) {
+        monitor_.switchOff(slot);
+        return;
+    }
+    if (const auto error = monitor_.switchOn(slot, fieldTexts(), context_.program.nav)) {
+        context_.dialogs.warning(toQString(*error));
+        box->setChecked(false);
+    }
+}
+
+void TVimoLarmDlg::ActiveBoxClick(AlarmSlot slot) {
+    monitor_.active(slot) = activeBox(slot)->isChecked();
+}
+
+void TVimoLarmDlg::Timer1Timer() {
+    monitor_.tick(context_.program.nav);
+    showActiveBoxes();
+}
+
+void TVimoLarmDlg::showActiveBoxes() {
+    for (int i = 0; i < alarmSlotCount; ++i)
+        rows_[i].active->setChecked(monitor_.AlarmActive[i]);
+}
+
+void TVimoLarmDlg::FormActivate() {
+    for (int i = 0; i < alarmSlotCount; ++i)
+        rows_[i].on->setChecked(monitor_.AlarmOn[i]);
+    showActiveBoxes();
+}
+
+void TVimoLarmDlg::SpinEdit1Change() {
+    Timer1->setInterval(SpinEdit1->value() * 1000);
+}
+
+bool TVimoLarmDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove) {
+        const auto limit = limitOf_.find(watched);
+        if (limit != limitOf_.end())
+            Panel1->setText(toQString(monitor_.limitText(limit->second, systemDecimalSeparator())));
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TVimoLarmDlg::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+} // namespace brisomar

@@ -1,0 +1,176 @@
+#include "alarms/alarm_monitor.h"
+
+#include "app/coord_text.h"
+#include "app/number_text.h"
+
+namespace brisomar {
+
+namespace {
+
+// Outside the allowed band Lo..Hi; with Lo >= Hi the band wraps (350 to 010 through north),
+// so equal limits never raise.
+bool outsideBand(long double v, long double lo, long double hi) {
+    return lo < hi ? (v < lo || v > hi) : (v < lo && v > hi);
+}
+
+// The boat passes the limit when it crosses it from the side it started on.
+bool passed(long double position, long double limit, long double start) {
+    if (limit < start)
+        return position < limit;
+    if (limit > start)
+        return position > limit;
+    return false;
+}
+
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// Reads a limit as a decimal number, blanks around it allowed.
+std::optional<std::string> convertReal(const std::string& text, Real48& limit) {
+    const auto value = readNumber(trimmed(text));
+    if (!value)
+        return "'" + text + "' is not a valid floating point value";
+    limit = Real48(*value);
+    return std::nullopt;
+}
+
+std::optional<std::string> convertInteger(const std::string& text, int& limit) {
+    const auto value = readInteger(trimmed(text));
+    if (!value)
+        return "'" + text + "' is not a valid integer value";
+    limit = *value;
+    return std::nullopt;
+}
+
+std::optional<std::string> convertRange(const std::string& minText, const std::string& maxText,
+                                        Real48& min, Real48& max) {
+    if (auto error = convertReal(minText, min))
+        return error;
+    return convertReal(maxText, max);
+}
+
+} // namespace
+
+std::optional<std::string> AlarmMonitor::switchOn(AlarmSlot slot, const AlarmFieldTexts& f,
+                                                  const NavState& nav) {
+    AlarmLimits& l = limits;
+    std::optional<std::string> error;
+    switch (slot) {
+    case AlarmSlot::Course:
+        error = convertRange(f.minDir, f.maxDir, l.MinDir, l.MaxDir);
+        break;
+    case AlarmSlot::Speed:
+        error = convertRange(f.minSpe, f.maxSpe, l.MinSpe, l.MaxSpe);
+        break;
+    case AlarmSlot::WindDirection:
+        error = convertRange(f.minWind, f.maxWind, l.MinWind, l.MaxWind);
+        break;
+    case AlarmSlot::WindForce:
+        error = convertRange(f.minWindForce, f.maxWindForce, l.MinWindForce, l.MaxWindForce);
+        break;
+    case AlarmSlot::GpsSilence:
+        error = convertInteger(f.seconds, l.CommSeconds);
+        break;
+    case AlarmSlot::Divergence:
+        error = convertReal(f.meter, l.DivMeter);
+        break;
+    case AlarmSlot::LatitudePassage:
+        l.PassStartLat = nav.PosLat;
+        l.PassLat = Real48(signedByHemisphere(TextToLat(f.lat), f.latNS, 'S'));
+        break;
+    case AlarmSlot::LongitudePassage:
+        l.PassStartLon = nav.PosLon;
+        l.PassLon = Real48(signedByHemisphere(TextToLon(f.lon), f.lonWE, 'E'));
+        break;
+    case AlarmSlot::OutsideDetailChart:
+        break;
+    }
+    if (!error)
+        on(slot) = true;
+    return error;
+}
+
+void AlarmMonitor::tick(NavState& nav) {
+    AlarmPhase = !AlarmPhase;
+    if (!AlarmPhase)
+        evaluate(nav);
+    int raised = 0;
+    for (int i = 0; i < alarmSlotCount; ++i)
+        raised += AlarmOn[i] && AlarmActive[i] ? 1 : 0;
+    nav.ActiveAlarmCount = raised;
+}
+
+void AlarmMonitor::evaluate(const NavState& nav) {
+    for (int i = 0; i < alarmSlotCount; ++i) {
+        const auto slot = static_cast<AlarmSlot>(i);
+        if (slot == AlarmSlot::Divergence)
+            continue;
+        if (!AlarmOn[i])
+            AlarmActive[i] = false;
+        else if (conditionHolds(slot, nav))
+            AlarmActive[i] = true;
+    }
+}
+
+bool AlarmMonitor::conditionHolds(AlarmSlot slot, const NavState& nav) const {
+    const AlarmLimits& l = limits;
+    switch (slot) {
+    case AlarmSlot::Course:
+        return outsideBand(nav.PosCourse, l.MinDir, l.MaxDir);
+    case AlarmSlot::Speed:
+        return outsideBand(nav.PosSpeed, l.MinSpe, l.MaxSpe);
+    case AlarmSlot::WindDirection:
+        return outsideBand(nav.WindDir, l.MinWind, l.MaxWind);
+    case AlarmSlot::WindForce:
+        return outsideBand(nav.WindSpeed, l.MinWindForce, l.MaxWindForce);
+    case AlarmSlot::GpsSilence:
+        return nav.GpsSilenceSeconds.value() > l.CommSeconds;
+    case AlarmSlot::Divergence:
+        return false;
+    case AlarmSlot::LatitudePassage:
+        return passed(nav.PosLat, l.PassLat, l.PassStartLat);
+    case AlarmSlot::LongitudePassage:
+        return passed(nav.PosLon, l.PassLon, l.PassStartLon);
+    case AlarmSlot::OutsideDetailChart:
+        return nav.PosOutsideDetailChart;
+    }
+    return false;
+}
+
+std::string AlarmMonitor::limitText(AlarmLimit limit, char separator) const {
+    const AlarmLimits& l = limits;
+    const auto whole = [separator](long double v) { return FormatFloat("0", v, separator); };
+    switch (limit) {
+    case AlarmLimit::MinDir:
+        return whole(l.MinDir);
+    case AlarmLimit::MaxDir:
+        return whole(l.MaxDir);
+    case AlarmLimit::MinSpe:
+        return whole(l.MinSpe);
+    case AlarmLimit::MaxSpe:
+        return whole(l.MaxSpe);
+    case AlarmLimit::MinWind:
+        return whole(l.MinWind);
+    case AlarmLimit::MaxWind:
+        return whole(l.MaxWind);
+    case AlarmLimit::MinWindForce:
+        return whole(l.MinWindForce);
+    case AlarmLimit::MaxWindForce:
+        return whole(l.MaxWindForce);
+    case AlarmLimit::CommSeconds:
+        return whole(l.CommSeconds);
+    case AlarmLimit::DivMeter:
+        return whole(l.DivMeter);
+    case AlarmLimit::PassLat:
+        return hemisphereOnwards(LatToText(l.PassLat));
+    case AlarmLimit::PassLon:
+        return hemisphereOnwards(LonToText(l.PassLon));
+    }
+    return {};
+}
+
+} // namespace brisomar

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "app/nav_state.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace brisomar {
+
+// The nine watch alarms in their fixed order.
+enum class AlarmSlot {
+    Course,
+    Speed,
+    WindDirection,
+    WindForce,
+    GpsSilence,
+    Divergence,
+    LatitudePassage,
+    LongitudePassage,
+    OutsideDetailChart
+};
+inline constexpr int alarmSlotCount = 9;
+
+// The texts of the alarm window's limit fields, with their initial values.
+struct AlarmFieldTexts {
+    std::string minDir = "000", maxDir = "090";
+    std::string minSpe = "05", maxSpe = "09";
+    std::string minWind = "000", maxWind = "090";
+    std::string minWindForce = "002", maxWindForce = "007";
+    std::string seconds = "010";
+    std::string meter = "00100";
+    std::string latNS = "N", lat = "057°00.000";
+    std::string lonWE = "W", lon = "020°00.000";
+};
+
+// The limits in force: captured from the fields when an alarm is switched on.
+struct AlarmLimits {
+    Real48 MinDir, MaxDir, MinSpe, MaxSpe, MinWind, MaxWind, MinWindForce, MaxWindForce;
+    int CommSeconds = 0;
+    Real48 DivMeter, PassLat, PassLon, PassStartLat, PassStartLon;
+};
+
+// The limit shown while the mouse is over a field.
+enum class AlarmLimit {
+    MinDir,
+    MaxDir,
+    MinSpe,
+    MaxSpe,
+    MinWind,
+    MaxWind,
+    MinWindForce,
+    MaxWindForce,
+    CommSeconds,
+    DivMeter,
+    PassLat,
+    PassLon
+};
+
+// Watches the navigation values against the limits. A raised alarm stays raised (latched)
+// until the sailor unticks it or switches the alarm off; divergence is offered but never
+// evaluated.
+class AlarmMonitor {
+public:
+    std::array<bool, alarmSlotCount> AlarmOn{};
+    std::array<bool, alarmSlotCount> AlarmActive{};
+    AlarmLimits limits;
+    bool AlarmPhase = false;
+
+    // Captures the slot's limits from the field texts and switches it on. When a field does not
+    // convert, gives the message to show and leaves the slot off (limits converted before the
+    // failing one are kept).
+    std::optional<std::string> switchOn(AlarmSlot slot, const AlarmFieldTexts& fields,
+                                        const NavState& nav);
+    void switchOff(AlarmSlot slot) { on(slot) = false; }
+
+    bool& on(AlarmSlot slot) { return AlarmOn[static_cast<int>(slot)]; }
+    bool& active(AlarmSlot slot) { return AlarmActive[static_cast<int>(slot)]; }
+
+    // The alarm timer: evaluates every second tick, counts the raised alarms on every tick.
+    void tick(NavState& nav);
+
+    std::string limitText(AlarmLimit limit, char decimalSeparator) const;
+
+private:
+    void evaluate(const NavState& nav);
+    bool conditionHolds(AlarmSlot slot, const NavState& nav) const;
+};
+
+} // namespace brisomar

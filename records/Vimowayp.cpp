@@ -1,0 +1,136 @@
+#include "records/Vimowayp.h"
+
+#include "app/dialogs.h"
+#include "app/help.h"
+#include "app/qt_text.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+namespace brisomar {
+
+namespace {
+
+const Dialogs::FileChoice waypointFiles{QString(), QStringLiteral("Waypoint files (*.WAY *.way)"),
+                                        QStringLiteral("WAY")};
+
+QLineEdit* waypointLineEdit(const QString& text, const QColor& ink, const QColor& paper,
+                            QWidget* parent) {
+    auto* edit = new QLineEdit(text, parent);
+    edit->setReadOnly(true);
+    QFont bold = edit->font();
+    bold.setBold(true);
+    edit->setFont(bold);
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Text, ink);
+    palette.setColor(QPalette::Base, paper);
+    edit->setPalette(palette);
+    edit->setMinimumWidth(560);
+    return edit;
+}
+
+} // namespace
+
+TVimoWaypDlg::TVimoWaypDlg(UiContext& context, QWidget* parent)
+    : QDialog(parent), context_(context), route_(context.program.route) {
+    setWindowTitle(QStringLiteral("Brisomar-Waypoints"));
+    auto* column = new QVBoxLayout(this);
+    Edit1 = waypointLineEdit(QStringLiteral("Nr1"), Qt::red, palette().color(QPalette::Base), this);
+    Edit2 = waypointLineEdit(QStringLiteral("Nr2"), Qt::black, QColor(192, 192, 192), this);
+    column->addWidget(Edit1);
+    column->addWidget(Edit2);
+    buildMenu();
+}
+
+void TVimoWaypDlg::buildMenu() {
+    auto* bar = new QMenuBar(this);
+    layout()->setMenuBar(bar);
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    Load1 = file->addAction(QStringLiteral("Load waypoints"), this, &TVimoWaypDlg::LoadWaypoints);
+    Save1 = file->addAction(QStringLiteral("Save waypoints"), this, &TVimoWaypDlg::SaveWaypoints);
+    Print1 = file->addAction(QStringLiteral("Print waypoints"), this, [this] {
+        context_.dialogs.information(QStringLiteral("Not implemented in this version."));
+    });
+    Clear1 =
+        file->addAction(QStringLiteral("Clear waypoints"), this, &TVimoWaypDlg::ClearWaypoints);
+    Close1 = file->addAction(QStringLiteral("Close"), this, &QWidget::hide);
+    Close1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    const auto move = [this](bool (WaypointRoute::*step)()) {
+        return [this, step] { navigate(step); };
+    };
+    First1 = bar->addAction(QStringLiteral("F&irst"), this, move(&WaypointRoute::first));
+    Back7 = bar->addAction(QStringLiteral("-7"), this, move(&WaypointRoute::back7));
+    Back7->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F7));
+    Prev1 = bar->addAction(QStringLiteral("&Prev"), this, move(&WaypointRoute::previous));
+    Next1 = bar->addAction(QStringLiteral("&Next"), this, move(&WaypointRoute::next));
+    Forward7 = bar->addAction(QStringLiteral("+7"), this, move(&WaypointRoute::forward7));
+    Forward7->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F7));
+    Last1 = bar->addAction(QStringLiteral("&Last"), this, move(&WaypointRoute::last));
+    Help1 = bar->addAction(QStringLiteral("&Help"), this,
+                           [this] { context_.help.showContext(helpContext); });
+}
+
+void TVimoWaypDlg::navigate(bool (WaypointRoute::*move)()) {
+    if ((route_.*move)())
+        ShowWaypoint(route_.WaypointIndex);
+}
+
+void TVimoWaypDlg::ShowWaypoint(int n) {
+    const char separator = systemDecimalSeparator();
+    Edit1->setText(toQString(waypointLine(n, route_[n], separator)));
+    Edit2->setText(n < route_.WaypointCount
+                       ? toQString(waypointLine(n + 1, route_[n + 1], separator))
+                       : QString());
+}
+
+void TVimoWaypDlg::ClearWaypoints() {
+    route_.ClearWaypoints();
+    Edit1->clear();
+    Edit2->clear();
+}
+
+void TVimoWaypDlg::LoadWaypoints() {
+    Dialogs::FileChoice choice = waypointFiles;
+    choice.title = QStringLiteral("Load waypoints");
+    const auto path = context_.dialogs.openFileName(choice);
+    if (!path)
+        return;
+    switch (loadWaypoints(context_.files, path->toStdString(), route_)) {
+    case WaypointFileResult::Done:
+        ShowWaypoint(1);
+        break;
+    case WaypointFileResult::IoError:
+        context_.dialogs.information(QStringLiteral("I/O Error."));
+        break;
+    case WaypointFileResult::NoValues:
+        context_.dialogs.information(QStringLiteral("File contains no values."));
+        break;
+    case WaypointFileResult::Ignored:
+        break;
+    }
+}
+
+void TVimoWaypDlg::SaveWaypoints() {
+    Dialogs::FileChoice choice = waypointFiles;
+    choice.title = QStringLiteral("Save waypoints");
+    const auto path = context_.dialogs.saveFileName(choice, true);
+    if (path &&
+        saveWaypoints(context_.files, path->toStdString(), route_) == WaypointFileResult::IoError)
+        context_.dialogs.information(QStringLiteral("I/O Error."));
+}
+
+void TVimoWaypDlg::FormActivate() {
+    if (const int shown = route_.shownOnActivation())
+        ShowWaypoint(shown);
+}
+
+void TVimoWaypDlg::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+} // namespace brisomar

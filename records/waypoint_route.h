@@ -1,0 +1,72 @@
+#pragma once
+
+#include "app/file_system.h"
+#include "app/real48.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace brisomar {
+
+// One waypoint: its position (degrees, north and west positive) and the leg from the previous
+// waypoint (nautical miles, degrees, minutes; 0 for the first).
+struct TWaypoint {
+    Real48 Lat, Lon, Dist, Dir, Minutes;
+    bool isEnd() const { return Lat.value() == 0 && Lon.value() == 0; }
+};
+
+inline constexpr int maxWaypoints = 100;
+inline constexpr std::size_t waypointFileSize = 3000; // 100 entries of five Real48
+
+// The one route of the program: 100 entries numbered 1 to 100, the current one and the count
+// in use. An entry at exactly 0/0 ends the route wherever it is scanned.
+class WaypointRoute {
+public:
+    TWaypoint& operator[](int number) { return entries_[number - 1]; }
+    const TWaypoint& operator[](int number) const { return entries_[number - 1]; }
+
+    int WaypointIndex = 0; // 0 while empty, else 1..100
+    int WaypointCount = 0;
+
+    void ClearWaypoints();
+
+    // The route's length as loading counts it: the entries before the first at 0/0.
+    int countedRoute() const;
+
+    // Navigation; each gives whether the current waypoint changed.
+    bool first();
+    bool last();
+    bool previous();
+    bool next();
+    bool forward7();
+    bool back7();
+
+    // The number to show when the window is activated, or 0 for none.
+    int shownOnActivation() const;
+
+    // The .WAY file: the 100 entries, fields Lat, Lon, Dist, Dir, Minutes, no header.
+    Bytes toFile() const;
+    static WaypointRoute fromFile(const Bytes& block); // `block` holds at least 3000 bytes
+
+private:
+    bool goTo(int number);
+
+    std::array<TWaypoint, maxWaypoints> entries_{};
+};
+
+// The line that shows waypoint k: "Nr:k LAT ... LON ... Dir:.. NM:.. Minutes:.. ".
+std::string waypointLine(int number, const TWaypoint& waypoint, char decimalSeparator);
+
+// How loading or saving a route went.
+enum class WaypointFileResult { Done, Ignored, IoError, NoValues };
+
+// Loads a .WAY file into `route` (the list stays as it was on any failure); other extensions
+// are ignored.
+WaypointFileResult loadWaypoints(FileSystem& files, const std::string& path, WaypointRoute& route);
+// Saves the whole list at once, so a failed save leaves the previous file; other extensions
+// are ignored.
+WaypointFileResult saveWaypoints(FileSystem& files, const std::string& path,
+                                 const WaypointRoute& route);
+
+} // namespace brisomar
