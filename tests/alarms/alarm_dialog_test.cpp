@@ -1,0 +1,122 @@
+#include "alarms/Vimolarm.h"
+
+#include "app/Vimomain.h"
+#include "app/masked_fields.h"
+#include "ui_fakes.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QSpinBox>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace brisomar {
+namespace {
+
+using testing::UiFixture;
+
+class AlarmDialog : public ::testing::Test {
+protected:
+    AlarmDialog() : mainDlg(createWindows(ui.context)), dlg(ui.context.windows.larmDlg) {}
+
+    void tick(QCheckBox* box) { box->click(); }
+    QString hover(QWidget* field) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), field->mapToGlobal(QPointF(2, 2)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(field, &move);
+        return dlg->Panel1->text();
+    }
+
+    UiFixture ui;
+    std::unique_ptr<TVimoMainDlg> mainDlg;
+    TVimoLarmDlg* dlg;
+};
+
+TEST_F(AlarmDialog, ShowsItsLimitsWithTheirInitialTexts) {
+    EXPECT_EQ(dlg->windowTitle(), "Brisomar - Alarm");
+    EXPECT_EQ(maskedText(dlg->MaskMaxDirBox), "090");
+    EXPECT_EQ(maskedText(dlg->MaskMinSpeBox), "05");
+    EXPECT_EQ(maskedText(dlg->MaskMeter), "00100");
+    EXPECT_EQ(maskedText(dlg->MaskLat), "057°00.000");
+    EXPECT_EQ(maskedText(dlg->MaskLon), "020°00.000");
+    EXPECT_EQ(dlg->MaskLatNS->text(), "N");
+    EXPECT_EQ(dlg->MaskMaxSpeBox->toolTip(), "input max speed (boat).");
+    EXPECT_EQ(dlg->onBox(AlarmSlot::Speed)->toolTip(), "Alarmchecking on/off.");
+    EXPECT_EQ(dlg->activeBox(AlarmSlot::Speed)->toolTip(), "Checked when alarm.");
+    EXPECT_EQ(dlg->Timer1->interval(), 4000);
+    EXPECT_TRUE(dlg->Timer1->isActive());
+}
+
+TEST_F(AlarmDialog, ARaisedAlarmLightsTheMainWindowsLamp) {
+    ui.program.nav.GpsSpeed = Real48(12.0L);
+    mainDlg->Timer1Timer(); // the speed in use becomes 12
+    tick(dlg->onBox(AlarmSlot::Speed));
+    dlg->Timer1Timer();
+    dlg->Timer1Timer();
+    EXPECT_TRUE(dlg->activeBox(AlarmSlot::Speed)->isChecked());
+    mainDlg->Timer1Timer();
+    EXPECT_EQ(mainDlg->LarmPanel->text(), "Alarm");
+    EXPECT_EQ(ui.beeper.count, 20);
+    tick(dlg->activeBox(AlarmSlot::Speed)); // acknowledged
+    dlg->Timer1Timer();
+    EXPECT_EQ(ui.program.nav.ActiveAlarmCount, 0);
+}
+
+TEST_F(AlarmDialog, ALimitThatDoesNotConvertIsShownAndTheBoxUnticked) {
+    dlg->MaskMaxDirBox->setText(QStringLiteral("1"));
+    dlg->MaskMaxDirBox->setCursorPosition(2);
+    dlg->MaskMaxDirBox->insert(QStringLiteral("5")); // "1 5"
+    ASSERT_EQ(maskedText(dlg->MaskMaxDirBox), "1 5");
+    tick(dlg->onBox(AlarmSlot::Course));
+    EXPECT_EQ(ui.dialogs.shown, QStringList{"'1 5' is not a valid floating point value"});
+    EXPECT_FALSE(dlg->onBox(AlarmSlot::Course)->isChecked());
+    EXPECT_FALSE(ui.program.alarms.on(AlarmSlot::Course));
+}
+
+TEST_F(AlarmDialog, DivergenceSaysItIsNotImplementedOnEveryClick) {
+    tick(dlg->onBox(AlarmSlot::Divergence));
+    tick(dlg->onBox(AlarmSlot::Divergence));
+    EXPECT_EQ(ui.dialogs.shown, QStringList(2, "Not implemented in this version"));
+    EXPECT_FALSE(ui.program.alarms.on(AlarmSlot::Divergence));
+}
+
+TEST_F(AlarmDialog, PassageTakesTheHemisphereAndThePositionInUse) {
+    ui.program.nav.PosLat = Real48(-50.0L);
+    dlg->MaskLatNS->toggle();
+    tick(dlg->onBox(AlarmSlot::LatitudePassage));
+    EXPECT_EQ(ui.program.alarms.limits.PassLat, Real48(-57.0L));
+    EXPECT_EQ(ui.program.alarms.limits.PassStartLat, Real48(-50.0L));
+    EXPECT_EQ(hover(dlg->MaskLat), "S 57°00.000'");
+}
+
+TEST_F(AlarmDialog, PanelShowsTheLimitInForceNotTheFieldsText) {
+    tick(dlg->onBox(AlarmSlot::Course));
+    dlg->MaskMaxDirBox->setText(QStringLiteral("180"));
+    EXPECT_EQ(hover(dlg->MaskMaxDirBox), "90");
+    EXPECT_EQ(hover(dlg->MaskSeconds), "0");
+}
+
+TEST_F(AlarmDialog, IntervalFollowsTheSpinField) {
+    dlg->SpinEdit1->stepUp();
+    EXPECT_EQ(dlg->SpinEdit1->value(), 6);
+    EXPECT_EQ(dlg->Timer1->interval(), 6000);
+    dlg->SpinEdit1->setValue(40);
+    EXPECT_EQ(dlg->Timer1->interval(), 30000);
+}
+
+TEST_F(AlarmDialog, ActivationShowsTheAlarmsInForce) {
+    ui.program.alarms.on(AlarmSlot::WindForce) = true;
+    ui.program.alarms.active(AlarmSlot::WindForce) = true;
+    dlg->onBox(AlarmSlot::Course)->setChecked(true); // a stale tick
+    dlg->FormActivate();
+    EXPECT_TRUE(dlg->onBox(AlarmSlot::WindForce)->isChecked());
+    EXPECT_TRUE(dlg->activeBox(AlarmSlot::WindForce)->isChecked());
+    EXPECT_FALSE(dlg->onBox(AlarmSlot::Course)->isChecked());
+}
+
+} // namespace
+} // namespace brisomar

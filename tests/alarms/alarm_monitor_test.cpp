@@ -1,0 +1,198 @@
+#include "alarms/alarm_monitor.h"
+
+#include <gtest/gtest.h>
+
+namespace brisomar {
+namespace {
+
+class AlarmMonitorTest : public testing::Test {
+protected:
+    void arm(AlarmSlot slot) { ASSERT_FALSE(monitor.switchOn(slot, fields, nav).has_value()); }
+    // Two ticks: one of them evaluates.
+    void twoTicks() {
+        monitor.tick(nav);
+        monitor.tick(nav);
+    }
+    bool raised(AlarmSlot slot) { return monitor.active(slot); }
+
+    AlarmMonitor monitor;
+    AlarmFieldTexts fields;
+    NavState nav;
+};
+
+TEST_F(AlarmMonitorTest, EvaluatesOnEverySecondTickAndCountsOnEvery) {
+    nav.PosCourse = Real48(120.0L);
+    arm(AlarmSlot::Course); // 000 to 090
+    monitor.tick(nav);
+    EXPECT_FALSE(raised(AlarmSlot::Course));
+    EXPECT_EQ(nav.ActiveAlarmCount, 0);
+    monitor.tick(nav);
+    EXPECT_TRUE(raised(AlarmSlot::Course));
+    EXPECT_EQ(nav.ActiveAlarmCount, 1);
+    monitor.active(AlarmSlot::Course) = false; // the sailor acknowledges
+    monitor.tick(nav);                         // counting tick: dropped at once
+    EXPECT_EQ(nav.ActiveAlarmCount, 0);
+    monitor.tick(nav); // evaluating tick: the condition still holds
+    EXPECT_EQ(nav.ActiveAlarmCount, 1);
+}
+
+TEST_F(AlarmMonitorTest, ARaisedAlarmLatchesUntilSwitchedOff) {
+    nav.PosSpeed = Real48(12.0L);
+    arm(AlarmSlot::Speed); // 05 to 09
+    twoTicks();
+    nav.PosSpeed = Real48(7.0L);
+    twoTicks();
+    EXPECT_TRUE(raised(AlarmSlot::Speed));
+    monitor.switchOff(AlarmSlot::Speed);
+    monitor.tick(nav);
+    EXPECT_EQ(nav.ActiveAlarmCount, 0);
+    monitor.tick(nav);
+    EXPECT_FALSE(raised(AlarmSlot::Speed));
+}
+
+struct BandCase {
+    const char* min;
+    const char* max;
+    long double course;
+    bool raised;
+};
+
+class RangeRule : public testing::TestWithParam<BandCase> {};
+
+TEST_P(RangeRule, RaisesOutsideTheAllowedBand) {
+    const BandCase& c = GetParam();
+    AlarmMonitor monitor;
+    AlarmFieldTexts fields;
+    fields.minDir = c.min;
+    fields.maxDir = c.max;
+    NavState nav;
+    nav.PosCourse = Real48(c.course);
+    ASSERT_FALSE(monitor.switchOn(AlarmSlot::Course, fields, nav));
+    monitor.tick(nav);
+    monitor.tick(nav);
+    EXPECT_EQ(monitor.active(AlarmSlot::Course), c.raised)
+        << c.min << "-" << c.max << " at " << static_cast<double>(c.course);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bands, RangeRule,
+    testing::Values(BandCase{"350", "010", 20, true}, BandCase{"350", "010", 355, false},
+                    BandCase{"350", "010", 5, false}, BandCase{"000", "090", 91, true},
+                    BandCase{"000", "090", 90, false}, BandCase{"045", "045", 45, false},
+                    BandCase{"045", "045", 200, false}, BandCase{"009", "005", 7, true},
+                    BandCase{"009", "005", 5, false}, BandCase{"009", "005", 9, false},
+                    BandCase{"009", "005", 12, false}));
+
+TEST_F(AlarmMonitorTest, WindAndWindForceWatchTheWind) {
+    nav.WindDir = Real48(180.0L);
+    nav.WindSpeed = Real48(8.0L);
+    arm(AlarmSlot::WindDirection); // 000 to 090
+    arm(AlarmSlot::WindForce);     // 002 to 007
+    twoTicks();
+    EXPECT_TRUE(raised(AlarmSlot::WindDirection));
+    EXPECT_TRUE(raised(AlarmSlot::WindForce));
+    EXPECT_EQ(nav.ActiveAlarmCount, 2);
+}
+
+TEST_F(AlarmMonitorTest, GpsSilenceMustExceedTheLimit) {
+    arm(AlarmSlot::GpsSilence); // 10 s
+    nav.GpsSilenceSeconds = Real48(10.0L);
+    twoTicks();
+    EXPECT_FALSE(raised(AlarmSlot::GpsSilence));
+    nav.GpsSilenceSeconds = Real48(11.0L);
+    twoTicks();
+    EXPECT_TRUE(raised(AlarmSlot::GpsSilence));
+}
+
+TEST_F(AlarmMonitorTest, LatitudePassageFromTheSideTheBoatStartedOn) {
+    nav.PosLat = Real48(56.5L);
+    arm(AlarmSlot::LatitudePassage); // N 57°00.000, started south of it
+    EXPECT_EQ(monitor.limits.PassLat, Real48(57.0L));
+    nav.PosLat = Real48(56.99L);
+    twoTicks();
+    EXPECT_FALSE(raised(AlarmSlot::LatitudePassage));
+    nav.PosLat = Real48(57.01L);
+    twoTicks();
+    EXPECT_TRUE(raised(AlarmSlot::LatitudePassage));
+}
+
+TEST_F(AlarmMonitorTest, LongitudePassageEastwardWithNegativeEast) {
+    fields.lonWE = "E";
+    fields.lon = "010°30.000";
+    nav.PosLon = Real48(-10.0L); // east of Greenwich, west of the limit
+    arm(AlarmSlot::LongitudePassage);
+    EXPECT_EQ(monitor.limits.PassLon, Real48(-10.5L));
+    nav.PosLon = Real48(-10.6L);
+    twoTicks();
+    EXPECT_TRUE(raised(AlarmSlot::LongitudePassage));
+}
+
+TEST_F(AlarmMonitorTest, PassageArmedOnTheLimitNeverRaises) {
+    nav.PosLat = Real48(57.0L);
+    arm(AlarmSlot::LatitudePassage);
+    for (const long double lat : {50.0L, 57.0L, 60.0L}) {
+        nav.PosLat = Real48(lat);
+        twoTicks();
+    }
+    EXPECT_FALSE(raised(AlarmSlot::LatitudePassage));
+}
+
+TEST_F(AlarmMonitorTest, OutsideTheDetailChart) {
+    arm(AlarmSlot::OutsideDetailChart);
+    nav.PosOutsideDetailChart = true;
+    twoTicks();
+    EXPECT_TRUE(raised(AlarmSlot::OutsideDetailChart));
+}
+
+TEST_F(AlarmMonitorTest, ARaisedBoxTickedByHandCountsOnlyWhileOn) {
+    monitor.active(AlarmSlot::Speed) = true;
+    monitor.tick(nav);
+    EXPECT_EQ(nav.ActiveAlarmCount, 0);
+    monitor.tick(nav); // evaluating: an alarm that is off is cleared
+    EXPECT_FALSE(raised(AlarmSlot::Speed));
+}
+
+TEST_F(AlarmMonitorTest, DivergenceIsNeverEvaluatedButCountsWhenTickedByHand) {
+    arm(AlarmSlot::Divergence);
+    EXPECT_EQ(monitor.limits.DivMeter, Real48(100.0L));
+    twoTicks();
+    EXPECT_FALSE(raised(AlarmSlot::Divergence));
+    monitor.active(AlarmSlot::Divergence) = true;
+    twoTicks();
+    EXPECT_EQ(nav.ActiveAlarmCount, 1);
+    monitor.switchOff(AlarmSlot::Divergence);
+    twoTicks();
+    EXPECT_TRUE(raised(AlarmSlot::Divergence)); // not even cleared when off
+    EXPECT_EQ(nav.ActiveAlarmCount, 0);
+}
+
+TEST_F(AlarmMonitorTest, ALimitThatDoesNotConvertLeavesTheAlarmOff) {
+    fields.minDir = "045";
+    fields.maxDir = "1 5";
+    EXPECT_EQ(monitor.switchOn(AlarmSlot::Course, fields, nav),
+              "'1 5' is not a valid floating point value");
+    EXPECT_FALSE(monitor.on(AlarmSlot::Course));
+    EXPECT_EQ(monitor.limits.MinDir, Real48(45.0L)); // converted before the failure
+    fields.seconds = "1 0";
+    EXPECT_EQ(monitor.switchOn(AlarmSlot::GpsSilence, fields, nav),
+              "'1 0' is not a valid integer value");
+    fields.seconds = " 20";
+    EXPECT_FALSE(monitor.switchOn(AlarmSlot::GpsSilence, fields, nav));
+    EXPECT_EQ(monitor.limits.CommSeconds, 20);
+}
+
+TEST_F(AlarmMonitorTest, ShowsTheLimitsInForce) {
+    fields.minSpe = "04";
+    arm(AlarmSlot::Speed);
+    arm(AlarmSlot::LatitudePassage);
+    fields.latNS = "s";
+    fields.lat = "005°30.000";
+    arm(AlarmSlot::LatitudePassage);
+    EXPECT_EQ(monitor.limitText(AlarmLimit::MinSpe, '.'), "4");
+    EXPECT_EQ(monitor.limitText(AlarmLimit::MaxDir, '.'), "0"); // never armed
+    EXPECT_EQ(monitor.limitText(AlarmLimit::PassLat, '.'), "S 05°30.000'");
+    EXPECT_EQ(monitor.limitText(AlarmLimit::PassLon, '.'), "W000°00.000'");
+}
+
+} // namespace
+} // namespace brisomar

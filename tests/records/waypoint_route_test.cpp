@@ -1,0 +1,170 @@
+#include "records/waypoint_route.h"
+
+#include "failing_file_system.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace brisomar {
+namespace {
+
+using testing::FailingFileSystem;
+using testing::TempDir;
+
+WaypointRoute routeOf(int count) {
+    WaypointRoute route;
+    for (int n = 1; n <= count; ++n) {
+        route[n].Lat = Real48(50.0L + n / 10.0L);
+        route[n].Lon = Real48(-1.0L - n / 100.0L);
+        route[n].Dist = Real48(n);
+        route[n].Dir = Real48(90.0L);
+        route[n].Minutes = Real48(n * 6.0L);
+    }
+    route.WaypointCount = count;
+    route.WaypointIndex = count > 0 ? 1 : 0;
+    return route;
+}
+
+Bytes fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(WaypointNavigation, MovesWithinTheRoute) {
+    WaypointRoute route = routeOf(20);
+    route.WaypointIndex = 16;
+    EXPECT_TRUE(route.forward7());
+    EXPECT_EQ(route.WaypointIndex, 20);
+    EXPECT_FALSE(route.forward7());
+    EXPECT_FALSE(route.next());
+    EXPECT_FALSE(route.last());
+    route.WaypointIndex = 5;
+    EXPECT_TRUE(route.back7());
+    EXPECT_EQ(route.WaypointIndex, 1);
+    EXPECT_FALSE(route.back7());
+    EXPECT_FALSE(route.previous());
+    EXPECT_FALSE(route.first());
+    EXPECT_TRUE(route.last());
+    EXPECT_EQ(route.WaypointIndex, 20);
+    EXPECT_TRUE(route.previous());
+    EXPECT_EQ(route.WaypointIndex, 19);
+    EXPECT_TRUE(route.first());
+    EXPECT_EQ(route.WaypointIndex, 1);
+}
+
+TEST(WaypointNavigation, AnEmptyRouteGoesNowhere) {
+    WaypointRoute route;
+    EXPECT_FALSE(route.next() || route.last() || route.forward7() || route.first());
+    EXPECT_EQ(route.shownOnActivation(), 0);
+    route = routeOf(3);
+    route.WaypointIndex = 7;
+    EXPECT_EQ(route.shownOnActivation(), 3);
+}
+
+TEST(WaypointLine, ShowsPositionAndLeg) {
+    WaypointRoute route = routeOf(2);
+    EXPECT_EQ(waypointLine(2, route[2], '.'),
+              "Nr:2 LAT N 50°12.000' LON E001°01.200' Dir:90.0 NM:2.0 Minutes:12.0 ");
+}
+
+TEST(WaypointFile, RoundTripsThe3000ByteBlock) {
+    const WaypointRoute route = routeOf(12);
+    const Bytes block = route.toFile();
+    ASSERT_EQ(block.size(), waypointFileSize);
+    EXPECT_EQ(block[30 * 12], 0); // entries above the route are zeros
+    const WaypointRoute back = WaypointRoute::fromFile(block);
+    EXPECT_EQ(back.toFile(), block);
+    EXPECT_EQ(back[12].Minutes, Real48(72.0L));
+    // Lat of entry 1 at offset 0, Lon at 6, Minutes at 24.
+    EXPECT_TRUE(
+        std::equal(route[1].Lon.bytes().begin(), route[1].Lon.bytes().end(), block.begin() + 6));
+    EXPECT_TRUE(std::equal(route[1].Minutes.bytes().begin(), route[1].Minutes.bytes().end(),
+                           block.begin() + 24));
+}
+
+class WaypointFiles : public ::testing::Test {
+protected:
+    TempDir dir;
+    FailingFileSystem files;
+};
+
+TEST_F(WaypointFiles, SaveAndLoadTheRoute) {
+    const std::string path = dir.file("route.way");
+    ASSERT_EQ(saveWaypoints(files, path, routeOf(5)), WaypointFileResult::Done);
+    EXPECT_EQ(fileBytes(path).size(), waypointFileSize);
+    WaypointRoute loaded;
+    ASSERT_EQ(loadWaypoints(files, path, loaded), WaypointFileResult::Done);
+    EXPECT_EQ(loaded.WaypointCount, 5);
+    EXPECT_EQ(loaded.WaypointIndex, 1);
+    EXPECT_EQ(loaded.toFile(), routeOf(5).toFile());
+}
+
+TEST_F(WaypointFiles, TheFirstEntryAtZeroMeansNoValues) {
+    WaypointRoute route = routeOf(4);
+    route[1].Lat = route[1].Lon = Real48();
+    const std::string path = dir.file("empty.WAY");
+    saveWaypoints(files, path, route);
+    WaypointRoute kept = routeOf(2);
+    EXPECT_EQ(loadWaypoints(files, path, kept), WaypointFileResult::NoValues);
+    EXPECT_EQ(kept.WaypointCount, 2);
+}
+
+TEST_F(WaypointFiles, AWaypointAtZeroZeroEndsTheRoute) {
+    WaypointRoute route = routeOf(6);
+    route[3].Lat = route[3].Lon = Real48();
+    const std::string path = dir.file("cut.WAY");
+    saveWaypoints(files, path, route);
+    WaypointRoute loaded;
+    ASSERT_EQ(loadWaypoints(files, path, loaded), WaypointFileResult::Done);
+    EXPECT_EQ(loaded.WaypointCount, 2);
+    EXPECT_EQ(loaded[5].Lat, route[5].Lat); // kept outside the route, saved again
+}
+
+TEST_F(WaypointFiles, AShortFileIsAnIoErrorAndChangesNothing) {
+    const std::string path = dir.file("short.WAY");
+    std::ofstream(path, std::ios::binary) << std::string(2999, '\x81');
+    WaypointRoute kept = routeOf(3);
+    EXPECT_EQ(loadWaypoints(files, path, kept), WaypointFileResult::IoError);
+    EXPECT_EQ(kept.toFile(), routeOf(3).toFile());
+}
+
+TEST_F(WaypointFiles, OtherExtensionsAreIgnored) {
+    const std::string path = dir.file("route.txt");
+    EXPECT_EQ(saveWaypoints(files, path, routeOf(3)), WaypointFileResult::Ignored);
+    EXPECT_FALSE(files.exists(path));
+    WaypointRoute route;
+    EXPECT_EQ(loadWaypoints(files, dir.file("missing.WAY"), route), WaypointFileResult::Ignored);
+}
+
+TEST_F(WaypointFiles, AFailedSaveLeavesThePreviousFile) {
+    const std::string path = dir.file("route.WAY");
+    saveWaypoints(files, path, routeOf(8));
+    const Bytes before = fileBytes(path);
+    files.replaceFails = true;
+    EXPECT_EQ(saveWaypoints(files, path, routeOf(2)), WaypointFileResult::IoError);
+    EXPECT_EQ(fileBytes(path), before);
+}
+
+TEST(StdFileSystem, ReplaceWritesAtOnceAndLeavesNoTemporaryFileBehind) {
+    TempDir dir;
+    StdFileSystem files;
+    std::string error;
+    const std::string path = dir.file("data.WAY");
+    ASSERT_TRUE(files.replace(path, Bytes{1, 2, 3}, error));
+    ASSERT_TRUE(files.replace(path, Bytes{4, 5}, error));
+    EXPECT_EQ(fileBytes(path), (Bytes{4, 5}));
+    EXPECT_FALSE(files.replace(dir.file("missing/data.WAY"), Bytes{1}, error));
+    EXPECT_NE(error, "");
+    std::filesystem::create_directory(dir.file("folder.WAY"));
+    EXPECT_FALSE(files.replace(dir.file("folder.WAY"), Bytes{1}, error));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("folder.WAY")));
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        ++entries;
+    EXPECT_EQ(entries, 2); // data.WAY and folder.WAY
+}
+
+} // namespace
+} // namespace brisomar
