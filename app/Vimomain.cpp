@@ -6,6 +6,8 @@
 #include "app/dialogs.h"
 #include "app/help.h"
 #include "app/qt_text.h"
+#include "charts/Vimomapa.h"
+#include "charts/Vimomset.h"
 #include "input/Vimocom.h"
 #include "input/Vimosour.h"
 #include "records/Vimolog.h"

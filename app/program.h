@@ -2,6 +2,9 @@
 
 #include "alarms/alarm_monitor.h"
 #include "app/nav_state.h"
+#include "charts/chart_selection.h"
+#include "charts/chart_settings.h"
+#include "charts/chart_state.h"
 #include "input/message_framing.h"
 #include "input/reception.h"
 #include "records/logbook.h"
@@ -17,6 +20,9 @@ struct Program {
     AlarmMonitor alarms;
     Logbook logbook;
     WaypointRoute route;
+    ChartState chart;
+    ChartSettings chartSettings;
+    ChartSelection selection{chart};
 };
 
 } // namespace brisomar

@@ -2,6 +2,11 @@
 
 #include "alarms/Vimolarm.h"
 #include "app/Vimomain.h"
+#include "charts/Vimomapa.h"
+#include "charts/Vimomapb.h"
+#include "charts/Vimomset.h"
+#include "charts/Vimosema.h"
+#include "charts/Vimounus.h"
 #include "info/Vimoabou.h"
 #include "info/Vimowarr.h"
 #include "input/Vimocom.h"
@@ -15,12 +20,17 @@ std::unique_ptr<TVimoMainDlg> createWindows(UiContext& context) {
     WindowRegistry& w = context.windows;
     auto mainDlg = std::make_unique<TVimoMainDlg>(context);
     w.mainDlg = mainDlg.get();
+    w.mapA = new TMapA(context, w.mainDlg);
+    w.semaDlg = new TVimosemaDlg(context, w.mainDlg);
+    w.mapB = new TMapB(context, w.mainDlg);
     w.waypDlg = new TVimoWaypDlg(context, w.mainDlg);
     w.larmDlg = new TVimoLarmDlg(context, w.mainDlg);
     w.aboutDlg = new TVimoAboutDlg(w.mainDlg);
     w.comDlg = new TVimoComDlg(context, w.mainDlg);
     w.logDlg = new TVimoLogDlg(context, w.mainDlg);
     w.sourDlg = new TVimoSourDlg(context, w.mainDlg);
+    w.msetDlg = new TVimoMsetDlg(context, w.mainDlg);
+    w.unusDlg = new TVimounusdlg(w.mainDlg);
     w.warrDlg = new TVimoWarrDlg(w.mainDlg);
     return mainDlg;
 }

@@ -17,7 +17,11 @@ class FileSystem;
 class Help;
 class SerialDevice;
 class TrayShell;
+class TMapA;
+class TMapB;
 class TVimoMainDlg;
+class TVimoMsetDlg;
+class TVimosemaDlg;
 class TVimoComDlg;
 class TVimoLarmDlg;
 class TVimoLogDlg;
@@ -35,14 +39,23 @@ struct DeviceMakers {
 // ends. A window not built yet stays null; whatever would open it then does nothing.
 struct WindowRegistry {
     TVimoMainDlg* mainDlg = nullptr;
-    QWidget* mapA = nullptr;
+    TMapA* mapA = nullptr;
+    TVimosemaDlg* semaDlg = nullptr;
+    QWidget* distDlg = nullptr;
+    TMapB* mapB = nullptr;
     TVimoWaypDlg* waypDlg = nullptr;
+    QWidget* optDlg = nullptr;
+    QWidget* sailTimeDlg = nullptr;
+    QWidget* posiDlg = nullptr;
+    QWidget* avstDlg = nullptr;
+    QWidget* seekOptDlg = nullptr;
     TVimoLarmDlg* larmDlg = nullptr;
     QDialog* aboutDlg = nullptr;
     TVimoComDlg* comDlg = nullptr;
     TVimoLogDlg* logDlg = nullptr;
     TVimoSourDlg* sourDlg = nullptr;
-    QDialog* msetDlg = nullptr;
+    TVimoMsetDlg* msetDlg = nullptr;
+    QDialog* unusDlg = nullptr;
     QDialog* warrDlg = nullptr;
 };
 

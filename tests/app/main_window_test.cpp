@@ -1,5 +1,7 @@
 #include "alarms/Vimolarm.h"
 #include "app/Vimomain.h"
+#include "charts/Vimomapa.h"
+#include "charts/Vimomset.h"
 #include "input/Vimocom.h"
 #include "input/Vimosour.h"
 #include "records/Vimolog.h"
@@ -159,9 +161,9 @@ TEST_F(MainWindow, MenuMessagesAndHelp) {
     EXPECT_EQ(ui.help.contexts, std::vector<int>{1});
 }
 
-TEST_F(MainWindow, ItemsOfWindowsNotBuiltYetDoNothing) {
-    for (QAction* item : {mainDlg->Config1, mainDlg->Map1})
-        item->trigger();
+TEST_F(MainWindow, ChartOpensTheChartWindowWithoutWaiting) {
+    mainDlg->Map1->trigger();
+    EXPECT_TRUE(ui.context.windows.mapA->isVisible());
     EXPECT_TRUE(ui.dialogs.shown.isEmpty());
 }
 

@@ -1,0 +1,364 @@
+#include "charts/Vimomapa.h"
+
+#include "app/beeper.h"
+#include "app/dialogs.h"
+#include "app/help.h"
+#include "charts/Vimomapb.h"
+#include "charts/Vimosema.h"
+#include "records/Vimowayp.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <QLinearGradient>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace brisomar {
+
+namespace {
+
+constexpr int initialTimerMs = 1000;
+
+void showOnTop(QWidget* window) {
+    if (!window)
+        return;
+    window->show();
+    window->raise();
+}
+
+void hideWindow(QWidget* window) {
+    if (window)
+        window->hide();
+}
+
+bool shown(const QWidget* window) {
+    return window && window->isVisible();
+}
+
+} // namespace
+
+QImage placeholderChart() {
+    QImage image(384, 256, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QLinearGradient sea(0, 0, 0, 256);
+    sea.setColorAt(0, QColor(40, 90, 140));
+    sea.setColorAt(1, QColor(10, 40, 80));
+    painter.fillRect(image.rect(), sea);
+    painter.setPen(QColor(220, 230, 240));
+    QFont font = painter.font();
+    font.setPixelSize(18);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(image.rect(), Qt::AlignCenter,
+                     QStringLiteral("No chart loaded\nFile > Select chart from map-file"));
+    return image;
+}
+
+TMapA::TMapA(UiContext& context, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+      context_(context), chartBitmap_(placeholderChart()) {
+    setWindowTitle(QStringLiteral("Brisomar-Chart-OverView"));
+    resize(390, 307);
+    scroll_ = new QScrollArea(this);
+    scroll_->horizontalScrollBar()->setSingleStep(38);
+    scroll_->verticalScrollBar()->setSingleStep(28);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    Image1 = new SurfaceView(scroll_);
+    Image1->setCursor(Qt::UpArrowCursor);
+    Image1->setEnabled(false);
+    scroll_->setWidget(Image1);
+    setCentralWidget(scroll_);
+    picture_.reset(&chartBitmap_);
+    Image1->setSurface(&picture_, &chartBitmap_.image());
+    buildMenu();
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(initialTimerMs);
+    connect(Timer1, &QTimer::timeout, this, &TMapA::Timer1Timer);
+    Timer1->start();
+}
+
+void TMapA::buildMenu() {
+    QMenuBar* bar = menuBar();
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    Loadfromdatabase1 = file->addAction(QStringLiteral("Select chart from map-file"), this, [this] {
+        showModal(context_.windows.semaDlg);
+        LoadChart();
+    });
+    Loadfromdatabase1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    Reload1 = file->addAction(QStringLiteral("Reload"), this, &TMapA::LoadChart);
+    Reload1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    SaveAsBmp1 =
+        file->addAction(QStringLiteral("Save client  (BMP)"), this, &TMapA::SaveAsBmp1Click);
+    Copytoclipboard1 =
+        file->addAction(QStringLiteral("Copy to clipboard"), this, &TMapA::Copytoclipboard1Click);
+    Printoverview1 =
+        file->addAction(QStringLiteral("Print client"), this, &TMapA::Printoverview1Click);
+    Printsetup1 = file->addAction(QStringLiteral("Print setup"), this, [this] {
+        QPrintDialog setup(&printer, this);
+        setup.exec();
+    });
+    CloseMap1 = file->addAction(QStringLiteral("Close chart"), this, [this] {
+        hideWindow(context_.windows.waypDlg);
+        hideWindow(context_.windows.seekOptDlg);
+        hideWindow(context_.windows.optDlg);
+        close();
+    });
+    CloseMap1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+
+    QMenu* mode = bar->addMenu(QStringLiteral("&Mode"));
+    Showposition1 = modeItem(mode, QStringLiteral("Show position"), Qt::Key_P, ShowPosition);
+    Showposition1->setChecked(true);
+    ShowTrack1 = modeItem(mode, QStringLiteral("Show track"), Qt::Key_T, ShowTrack);
+    SetWaypoints1 = modeItem(mode, QStringLiteral("Set waypoints"), Qt::Key_W, SetWaypoints);
+    Showwaypoints1 = modeItem(mode, QStringLiteral("Show waypoints"), Qt::Key_V, ShowWaypoints);
+    Searchoptimum1 = modeItem(mode, QStringLiteral("Search optimum"), Qt::Key_O, SearchOptimum);
+    LogFile1 = modeItem(mode, QStringLiteral("Show log-file"), Qt::Key_L, ShowLogFile);
+
+    QMenu* show = bar->addMenu(QStringLiteral("&Show"));
+    const struct {
+        const char* caption;
+        Qt::Key key;
+        QWidget* WindowRegistry::*window;
+    } tools[] = {{"Distance (drag)", Qt::Key_D, &WindowRegistry::avstDlg},
+                 {"Distance (points)", Qt::Key_I, &WindowRegistry::distDlg},
+                 {"Evaluate/modify data", Qt::Key_E, &WindowRegistry::optDlg},
+                 {"Position (drag)", Qt::Key_N, &WindowRegistry::posiDlg},
+                 {"Sail Time (drag)", Qt::Key_S, &WindowRegistry::sailTimeDlg}};
+    for (const auto& tool : tools) {
+        QAction* item =
+            show->addAction(QString::fromLatin1(tool.caption), this,
+                            [this, window = tool.window] { showOnTop(context_.windows.*window); });
+        item->setShortcut(QKeySequence(Qt::CTRL | tool.key));
+    }
+    Help1 = bar->addAction(QStringLiteral("&Help"), this,
+                           [this] { context_.help.showContext(helpContext); });
+}
+
+QAction* TMapA::modeItem(QMenu* menu, const QString& caption, Qt::Key key, Mode mode) {
+    QAction* item = menu->addAction(caption);
+    item->setCheckable(true);
+    item->setShortcut(QKeySequence(Qt::CTRL | key));
+    connect(item, &QAction::triggered, this, [this, item, mode] { modeClicked(item, mode); });
+    return item;
+}
+
+// The six modes are exclusive. Qt has already inverted the clicked item's check mark.
+void TMapA::modeClicked(QAction* item, Mode mode) {
+    const bool nowChecked = item->isChecked();
+    const bool positionWasShown = item == Showposition1 ? !nowChecked : Showposition1->isChecked();
+    if (mode == ShowPosition || mode == ShowTrack || mode == ShowLogFile)
+        hideToolWindows();
+    if (mode == ShowPosition)
+        ChartDrawEnabled = true;
+    leaveShowPosition(positionWasShown);
+    for (QAction* other :
+         {Showposition1, ShowTrack1, SetWaypoints1, Showwaypoints1, Searchoptimum1, LogFile1})
+        if (other != item)
+            other->setChecked(false);
+    if (nowChecked)
+        modeSwitchedOn(mode);
+    else
+        modeSwitchedOff(mode);
+    showPicture();
+}
+
+void TMapA::leaveShowPosition(bool positionWasShown) {
+    if (!positionWasShown)
+        return;
+    steps.erasePosition(picture_);
+    if (auto* mapB = context_.windows.mapB; shown(mapB))
+        mapB->erasePosition();
+}
+
+void TMapA::modeSwitchedOn(Mode mode) {
+    ChartMode = mode;
+    ChartState& chart = context_.program.chart;
+    switch (mode) {
+    case ShowPosition:
+        steps.LastX = steps.LastY = 0;
+        break;
+    case ShowTrack:
+        steps.TrackRestart = true;
+        if (auto* mapB = context_.windows.mapB)
+            mapB->steps.TrackRestart = true;
+        break;
+    case ShowWaypoints:
+        if (chart.ChartUsable &&
+            drawWaypointsMostlyOutside(picture_, chart, context_.program.route))
+            context_.dialogs.information(QStringLiteral("Over 50% outside this map!"));
+        break;
+    case ShowLogFile:
+        if (chart.ChartUsable &&
+            !drawLogPositions(picture_, chart, context_.program.logbook, context_.files))
+            context_.dialogs.information(
+                QStringLiteral("Wrong logfilename or recordnr (0<From<To)."));
+        break;
+    case SearchOptimum:
+        if (!shown(context_.windows.seekOptDlg)) {
+            showOnTop(context_.windows.seekOptDlg);
+            showOnTop(context_.windows.waypDlg);
+        }
+        break;
+    case SetWaypoints:
+        if (!shown(context_.windows.waypDlg))
+            showOnTop(context_.windows.waypDlg);
+        break;
+    case NoMode:
+        break;
+    }
+}
+
+void TMapA::modeSwitchedOff(Mode mode) {
+    ChartMode = NoMode;
+    if (mode == ShowWaypoints || mode == SearchOptimum || mode == SetWaypoints)
+        hideToolWindows();
+}
+
+void TMapA::hideToolWindows() {
+    hideWindow(context_.windows.seekOptDlg);
+    hideWindow(context_.windows.waypDlg);
+}
+
+void TMapA::Timer1Timer() {
+    ChartState& chart = context_.program.chart;
+    if (chart.ReloadRequest) {
+        LoadChart();
+        chart.ReloadRequest = false;
+    }
+    TMapB* mapB = context_.windows.mapB;
+    if (chart.ChartUsable) {
+        NavState& nav = context_.program.nav;
+        ChartSettings& settings = context_.program.chartSettings;
+        if (ChartMode == ShowPosition && ChartDrawEnabled) {
+            DrawPosition(picture_, chart, nav, steps, settings);
+            if (shown(mapB))
+                mapB->positionStep();
+        } else if (ChartMode == ShowTrack && ChartDrawEnabled) {
+            DrawTrack(picture_, chart, nav, steps, settings);
+            if (shown(mapB))
+                mapB->trackStep();
+        }
+        showPicture();
+    } else {
+        hideWindow(mapB);
+    }
+    if (Timer1->interval() != context_.program.chartSettings.PositionTimerMs)
+        Timer1->setInterval(context_.program.chartSettings.PositionTimerMs);
+}
+
+// A bitmap that cannot be read beeps and makes the chart unusable; the notice then asks for
+// another.
+void TMapA::LoadChart() {
+    ChartState& chart = context_.program.chart;
+    hideWindow(context_.windows.mapB);
+    if (chart.ChartUsable) {
+        if (auto image = readChartImage(QString::fromStdString(chart.ChartFileName))) {
+            chartBitmap_ = QtPixels(std::move(*image));
+            // The cross's saved pixels belong to the previous picture: start it afresh.
+            steps.LastX = steps.LastY = 0;
+        } else {
+            context_.beeper.asteriskBeep();
+            chart.ChartUsable = false;
+        }
+    }
+    Image1->setEnabled(chart.ChartUsable);
+    FitChartWindow();
+}
+
+// The window never grows to the chart; a chart smaller than it shrinks it.
+void TMapA::FitChartWindow() {
+    const QSize bitmap = chartBitmap().size();
+    if (bitmap.width() < 2 || bitmap.height() < 2)
+        return;
+    const QSize client = scroll_->viewport()->size();
+    const QSize shrink(std::max(0, client.width() - bitmap.width()),
+                       std::max(0, client.height() - bitmap.height()));
+    if (shrink.width() > 0 || shrink.height() > 0)
+        resize(size() - shrink);
+    freshPicture();
+}
+
+void TMapA::freshPicture() {
+    picture_.reset(&chartBitmap_);
+    Image1->setSurface(&picture_, &chartBitmap_.image());
+    picture_.takeChangedRegion();
+    steps.TrackRestart = true;
+}
+
+void TMapA::showPicture() {
+    Image1->showChanges(picture_);
+}
+
+QImage TMapA::clientImage() const {
+    return scroll_->viewport()->grab().toImage();
+}
+
+void TMapA::SaveAsBmp1Click() {
+    const QImage image = clientImage();
+    const auto path = context_.dialogs.saveFileName({QStringLiteral("Save client  (BMP)"),
+                                                     QStringLiteral("Bitmaps (*.BMP *.bmp)"),
+                                                     QStringLiteral("BMP")},
+                                                    true);
+    if (!path)
+        return;
+    QByteArray bmp;
+    QBuffer buffer(&bmp);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, "BMP").write(image);
+    std::string error;
+    if (!context_.files.replace(path->toStdString(), Bytes(bmp.begin(), bmp.end()), error))
+        context_.dialogs.warning(
+            QStringLiteral("Cannot save %1: %2").arg(*path, QString::fromStdString(error)));
+}
+
+void TMapA::Copytoclipboard1Click() {
+    QGuiApplication::clipboard()->setImage(clientImage());
+}
+
+// The client image scaled to fit the page.
+void TMapA::Printoverview1Click() {
+    const QImage image = clientImage();
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        context_.dialogs.warning(
+            QStringLiteral("Printing failed: choose a printer (or a PDF file) in Print setup."));
+        return;
+    }
+    const QRect page = painter.viewport();
+    const QSize fitted = image.size().scaled(page.size(), Qt::KeepAspectRatio);
+    painter.setViewport(page.x(), page.y(), fitted.width(), fitted.height());
+    painter.setWindow(image.rect());
+    painter.drawImage(0, 0, image);
+}
+
+void TMapA::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    context_.program.chart.ChartWindowShown = true;
+    if (auto* wayp = context_.windows.waypDlg)
+        wayp->ClearWaypoints();
+    else
+        context_.program.route.ClearWaypoints();
+    steps.mark.MarkSize = context_.program.chartSettings.PosSize;
+    steps.mark.MarkWidth = context_.program.chartSettings.PosWidth;
+}
+
+void TMapA::hideEvent(QHideEvent* event) {
+    QMainWindow::hideEvent(event);
+    context_.program.chart.ChartWindowShown = false;
+}
+
+void TMapA::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FitChartWindow();
+}
+
+} // namespace brisomar

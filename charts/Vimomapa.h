@@ -1,0 +1,97 @@
+#pragma once
+
+#include "app/window_registry.h"
+#include "charts/chart_marks.h"
+#include "charts/qt_chart_image.h"
+
+#include <QMainWindow>
+#include <QPrinter>
+
+class QAction;
+class QScrollArea;
+class QTimer;
+
+namespace brisomar {
+
+// The chart window: the chart bitmap at its natural size, scrolling, with the boat's blinking
+// cross or its track, the waypoints or a stretch of the log drawn on it. Its timer follows the
+// position in use whether or not the window is on screen.
+class TMapA : public QMainWindow {
+    Q_OBJECT
+
+public:
+    enum Mode {
+        ShowPosition = 0,
+        ShowTrack = 1,
+        ShowWaypoints = 2,
+        ShowLogFile = 3,
+        SearchOptimum = 4,
+        SetWaypoints = 5,
+        NoMode = 100
+    };
+    static constexpr int helpContext = 3;
+
+    explicit TMapA(UiContext& context, QWidget* parent = nullptr);
+
+    void Timer1Timer();
+    void LoadChart();
+    void FitChartWindow();
+
+    // The chart as loaded (never drawn on) and the picture shown, with what is drawn on it.
+    const QImage& chartBitmap() const { return chartBitmap_.image(); }
+    ChartSurface& picture() { return picture_; }
+    QImage clientImage() const; // the visible part of the window, as the sailor sees it
+    SurfaceView* Image1 = nullptr;
+
+    int ChartMode = ShowPosition;
+    bool ChartDrawEnabled = true;
+    PositionTrack steps; // the cross and the track
+    WaypointMark lastWaypointMark;
+
+    QTimer* Timer1 = nullptr;
+    QAction* Loadfromdatabase1 = nullptr;
+    QAction* Reload1 = nullptr;
+    QAction* SaveAsBmp1 = nullptr;
+    QAction* Copytoclipboard1 = nullptr;
+    QAction* Printoverview1 = nullptr;
+    QAction* Printsetup1 = nullptr;
+    QAction* CloseMap1 = nullptr;
+    QAction* Showposition1 = nullptr;
+    QAction* ShowTrack1 = nullptr;
+    QAction* SetWaypoints1 = nullptr;
+    QAction* Showwaypoints1 = nullptr;
+    QAction* Searchoptimum1 = nullptr;
+    QAction* LogFile1 = nullptr;
+    QAction* Help1 = nullptr;
+    QPrinter printer; // chosen in "Print setup"
+
+    void SaveAsBmp1Click();
+    void Copytoclipboard1Click();
+    void Printoverview1Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildMenu();
+    QAction* modeItem(QMenu* menu, const QString& caption, Qt::Key key, Mode mode);
+    void modeClicked(QAction* item, Mode mode);
+    void leaveShowPosition(bool positionWasShown);
+    void modeSwitchedOn(Mode mode);
+    void modeSwitchedOff(Mode mode);
+    void hideToolWindows();
+    void freshPicture();
+    void showPicture();
+
+    UiContext& context_;
+    QScrollArea* scroll_ = nullptr;
+    QtPixels chartBitmap_;
+    ChartSurface picture_;
+};
+
+// The picture shown before any chart is loaded.
+QImage placeholderChart();
+
+} // namespace brisomar

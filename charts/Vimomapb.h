@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/window_registry.h"
+#include "charts/chart_marks.h"
+#include "charts/qt_chart_image.h"
+
+#include <QWidget>
+
+namespace brisomar {
+
+// The detail window: a part of the chart enlarged to the window, with its own cross or track
+// driven by the chart window's timer. It reports when the position cannot be drawn in it.
+class TMapB : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TMapB(UiContext& context, QWidget* parent = nullptr);
+
+    // Copies the detail rectangle of the clean chart onto the whole window.
+    void PaintDetail();
+    // The chart window's timer calls these right after its own steps.
+    void positionStep();
+    void trackStep();
+    void erasePosition();
+
+    PositionTrack steps; // its cross and track, in window pixels
+    ChartSurface& picture() { return picture_; }
+    SurfaceView* view() const { return view_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    UiContext& context_;
+    SurfaceView* view_ = nullptr;
+    QtPixels enlarged_;
+    ChartSurface picture_;
+};
+
+} // namespace brisomar

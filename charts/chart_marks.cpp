@@ -1,0 +1,200 @@
+#include "charts/chart_marks.h"
+
+#include "charts/chart_geometry.h"
+
+namespace brisomar {
+
+template <typename Visit> void PositionMark::forEachArmPixel(int x, int y, Visit visit) const {
+    const int s = MarkSize;
+    const int thickness = MarkWidth == 3 ? 1 : 0;
+    int i = 0;
+    for (int row = y - thickness; row <= y + thickness; ++row)
+        for (int column = x - s; column <= x + s; ++column)
+            visit(true, i++, column, row);
+    i = 0;
+    for (int column = x - thickness; column <= x + thickness; ++column)
+        for (int row = y - s; row <= y + s; ++row)
+            visit(false, i++, column, row);
+}
+
+void PositionMark::SaveMarkPixels(const ChartSurface& surface, int x, int y) {
+    forEachArmPixel(x, y, [&](bool horizontal, int i, int column, int row) {
+        (horizontal ? savedHorizontal_ : savedVertical_)[i] = surface.pixel(column, row);
+    });
+}
+
+void PositionMark::RestoreMarkPixels(ChartSurface& surface, int x, int y) const {
+    forEachArmPixel(x, y, [&](bool horizontal, int i, int column, int row) {
+        surface.setPixel(column, row, (horizontal ? savedHorizontal_ : savedVertical_)[i]);
+    });
+}
+
+void PositionMark::DrawMark(ChartSurface& surface, int x, int y) const {
+    forEachArmPixel(x, y,
+                    [&](bool, int, int column, int row) { surface.setPixel(column, row, black); });
+}
+
+void PositionMark::BlinkMark(ChartSurface& surface, int x, int y) {
+    BlinkPhase = !BlinkPhase;
+    if (BlinkPhase)
+        RestoreMarkPixels(surface, x, y);
+    else
+        DrawMark(surface, x, y);
+}
+
+void PositionTrack::positionStep(ChartSurface& surface, int x, int y, bool& settingsChanged,
+                                 const ChartSettings& settings) {
+    if (x != LastX || y != LastY) {
+        if (hasLast())
+            mark.RestoreMarkPixels(surface, LastX, LastY);
+        LastX = x;
+        LastY = y;
+        mark.SaveMarkPixels(surface, x, y);
+    }
+    if (settingsChanged) {
+        settingsChanged = false;
+        mark.RestoreMarkPixels(surface, x, y);
+        mark.MarkSize = settings.PosSize;
+        mark.MarkWidth = settings.PosWidth;
+        mark.SaveMarkPixels(surface, x, y);
+    }
+    mark.BlinkMark(surface, x, y);
+}
+
+void PositionTrack::trackStep(ChartSurface& surface, int x, int y, const ChartSettings& settings) {
+    if (x == LastX && y == LastY)
+        return;
+    if (TrackRestart)
+        TrackRestart = false;
+    else if (hasLast())
+        surface.line({LastX, LastY}, {x, y}, trackPen(settings));
+    LastX = x;
+    LastY = y;
+}
+
+void PositionTrack::erasePosition(ChartSurface& surface) const {
+    if (hasLast())
+        mark.RestoreMarkPixels(surface, LastX, LastY);
+}
+
+Pen trackPen(const ChartSettings& s) {
+    Pen pen;
+    pen.width = s.LineWidth;
+    pen.style = s.TrackStyle == 0   ? PenStyle::Solid
+                : s.TrackStyle == 1 ? PenStyle::Dash
+                                    : PenStyle::Dot;
+    pen.colour = s.TrackColor == 0 ? black : s.TrackColor == 1 ? blue : red;
+    return pen;
+}
+
+namespace {
+
+// The pixel of the position in use, when it lies on the chart.
+bool positionPixel(ChartState& chart, const NavState& nav, int& x, int& y) {
+    if (!onChartInUse(chart, nav.PosLat, nav.PosLon))
+        return false;
+    y = LatToChartY(chart, nav.PosLat);
+    x = LonToChartX(chart, nav.PosLon);
+    return true;
+}
+
+// The detail window's pixel of the position, from the ratios of the last conversion.
+bool detailPixel(const ChartSurface& surface, const ChartState& chart, const NavState& nav, int& x,
+                 int& y) {
+    if (!PositionOnChart(nav.PosLat, nav.PosLon, chart.DetailNLat, chart.DetailWLon,
+                         chart.DetailSLat, chart.DetailELon) ||
+        !chart.DetailRowValid || !chart.DetailColValid)
+        return false;
+    y = ScalePixel(surface.height(), chart.DetailRowRatio);
+    x = ScalePixel(surface.width(), chart.DetailColRatio);
+    return true;
+}
+
+} // namespace
+
+void DrawPosition(ChartSurface& surface, ChartState& chart, const NavState& nav,
+                  PositionTrack& steps, ChartSettings& settings) {
+    int x = 0, y = 0;
+    if (positionPixel(chart, nav, x, y))
+        steps.positionStep(surface, x, y, settings.ChartSettingsChanged, settings);
+}
+
+void DrawTrack(ChartSurface& surface, ChartState& chart, const NavState& nav, PositionTrack& steps,
+               const ChartSettings& settings) {
+    int x = 0, y = 0;
+    if (positionPixel(chart, nav, x, y))
+        steps.trackStep(surface, x, y, settings);
+}
+
+void detailPositionStep(ChartSurface& surface, const ChartState& chart, NavState& nav,
+                        PositionTrack& steps, ChartSettings& settings) {
+    int x = 0, y = 0;
+    if (detailPixel(surface, chart, nav, x, y))
+        steps.positionStep(surface, x, y, settings.DetailSettingsChanged, settings);
+    else
+        nav.PosOutsideDetailChart = true;
+}
+
+void detailTrackStep(ChartSurface& surface, const ChartState& chart, NavState& nav,
+                     PositionTrack& steps, const ChartSettings& settings) {
+    int x = 0, y = 0;
+    if (detailPixel(surface, chart, nav, x, y))
+        steps.trackStep(surface, x, y, settings);
+    else
+        nav.PosOutsideDetailChart = true;
+}
+
+WaypointMark DrawWaypoint(ChartSurface& surface, ChartState& chart, const TWaypoint& waypoint) {
+    WaypointMark mark;
+    mark.shown = onChartInUse(chart, waypoint.Lat, waypoint.Lon);
+    mark.y = LatToChartY(chart, waypoint.Lat);
+    mark.x = LonToChartX(chart, waypoint.Lon);
+    if (Real48(chart.ChartSELon.value() - chart.ChartNWLon.value()).isZero() ||
+        Real48(chart.ChartSELat.value() - chart.ChartNWLat.value()).isZero())
+        mark.shown = false;
+    if (mark.shown) {
+        const int x = mark.x, y = mark.y;
+        for (const PixelPoint p : {PixelPoint{x, y},
+                                   {x, y + 3},
+                                   {x, y - 3},
+                                   {x + 3, y},
+                                   {x - 3, y},
+                                   {x + 2, y + 2},
+                                   {x - 2, y - 2},
+                                   {x - 2, y + 2},
+                                   {x + 2, y - 2}})
+            surface.setPixel(p.x, p.y, red);
+    }
+    return mark;
+}
+
+bool drawWaypointsMostlyOutside(ChartSurface& surface, ChartState& chart,
+                                const WaypointRoute& route) {
+    int drawn = 0, notDrawn = 0;
+    for (int n = 1; n <= maxWaypoints && !route[n].isEnd(); ++n)
+        ++(DrawWaypoint(surface, chart, route[n]).shown ? drawn : notDrawn);
+    return drawn < notDrawn;
+}
+
+bool drawLogPositions(ChartSurface& surface, ChartState& chart, const Logbook& log,
+                      FileSystem& files) {
+    if (!files.exists(log.LogViewFile) || !(0 < log.LogShowFrom && log.LogShowFrom < log.LogShowTo))
+        return false;
+    for (int n = log.LogShowFrom; n <= log.LogShowTo; ++n) {
+        std::string error;
+        const auto record = readLogRecord(files, log.LogViewFile, n, error);
+        if (!record)
+            break; // past the end of the file
+        const int y = LatToChartY(chart, record->Lat);
+        const int x = LonToChartX(chart, record->Lon);
+        if (!onChartInUse(chart, record->Lat, record->Lon))
+            continue;
+        for (int d = -2; d <= 2; ++d) {
+            surface.setPixel(x + d, y, black);
+            surface.setPixel(x, y + d, black);
+        }
+    }
+    return true;
+}
+
+} // namespace brisomar
