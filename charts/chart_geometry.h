@@ -12,11 +12,12 @@ namespace brisomar {
 
 // The pixel at which `value` lies on the line through (valueA, pixelA) and (valueB, pixelB),
 // held as Real48 and truncated toward zero; 0 when valueA equals valueB. Throws FloatOverflow
-// when the pixel does not fit in a Real48.
+// when the pixel does not fit in a Real48 or in 32 bits (so may the conversions below, for a
+// position very far off a chart).
 std::int32_t InterpolatePixel(std::int32_t pixelA, std::int32_t pixelB, Real48 value, Real48 valueA,
                               Real48 valueB);
 
-// count x factor, held as Real48, truncated toward zero.
+// count x factor, held as Real48, truncated toward zero (FloatOverflow as above).
 std::int32_t ScalePixel(std::int32_t count, Real48 factor);
 
 // Sets LatPointCount and LonPointCount from the corners and the record MapIndex.

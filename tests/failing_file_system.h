@@ -10,6 +10,16 @@ class FailingFileSystem : public StdFileSystem {
 public:
     int appendBytesBeforeFailure = -1; // -1: appends succeed
     bool replaceFails = false;
+    std::string unreadable; // a path that cannot be opened for reading
+
+    std::optional<Bytes> read(const std::string& path, std::uintmax_t offset, std::size_t count,
+                              std::string& error) override {
+        if (path == unreadable) {
+            error = "Permission denied";
+            return std::nullopt;
+        }
+        return StdFileSystem::read(path, offset, count, error);
+    }
 
     std::size_t append(const std::string& path, const Bytes& bytes, std::string& error) override {
         if (appendBytesBeforeFailure < 0)
