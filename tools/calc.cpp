@@ -3,6 +3,8 @@
 #include "app/coord_text.h"
 #include "app/number_text.h"
 #include "app/real48.h"
+#include "charts/chart_geometry.h"
+#include "charts/map_file.h"
 #include "input/nmea_fields.h"
 #include "input/reception.h"
 
@@ -24,9 +26,19 @@ struct CalcError : std::runtime_error {
 
 using Args = std::vector<std::string_view>;
 
+} // namespace
+
+struct CalcSession::State {
+    ChartState chart;
+};
+
+namespace {
+
+using State = CalcSession::State;
+
 struct Function {
     std::size_t argumentCount;
-    std::function<std::string(const Args&)> evaluate;
+    std::function<std::string(State&, const Args&)> evaluate;
 };
 
 std::vector<std::string_view> splitFields(std::string_view line) {
@@ -94,6 +106,32 @@ int integer(std::string_view text) {
     return *value;
 }
 
+std::string boolText(bool value) {
+    return value ? "true" : "false";
+}
+
+// Loads a map file and takes record n as the chart in use, corners as the record gives them;
+// a failure changes nothing.
+std::string useMap(State& state, std::string_view path, int n) {
+    if (n < 1 || n > mapRecordCount)
+        throw CalcError("record number " + std::to_string(n) + " is not 1 to 25");
+    StdFileSystem files;
+    std::string error;
+    const auto table = readMapFile(files, std::string(path), error);
+    if (!table)
+        throw CalcError("cannot read " + std::string(path) + ": " + error);
+    ChartState& chart = state.chart;
+    chart.Table = *table;
+    chart.MapIndex = n;
+    const MapRecord& r = chart.record();
+    chart.ChartNWLat = r.lat(1);
+    chart.ChartSELat = r.lat(7);
+    chart.ChartNWLon = r.lon(1);
+    chart.ChartSELon = r.lon(7);
+    CountCalibrationPoints(chart);
+    return "ok";
+}
+
 // One message through delivery and the check, on a fresh state with the factory settings.
 std::string receive(std::string_view message) {
     NavState nav;
@@ -112,16 +150,16 @@ std::string receive(std::string_view message) {
 
 const std::map<std::string, Function, std::less<>>& functions() {
     static const std::map<std::string, Function, std::less<>> table = {
-        {"Real48", {1, [](const Args& a) { return hexText(real48(a[0])); }}},
-        {"Real48Value", {1, [](const Args& a) { return wideText(fromHex(a[0]).value()); }}},
-        {"LatToText", {1, [](const Args& a) { return LatToText(real48(a[0])); }}},
-        {"LonToText", {1, [](const Args& a) { return LonToText(real48(a[0])); }}},
-        {"TextToLat", {1, [](const Args& a) { return wideText(TextToLat(a[0])); }}},
-        {"TextToLon", {1, [](const Args& a) { return wideText(TextToLon(a[0])); }}},
-        {"FloatToStr", {1, [](const Args& a) { return FloatToStr(real48(a[0])); }}},
+        {"Real48", {1, [](State&, const Args& a) { return hexText(real48(a[0])); }}},
+        {"Real48Value", {1, [](State&, const Args& a) { return wideText(fromHex(a[0]).value()); }}},
+        {"LatToText", {1, [](State&, const Args& a) { return LatToText(real48(a[0])); }}},
+        {"LonToText", {1, [](State&, const Args& a) { return LonToText(real48(a[0])); }}},
+        {"TextToLat", {1, [](State&, const Args& a) { return wideText(TextToLat(a[0])); }}},
+        {"TextToLon", {1, [](State&, const Args& a) { return wideText(TextToLon(a[0])); }}},
+        {"FloatToStr", {1, [](State&, const Args& a) { return FloatToStr(real48(a[0])); }}},
         {"FormatFloat",
          {2,
-          [](const Args& a) {
+          [](State&, const Args& a) {
               const auto pattern = parseFloatPattern(a[0]);
               if (!pattern)
                   throw CalcError("unknown pattern '" + std::string(a[0]) + "'");
@@ -129,19 +167,54 @@ const std::map<std::string, Function, std::less<>>& functions() {
           }}},
         {"NmeaFieldValue",
          {4,
-          [](const Args& a) { return hexText(NmeaFieldValue(a[0], a[1], integer(a[2]), a[3])); }}},
+          [](State&, const Args& a) {
+              return hexText(NmeaFieldValue(a[0], a[1], integer(a[2]), a[3]));
+          }}},
         {"NmeaFieldText",
-         {4, [](const Args& a) { return NmeaFieldText(a[0], a[1], integer(a[2]), a[3]); }}},
-        {"NmeaLatitude", {2, [](const Args& a) { return hexText(NmeaLatitude(a[0], a[1])); }}},
-        {"NmeaLongitude", {2, [](const Args& a) { return hexText(NmeaLongitude(a[0], a[1])); }}},
-        {"Receive", {1, [](const Args& a) { return receive(a[0]); }}},
+         {4, [](State&, const Args& a) { return NmeaFieldText(a[0], a[1], integer(a[2]), a[3]); }}},
+        {"NmeaLatitude",
+         {2, [](State&, const Args& a) { return hexText(NmeaLatitude(a[0], a[1])); }}},
+        {"NmeaLongitude",
+         {2, [](State&, const Args& a) { return hexText(NmeaLongitude(a[0], a[1])); }}},
+        {"Receive", {1, [](State&, const Args& a) { return receive(a[0]); }}},
+        {"InterpolatePixel",
+         {5,
+          [](State&, const Args& a) {
+              return std::to_string(InterpolatePixel(integer(a[0]), integer(a[1]), real48(a[2]),
+                                                     real48(a[3]), real48(a[4])));
+          }}},
+        {"UseMap", {2, [](State& s, const Args& a) { return useMap(s, a[0], integer(a[1])); }}},
+        {"LatToChartY",
+         {1, [](State& s,
+                const Args& a) { return std::to_string(LatToChartY(s.chart, real48(a[0]))); }}},
+        {"LonToChartX",
+         {1, [](State& s,
+                const Args& a) { return std::to_string(LonToChartX(s.chart, real48(a[0]))); }}},
+        {"ChartYToLat",
+         {1, [](State& s, const Args& a) { return hexText(ChartYToLat(s.chart, integer(a[0]))); }}},
+        {"ChartXToLon",
+         {1, [](State& s, const Args& a) { return hexText(ChartXToLon(s.chart, integer(a[0]))); }}},
+        {"PositionOnChart",
+         {6,
+          [](State&, const Args& a) {
+              return boolText(PositionOnChart(real48(a[0]), real48(a[1]), real48(a[2]),
+                                              real48(a[3]), real48(a[4]), real48(a[5])));
+          }}},
     };
     return table;
 }
 
 } // namespace
 
+CalcSession::CalcSession() : state_(std::make_unique<State>()) {}
+
+CalcSession::~CalcSession() = default;
+
 CalcAnswer calcLine(std::string_view line) {
+    return CalcSession().line(line);
+}
+
+CalcAnswer CalcSession::line(std::string_view line) {
     if (!line.empty() && line.back() == '\r')
         line.remove_suffix(1);
     if (line.empty())
@@ -158,7 +231,7 @@ CalcAnswer calcLine(std::string_view line) {
                     std::to_string(args.size()),
                 true};
     try {
-        return {function.evaluate(args), false};
+        return {function.evaluate(*state_, args), false};
     } catch (const FloatOverflow&) {
         return {"error: overflow", true};
     } catch (const std::exception& e) {
@@ -168,8 +241,9 @@ CalcAnswer calcLine(std::string_view line) {
 
 int runCalc(std::istream& in, std::ostream& out) {
     bool anyFailed = false;
+    CalcSession session;
     for (std::string line; std::getline(in, line);) {
-        const CalcAnswer answer = calcLine(line);
+        const CalcAnswer answer = session.line(line);
         anyFailed = anyFailed || answer.failed;
         out << answer.line << '\n';
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -12,7 +13,21 @@ struct CalcAnswer {
     bool failed = false;
 };
 
-// Evaluates one input line "Function<TAB>arg<TAB>arg..." with the program's own routines.
+// Evaluates input lines "Function<TAB>arg<TAB>arg..." with the program's own routines. A session
+// remembers the chart of the last UseMap for the chart conversions that follow.
+class CalcSession {
+public:
+    CalcSession();
+    ~CalcSession();
+    CalcAnswer line(std::string_view line);
+
+    struct State; // what the session remembers between lines
+
+private:
+    std::unique_ptr<State> state_;
+};
+
+// One line on a fresh session.
 CalcAnswer calcLine(std::string_view line);
 
 // Answers every line of `in` on `out`; returns the exit status (1 when any line failed).

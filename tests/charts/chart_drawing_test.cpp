@@ -1,6 +1,6 @@
 #include "charts/chart_marks.h"
 
-#include "chart_fixtures.h"
+#include "charts/chart_fixtures.h"
 #include "charts/chart_geometry.h"
 #include "failing_file_system.h"
 #include "temp_dir.h"

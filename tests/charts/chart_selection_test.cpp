@@ -1,6 +1,6 @@
 #include "charts/chart_selection.h"
 
-#include "chart_fixtures.h"
+#include "charts/chart_fixtures.h"
 #include "charts/map_file.h"
 #include "failing_file_system.h"
 #include "temp_dir.h"

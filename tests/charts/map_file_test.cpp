@@ -1,6 +1,6 @@
 #include "charts/map_file.h"
 
-#include "chart_fixtures.h"
+#include "charts/chart_fixtures.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>

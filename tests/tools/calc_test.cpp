@@ -1,7 +1,12 @@
 #include "tools/calc.h"
 
+#include "charts/chart_fixtures.h"
+#include "charts/map_file.h"
+#include "temp_dir.h"
+
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 namespace brisomar::tool {
@@ -43,6 +48,39 @@ TEST(Calc, ReportsBadLinesAsErrors) {
         EXPECT_TRUE(a.failed) << c.line;
         EXPECT_EQ(a.line, c.error);
     }
+}
+
+TEST(Calc, ConvertsOnTheChartOfTheLastUseMap) {
+    testing::TempDir dir;
+    MapTable table{};
+    table[1] = testing::easyRecord("chart.bmp");                 // 60..50 N on rows 0..1000
+    table[2] = testing::recordBetween("odd.bmp", 50, 0, 60, 10); // edges in the wrong order
+    const std::string path = dir.file("easy.MAP");
+    const Bytes bytes = encodeMapFile(table);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    CalcSession session;
+    EXPECT_EQ(session.line("LatToChartY\t55").line, "0"); // no chart yet
+    EXPECT_EQ(session.line("UseMap\t" + path + "\t2").line, "ok");
+    EXPECT_EQ(session.line("LatToChartY\t55").line, "500");
+    EXPECT_EQ(session.line("LatToChartY\t60.5").line, "-50");
+    EXPECT_EQ(session.line("LonToChartX\t2.5").line, "750");
+    EXPECT_EQ(session.line("ChartYToLat\t500").line, session.line("Real48\t55").line);
+    EXPECT_EQ(session.line("ChartYToLat\t1001").line, "000000000000");
+    EXPECT_EQ(session.line("UseMap\t" + dir.file("missing.MAP") + "\t1").failed, true);
+    EXPECT_EQ(session.line("UseMap\t" + path + "\t26").failed, true);
+    EXPECT_EQ(session.line("LatToChartY\t55").line, "500"); // a failed UseMap changes nothing
+    EXPECT_EQ(session.line("UseMap\t" + path + "\t3").line, "ok");
+    EXPECT_EQ(session.line("LatToChartY\t55").line, "-500"); // corners taken as they are
+}
+
+TEST(Calc, ChartHelpers) {
+    EXPECT_EQ(answer("InterpolatePixel\t0\t1000\t55\t60\t50"), "500");
+    EXPECT_EQ(answer("InterpolatePixel\t0\t1000\t55\t60\t60"), "0");
+    EXPECT_EQ(answer("InterpolatePixel\t0\t2000000000\t1e6\t0\t1"), "error: overflow");
+    EXPECT_EQ(answer("InterpolatePixel\t0\t1.5\t1\t0\t1"), "error: unreadable integer '1.5'");
+    EXPECT_EQ(answer("PositionOnChart\t0.5\t5\t1\t10\t-2\t0"), "false");
+    EXPECT_EQ(answer("PositionOnChart\t-1\t5\t1\t10\t-2\t0"), "true");
 }
 
 TEST(Calc, AnswersEveryLineInOrderAndFailsAtTheEndIfAnyFailed) {

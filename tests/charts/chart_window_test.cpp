@@ -1,0 +1,298 @@
+#include "charts/Vimomapa.h"
+
+#include "app/Vimomain.h"
+#include "charts/Vimomapb.h"
+#include "charts/Vimomset.h"
+#include "charts/Vimosema.h"
+#include "charts/chart_fixtures.h"
+#include "charts/map_file.h"
+#include "records/Vimowayp.h"
+#include "temp_dir.h"
+#include "ui_fakes.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace brisomar {
+namespace {
+
+using testing::TempDir;
+using testing::UiFixture;
+
+const QColor sea(30, 90, 160);
+
+// A chart bitmap of one colour with a white square at its top-left corner.
+std::string writeBitmap(const TempDir& dir, const std::string& name, QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(sea);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x)
+            image.setPixel(x, y, qRgb(255, 255, 255));
+    const std::string path = dir.file(name);
+    image.save(QString::fromStdString(path), "BMP");
+    return path;
+}
+
+std::string writeMapFile(const TempDir& dir, const MapTable& table) {
+    const std::string path = dir.file("charts.MAP");
+    const Bytes bytes = encodeMapFile(table);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return path;
+}
+
+class ChartWindow : public ::testing::Test {
+protected:
+    ChartWindow() : mainDlg(createWindows(ui.context)), mapA(ui.context.windows.mapA) {
+        MapTable table{};
+        // 60..50 N over 100 rows, 10..0 W over 100 columns: ten pixels a degree.
+        table[0] = testing::easyRecord(writeBitmap(dir, "chart.bmp", {100, 100}), 100, 100);
+        ui.dialogs.files = {QString::fromStdString(writeMapFile(dir, table))};
+        ui.context.windows.semaDlg->OpenBtnClick();
+        mapA->show();
+        mapA->resize(300, 300);
+        mapA->Timer1Timer(); // loads the chart selected
+    }
+
+    void at(long double lat, long double lon) {
+        ui.program.nav.GpsLat = Real48(lat);
+        ui.program.nav.GpsLon = Real48(lon);
+        mainDlg->Timer1Timer();
+    }
+
+    QColor shown(int x, int y) {
+        const Rgb c = mapA->picture().pixel(x, y);
+        return QColor(c.r, c.g, c.b);
+    }
+
+    TempDir dir;
+    UiFixture ui;
+    std::unique_ptr<TVimoMainDlg> mainDlg;
+    TMapA* mapA;
+};
+
+TEST_F(ChartWindow, LoadsTheSelectedChartAndShrinksToIt) {
+    EXPECT_EQ(mapA->windowTitle(), "Brisomar-Chart-OverView");
+    EXPECT_TRUE(ui.program.chart.ChartUsable);
+    EXPECT_FALSE(ui.program.chart.ReloadRequest);
+    EXPECT_EQ(mapA->chartBitmap().size(), QSize(100, 100));
+    EXPECT_TRUE(mapA->Image1->isEnabled());
+    EXPECT_EQ(mapA->clientImage().size(), QSize(100, 100));
+    EXPECT_EQ(shown(50, 50), sea);
+}
+
+TEST_F(ChartWindow, TheCrossBlinksAtThePositionInUse) {
+    at(55, 5);
+    mapA->Timer1Timer(); // saved, blinked off
+    EXPECT_EQ(shown(50, 50), sea);
+    mapA->Timer1Timer();
+    EXPECT_EQ(shown(50, 50), Qt::black);
+    EXPECT_EQ(shown(39, 51), Qt::black);
+    EXPECT_EQ(shown(38, 50), sea);
+    EXPECT_EQ(mapA->clientImage().pixelColor(61, 49), Qt::black); // what the sailor sees
+    mapA->Timer1Timer();
+    EXPECT_EQ(shown(50, 50), sea);
+}
+
+TEST_F(ChartWindow, AResizeErasesTheDrawingsAndRestartsTheTrack) {
+    mapA->ShowTrack1->trigger();
+    for (const long double lon : {5.0L, 4.0L, 3.0L}) {
+        at(55, lon);
+        mapA->Timer1Timer();
+    }
+    EXPECT_EQ(shown(65, 50), Qt::black);
+    mapA->resize(80, 80);
+    EXPECT_EQ(shown(65, 50), sea);
+    at(55, 2);
+    mapA->Timer1Timer(); // a new line starts here
+    EXPECT_EQ(shown(75, 50), sea);
+    at(54, 2);
+    mapA->Timer1Timer();
+    EXPECT_EQ(shown(80, 55), Qt::black);
+}
+
+TEST_F(ChartWindow, LeavingShowPositionLeavesNoCross) {
+    at(55, 5);
+    mapA->Timer1Timer();
+    mapA->Timer1Timer();
+    ASSERT_EQ(shown(50, 50), Qt::black);
+    ui.program.logbook.LogViewFile = dir.file("none.LOG");
+    mapA->LogFile1->trigger();
+    EXPECT_EQ(mapA->ChartMode, TMapA::ShowLogFile);
+    EXPECT_EQ(shown(50, 50), sea);
+    EXPECT_EQ(ui.dialogs.shown, QStringList{"Wrong logfilename or recordnr (0<From<To)."});
+    mapA->LogFile1->trigger();
+    EXPECT_EQ(mapA->ChartMode, TMapA::NoMode);
+}
+
+TEST_F(ChartWindow, ShowWaypointsSaysWhenMostAreOffTheChart) {
+    WaypointRoute& route = ui.program.route;
+    route[1].Lat = Real48(55.0L);
+    route[1].Lon = Real48(5.0L);
+    route[2].Lat = Real48(20.0L);
+    route[2].Lon = Real48(5.0L);
+    route[3].Lat = Real48(21.0L);
+    route[3].Lon = Real48(5.0L);
+    mapA->Showwaypoints1->trigger();
+    EXPECT_EQ(ui.dialogs.shown, QStringList{"Over 50% outside this map!"});
+    EXPECT_EQ(shown(50, 50), Qt::red);
+}
+
+TEST_F(ChartWindow, ShowingTheWindowEmptiesTheRoute) {
+    ui.program.route[1].Lat = Real48(55.0L);
+    ui.program.route.WaypointCount = 1;
+    mapA->hide();
+    EXPECT_FALSE(ui.program.chart.ChartWindowShown);
+    mapA->show();
+    EXPECT_EQ(ui.program.route.WaypointCount, 0);
+    EXPECT_TRUE(ui.program.route[1].Lat.isZero());
+    EXPECT_TRUE(ui.program.chart.ChartWindowShown);
+}
+
+TEST_F(ChartWindow, ABitmapThatCannotBeReadBeepsAndMakesTheChartUnusable) {
+    std::ofstream(dir.file("chart.bmp"), std::ios::binary | std::ios::trunc) << "BM broken";
+    mapA->LoadChart();
+    EXPECT_EQ(ui.beeper.count, 1);
+    EXPECT_FALSE(ui.program.chart.ChartUsable);
+    EXPECT_FALSE(mapA->Image1->isEnabled());
+    mapA->Timer1Timer(); // nothing drawn, no crash
+}
+
+TEST_F(ChartWindow, SavesTheClientAsABitmapAndPrintsAndCopiesIt) {
+    at(55, 5);
+    mapA->Timer1Timer();
+    mapA->Timer1Timer();
+    const QString saved = QString::fromStdString(dir.file("saved.BMP"));
+    ui.dialogs.files = {saved};
+    mapA->SaveAsBmp1Click();
+    const QImage image(saved, "BMP");
+    ASSERT_EQ(image.size(), QSize(100, 100));
+    EXPECT_EQ(image.pixelColor(50, 50), Qt::black);
+    EXPECT_EQ(image.pixelColor(5, 5), Qt::white);
+
+    mapA->printer.setOutputFormat(QPrinter::PdfFormat);
+    mapA->printer.setOutputFileName(QString::fromStdString(dir.file("chart.pdf")));
+    mapA->Printoverview1Click();
+    EXPECT_GT(std::filesystem::file_size(dir.file("chart.pdf")), 1000u);
+
+    mapA->Copytoclipboard1Click();
+    EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(100, 100));
+    EXPECT_TRUE(ui.dialogs.shown.isEmpty());
+}
+
+TEST_F(ChartWindow, TheDetailWindowEnlargesItsRectangleAndFollowsTheBoat) {
+    TMapB* mapB = ui.context.windows.mapB;
+    ChartState& chart = ui.program.chart;
+    chart.DetailRect = {40, 40, 80, 80};
+    chart.DetailNLat = Real48(56.0L);
+    chart.DetailSLat = Real48(52.0L);
+    chart.DetailWLon = Real48(6.0L);
+    chart.DetailELon = Real48(2.0L);
+    mapB->show();
+    mapB->resize(300, 300);
+    mapB->PaintDetail();
+    const auto detail = [&](int x, int y) {
+        const Rgb c = mapB->picture().pixel(x, y);
+        return QColor(c.r, c.g, c.b);
+    };
+    EXPECT_EQ(detail(150, 150), sea);
+    at(55, 5); // a quarter into the rectangle both ways
+    mapA->Timer1Timer();
+    mapA->Timer1Timer();
+    EXPECT_EQ(detail(75, 75), Qt::black);
+    EXPECT_EQ(detail(75, 65), Qt::black);
+    EXPECT_FALSE(ui.program.nav.PosOutsideDetailChart);
+    at(57, 5); // off the detail region, still on the chart
+    mapA->Timer1Timer();
+    EXPECT_TRUE(ui.program.nav.PosOutsideDetailChart);
+    mapB->resize(200, 200); // a resize clears it and paints afresh
+    EXPECT_FALSE(ui.program.nav.PosOutsideDetailChart);
+    EXPECT_EQ(detail(75, 75), sea);
+}
+
+class SelectionDialog : public ::testing::Test {
+protected:
+    SelectionDialog() : mainDlg(createWindows(ui.context)), dlg(ui.context.windows.semaDlg) {}
+
+    TempDir dir;
+    UiFixture ui;
+    std::unique_ptr<TVimoMainDlg> mainDlg;
+    TVimosemaDlg* dlg;
+};
+
+TEST_F(SelectionDialog, ShowsTheRecordsOfTheMapFile) {
+    MapTable table{};
+    table[0] = testing::easyRecord(writeBitmap(dir, "a.bmp", {50, 40}));
+    table[1] = testing::recordBetween(dir.file("missing.bmp"), 12.5, 20, -1, -3);
+    table[1].InfoText = "Approaches";
+    ui.dialogs.files = {QString::fromStdString(writeMapFile(dir, table))};
+    dlg->OpenBtnClick();
+    EXPECT_EQ(dlg->FilePathEdit->text().toStdString(), dir.file("charts.MAP"));
+    EXPECT_EQ(dlg->LabelNWLat->text(), "North Latitude: LAT N 60°00.000'");
+    dlg->SpinFilePos->setValue(2);
+    EXPECT_EQ(dlg->LabelInfoText->text(), "Text:Approaches");
+    EXPECT_EQ(dlg->LabelFileName->text().toStdString(), "Path:" + dir.file("missing.bmp"));
+    EXPECT_EQ(dlg->LabelSELat->text(), "South Latitude: LAT S 01°00.000'");
+    EXPECT_EQ(dlg->LabelNWLon->text(), "West Longitude: LON W020°00.000'");
+    EXPECT_EQ(dlg->LabelSELon->text(), "East Longitude: LON E003°00.000'");
+    EXPECT_FALSE(ui.program.chart.ChartUsable);
+    EXPECT_TRUE(ui.dialogs.shown.isEmpty());
+}
+
+TEST_F(SelectionDialog, TheNoticeShowsWhileTheChartWindowHasNoUsableChart) {
+    dlg->Timer1Timer();
+    EXPECT_FALSE(ui.context.windows.unusDlg->isVisible());
+    ui.context.windows.mapA->show();
+    dlg->Timer1Timer();
+    EXPECT_TRUE(ui.context.windows.unusDlg->isVisible());
+    ui.context.windows.mapA->hide();
+    dlg->Timer1Timer();
+    EXPECT_FALSE(ui.context.windows.unusDlg->isVisible());
+}
+
+TEST_F(SelectionDialog, AutoSelectToggles) {
+    dlg->AutoSelectBtnClick();
+    EXPECT_EQ(dlg->AutoSelectBtn->text(), "Auto Select: On");
+    EXPECT_TRUE(ui.program.chart.AutoSelect);
+    dlg->AutoSelectBtnClick();
+    EXPECT_EQ(dlg->AutoSelectBtn->text(), "Auto Select: Off");
+}
+
+TEST(ChartSettingsDialog, OkSetsEverythingAndOnlyOk) {
+    UiFixture ui;
+    const auto mainDlg = createWindows(ui.context);
+    TVimoMsetDlg* dlg = ui.context.windows.msetDlg;
+    EXPECT_EQ(dlg->Notebook->currentIndex(), 2); // opens on the timer page
+    dlg->FormActivate();
+    EXPECT_EQ(dlg->LabelGlNWLon->text(), "West  : LON W000°00.000'");
+    EXPECT_EQ(dlg->SpinPosTimer->value(), 1);
+    dlg->SpinPosTimer->setValue(60);
+    dlg->SpinPosSize->setValue(3);
+    dlg->reject();
+    EXPECT_EQ(ui.program.chartSettings.PositionTimerMs, 1000);
+    dlg->SpinPosWidth->stepUp();
+    dlg->SpinPosWidth->stepDown();
+    EXPECT_EQ(dlg->SpinPosWidth->value(), 1);
+    dlg->OKBtnClick();
+    const ChartSettings& s = ui.program.chartSettings;
+    EXPECT_EQ(s.PositionTimerMs, 60000);
+    EXPECT_EQ(s.PosSize, 3);
+    EXPECT_EQ(s.PosWidth, 1);
+    EXPECT_TRUE(s.ChartSettingsChanged && s.DetailSettingsChanged);
+    ui.context.windows.mapA->Timer1Timer();
+    EXPECT_EQ(ui.context.windows.mapA->Timer1->interval(), 60000);
+}
+
+} // namespace
+} // namespace brisomar
