@@ -6,6 +6,9 @@
 #include "charts/chart_settings.h"
 #include "charts/chart_state.h"
 #include "input/message_framing.h"
+#include "navcalc/accumulators.h"
+#include "navcalc/boat_tables.h"
+#include "navcalc/sailing.h"
 #include "input/reception.h"
 #include "records/logbook.h"
 #include "records/waypoint_route.h"
@@ -23,6 +26,9 @@ struct Program {
     ChartState chart;
     ChartSettings chartSettings;
     ChartSelection selection{chart};
+    BoatTables boatTables;
+    SailingValues sailing;
+    ToolValues tools;
 };
 
 } // namespace brisomar

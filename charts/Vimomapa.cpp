@@ -5,6 +5,12 @@
 #include "app/help.h"
 #include "charts/Vimomapb.h"
 #include "charts/Vimosema.h"
+#include "navcalc/Vimoavst.h"
+#include "navcalc/Vimodist.h"
+#include "navcalc/Vimoopt.h"
+#include "navcalc/Vimoposi.h"
+#include "navcalc/Vimoseop.h"
+#include "navcalc/Vimoseti.h"
 #include "records/Vimowayp.h"
 
 #include <QAction>
@@ -127,16 +133,15 @@ void TMapA::buildMenu() {
     const struct {
         const char* caption;
         Qt::Key key;
-        QWidget* WindowRegistry::*window;
-    } tools[] = {{"Distance (drag)", Qt::Key_D, &WindowRegistry::avstDlg},
-                 {"Distance (points)", Qt::Key_I, &WindowRegistry::distDlg},
-                 {"Evaluate/modify data", Qt::Key_E, &WindowRegistry::optDlg},
-                 {"Position (drag)", Qt::Key_N, &WindowRegistry::posiDlg},
-                 {"Sail Time (drag)", Qt::Key_S, &WindowRegistry::sailTimeDlg}};
+        std::function<QWidget*()> window;
+    } tools[] = {{"Distance (drag)", Qt::Key_D, [this] { return context_.windows.avstDlg; }},
+                 {"Distance (points)", Qt::Key_I, [this] { return context_.windows.distDlg; }},
+                 {"Evaluate/modify data", Qt::Key_E, [this] { return context_.windows.optDlg; }},
+                 {"Position (drag)", Qt::Key_N, [this] { return context_.windows.posiDlg; }},
+                 {"Sail Time (drag)", Qt::Key_S, [this] { return context_.windows.sailTimeDlg; }}};
     for (const auto& tool : tools) {
-        QAction* item =
-            show->addAction(QString::fromLatin1(tool.caption), this,
-                            [this, window = tool.window] { showOnTop(context_.windows.*window); });
+        QAction* item = show->addAction(QString::fromLatin1(tool.caption), this,
+                                        [window = tool.window] { showOnTop(window()); });
         item->setShortcut(QKeySequence(Qt::CTRL | tool.key));
     }
     Help1 = bar->addAction(QStringLiteral("&Help"), this,

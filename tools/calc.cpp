@@ -7,6 +7,8 @@
 #include "charts/map_file.h"
 #include "input/nmea_fields.h"
 #include "input/reception.h"
+#include "navcalc/navigation_math.h"
+#include "navcalc/sailing.h"
 
 #include <cstdio>
 #include <functional>
@@ -30,6 +32,7 @@ using Args = std::vector<std::string_view>;
 
 struct CalcSession::State {
     ChartState chart;
+    BoatTables tables{defaultSpeedTable(), defaultLeewayTable()};
 };
 
 namespace {
@@ -108,6 +111,40 @@ int integer(std::string_view text) {
 
 std::string boolText(bool value) {
     return value ? "true" : "false";
+}
+
+std::string pairText(Real48 a, Real48 b) {
+    return hexText(a) + " " + hexText(b);
+}
+
+// The working values with the wind and current of the arguments.
+SailingValues windAndCurrent(const Args& a) {
+    SailingValues v;
+    v.OptWindDir = real48(a[0]);
+    v.OptWindSpeed = real48(a[1]);
+    v.OptCurrentDir = real48(a[2]);
+    v.OptCurrentSpeed = real48(a[3]);
+    ComputeFalseWind(v);
+    return v;
+}
+
+std::string resultCourse(const State& state, const Args& a) {
+    SailingValues v = windAndCurrent(a);
+    v.OptSteerDir = real48(a[4]);
+    v.OptBoatSpeed = BoatSpeed(state.tables, v.OptSteerDir, v.OptFalseWindSpeed, v.OptFalseWindDir);
+    v.OptLeeway = Leeway(state.tables, v.OptSteerDir, v.OptWindSpeed, v.OptWindDir);
+    ComputeResultCourse(v);
+    return pairText(v.OptResultDir, v.OptResultSpeed);
+}
+
+std::string speedAlongCourse(const State& state, const Args& a) {
+    NavState nav;
+    nav.WindDir = real48(a[1]);
+    nav.WindSpeed = real48(a[2]);
+    nav.CurrentDir = real48(a[3]);
+    nav.CurrentSpeed = real48(a[4]);
+    SailingValues v;
+    return hexText(SpeedAlongCourse(v, state.tables, nav, Real48(), real48(a[0])));
 }
 
 // Loads a map file and takes record n as the chart in use, corners as the record gives them;
@@ -194,6 +231,39 @@ const std::map<std::string, Function, std::less<>>& functions() {
          {1, [](State& s, const Args& a) { return hexText(ChartYToLat(s.chart, integer(a[0]))); }}},
         {"ChartXToLon",
          {1, [](State& s, const Args& a) { return hexText(ChartXToLon(s.chart, integer(a[0]))); }}},
+        {"DistanceNm",
+         {4,
+          [](State&, const Args& a) {
+              return hexText(DistanceNm(real48(a[0]), real48(a[1]), real48(a[2]), real48(a[3])));
+          }}},
+        {"CourseBetween",
+         {4,
+          [](State&, const Args& a) {
+              return hexText(CourseBetween(real48(a[0]), real48(a[1]), real48(a[2]), real48(a[3])));
+          }}},
+        {"BoatTableLookup",
+         {3,
+          [](State& s, const Args& a) {
+              return hexText(BoatTableLookup(s.tables, a[0], real48(a[1]), real48(a[2])));
+          }}},
+        {"BoatSpeed",
+         {3,
+          [](State& s, const Args& a) {
+              return hexText(BoatSpeed(s.tables, real48(a[0]), real48(a[1]), real48(a[2])));
+          }}},
+        {"Leeway",
+         {3,
+          [](State& s, const Args& a) {
+              return hexText(Leeway(s.tables, real48(a[0]), real48(a[1]), real48(a[2])));
+          }}},
+        {"FalseWind",
+         {4,
+          [](State&, const Args& a) {
+              const SailingValues v = windAndCurrent(a);
+              return pairText(v.OptFalseWindDir, v.OptFalseWindSpeed);
+          }}},
+        {"ResultCourse", {5, [](State& s, const Args& a) { return resultCourse(s, a); }}},
+        {"SpeedAlongCourse", {5, [](State& s, const Args& a) { return speedAlongCourse(s, a); }}},
         {"PositionOnChart",
          {6,
           [](State&, const Args& a) {
@@ -207,6 +277,10 @@ const std::map<std::string, Function, std::less<>>& functions() {
 } // namespace
 
 CalcSession::CalcSession() : state_(std::make_unique<State>()) {}
+
+void CalcSession::useTables(const BoatTables& tables) {
+    state_->tables = tables;
+}
 
 CalcSession::~CalcSession() = default;
 
@@ -239,9 +313,8 @@ CalcAnswer CalcSession::line(std::string_view line) {
     }
 }
 
-int runCalc(std::istream& in, std::ostream& out) {
+int runCalc(std::istream& in, std::ostream& out, CalcSession& session) {
     bool anyFailed = false;
-    CalcSession session;
     for (std::string line; std::getline(in, line);) {
         const CalcAnswer answer = session.line(line);
         anyFailed = anyFailed || answer.failed;

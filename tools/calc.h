@@ -1,5 +1,7 @@
 #pragma once
 
+#include "navcalc/boat_tables.h"
+
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -20,6 +22,8 @@ public:
     CalcSession();
     ~CalcSession();
     CalcAnswer line(std::string_view line);
+    // Boat tables instead of the built-in defaults.
+    void useTables(const BoatTables& tables);
 
     struct State; // what the session remembers between lines
 
@@ -31,6 +35,6 @@ private:
 CalcAnswer calcLine(std::string_view line);
 
 // Answers every line of `in` on `out`; returns the exit status (1 when any line failed).
-int runCalc(std::istream& in, std::ostream& out);
+int runCalc(std::istream& in, std::ostream& out, CalcSession& session);
 
 } // namespace brisomar::tool

@@ -37,7 +37,7 @@ TEST(Calc, ReportsBadLinesAsErrors) {
         {"FloatToStr\tabc", "error: unreadable number 'abc'"},
         {"Real48\t1\t2", "error: Real48 takes 1 argument(s), got 2"},
         {"LatToText", "error: LatToText takes 1 argument(s), got 0"},
-        {"DistanceNm\t1\t2\t3\t4", "error: unknown function DistanceNm"},
+        {"Steer\t1\t2", "error: unknown function Steer"},
         {"Real48Value\t81000000000", "error: not 12 hex digits: '81000000000'"},
         {"Real48Value\t81000000000g", "error: not 12 hex digits: 'g'"},
         {"FormatFloat\t#.0\t1", "error: unknown pattern '#.0'"},
@@ -86,11 +86,12 @@ TEST(Calc, ChartHelpers) {
 TEST(Calc, AnswersEveryLineInOrderAndFailsAtTheEndIfAnyFailed) {
     std::istringstream in("Real48\t0.5\n\nbogus\nLatToText\t-0.5\r\n");
     std::ostringstream out;
-    EXPECT_EQ(runCalc(in, out), 1);
+    CalcSession session;
+    EXPECT_EQ(runCalc(in, out, session), 1);
     EXPECT_EQ(out.str(), "800000000000\n\nerror: unknown function bogus\nLAT S 00°30.000'\n");
     std::istringstream good("Real48\t0.5\n");
     std::ostringstream goodOut;
-    EXPECT_EQ(runCalc(good, goodOut), 0);
+    EXPECT_EQ(runCalc(good, goodOut, session), 0);
 }
 
 } // namespace

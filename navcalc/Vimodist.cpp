@@ -1,0 +1,126 @@
+#include "navcalc/Vimodist.h"
+
+#include "app/coord_text.h"
+#include "app/help.h"
+#include "app/masked_fields.h"
+#include "app/qt_text.h"
+#include "navcalc/navigation_math.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+
+namespace brisomar {
+
+namespace {
+
+const QString positionMask = QStringLiteral("000°00.000;_");
+const QString latitudeHint = QStringLiteral("Input latitude. Ex:057°30,000");
+const QString longitudeHint = QStringLiteral("Input longitude. Ex:019°30,000");
+
+// A typed angle in degrees, negated when its hemisphere field holds `negativeLetter`.
+Real48 typedAngle(long double degrees, const QLineEdit* hemisphere, char negativeLetter) {
+    return Real48(signedByHemisphere(degrees, hemisphere->text().toStdString(), negativeLetter));
+}
+
+Real48 typedLatitude(const QLineEdit* field, const QLineEdit* hemisphere) {
+    return typedAngle(TextToLat(maskedText(field)), hemisphere, 'S');
+}
+
+Real48 typedLongitude(const QLineEdit* field, const QLineEdit* hemisphere) {
+    return typedAngle(TextToLon(maskedText(field)), hemisphere, 'E');
+}
+
+} // namespace
+
+TVimoDistDlg::TVimoDistDlg(UiContext& context, QWidget* parent)
+    : QDialog(parent), context_(context) {
+    setWindowTitle(QStringLiteral("Brisomar-distance"));
+    MaskLatA = maskedEdit(positionMask, QString(), latitudeHint, this);
+    MaskLonA = maskedEdit(positionMask, QString(), longitudeHint, this);
+    MaskLatB = maskedEdit(positionMask, QString(), latitudeHint, this);
+    MaskLonB = maskedEdit(positionMask, QString(), longitudeHint, this);
+    Label1 = new QLabel(QStringLiteral("Position A"), this);
+    Label2 = new QLabel(QStringLiteral("Position B"), this);
+    Label3 = new QLabel(QStringLiteral("Latitude"), this);
+    Label4 = new QLabel(QStringLiteral("Longitude"), this);
+    EditAnswer = new QLineEdit(this);
+    EditAnswer->setReadOnly(true);
+    EditAnswer->setToolTip(QStringLiteral("Answer."));
+    CalcBtn = new QPushButton(QStringLiteral("Calc."), this);
+    CalcBtn->setToolTip(QStringLiteral("Calculate distance."));
+    MaskLatBNS = new HemisphereField(QLatin1Char('N'), QLatin1Char('S'), this);
+    MaskLatANS = new HemisphereField(QLatin1Char('N'), QLatin1Char('S'), this);
+    MaskLonBWE = new HemisphereField(QLatin1Char('W'), QLatin1Char('E'), this);
+    MaskLonAWE = new HemisphereField(QLatin1Char('W'), QLatin1Char('E'), this);
+    layOut();
+
+    connect(CalcBtn, &QPushButton::clicked, this, &TVimoDistDlg::CalcBtnClick);
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] { context_.help.showContext(helpContext); });
+}
+
+void TVimoDistDlg::layOut() {
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(Label1, 0, 1, 1, 2);
+    grid->addWidget(Label2, 0, 3, 1, 2);
+    grid->addWidget(Label3, 1, 0);
+    grid->addWidget(MaskLatANS, 1, 1);
+    grid->addWidget(MaskLatA, 1, 2);
+    grid->addWidget(MaskLatBNS, 1, 3);
+    grid->addWidget(MaskLatB, 1, 4);
+    grid->addWidget(Label4, 2, 0);
+    grid->addWidget(MaskLonAWE, 2, 1);
+    grid->addWidget(MaskLonA, 2, 2);
+    grid->addWidget(MaskLonBWE, 2, 3);
+    grid->addWidget(MaskLonB, 2, 4);
+    grid->addWidget(CalcBtn, 3, 0);
+    grid->addWidget(EditAnswer, 3, 1, 1, 4);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    QWidget* const order[] = {MaskLatANS, MaskLatA,   MaskLatBNS, MaskLatB, MaskLonAWE,
+                              MaskLonA,   MaskLonBWE, MaskLonB,   CalcBtn,  EditAnswer};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void TVimoDistDlg::FormActivate() {
+    MaskLatANS->setText(QStringLiteral("N"));
+    MaskLatBNS->setText(QStringLiteral("N"));
+    MaskLonAWE->setText(QStringLiteral("W"));
+    MaskLonBWE->setText(QStringLiteral("W"));
+}
+
+void TVimoDistDlg::MaskLatANSClick() {
+    MaskLatANS->toggle();
+}
+
+void TVimoDistDlg::MaskLatBNSClick() {
+    MaskLatBNS->toggle();
+}
+
+void TVimoDistDlg::MaskLonAWEClick() {
+    MaskLonAWE->toggle();
+}
+
+void TVimoDistDlg::MaskLonBWEClick() {
+    MaskLonBWE->toggle();
+}
+
+void TVimoDistDlg::CalcBtnClick() {
+    const Real48 distance =
+        DistanceNm(typedLatitude(MaskLatA, MaskLatANS), typedLongitude(MaskLonA, MaskLonAWE),
+                   typedLatitude(MaskLatB, MaskLatBNS), typedLongitude(MaskLonB, MaskLonBWE));
+    EditAnswer->setText(toQString(distanceAnswer(distance, systemDecimalSeparator())));
+}
+
+void TVimoDistDlg::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+} // namespace brisomar
