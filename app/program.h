@@ -6,10 +6,10 @@
 #include "charts/chart_settings.h"
 #include "charts/chart_state.h"
 #include "input/message_framing.h"
+#include "input/reception.h"
 #include "navcalc/accumulators.h"
 #include "navcalc/boat_tables.h"
 #include "navcalc/sailing.h"
-#include "input/reception.h"
 #include "records/logbook.h"
 #include "records/waypoint_route.h"
 

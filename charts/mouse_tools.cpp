@@ -158,8 +158,8 @@ void ChartMouseTools::startMeasure(int x, int y) {
 }
 
 void ChartMouseTools::showSearchFigures(Real48 lat, Real48 lon) {
-    c_.windows.showCruisePoint(evaluateCruisePoint(c_.sailing, c_.tables, c_.nav, c_.tools,
-                                                   searchA_, searchB_, lat, lon));
+    c_.windows.showCruisePoint(
+        evaluateCruisePoint(c_.sailing, c_.tables, c_.nav, c_.tools, searchA_, searchB_, lat, lon));
 }
 
 void ChartMouseTools::move(int x, int y, const ClientArea& client) {
@@ -210,9 +210,11 @@ void ChartMouseTools::showMeasure() {
     c_.tools.ChartCourse = leg.dir;
     c_.tools.SailTimeThis = leg.minutes;
     if (c_.windows.visible(ToolWindow::Distance))
-        c_.windows.showMeasureThis(ToolWindow::Distance, distanceThisText(c_.tools, c_.decimalSeparator));
+        c_.windows.showMeasureThis(ToolWindow::Distance,
+                                   distanceThisText(c_.tools, c_.decimalSeparator));
     if (c_.windows.visible(ToolWindow::SailTime))
-        c_.windows.showMeasureThis(ToolWindow::SailTime, sailTimeThisText(c_.tools, c_.decimalSeparator));
+        c_.windows.showMeasureThis(ToolWindow::SailTime,
+                                   sailTimeThisText(c_.tools, c_.decimalSeparator));
 }
 
 void ChartMouseTools::release(MouseButton button, int x, int y) {
@@ -239,8 +241,8 @@ void ChartMouseTools::release(MouseButton button, int x, int y) {
         const WaypointRoute& route = c_.route;
         const int i = route.WaypointIndex;
         c_.tools.ChartCourse =
-            i < 2 ? Real48() : CourseBetween(route[i - 1].Lat, route[i - 1].Lon, route[i].Lat,
-                                             route[i].Lon);
+            i < 2 ? Real48()
+                  : CourseBetween(route[i - 1].Lat, route[i - 1].Lon, route[i].Lat, route[i].Lon);
         showGeoDir();
     }
     c_.chartDrawEnabled = true;
@@ -248,8 +250,8 @@ void ChartMouseTools::release(MouseButton button, int x, int y) {
 
 void ChartMouseTools::releaseSearch() {
     searchLines(MouseLastX, MouseLastY);
-    const CruisePointFigures figures = evaluateCruisePoint(
-        c_.sailing, c_.tables, c_.nav, c_.tools, searchA_, searchB_, MouseLat, MouseLon);
+    const CruisePointFigures figures = evaluateCruisePoint(c_.sailing, c_.tables, c_.nav, c_.tools,
+                                                           searchA_, searchB_, MouseLat, MouseLon);
     c_.windows.showCruisePoint(figures);
     SearchDragActive = false;
     if (!c_.windows.askYesNo("Insert new waypoint?"))
