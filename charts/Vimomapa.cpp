@@ -3,6 +3,7 @@
 #include "app/beeper.h"
 #include "app/dialogs.h"
 #include "app/help.h"
+#include "app/qt_text.h"
 #include "charts/Vimomapb.h"
 #include "charts/Vimosema.h"
 #include "navcalc/Vimoavst.h"
@@ -18,8 +19,10 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImageWriter>
+#include <QLabel>
 #include <QLinearGradient>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QScrollArea>
@@ -70,7 +73,10 @@ QImage placeholderChart() {
 TMapA::TMapA(UiContext& context, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
-      context_(context), chartBitmap_(placeholderChart()) {
+      context_(context), chartBitmap_(placeholderChart()),
+      mouseTools_({context.program.chart, context.program.route, context.program.tools,
+                   context.program.sailing, context.program.boatTables, context.program.nav,
+                   picture_, *this, ChartMode, ChartDrawEnabled, systemDecimalSeparator()}) {
     setWindowTitle(QStringLiteral("Brisomar-Chart-OverView"));
     resize(390, 307);
     scroll_ = new QScrollArea(this);
@@ -81,6 +87,10 @@ TMapA::TMapA(UiContext& context, QWidget* parent)
     Image1->setCursor(Qt::UpArrowCursor);
     Image1->setEnabled(false);
     scroll_->setWidget(Image1);
+    connect(Image1, &SurfaceView::mousePressed, this, &TMapA::Image1MouseDown);
+    connect(Image1, &SurfaceView::mouseMoved, this, &TMapA::Image1MouseMove);
+    connect(Image1, &SurfaceView::mouseReleased, this, &TMapA::Image1MouseUp);
+    Image1->setMouseTracking(true);
     setCentralWidget(scroll_);
     picture_.reset(&chartBitmap_);
     Image1->setSurface(&picture_, &chartBitmap_.image());
@@ -364,6 +374,107 @@ void TMapA::hideEvent(QHideEvent* event) {
 void TMapA::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     FitChartWindow();
+}
+
+} // namespace brisomar
+
+namespace brisomar {
+
+namespace {
+
+MouseButton toolButton(const QMouseEvent* event) {
+    return event->button() == Qt::RightButton ? MouseButton::Right : MouseButton::Left;
+}
+
+} // namespace
+
+void TMapA::Image1MouseDown(QMouseEvent* event) {
+    mouseTools_.press(toolButton(event), event->position().toPoint().x(),
+                      event->position().toPoint().y());
+    showPicture();
+}
+
+void TMapA::Image1MouseMove(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    const ClientArea client{scroll_->horizontalScrollBar()->value(),
+                            scroll_->verticalScrollBar()->value(), scroll_->viewport()->width(),
+                            scroll_->viewport()->height()};
+    mouseTools_.move(at.x(), at.y(), client);
+    showPicture();
+}
+
+void TMapA::Image1MouseUp(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    mouseTools_.release(toolButton(event), at.x(), at.y());
+    showPicture();
+}
+
+bool TMapA::visible(ToolWindow window) const {
+    const WindowRegistry& w = context_.windows;
+    switch (window) {
+    case ToolWindow::Distance:
+        return shown(w.avstDlg);
+    case ToolWindow::SailTime:
+        return shown(w.sailTimeDlg);
+    case ToolWindow::Evaluate:
+        return shown(w.optDlg);
+    case ToolWindow::Position:
+        return shown(w.posiDlg);
+    case ToolWindow::Waypoints:
+        return shown(w.waypDlg);
+    }
+    return false;
+}
+
+AccumulatorDlg* TMapA::accumulatorWindow(ToolWindow window) const {
+    if (window == ToolWindow::Distance)
+        return context_.windows.avstDlg;
+    return context_.windows.sailTimeDlg;
+}
+
+void TMapA::showMeasureThis(ToolWindow window, const std::string& text) {
+    if (AccumulatorDlg* accumulator = accumulatorWindow(window))
+        accumulator->LabelThis->setText(toQString(text));
+}
+
+void TMapA::accumulate(ToolWindow window) {
+    if (AccumulatorDlg* accumulator = accumulatorWindow(window))
+        accumulator->add();
+}
+
+void TMapA::showGeoDir(Real48 course) {
+    if (auto* opt = context_.windows.optDlg)
+        opt->showGeoDir(course);
+}
+
+void TMapA::showMousePosition(const std::string& text) {
+    if (auto* posi = context_.windows.posiDlg)
+        posi->showPosition(toQString(text));
+}
+
+void TMapA::ShowWaypoint(int n) {
+    if (auto* wayp = context_.windows.waypDlg)
+        wayp->ShowWaypoint(n);
+}
+
+void TMapA::showCruisePoint(const CruisePointFigures& figures) {
+    if (auto* seekOpt = context_.windows.seekOptDlg)
+        seekOpt->showCruisePoint(figures);
+}
+
+void TMapA::information(const std::string& text) {
+    context_.dialogs.information(toQString(text));
+}
+
+bool TMapA::askYesNo(const std::string& text) {
+    return context_.dialogs.confirmYesNo(toQString(text)) == Dialogs::Answer::Yes;
+}
+
+void TMapA::showDetail() {
+    if (auto* mapB = context_.windows.mapB) {
+        mapB->show();
+        mapB->PaintDetail();
+    }
 }
 
 } // namespace brisomar

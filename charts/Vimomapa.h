@@ -2,6 +2,7 @@
 
 #include "app/window_registry.h"
 #include "charts/chart_marks.h"
+#include "charts/mouse_tools.h"
 #include "charts/qt_chart_image.h"
 
 #include <QMainWindow>
@@ -13,10 +14,12 @@ class QTimer;
 
 namespace brisomar {
 
+class AccumulatorDlg;
+
 // The chart window: the chart bitmap at its natural size, scrolling, with the boat's blinking
 // cross or its track, the waypoints or a stretch of the log drawn on it. Its timer follows the
 // position in use whether or not the window is on screen.
-class TMapA : public QMainWindow {
+class TMapA : public QMainWindow, private ChartToolWindows {
     Q_OBJECT
 
 public:
@@ -69,6 +72,12 @@ public:
     void Copytoclipboard1Click();
     void Printoverview1Click();
 
+    // The chart's mouse tools, on the image's mouse events.
+    void Image1MouseDown(QMouseEvent* event);
+    void Image1MouseMove(QMouseEvent* event);
+    void Image1MouseUp(QMouseEvent* event);
+    ChartMouseTools& mouseTools() { return mouseTools_; }
+
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -85,10 +94,23 @@ private:
     void freshPicture();
     void showPicture();
 
+    AccumulatorDlg* accumulatorWindow(ToolWindow window) const;
+    bool visible(ToolWindow window) const override;
+    void showMeasureThis(ToolWindow window, const std::string& text) override;
+    void accumulate(ToolWindow window) override;
+    void showGeoDir(Real48 course) override;
+    void showMousePosition(const std::string& text) override;
+    void ShowWaypoint(int n) override;
+    void showCruisePoint(const CruisePointFigures& figures) override;
+    void information(const std::string& text) override;
+    bool askYesNo(const std::string& text) override;
+    void showDetail() override;
+
     UiContext& context_;
     QScrollArea* scroll_ = nullptr;
     QtPixels chartBitmap_;
     ChartSurface picture_;
+    ChartMouseTools mouseTools_;
 };
 
 // The picture shown before any chart is loaded.

@@ -356,7 +356,7 @@ void TVimoOptDlg::SpLeeBtnClick() {
 }
 
 void TVimoOptDlg::showGeoDir(Real48 course) {
-    EditGeoDir->setText(toQString(FormatFloat("000", course, systemDecimalSeparator())));
+    EditGeoDir->setText(toQString(FormatFloat("0", course, systemDecimalSeparator())));
 }
 
 // The fields keep what was typed; only the working values follow the wind and current in use.

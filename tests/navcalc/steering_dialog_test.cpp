@@ -237,9 +237,9 @@ TEST_F(SteeringDialog, ActivationTakesTheWindCurrentAndChartCourseInUse) {
 
 TEST_F(SteeringDialog, ChartCourseIsShownAsTheWantedDirection) {
     dlg.showGeoDir(Real48(28.57L));
-    EXPECT_EQ(dlg.EditGeoDir->text(), "029");
+    EXPECT_EQ(dlg.EditGeoDir->text(), "29");
     dlg.showGeoDir(Real48(0.0L));
-    EXPECT_EQ(dlg.EditGeoDir->text(), "000");
+    EXPECT_EQ(dlg.EditGeoDir->text(), "0");
 }
 
 TEST_F(SteeringDialog, BoatDataOpensTheBoatSheetModally) {
