@@ -1,14 +1,29 @@
 // The navigator: shows the splash picture while it creates its windows, then runs until the main
-// window is closed. Nothing is saved at exit.
+// window is closed. Nothing is saved at exit. With --demo it then opens the demo chart and sails
+// the simulated boat on it.
 #include "app/Splash.h"
 #include "app/Vimomain.h"
 #include "app/application.h"
+#include "app/demo.h"
 #include "app/file_system.h"
 #include "app/qt_seams.h"
 #include "app/window_registry.h"
 #include "info/help_browser.h"
 #include "input/TaskIcon.h"
+#include "input/nmea_simulator.h"
 #include "input/qt_serial_device.h"
+
+#include <QStandardPaths>
+
+namespace {
+
+// Where the demo's chart and map file are written.
+QString demoFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
+           QStringLiteral("/demo");
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     using namespace brisomar;
@@ -24,7 +39,10 @@ int main(int argc, char** argv) {
     QtClock clock;
     QtBeeper beeper;
     HelpBrowser help;
-    const DeviceMakers makers{[] { return std::make_unique<QtSerialDevice>(); },
+    const DeviceMakers makers{[&clock] {
+                                  return std::make_unique<ChoosingSerialDevice>(
+                                      std::make_unique<QtSerialDevice>(), clock);
+                              },
                               [] { return std::make_unique<QtTrayShell>(); }};
     StdFileSystem files;
     UiContext context{program, clock, dialogs, beeper, help, files, makers, {}};
@@ -32,5 +50,8 @@ int main(int argc, char** argv) {
 
     splash.reset();
     mainDlg->show();
+    if (QCoreApplication::arguments().contains(QStringLiteral("--demo")) &&
+        !startDemo(context, demoFolder()))
+        dialogs.warning(QStringLiteral("The demo chart could not be written."));
     return app.exec();
 }

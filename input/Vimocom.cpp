@@ -5,6 +5,7 @@
 #include "app/radio_group.h"
 #include "input/SeComm32.h"
 #include "input/TaskIcon.h"
+#include "input/nmea_simulator.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -261,6 +262,7 @@ void TVimoComDlg::refreshDeviceChoices() {
         port.device->clear();
         for (const QSerialPortInfo& info : present)
             port.device->addItem(info.systemLocation());
+        port.device->addItem(QString::fromLatin1(SimulatorDevice::deviceName));
         port.device->setEditText(chosen);
     }
 }

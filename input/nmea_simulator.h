@@ -1,0 +1,89 @@
+#pragma once
+
+#include "app/clock.h"
+#include "input/serial_device.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace brisomar {
+
+// A boat sailing a closed route at a steady speed, told as NMEA sentences: a recommended
+// minimum fix every second and a depth half a second later, as an instrument would send them.
+class NmeaSimulator {
+public:
+    struct Point {
+        long double lat, lon; // degrees, north and west positive
+    };
+    static constexpr long double speedKnots = 6.0L;
+
+    NmeaSimulator(); // the demo route
+    explicit NmeaSimulator(std::vector<Point> route) : route_(std::move(route)) {}
+
+    // Where the boat is after `seconds` of sailing, and its course.
+    Point positionAt(long double seconds, long double* course = nullptr) const;
+
+    // The sentences of half-second `slot` (even: the fix, odd: the depth) at `time`.
+    std::string sentenceFor(long long slot, const LocalDateTime& time) const;
+
+    const std::vector<Point>& route() const { return route_; }
+
+private:
+    std::vector<Point> route_;
+};
+
+// "*hh\r\n" ending for a sentence "$...": the XOR of its characters after "$".
+std::string withChecksum(const std::string& sentence);
+
+// The simulator as a serial device: opening it starts the voyage, and each poll finds the
+// sentences that fell due since the last one (at most a second's worth after a pause).
+class SimulatorDevice : public SerialDevice {
+public:
+    static constexpr const char* deviceName = "Simulator";
+
+    explicit SimulatorDevice(const Clock& clock) : clock_(clock) {}
+
+    bool open(const std::string& path, const LineSettings& settings, std::string& reason) override;
+    void close() override { open_ = false; }
+    bool isOpen() const override { return open_; }
+    std::size_t bytesWaiting() override;
+    std::string read(std::size_t count) override;
+    void purge() override { waiting_.clear(); }
+
+private:
+    long double secondsSinceOpen() const;
+
+    const Clock& clock_;
+    NmeaSimulator simulator_;
+    bool open_ = false;
+    double openedAt_ = 0;
+    long long nextSlot_ = 0;
+    std::string waiting_;
+};
+
+// A port's device: the simulator when "Simulator" is chosen, else the real serial device.
+class ChoosingSerialDevice : public SerialDevice {
+public:
+    ChoosingSerialDevice(std::unique_ptr<SerialDevice> real, const Clock& clock)
+        : real_(std::move(real)), simulator_(clock) {}
+
+    bool open(const std::string& path, const LineSettings& settings, std::string& reason) override {
+        current_->close();
+        current_ = path == SimulatorDevice::deviceName ? static_cast<SerialDevice*>(&simulator_)
+                                                       : real_.get();
+        return current_->open(path, settings, reason);
+    }
+    void close() override { current_->close(); }
+    bool isOpen() const override { return current_->isOpen(); }
+    std::size_t bytesWaiting() override { return current_->bytesWaiting(); }
+    std::string read(std::size_t count) override { return current_->read(count); }
+    void purge() override { current_->purge(); }
+
+private:
+    std::unique_ptr<SerialDevice> real_;
+    SimulatorDevice simulator_;
+    SerialDevice* current_ = real_.get();
+};
+
+} // namespace brisomar

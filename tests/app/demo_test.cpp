@@ -1,0 +1,90 @@
+// The navigator on the demo chart, reading a GPS on a pseudo-terminal at 4800 baud.
+#include "app/demo.h"
+
+#include "alarms/Vimolarm.h"
+#include "app/Vimomain.h"
+#include "app/radio_group.h"
+#include "charts/Vimomapa.h"
+#include "charts/chart_geometry.h"
+#include "input/SeComm32.h"
+#include "input/Vimocom.h"
+#include "input/nmea_simulator.h"
+#include "input/qt_serial_device.h"
+#include "pty_pair.h"
+#include "temp_dir.h"
+#include "ui_fakes.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace brisomar {
+namespace {
+
+using testing::PtyPair;
+using testing::TempDir;
+using testing::UiFixture;
+
+TEST(Demo, WritesAChartWithIntermediateCalibrationPoints) {
+    TempDir dir;
+    const auto mapPath = writeDemoChart(QString::fromStdString(dir.file("demo")));
+    ASSERT_TRUE(mapPath);
+    StdFileSystem files;
+    ChartState chart;
+    ChartSelection selection(chart);
+    bool opened = false;
+    selection.openMapFile(files, mapPath->toStdString(), opened);
+    ASSERT_TRUE(opened);
+    EXPECT_TRUE(chart.ChartUsable);
+    EXPECT_EQ(chart.LatPointCount, 3);
+    EXPECT_EQ(chart.LonPointCount, 2);
+    EXPECT_EQ(QImage(QString::fromStdString(chart.ChartFileName)).width(), 800);
+}
+
+TEST(Demo, TheBoatFromAPseudoTerminalIsDrawnWhereTheGeometrySaysAndSilenceRaisesTheAlarm) {
+    TempDir dir;
+    UiFixture ui;
+    ui.context.makers.serialDevice = [] { return std::make_unique<QtSerialDevice>(); };
+    const auto mainDlg = createWindows(ui.context);
+    TVimoComDlg* com = ui.context.windows.comDlg;
+    ASSERT_TRUE(startDemo(ui.context, QString::fromStdString(dir.file("demo"))));
+    PtyPair gps;
+    ASSERT_TRUE(gps.ok());
+    com->CommRadioGroup->click(1);
+    com->deviceChoice(1)->setEditText(QString::fromStdString(gps.slavePath()));
+    com->CommRadioGroup->click(0);
+    ASSERT_TRUE(com->SeComm1->PortOpen());
+    EXPECT_EQ(com->SeComm1->BaudRate(), TBaudRate::br4800);
+
+    ASSERT_TRUE(
+        gps.write(withChecksum("$GPRMC,100000,A,4512.000,N,03015.000,W,6.0,90.0,071226,,")));
+    for (int waited = 0; waited < 250 && ui.program.reception.receiveBuffer(1).empty();
+         waited += 10) {
+        com->SeComm1->PollTimerTimer();
+        QTest::qWait(10);
+    }
+    com->Timer1Timer();
+    mainDlg->Timer1Timer();
+    TMapA* mapA = ui.context.windows.mapA;
+    mapA->Timer1Timer();
+    mapA->Timer1Timer(); // the cross shows on every other tick
+    ChartState& chart = ui.program.chart;
+    const int y = LatToChartY(chart, Real48(45.2L));
+    const int x = LonToChartX(chart, Real48(30.25L));
+    EXPECT_EQ(mapA->steps.LastX, x);
+    EXPECT_EQ(mapA->steps.LastY, y);
+    EXPECT_EQ(mapA->picture().pixel(x, y), black);
+
+    TVimoLarmDlg* larm = ui.context.windows.larmDlg;
+    larm->onBox(AlarmSlot::GpsSilence)->click(); // more than 10 s without a fix
+    ui.clock.time.second = 30;
+    com->Timer1Timer();
+    larm->Timer1Timer();
+    larm->Timer1Timer();
+    EXPECT_EQ(ui.program.nav.ActiveAlarmCount, 1);
+}
+
+} // namespace
+} // namespace brisomar

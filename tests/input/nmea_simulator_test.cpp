@@ -1,0 +1,72 @@
+#include "input/nmea_simulator.h"
+
+#include "input/reception.h"
+#include "navcalc/navigation_math.h"
+
+#include <gtest/gtest.h>
+
+namespace brisomar {
+namespace {
+
+class SteppedClock : public Clock {
+public:
+    LocalDateTime now() const override { return time; }
+    LocalDateTime time{2026, 12, 7, 10, 0, 0, 0};
+};
+
+TEST(NmeaSimulator, SailsItsRouteAtSixKnots) {
+    const NmeaSimulator simulator({{45.0L, 30.0L}, {45.1L, 30.0L}});
+    EXPECT_EQ(simulator.positionAt(0).lat, 45.0L);
+    // 6 nautical miles north take an hour: a tenth of a degree is 6.01 miles on this sphere.
+    const auto hour = simulator.positionAt(3600);
+    EXPECT_NEAR(static_cast<double>(hour.lat), 45.0 + 6.0 / 60.108, 1e-4);
+    long double course = -1;
+    simulator.positionAt(10, &course);
+    EXPECT_EQ(course, 0);
+    const long double lap =
+        2 * DistanceNm(Real48(45.0L), Real48(30.0L), Real48(45.1L), Real48(30.0L)).value();
+    EXPECT_NEAR(static_cast<double>(simulator.positionAt(lap / 6 * 3600).lat), 45.0, 1e-6);
+}
+
+TEST(NmeaSimulator, WritesSentencesTheReceptionReads) {
+    const NmeaSimulator simulator;
+    const LocalDateTime t{2026, 12, 7, 10, 30, 5, 0};
+    const std::string fix = simulator.sentenceFor(0, t);
+    EXPECT_EQ(fix.substr(0, 14), "$GPRMC,103005,");
+    EXPECT_EQ(fix.substr(fix.size() - 5, 1), "*");
+    EXPECT_EQ(fix.substr(fix.size() - 2), "\r\n");
+    NavState nav;
+    Reception reception;
+    reception.deliver(1, fix);
+    reception.tick(nav, t);
+    EXPECT_NEAR(static_cast<double>(nav.GpsLat.value()), 45.25, 1e-4);
+    EXPECT_NEAR(static_cast<double>(nav.GpsLon.value()), 30.32, 1e-4);
+    EXPECT_EQ(nav.GpsSpeed, Real48(6.0L));
+    reception.deliver(2, simulator.sentenceFor(1, t));
+    reception.tick(nav, t);
+    EXPECT_NEAR(static_cast<double>(nav.ExtendedValue.value()), 12.0, 6.0);
+    // The checksum of the well-known example sentence of the RMC format.
+    const std::string example = "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W";
+    EXPECT_EQ(withChecksum(example), example + "*6A\r\n");
+}
+
+TEST(SimulatorDevice, DeliversTheSentencesThatFellDue) {
+    SteppedClock clock;
+    SimulatorDevice device(clock);
+    std::string reason;
+    ASSERT_TRUE(device.open("Simulator", LineSettings{}, reason));
+    const std::size_t first = device.bytesWaiting();
+    EXPECT_EQ(device.read(first).substr(0, 7), "$GPRMC,");
+    clock.time.millisecond = 600;
+    EXPECT_EQ(device.read(device.bytesWaiting()).substr(0, 7), "$PTTKD,");
+    clock.time.second = 30; // a long pause: only the latest second comes
+    const std::string late = device.read(device.bytesWaiting());
+    EXPECT_EQ(late.find("$GPRMC"), late.rfind("$GPRMC"));
+    device.purge();
+    EXPECT_EQ(device.read(100), "");
+    device.close();
+    EXPECT_EQ(device.bytesWaiting(), 0u);
+}
+
+} // namespace
+} // namespace brisomar
