@@ -10,7 +10,10 @@
 #include "input/TaskIcon.h"
 #include "input/serial_device.h"
 
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QStringList>
+#include <QWidget>
 
 #include <algorithm>
 #include <deque>
@@ -160,6 +163,13 @@ public:
 private:
     std::shared_ptr<Shared> shared_;
 };
+
+// The mouse moving over a widget without a button held.
+inline void moveMouseOver(QWidget* widget) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), widget->mapToGlobal(QPointF(2, 2)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &move);
+}
 
 // A program with fake seams and its windows, as main builds them.
 struct UiFixture {

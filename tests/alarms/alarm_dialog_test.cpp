@@ -25,9 +25,7 @@ protected:
 
     void tick(QCheckBox* box) { box->click(); }
     QString hover(QWidget* field) {
-        QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), field->mapToGlobal(QPointF(2, 2)),
-                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(field, &move);
+        testing::moveMouseOver(field);
         return dlg->Panel1->text();
     }
 

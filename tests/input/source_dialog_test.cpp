@@ -30,10 +30,8 @@ protected:
     }
 
     // Shows what the dialog's panel says while the mouse moves over `field`.
-    QString hover(QLineEdit* field) {
-        QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), field->mapToGlobal(QPointF(2, 2)),
-                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(field, &move);
+    QString hover(QWidget* field) {
+        testing::moveMouseOver(field);
         return dlg->Panel1->text();
     }
 
