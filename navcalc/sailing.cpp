@@ -38,10 +38,33 @@ Real48 wrapped(long double dir) {
     return Real48(dir);
 }
 
+struct SinCos {
+    long double sin, cos;
+};
+
+SinCos sinCos(Real48 direction) {
+    SinCos sc;
+    ::sincosl(radians(direction), &sc.sin, &sc.cos);
+    return sc;
+}
+
+// The heading searches add the same current to every heading: its sine and cosine are kept
+// from the last call rather than worked out a hundred times over.
+SinCos currentSinCos(Real48 direction) {
+    thread_local Real48 last = Real48::fromBytes({0xFF, 0, 0, 0, 0, 0});
+    thread_local SinCos lastSinCos{};
+    if (!(direction == last)) {
+        last = direction;
+        lastSinCos = sinCos(direction);
+    }
+    return lastSinCos;
+}
+
 // The sum of two vectors given as speed and direction, as direction and speed.
 Polar addVectors(Real48 speed1, Real48 dir1, Real48 speed2, Real48 dir2) {
-    const Real48 x(speed1 * std::cos(radians(dir1)) + speed2 * std::cos(radians(dir2)));
-    const Real48 y(speed1 * std::sin(radians(dir1)) + speed2 * std::sin(radians(dir2)));
+    const SinCos a = sinCos(dir1), b = currentSinCos(dir2);
+    const Real48 x(speed1 * a.cos + speed2 * b.cos);
+    const Real48 y(speed1 * a.sin + speed2 * b.sin);
     Real48 s(std::sqrt(x * x + y * y));
     if (s.value() < 0.0001L)
         s = Real48(0.0001L);
