@@ -6,6 +6,7 @@
 #include "charts/map_file.h"
 #include "input/Vimocom.h"
 #include "input/nmea_simulator.h"
+#include "navcalc/boat_tables.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -190,6 +191,11 @@ bool startDemo(UiContext& context, const QString& folder) {
     const auto mapPath = writeDemoChart(folder);
     if (!mapPath)
         return false;
+    // A breeze and the built-in boat tables, so that sail times mean something at once.
+    Program& program = context.program;
+    program.boatTables = {defaultSpeedTable(), defaultLeewayTable()};
+    program.nav.WindDir = Real48(240.0L);
+    program.nav.WindSpeed = Real48(12.0L);
     bool opened = false;
     context.program.selection.openMapFile(context.files, mapPath->toStdString(), opened);
     if (!opened)

@@ -50,6 +50,8 @@ TEST(Demo, TheBoatFromAPseudoTerminalIsDrawnWhereTheGeometrySaysAndSilenceRaises
     const auto mainDlg = createWindows(ui.context);
     TVimoComDlg* com = ui.context.windows.comDlg;
     ASSERT_TRUE(startDemo(ui.context, QString::fromStdString(dir.file("demo"))));
+    EXPECT_EQ(ui.program.nav.WindSpeed, Real48(12.0L));
+    EXPECT_FALSE(ui.program.boatTables.SpeedTable[2][4].isZero());
     PtyPair gps;
     ASSERT_TRUE(gps.ok());
     com->CommRadioGroup->click(1);
