@@ -2,10 +2,18 @@
 #include "app/file_system.h"
 #include "navcalc/boat_tables.h"
 #include "tools/calc.h"
+#include "tools/convert.h"
+#include "tools/info.h"
+#include "tools/nmea_replay.h"
+#include "tools/tool_files.h"
 
+#include <algorithm>
+#include <initializer_list>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -16,8 +24,49 @@ Commands:
           read "Function<TAB>argument..." lines on standard input and write one answer line
           for each, computed with the navigator's own routines; exits 1 if any line failed.
           The boat tables are the built-in defaults unless files are given.
+  info FILE
+          describe a .MAP, .LOG, .WAY, .SPE or .LEE file: positions as the navigator shows
+          them, numbers in plain decimal.
+  convert IN OUT [--force]
+          convert between the navigator's files and common formats, chosen by the two
+          extensions (any case):
+            .WAY <-> .gpx   a GPX 1.1 route; reading a .gpx takes its first <rte> (at most 100
+                            points) and computes each leg's distance and course, minutes 0
+            .WAY <-> .csv   number,latitude,longitude,distance_nm,course,minutes (the rows
+                            are taken in their order, whatever their numbers)
+            .LOG  -> .gpx   a GPX 1.1 track: time (UTC), the text as name, course and speed
+            .LOG  -> .csv   record,date_time_local,latitude,longitude,course,speed_kn,text
+            .SPE <-> .csv   the boat speed grid (wind forces across, wind angles down)
+            .LEE <-> .csv   the leeway grid, the same way
+            .MAP <-> .json  {"records": [{"record", "fileName", "infoText", "calLat",
+                            "calLon", "calRow", "calCol"}, ...]} with the map file's own
+                            numbers (longitude west positive); fewer than 25 records may be
+                            given, the others are left empty
+          GPX and CSV positions are decimal degrees, latitude north positive and longitude
+          EAST positive (the navigator itself counts longitude west positive). A log's local
+          times become UTC by this machine's time zone. Numbers are written so that converting
+          back gives the identical bytes. OUT is written whole or not at all; an existing OUT
+          is replaced only with --force.
+  nmea replay FILE (--device PATH | --pty) [--baud N | --fast]
+          send the lines of a recorded NMEA file as they stand (checksums neither checked nor
+          added), each ended with CR LF, paced at N baud (default 4800, 10 bits a byte) or at
+          once with --fast.
+  nmea sim (--device PATH [--baud N] | --pty) [--seconds N]
+          send the navigator's simulated boat in real time: a fix (RMC) every second and a
+          depth half a second later, for N seconds or until interrupted (Ctrl-C).
+          --device PATH  a serial device (e.g. /dev/ttyUSB0), set raw at the baud rate
+          --pty          a new pseudo-terminal: its name is printed as "pty: /dev/pts/N";
+                         choose it as the port's device in the navigator's Comm window within
+                         30 seconds; sending starts a second after the navigator opened it.
   --help  show this text
+
+Exit status: 0 done, 1 failed (the reason on standard error), 2 wrong usage.
 )";
+
+// Wrong use of the command line: the reason is shown, exit status 2.
+struct UsageError {
+    std::string reason;
+};
 
 // Loads a boat table named on the command line; false (with a message) when it cannot.
 bool loadTable(const std::string& path, std::string_view extension, brisomar::BoatTable& table) {
@@ -46,16 +95,147 @@ int calc(int argc, char** argv) {
     return brisomar::tool::runCalc(std::cin, std::cout, session);
 }
 
-} // namespace
+// The command line after the command's name(s): options, and the other words in order.
+struct Arguments {
+    std::vector<std::string> words;
+    bool force = false, pty = false, fast = false;
+    std::optional<std::string> device;
+    std::optional<int> baud, seconds;
+};
 
-int main(int argc, char** argv) {
+int positiveNumber(std::string_view option, const std::string& text) {
+    try {
+        std::size_t used = 0;
+        const int value = std::stoi(text, &used);
+        if (used == text.size() && value > 0)
+            return value;
+    } catch (const std::logic_error&) {
+    }
+    throw UsageError{std::string(option) + " needs a positive whole number, not '" + text + "'"};
+}
+
+void require(bool condition, const std::string& reason) {
+    if (!condition)
+        throw UsageError{reason};
+}
+
+bool isFlag(std::string_view option) {
+    return option == "--force" || option == "--pty" || option == "--fast";
+}
+
+void setOption(Arguments& a, std::string_view option, const std::string& value) {
+    if (option == "--force")
+        a.force = true;
+    else if (option == "--pty")
+        a.pty = true;
+    else if (option == "--fast")
+        a.fast = true;
+    else if (option == "--device")
+        a.device = value;
+    else if (option == "--baud")
+        a.baud = positiveNumber(option, value);
+    else
+        a.seconds = positiveNumber(option, value);
+}
+
+// Reads the words from `first` on; options other than `accepted` are refused.
+Arguments parseArguments(int argc, char** argv, int first,
+                         std::initializer_list<std::string_view> accepted) {
+    const std::string command = first == 2 ? argv[1] : std::string(argv[1]) + " " + argv[2];
+    Arguments a;
+    for (int i = first; i < argc; ++i) {
+        const std::string_view word = argv[i];
+        if (!word.starts_with("--")) {
+            a.words.emplace_back(word);
+            continue;
+        }
+        require(std::find(accepted.begin(), accepted.end(), word) != accepted.end(),
+                command + " does not take " + std::string(word));
+        require(isFlag(word) || i + 1 < argc, std::string(word) + " needs a value");
+        setOption(a, word, isFlag(word) ? "" : argv[++i]);
+    }
+    return a;
+}
+
+void requireWords(const Arguments& a, std::size_t count) {
+    require(a.words.size() == count, "expected " + std::to_string(count) + " file name" +
+                                         (count == 1 ? "" : "s") + ", got " +
+                                         std::to_string(a.words.size()));
+}
+
+brisomar::tool::NmeaTarget nmeaTarget(const Arguments& a) {
+    require(a.pty != a.device.has_value(), "nmea needs either --device PATH or --pty");
+    return {a.device.value_or(""), a.baud.value_or(4800)};
+}
+
+int info(int argc, char** argv) {
+    const Arguments a = parseArguments(argc, argv, 2, {});
+    requireWords(a, 1);
+    brisomar::StdFileSystem files;
+    std::cout << brisomar::tool::fileInfo(files, a.words[0]);
+    return 0;
+}
+
+int convert(int argc, char** argv) {
+    const Arguments a = parseArguments(argc, argv, 2, {"--force"});
+    requireWords(a, 2);
+    brisomar::StdFileSystem files;
+    brisomar::tool::convertFile(files, a.words[0], a.words[1], a.force);
+    return 0;
+}
+
+int replay(int argc, char** argv) {
+    const Arguments a = parseArguments(argc, argv, 3, {"--device", "--pty", "--baud", "--fast"});
+    requireWords(a, 1);
+    require(!(a.fast && a.baud), "replay takes --baud N or --fast, not both");
+    brisomar::StdFileSystem files;
+    brisomar::tool::replayFile(files, a.words[0], nmeaTarget(a), a.fast, std::cout);
+    return 0;
+}
+
+int simulate(int argc, char** argv) {
+    const Arguments a = parseArguments(argc, argv, 3, {"--device", "--pty", "--baud", "--seconds"});
+    requireWords(a, 0);
+    brisomar::tool::runSimulator(nmeaTarget(a), a.seconds.value_or(-1), std::cout);
+    return 0;
+}
+
+int nmea(int argc, char** argv) {
+    const std::string_view mode = argc > 2 ? argv[2] : "";
+    if (mode == "replay")
+        return replay(argc, argv);
+    require(mode == "sim", "nmea needs replay or sim");
+    return simulate(argc, argv);
+}
+
+int run(int argc, char** argv) {
     const std::string_view command = argc > 1 ? argv[1] : "";
     if (command == "calc")
         return calc(argc, argv);
+    if (command == "info")
+        return info(argc, argv);
+    if (command == "convert")
+        return convert(argc, argv);
+    if (command == "nmea")
+        return nmea(argc, argv);
     if (command == "--help" || command == "-h" || command == "help") {
         std::cout << usage;
         return 0;
     }
     std::cerr << usage;
     return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (const UsageError& e) {
+        std::cerr << "brisomar-tool: " << e.reason << " (brisomar-tool --help shows the usage)\n";
+        return 2;
+    } catch (const brisomar::tool::ToolError& e) {
+        std::cerr << "brisomar-tool: " << e.what() << '\n';
+        return 1;
+    }
 }
