@@ -21,13 +21,6 @@ std::size_t byteOffsetOf(std::string_view text, std::size_t index) {
 
 } // namespace
 
-std::size_t utf8Length(std::string_view text) {
-    std::size_t length = 0;
-    for (const char c : text)
-        length += isContinuationByte(c) ? 0 : 1;
-    return length;
-}
-
 std::string_view utf8Substring(std::string_view text, std::size_t start, std::size_t count) {
     const std::size_t from = byteOffsetOf(text, start);
     const std::size_t to = from + byteOffsetOf(text.substr(from), count);

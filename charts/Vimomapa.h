@@ -49,7 +49,6 @@ public:
     int ChartMode = ShowPosition;
     bool ChartDrawEnabled = true;
     PositionTrack steps; // the cross and the track
-    WaypointMark lastWaypointMark;
 
     QTimer* Timer1 = nullptr;
     QAction* Loadfromdatabase1 = nullptr;
@@ -76,7 +75,6 @@ public:
     void Image1MouseDown(QMouseEvent* event);
     void Image1MouseMove(QMouseEvent* event);
     void Image1MouseUp(QMouseEvent* event);
-    ChartMouseTools& mouseTools() { return mouseTools_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
