@@ -152,38 +152,42 @@ QLineEdit* TVimoComDlg::settingEdit(const QString& text, int maxLength, std::str
     return edit;
 }
 
+// A group of labelled setting fields, each bound to the reception setting it edits.
+QGroupBox* TVimoComDlg::settingsBox(const QString& caption,
+                                    std::initializer_list<SettingRow> rows) {
+    auto* group = new QGroupBox(caption, this);
+    auto* form = new QFormLayout(group);
+    for (const SettingRow& row : rows) {
+        row.edit = settingEdit(row.text, row.maxLength, row.setting);
+        form->addRow(row.label, row.edit);
+    }
+    return group;
+}
+
 QGroupBox* TVimoComDlg::buildGpsGroup() {
     GpsSentenceSettings& gps = context_.program.reception.gps;
-    EditNMEASentence = settingEdit(QStringLiteral("GPRMC"), 8, gps.sentence);
-    EditLatPos = settingEdit(QStringLiteral("3"), 2, gps.latitudeField);
-    EditNSPos = settingEdit(QStringLiteral("4"), 2, gps.northSouthField);
-    EditLonPos = settingEdit(QStringLiteral("5"), 8, gps.longitudeField);
-    EditWEPos = settingEdit(QStringLiteral("6"), 2, gps.westEastField);
-    EditSpeedPos = settingEdit(QStringLiteral("7"), 2, gps.speedField);
-    EditCoursePos = settingEdit(QStringLiteral("8"), 2, gps.courseField);
-    auto* group = new QGroupBox(QStringLiteral("GPS NMEA specification"), this);
-    auto* form = new QFormLayout(group);
-    form->addRow(QStringLiteral("Sentence"), EditNMEASentence);
-    form->addRow(QStringLiteral("Latitude string position"), EditLatPos);
-    form->addRow(QStringLiteral("N/S"), EditNSPos);
-    form->addRow(QStringLiteral("Longitude string position"), EditLonPos);
-    form->addRow(QStringLiteral("W/E"), EditWEPos);
-    form->addRow(QStringLiteral("Speed string position"), EditSpeedPos);
-    form->addRow(QStringLiteral("Course string position"), EditCoursePos);
-    return group;
+    return settingsBox(
+        QStringLiteral("GPS NMEA specification"),
+        {{QStringLiteral("Sentence"), QStringLiteral("GPRMC"), 8, gps.sentence, EditNMEASentence},
+         {QStringLiteral("Latitude string position"), QStringLiteral("3"), 2, gps.latitudeField,
+          EditLatPos},
+         {QStringLiteral("N/S"), QStringLiteral("4"), 2, gps.northSouthField, EditNSPos},
+         {QStringLiteral("Longitude string position"), QStringLiteral("5"), 8, gps.longitudeField,
+          EditLonPos},
+         {QStringLiteral("W/E"), QStringLiteral("6"), 2, gps.westEastField, EditWEPos},
+         {QStringLiteral("Speed string position"), QStringLiteral("7"), 2, gps.speedField,
+          EditSpeedPos},
+         {QStringLiteral("Course string position"), QStringLiteral("8"), 2, gps.courseField,
+          EditCoursePos}});
 }
 
 QGroupBox* TVimoComDlg::buildExtendedGroup() {
     ExtendedSentenceSettings& extended = context_.program.reception.extended;
-    EditSentence = settingEdit(QStringLiteral("PTTKD"), 8, extended.sentence);
-    EditPosition = settingEdit(QStringLiteral("1"), 2, extended.field);
-    EditAlias = settingEdit(QStringLiteral("Deep"), 8, extended.alias);
-    auto* group = new QGroupBox(QStringLiteral("  Extended user specification"), this);
-    auto* form = new QFormLayout(group);
-    form->addRow(QStringLiteral("Sentence"), EditSentence);
-    form->addRow(QStringLiteral("Position"), EditPosition);
-    form->addRow(QStringLiteral("Specification"), EditAlias);
-    return group;
+    return settingsBox(
+        QStringLiteral("  Extended user specification"),
+        {{QStringLiteral("Sentence"), QStringLiteral("PTTKD"), 8, extended.sentence, EditSentence},
+         {QStringLiteral("Position"), QStringLiteral("1"), 2, extended.field, EditPosition},
+         {QStringLiteral("Specification"), QStringLiteral("Deep"), 8, extended.alias, EditAlias}});
 }
 
 void TVimoComDlg::CommRadioGroupClick() {

@@ -5,6 +5,8 @@
 #include <QDialog>
 
 #include <array>
+#include <initializer_list>
+#include <string>
 
 class QComboBox;
 class QGroupBox;
@@ -87,6 +89,13 @@ private:
     };
 
     QGroupBox* buildPortGroup(PortControls& port, const QString& receivedHint);
+    struct SettingRow {
+        QString label, text;
+        int maxLength;
+        std::string& setting;
+        QLineEdit*& edit;
+    };
+    QGroupBox* settingsBox(const QString& caption, std::initializer_list<SettingRow> rows);
     QGroupBox* buildGpsGroup();
     QGroupBox* buildExtendedGroup();
     QLineEdit* settingEdit(const QString& text, int maxLength, std::string& setting);
