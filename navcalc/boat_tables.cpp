@@ -73,29 +73,32 @@ BoatTable defaultLeewayTable() {
     return tableOf(defaultLeeways);
 }
 
-Real48 BoatTableLookup(const BoatTables& tables, std::string_view tableName, Real48 forceIn,
-                       Real48 angleIn) {
-    const BoatTable& t = tableName == "speed" ? tables.SpeedTable : tables.LeewayTable;
+long double interpolateBoatTable(const BoatTable& t, long double forceIn, long double angleIn) {
     const long double force = std::clamp<long double>(forceIn, 0, 20);
     const long double angle = std::clamp<long double>(angleIn, 0, 180);
     const int g = forceCell(force), m = g / 4, r = m + 1;
     const int a = angleCell(angle);
     const int b = a / 10 > 2 ? a / 10 - 2 : a / 10, d = b + 1;
-    const Real48 tf((force - g) * 0.25L);
-    const Real48 ta((angle - a) * 0.1L);
-    Real48 low, high;
-    if (m > 0) {
-        high = Real48(element(t, m, d) + tf * (element(t, r, d) - element(t, m, d)));
-        if (b > 0)
-            low = Real48(element(t, m, b) + tf * (element(t, r, b) - element(t, m, b)));
-    } else {
-        high = Real48(tf * element(t, 1, d));
-        if (b > 0)
-            low = Real48(tf * element(t, 1, b));
-    }
+    const long double tf = Real48::rounded((force - g) * 0.25L);
+    const long double ta = Real48::rounded((angle - a) * 0.1L);
+    // Along the force between rows m and r (from zero below the first row) in one angle column.
+    const auto alongForce = [&](int column) {
+        const long double upper = element(t, m > 0 ? r : 1, column);
+        if (m == 0)
+            return Real48::rounded(tf * upper);
+        const long double lower = element(t, m, column);
+        return Real48::rounded(lower + tf * (upper - lower));
+    };
+    const long double high = alongForce(d), low = b > 0 ? alongForce(b) : 0;
     const long double result =
         b > 0 ? low + ta * (high - low) : low + (high - low) * ta * (1.0L / 3);
-    return Real48(std::clamp<long double>(result, 0, 90));
+    return Real48::rounded(std::clamp<long double>(result, 0, 90));
+}
+
+Real48 BoatTableLookup(const BoatTables& tables, std::string_view tableName, Real48 force,
+                       Real48 angle) {
+    return Real48(interpolateBoatTable(
+        tableName == "speed" ? tables.SpeedTable : tables.LeewayTable, force, angle));
 }
 
 Real48 ParseTableCell(std::string_view text, Real48 low, Real48 high) {

@@ -28,6 +28,8 @@ BoatTable defaultLeewayTable();
 // from zero below 4 knots and below 30°; force clamped to 0..20, angle to 0..180, result 0..90.
 Real48 BoatTableLookup(const BoatTables& tables, std::string_view tableName, Real48 force,
                        Real48 angle);
+// The same in one table, as the heading searches call it: the value the Real48 result holds.
+long double interpolateBoatTable(const BoatTable& table, long double force, long double angle);
 
 // A grid cell as typed: "." or "," as the decimal separator (not both), unreadable parts 0,
 // then raised to `low` or lowered to `high`.

@@ -3,6 +3,7 @@
 #include "app/number_text.h"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace brisomar {
@@ -18,34 +19,60 @@ long double degrees(long double radians) {
     return (radians * 180) * (1.0L / pi);
 }
 
+// The sums round every step to a Real48 as the stored values do; working in long doubles that
+// hold exactly those values spares making and reading six bytes at each step.
+long double stored(long double value) {
+    return Real48::rounded(value);
+}
+
 // The wind angle off the bow, 0..180.
-Real48 windAngle(Real48 heading, Real48 fromDir) {
-    Real48 a(std::fabs(fromDir - heading));
-    if (a.value() > 180)
-        a = Real48(360 - a);
-    return a;
+long double windAngle(long double heading, long double fromDir) {
+    const long double a = stored(std::fabs(fromDir - heading));
+    return a > 180 ? stored(360 - a) : a;
 }
 
 struct Polar {
-    Real48 dir, speed;
+    long double dir, speed;
 };
 
-Real48 wrapped(long double dir) {
+long double wrapped(long double dir) {
     if (dir >= 360)
         dir -= 360;
     else if (dir < 0)
         dir += 360;
-    return Real48(dir);
+    return stored(dir);
 }
 
 struct SinCos {
     long double sin, cos;
 };
 
-SinCos sinCos(Real48 direction) {
+// The heading searches take sines, cosines and arc tangents a hundred times over; on x87
+// machines the processor's own long double instructions give them at a fraction of the
+// library's cost (the arguments here are far inside their exact range).
+constexpr bool hasX87 =
+#if defined(__x86_64__) || defined(__i386__)
+    std::numeric_limits<long double>::digits == 64;
+#else
+    false;
+#endif
+
+SinCos sinCos(long double direction) {
     SinCos sc;
-    ::sincosl(radians(direction), &sc.sin, &sc.cos);
+    if constexpr (hasX87)
+        asm("fsincos" : "=t"(sc.cos), "=u"(sc.sin) : "0"(radians(direction)));
+    else
+        ::sincosl(radians(direction), &sc.sin, &sc.cos);
     return sc;
+}
+
+long double arcTan(long double x) {
+    long double angle = 0;
+    if constexpr (hasX87)
+        asm("fpatan" : "=t"(angle) : "0"(1.0L), "u"(x) : "st(1)"); // arctan(x / 1)
+    else
+        angle = std::atan(x);
+    return angle;
 }
 
 // The heading searches add the same current to every heading: its sine and cosine are kept
@@ -61,30 +88,71 @@ SinCos currentSinCos(Real48 direction) {
 }
 
 // The sum of two vectors given as speed and direction, as direction and speed.
-Polar addVectors(Real48 speed1, Real48 dir1, Real48 speed2, Real48 dir2) {
+Polar addVectors(long double speed1, long double dir1, long double speed2, Real48 dir2) {
     const SinCos a = sinCos(dir1), b = currentSinCos(dir2);
-    const Real48 x(speed1 * a.cos + speed2 * b.cos);
-    const Real48 y(speed1 * a.sin + speed2 * b.sin);
-    Real48 s(std::sqrt(x * x + y * y));
-    if (s.value() < 0.0001L)
-        s = Real48(0.0001L);
-    const Real48 q(y / s);
-    Real48 d;
+    const long double x = stored(speed1 * a.cos + speed2 * b.cos);
+    const long double y = stored(speed1 * a.sin + speed2 * b.sin);
+    long double s = stored(std::sqrt(x * x + y * y));
+    if (s < 0.0001L)
+        s = stored(0.0001L);
+    const long double q = stored(y / s);
+    long double d = 0;
     if (1 - q * q < 0.0001L)
-        d = Real48(y.value() > 0 ? 90.0L : 270.0L);
+        d = y > 0 ? 90 : 270;
     else
-        d = Real48(degrees(std::atan(q / std::sqrt(1 - q * q))));
-    if (x.value() < 0)
-        d = Real48(180 - d);
+        d = stored(degrees(arcTan(q / std::sqrt(1 - q * q))));
+    if (x < 0)
+        d = stored(180 - d);
     return {wrapped(d), s};
 }
 
+long double boatSpeed(const BoatTables& tables, long double heading, long double force,
+                      long double fromDir) {
+    const long double a = windAngle(heading, fromDir);
+    return a < 29 ? stored(0.01L) : interpolateBoatTable(tables.SpeedTable, force, a);
+}
+
+long double leeway(const BoatTables& tables, long double heading, long double force,
+                   long double fromDir) {
+    return interpolateBoatTable(tables.LeewayTable, force, windAngle(heading, fromDir));
+}
+
+// Where the boat goes over the ground steering `heading` at `speed` with `leeway`.
+Polar resultCourse(const SailingValues& v, long double heading, long double speed,
+                   long double leewayAngle) {
+    if (v.OptFalseWindSpeed.value() <= 0) // no wind felt: drifting with the current
+        return {v.OptCurrentDir, v.OptCurrentSpeed};
+    Polar over{heading, speed};
+    if (v.OptCurrentSpeed.value() > 0)
+        over = addVectors(speed, heading, v.OptCurrentSpeed, v.OptCurrentDir);
+    // The leeway takes the boat away from the side the wind comes from.
+    const long double opposite = heading + 180 >= 360 ? heading + 180 - 360 : heading + 180;
+    const long double wind = v.OptFalseWindDir;
+    const bool fromStarboard = heading < opposite ? (heading < wind && wind < opposite)
+                                                  : (wind > heading || wind < opposite);
+    return {wrapped(stored(fromStarboard ? over.dir - leewayAngle : over.dir + leewayAngle)),
+            over.speed};
+}
+
 // The boat's figures for one heading in the working wind and current.
-void tryHeading(SailingValues& v, const BoatTables& tables, Real48 heading) {
-    v.OptSteerDir = heading;
-    v.OptBoatSpeed = BoatSpeed(tables, heading, v.OptFalseWindSpeed, v.OptFalseWindDir);
-    v.OptLeeway = Leeway(tables, heading, v.OptWindSpeed, v.OptWindDir);
-    ComputeResultCourse(v);
+struct HeadingFigures {
+    long double heading, speed, leeway;
+    Polar result;
+};
+
+HeadingFigures tryHeading(const SailingValues& v, const BoatTables& tables, long double heading) {
+    const long double speed = boatSpeed(tables, heading, v.OptFalseWindSpeed, v.OptFalseWindDir);
+    const long double leewayAngle = leeway(tables, heading, v.OptWindSpeed, v.OptWindDir);
+    return {heading, speed, leewayAngle, resultCourse(v, heading, speed, leewayAngle)};
+}
+
+// A search leaves the working values as the last heading it tried made them.
+void keepWorkingValues(SailingValues& v, const HeadingFigures& last) {
+    v.OptSteerDir = Real48(last.heading);
+    v.OptBoatSpeed = Real48(last.speed);
+    v.OptLeeway = Real48(last.leeway);
+    v.OptResultDir = Real48(last.result.dir);
+    v.OptResultSpeed = Real48(last.result.speed);
 }
 
 // A field read as Pascal reads a number: leading blanks skipped, then as much as forms a
@@ -134,14 +202,11 @@ Real48 takeSpeed(std::string& field, std::vector<std::string>& warnings) {
 } // namespace
 
 Real48 BoatSpeed(const BoatTables& tables, Real48 heading, Real48 force, Real48 fromDir) {
-    const Real48 a = windAngle(heading, fromDir);
-    if (a.value() < 29)
-        return Real48(0.01L);
-    return BoatTableLookup(tables, "speed", force, a);
+    return Real48(boatSpeed(tables, heading, force, fromDir));
 }
 
 Real48 Leeway(const BoatTables& tables, Real48 heading, Real48 force, Real48 fromDir) {
-    return BoatTableLookup(tables, "leeweay", force, windAngle(heading, fromDir));
+    return Real48(leeway(tables, heading, force, fromDir));
 }
 
 void ComputeFalseWind(SailingValues& v) {
@@ -150,28 +215,14 @@ void ComputeFalseWind(SailingValues& v) {
         wind = {v.OptCurrentDir, v.OptCurrentSpeed};
     else if (v.OptCurrentSpeed.value() > 0)
         wind = addVectors(v.OptWindSpeed, v.OptWindDir, v.OptCurrentSpeed, v.OptCurrentDir);
-    v.OptFalseWindDir = wind.dir;
-    v.OptFalseWindSpeed = wind.speed;
+    v.OptFalseWindDir = Real48(wind.dir);
+    v.OptFalseWindSpeed = Real48(wind.speed);
 }
 
 void ComputeResultCourse(SailingValues& v) {
-    if (v.OptFalseWindSpeed.value() <= 0) { // no wind felt: drifting with the current
-        v.OptResultDir = v.OptCurrentDir;
-        v.OptResultSpeed = v.OptCurrentSpeed;
-        return;
-    }
-    Polar over{v.OptSteerDir, v.OptBoatSpeed};
-    if (v.OptCurrentSpeed.value() > 0)
-        over = addVectors(v.OptBoatSpeed, v.OptSteerDir, v.OptCurrentSpeed, v.OptCurrentDir);
-    // The leeway takes the boat away from the side the wind comes from.
-    const long double h = v.OptSteerDir;
-    const long double opposite = h + 180 >= 360 ? h + 180 - 360 : h + 180;
-    const long double wind = v.OptFalseWindDir;
-    const bool fromStarboard =
-        h < opposite ? (h < wind && wind < opposite) : (wind > h || wind < opposite);
-    const Real48 d(fromStarboard ? over.dir - v.OptLeeway : over.dir + v.OptLeeway);
-    v.OptResultDir = wrapped(d);
-    v.OptResultSpeed = over.speed;
+    const Polar result = resultCourse(v, v.OptSteerDir, v.OptBoatSpeed, v.OptLeeway);
+    v.OptResultDir = Real48(result.dir);
+    v.OptResultSpeed = Real48(result.speed);
 }
 
 void LoadWindCurrent(SailingValues& v, const NavState& nav, Real48 chartCourse) {
@@ -187,6 +238,7 @@ Real48 SpeedAlongCourse(SailingValues& v, const BoatTables& tables, const NavSta
     long double bestDeviation = 1000, bestSpeed = 1000;
     LoadWindCurrent(v, nav, chartCourse);
     ComputeFalseWind(v);
+    HeadingFigures tried{};
     for (int i = 0; i <= 50; ++i) {
         long double starboard = course + 2 * i, port = course - 2 * i;
         if (starboard > 360)
@@ -194,14 +246,15 @@ Real48 SpeedAlongCourse(SailingValues& v, const BoatTables& tables, const NavSta
         if (port < 0)
             port += 360;
         for (const long double heading : {starboard, port}) {
-            tryHeading(v, tables, Real48(heading));
-            const long double deviation = std::fabs(course - v.OptResultDir);
-            if (deviation < bestDeviation && v.OptResultSpeed.value() > 1.5) {
+            tried = tryHeading(v, tables, stored(heading));
+            const long double deviation = std::fabs(course - tried.result.dir);
+            if (deviation < bestDeviation && tried.result.speed > 1.5) {
                 bestDeviation = deviation;
-                bestSpeed = v.OptResultSpeed;
+                bestSpeed = tried.result.speed;
             }
         }
     }
+    keepWorkingValues(v, tried);
     if (bestDeviation > 3 || bestSpeed < 0.00001L || bestSpeed > 999)
         return Real48(0.00001L);
     return Real48(bestSpeed);
@@ -244,16 +297,18 @@ bool lowBoatSpeed(const SailingValues& v) {
 SteerSearch searchSteerHeading(SailingValues& v, const BoatTables& tables,
                                const std::function<void(int)>& progress) {
     SteerSearch best;
+    HeadingFigures tried{};
     for (int heading = 0; heading < 360; ++heading) {
         if (heading % 9 == 0 && progress)
             progress(heading);
-        tryHeading(v, tables, Real48(static_cast<long double>(heading)));
-        const long double deviation = std::fabs(v.OptGeoDir - v.OptResultDir);
-        if (deviation < best.bestDeviation && v.OptResultSpeed.value() > 1.5) {
+        tried = tryHeading(v, tables, heading);
+        const long double deviation = std::fabs(v.OptGeoDir - tried.result.dir);
+        if (deviation < best.bestDeviation && tried.result.speed > 1.5) {
             best.bestDeviation = deviation;
             best.bestHeading = heading;
         }
     }
+    keepWorkingValues(v, tried);
     return best;
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <random>
 
 namespace brisomar {
 namespace {
@@ -87,6 +88,8 @@ TEST(Real48, OverflowThrowsAndKeepsTheDestination) {
     EXPECT_THROW(destination = Real48(std::numeric_limits<long double>::quiet_NaN()),
                  FloatOverflow);
     EXPECT_EQ(destination, before);
+    EXPECT_THROW(Real48::rounded(carriesOutOfRange), FloatOverflow);
+    EXPECT_THROW(Real48::rounded(std::numeric_limits<long double>::quiet_NaN()), FloatOverflow);
 }
 
 TEST(Real48, EveryStoredValueSurvivesARoundTrip) {
@@ -94,6 +97,25 @@ TEST(Real48, EveryStoredValueSurvivesARoundTrip) {
         const Real48 once(v);
         EXPECT_EQ(Real48(once.value()), once) << static_cast<double>(v);
     }
+}
+
+// The sums round without making bytes; they must land on exactly the stored value.
+TEST(Real48, RoundedIsTheStoredValue) {
+    std::mt19937_64 random(48);
+    std::uniform_int_distribution<int> exponents(-140, 130);
+    for (int i = 0; i < 20000; ++i) {
+        const auto significand = static_cast<long double>(random() | (std::uint64_t{1} << 63));
+        long double v = std::ldexp(significand, exponents(random) - 64);
+        if (i % 2)
+            v = -v;
+        if (std::fabs(v) > 1.7e38L)
+            continue;
+        const long double stored = Real48(v).value(), rounded = Real48::rounded(v);
+        ASSERT_EQ(std::signbit(rounded), std::signbit(stored)) << static_cast<double>(v);
+        ASSERT_EQ(rounded, stored) << static_cast<double>(v);
+    }
+    EXPECT_EQ(Real48::rounded(0.0L), 0.0L);
+    EXPECT_EQ(Real48::rounded(std::ldexp(1.0L, -140)), 0.0L);
 }
 
 } // namespace

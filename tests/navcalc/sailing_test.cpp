@@ -119,6 +119,23 @@ TEST(EvaluateOptInputs, ShowsTheBoatsFigures) {
     EXPECT_FALSE(lowBoatSpeed(v));
 }
 
+// The working values as steering `heading` alone makes them.
+SailingValues steering(SailingValues v, const BoatTables& t, long double heading) {
+    v.OptSteerDir = Real48(heading);
+    v.OptBoatSpeed = BoatSpeed(t, v.OptSteerDir, v.OptFalseWindSpeed, v.OptFalseWindDir);
+    v.OptLeeway = Leeway(t, v.OptSteerDir, v.OptWindSpeed, v.OptWindDir);
+    ComputeResultCourse(v);
+    return v;
+}
+
+void expectSameWorkingValues(const SailingValues& a, const SailingValues& b) {
+    EXPECT_EQ(a.OptSteerDir, b.OptSteerDir);
+    EXPECT_EQ(a.OptBoatSpeed, b.OptBoatSpeed);
+    EXPECT_EQ(a.OptLeeway, b.OptLeeway);
+    EXPECT_EQ(a.OptResultDir, b.OptResultDir);
+    EXPECT_EQ(a.OptResultSpeed, b.OptResultSpeed);
+}
+
 TEST(SteerSearch, FindsTheHeadingThatMakesGoodTheWantedDirection) {
     const BoatTables t = defaults();
     SailingValues v = beamReach();
@@ -127,7 +144,8 @@ TEST(SteerSearch, FindsTheHeadingThatMakesGoodTheWantedDirection) {
     const SteerSearch best = searchSteerHeading(v, t, nullptr);
     EXPECT_EQ(best.bestHeading, 90);
     EXPECT_TRUE(best.found());
-    SailingValues still; // no wind, no current
+    expectSameWorkingValues(v, steering(v, t, 359)); // left at the last heading tried
+    SailingValues still;                             // no wind, no current
     ComputeFalseWind(still);
     EXPECT_FALSE(searchSteerHeading(still, t, nullptr).found());
 }
@@ -151,6 +169,7 @@ TEST(SpeedAlongCourse, TheBestSpeedOrAlmostNothing) {
     const Real48 east = SpeedAlongCourse(v, t, nav, Real48(), Real48(90.0L));
     EXPECT_GT(d(east), 7.0);
     EXPECT_LT(d(east), 7.2);
+    expectSameWorkingValues(v, steering(v, t, 350)); // the last heading tried: 100° to port
     EXPECT_EQ(SpeedAlongCourse(v, t, nav, Real48(), Real48(0.0L)), Real48(0.00001L)); // upwind
     EXPECT_EQ(SpeedAlongCourse(v, BoatTables{}, nav, Real48(), Real48(90.0L)), Real48(0.00001L));
 }
