@@ -1,7 +1,6 @@
-// Typed and received text: the number readers, the position fields and the calculator's lines.
-#include "app/coord_text.h"
+// Typed and received numbers: the readers, and what is read written back as text.
 #include "app/number_text.h"
-#include "tools/calc.h"
+#include "fuzz/fuzz_check.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -10,18 +9,15 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace brisomar;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    readNumber(text);
-    readNumber(text, ',');
     readInteger(text);
-    TextToLat(text);
-    TextToLon(text);
+    readNumber(text, ',');
     if (const auto value = readNumber(text))
         if (const auto stored = Real48::tryFrom(*value)) {
-            FloatToStr(*stored);
-            LatToText(*stored);
+            // The general format reads back to the same stored number.
+            const auto reread = readNumber(FloatToStr(*stored));
+            require(reread && Real48::tryFrom(*reread) == stored);
             FormatFloat("0.00", *stored);
+            FormatFloat("000", *stored);
         }
-    tool::CalcSession session;
-    session.line(text);
     return 0;
 }
