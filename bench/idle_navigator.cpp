@@ -18,6 +18,8 @@
 #include "tests/pty_pair.h"
 
 #include <QComboBox>
+#include <QEventLoop>
+#include <QTimer>
 
 #include <unistd.h>
 
@@ -34,6 +36,13 @@ long residentBytes() {
     long pages = 0, resident = 0;
     statm >> pages >> resident;
     return resident * sysconf(_SC_PAGESIZE);
+}
+
+// Runs the event loop for a second, so that what was shown is mapped and painted.
+void settle() {
+    QEventLoop loop;
+    QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 bool switchOnQuietPorts(TVimoComDlg* com, testing::PtyPair (&ports)[2]) {
@@ -102,13 +111,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "could not open the pseudo-terminals\n");
         return 1;
     }
-    QCoreApplication::processEvents();
+    settle();
     const long before = residentBytes();
     if (!showBigChart(context)) {
         std::fprintf(stderr, "could not show the chart %s\n", bench::bigChart().c_str());
         return 1;
     }
-    QCoreApplication::processEvents();
+    settle();
     std::printf("chart memory growth: %ld bytes for a %ju-byte file\n", residentBytes() - before,
                 std::filesystem::file_size(bench::bigChart()));
     std::printf("ready\n");
