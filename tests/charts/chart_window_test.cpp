@@ -213,8 +213,8 @@ TEST_F(ChartWindow, SavesTheClientAsABitmapAndPrintsAndCopiesIt) {
     EXPECT_EQ(image.pixelColor(50, 50), Qt::black);
     EXPECT_EQ(image.pixelColor(5, 5), Qt::white);
 
-    mapA->printer.setOutputFormat(QPrinter::PdfFormat);
-    mapA->printer.setOutputFileName(QString::fromStdString(dir.file("chart.pdf")));
+    mapA->printer().setOutputFormat(QPrinter::PdfFormat);
+    mapA->printer().setOutputFileName(QString::fromStdString(dir.file("chart.pdf")));
     mapA->Printoverview1Click();
     EXPECT_GT(std::filesystem::file_size(dir.file("chart.pdf")), 1000u);
 
