@@ -1,4 +1,5 @@
 // Chart loading and the chart window's tick on charts of different sizes.
+#include "bench/big_chart.h"
 #include "charts/chart_geometry.h"
 #include "charts/chart_marks.h"
 #include "charts/qt_chart_image.h"
@@ -9,12 +10,12 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 namespace {
 
 using namespace brisomar;
+using bench::bigChart;
 
 // A plain picture of any size, without memory behind it.
 class Plain : public PixelSource {
@@ -60,21 +61,6 @@ void ChartTick(benchmark::State& state) {
 }
 BENCHMARK(ChartTick)->Arg(1000)->Arg(4243); // 1 and 18 megapixels
 
-// A 1-bit chart bitmap of about 18.9 MB, written once.
-const std::string& bigChart() {
-    static const std::string path = [] {
-        const std::string file =
-            (std::filesystem::temp_directory_path() / "brisomar-bench-chart.bmp").string();
-        if (!std::filesystem::exists(file)) {
-            QImage image(12288, 12288, QImage::Format_Mono);
-            image.fill(1);
-            image.save(QString::fromStdString(file), "BMP");
-        }
-        return file;
-    }();
-    return path;
-}
-
 void LoadChartImage(benchmark::State& state) {
     for (auto _ : state)
         benchmark::DoNotOptimize(readChartImage(QString::fromStdString(bigChart())));
@@ -91,28 +77,5 @@ void BareQImageLoad(benchmark::State& state) {
     }
 }
 BENCHMARK(BareQImageLoad)->Unit(benchmark::kMillisecond);
-
-// Resident memory in bytes, from /proc.
-double residentBytes() {
-    std::ifstream statm("/proc/self/statm");
-    double pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return resident * 4096;
-}
-
-// How much the resident memory grows with the big chart loaded, as a multiple of its file.
-void LoadedChartMemory(benchmark::State& state) {
-    bigChart();
-    for (auto _ : state) {
-        const double before = residentBytes();
-        const auto image = readChartImage(QString::fromStdString(bigChart()));
-        const QtPixels loaded(*image);
-        ChartSurface picture(&loaded);
-        picture.setPixel(100, 100, red);
-        state.counters["growth / file"] =
-            (residentBytes() - before) / std::filesystem::file_size(bigChart());
-    }
-}
-BENCHMARK(LoadedChartMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

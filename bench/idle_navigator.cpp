@@ -1,10 +1,15 @@
-// The navigator as main builds it, with both ports switched on to quiet pseudo-terminals, left
-// running for scripts/idle-cpu to measure from /proc.
+// The navigator as main builds it, with both ports switched on to quiet pseudo-terminals and the
+// big chart shown with the boat's cross blinking on it, left running for scripts/idle-cpu and
+// scripts/bench to measure from /proc. Before "ready" it tells how much the resident memory grew
+// with the chart loaded.
 #include "app/Vimomain.h"
 #include "app/application.h"
 #include "app/file_system.h"
 #include "app/qt_seams.h"
 #include "app/radio_group.h"
+#include "bench/big_chart.h"
+#include "charts/Vimomapa.h"
+#include "charts/map_file.h"
 #include "info/help_browser.h"
 #include "input/SeComm32.h"
 #include "input/TaskIcon.h"
@@ -13,11 +18,80 @@
 #include "tests/pty_pair.h"
 
 #include <QComboBox>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+using namespace brisomar;
+
+long residentBytes() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * sysconf(_SC_PAGESIZE);
+}
+
+// Runs the event loop for a second, so that what was shown is mapped and painted.
+void settle() {
+    QEventLoop loop;
+    QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool switchOnQuietPorts(TVimoComDlg* com, testing::PtyPair (&ports)[2]) {
+    for (int n = 1; n <= 2; ++n) {
+        com->deviceChoice(n)->setEditText(QString::fromStdString(ports[n - 1].slavePath()));
+        (n == 1 ? com->CommRadioGroup : com->CommRadioGroupB)->click(0);
+    }
+    return com->SeComm1->PortOpen() && com->SeComm2->PortOpen();
+}
+
+// A map file beside the big chart calibrating it from 60 N at row 0 to 50 N at its last row,
+// and from 10 W at column 0 to Greenwich at its last column.
+std::string writeBigChartMapFile(FileSystem& files) {
+    const std::filesystem::path chart = bench::bigChart();
+    MapRecord r;
+    r.FileName = chart.filename().string();
+    r.CalLat[0] = Real48(60.0L);
+    r.CalLat[6] = Real48(50.0L);
+    r.CalLon[0] = Real48(10.0L);
+    r.CalLon[6] = Real48(0.0L);
+    r.CalRow[6] = r.CalCol[6] = bench::bigChartSide;
+    MapTable table{};
+    table[0] = r;
+    const std::string path = (chart.parent_path() / "brisomar-bench-chart.MAP").string();
+    std::string error;
+    return files.replace(path, encodeMapFile(table), error) ? path : std::string();
+}
+
+// Opens the big chart in the chart window with the boat placed by hand in its middle, so the
+// cross blinks on every tick of the chart window.
+bool showBigChart(UiContext& context) {
+    const std::string mapFile = writeBigChartMapFile(context.files);
+    bool opened = false;
+    if (mapFile.empty() || context.program.selection.openMapFile(context.files, mapFile, opened))
+        return false;
+    NavState& nav = context.program.nav;
+    nav.ManualLat = nav.ManualLon = true;
+    nav.ManualLatValue = Real48(55.0L);
+    nav.ManualLonValue = Real48(5.0L);
+    SelectInUseValues(nav);
+    TMapA* mapA = context.windows.mapA;
+    mapA->show();
+    mapA->Timer1Timer(); // loads the chart at once
+    return context.program.chart.ChartUsable;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
-    using namespace brisomar;
     BrisomarApplication app(argc, argv);
     QtDialogs dialogs;
     app.setDialogs(&dialogs);
@@ -33,15 +107,19 @@ int main(int argc, char** argv) {
     mainDlg->show();
 
     testing::PtyPair ports[2];
-    TVimoComDlg* com = context.windows.comDlg;
-    for (int n = 1; n <= 2; ++n) {
-        com->deviceChoice(n)->setEditText(QString::fromStdString(ports[n - 1].slavePath()));
-        (n == 1 ? com->CommRadioGroup : com->CommRadioGroupB)->click(0);
-    }
-    if (!com->SeComm1->PortOpen() || !com->SeComm2->PortOpen()) {
+    if (!switchOnQuietPorts(context.windows.comDlg, ports)) {
         std::fprintf(stderr, "could not open the pseudo-terminals\n");
         return 1;
     }
+    settle();
+    const long before = residentBytes();
+    if (!showBigChart(context)) {
+        std::fprintf(stderr, "could not show the chart %s\n", bench::bigChart().c_str());
+        return 1;
+    }
+    settle();
+    std::printf("chart memory growth: %ld bytes for a %ju-byte file\n", residentBytes() - before,
+                std::filesystem::file_size(bench::bigChart()));
     std::printf("ready\n");
     std::fflush(stdout);
     return app.exec();

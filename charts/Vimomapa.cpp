@@ -119,7 +119,7 @@ void TMapA::buildMenu() {
     Printoverview1 =
         file->addAction(QStringLiteral("Print client"), this, &TMapA::Printoverview1Click);
     Printsetup1 = file->addAction(QStringLiteral("Print setup"), this, [this] {
-        QPrintDialog setup(&printer, this);
+        QPrintDialog setup(&printer(), this);
         setup.exec();
     });
     CloseMap1 = file->addAction(QStringLiteral("Close chart"), this, [this] {
@@ -335,6 +335,12 @@ void TMapA::SaveAsBmp1Click() {
             QStringLiteral("Cannot save %1: %2").arg(*path, QString::fromStdString(error)));
 }
 
+QPrinter& TMapA::printer() {
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>();
+    return *printer_;
+}
+
 void TMapA::Copytoclipboard1Click() {
     QGuiApplication::clipboard()->setImage(clientImage());
 }
@@ -343,7 +349,7 @@ void TMapA::Copytoclipboard1Click() {
 void TMapA::Printoverview1Click() {
     const QImage image = clientImage();
     QPainter painter;
-    if (!painter.begin(&printer)) {
+    if (!painter.begin(&printer())) {
         context_.dialogs.warning(
             QStringLiteral("Printing failed: choose a printer (or a PDF file) in Print setup."));
         return;

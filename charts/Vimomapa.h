@@ -8,6 +8,8 @@
 #include <QMainWindow>
 #include <QPrinter>
 
+#include <memory>
+
 class QAction;
 class QScrollArea;
 class QTimer;
@@ -65,7 +67,9 @@ public:
     QAction* Searchoptimum1 = nullptr;
     QAction* LogFile1 = nullptr;
     QAction* Help1 = nullptr;
-    QPrinter printer; // chosen in "Print setup"
+    // The printer chosen in "Print setup", made on first use: making one loads the print system,
+    // which would slow every start.
+    QPrinter& printer();
 
     void SaveAsBmp1Click();
     void Copytoclipboard1Click();
@@ -109,6 +113,7 @@ private:
     QtPixels chartBitmap_;
     ChartSurface picture_;
     ChartMouseTools mouseTools_;
+    std::unique_ptr<QPrinter> printer_;
 };
 
 // The picture shown before any chart is loaded.

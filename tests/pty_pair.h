@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <string_view>
 
 namespace brisomar::testing {
 
@@ -37,6 +38,16 @@ public:
 
     bool write(const std::string& bytes) {
         return ::write(master_, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    }
+
+    // Writes as much as the pseudo-terminal takes at once, without waiting for the program to
+    // read; gives how many bytes that was.
+    std::size_t writeWithoutWaiting(std::string_view bytes) {
+        const int flags = ::fcntl(master_, F_GETFL);
+        ::fcntl(master_, F_SETFL, flags | O_NONBLOCK);
+        const ssize_t written = ::write(master_, bytes.data(), bytes.size());
+        ::fcntl(master_, F_SETFL, flags);
+        return written > 0 ? static_cast<std::size_t>(written) : 0;
     }
 
     void closeMaster() {

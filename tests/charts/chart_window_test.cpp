@@ -22,7 +22,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace brisomar {
 namespace {
@@ -51,6 +56,33 @@ std::string writeMapFile(const TempDir& dir, const MapTable& table) {
         .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     return path;
 }
+
+std::string contentsOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// While it lives, no file of this process grows beyond `bytes`: a write past that fails part
+// way with "File too large", as a write to a full disk does.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : previousHandler_(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limit = previous_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    void (*previousHandler_)(int);
+    rlimit previous_{};
+};
 
 class ChartWindow : public ::testing::Test {
 protected:
@@ -181,14 +213,31 @@ TEST_F(ChartWindow, SavesTheClientAsABitmapAndPrintsAndCopiesIt) {
     EXPECT_EQ(image.pixelColor(50, 50), Qt::black);
     EXPECT_EQ(image.pixelColor(5, 5), Qt::white);
 
-    mapA->printer.setOutputFormat(QPrinter::PdfFormat);
-    mapA->printer.setOutputFileName(QString::fromStdString(dir.file("chart.pdf")));
+    mapA->printer().setOutputFormat(QPrinter::PdfFormat);
+    mapA->printer().setOutputFileName(QString::fromStdString(dir.file("chart.pdf")));
     mapA->Printoverview1Click();
     EXPECT_GT(std::filesystem::file_size(dir.file("chart.pdf")), 1000u);
 
     mapA->Copytoclipboard1Click();
     EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(100, 100));
     EXPECT_TRUE(ui.dialogs.shown.isEmpty());
+}
+
+TEST_F(ChartWindow, ASaveThatFailsPartWayLeavesThePreviousBitmapAndIsReported) {
+    const std::string saved = writeBitmap(dir, "saved.BMP", {20, 20});
+    const std::string previous = contentsOf(saved);
+    at(55, 5);
+    mapA->Timer1Timer();
+    ui.dialogs.files = {QString::fromStdString(saved)};
+    {
+        const FileSizeLimit limit(previous.size()); // the new picture is five times as wide
+        mapA->SaveAsBmp1Click();
+    }
+    EXPECT_EQ(contentsOf(saved), previous);
+    EXPECT_EQ(ui.dialogs.shown,
+              QStringList({QString::fromStdString("Cannot save " + saved + ": File too large")}));
+    const auto files = std::distance(std::filesystem::directory_iterator(dir.path()), {});
+    EXPECT_EQ(files, 3); // the chart, its map file and the previous bitmap: no temporary file
 }
 
 TEST_F(ChartWindow, TheDetailWindowEnlargesItsRectangleAndFollowsTheBoat) {

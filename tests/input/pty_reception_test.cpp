@@ -15,6 +15,17 @@
 
 #include <gtest/gtest.h>
 
+#if defined(__SANITIZE_ADDRESS__)
+// AddressSanitizer's own count of the heap in use; g++ ships no header declaring it.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#else
+#include <malloc.h>
+#endif
+
+#include <algorithm>
+#include <random>
+#include <tuple>
+
 namespace brisomar {
 namespace {
 
@@ -24,6 +35,34 @@ using namespace std::string_literals;
 
 const std::string rmc = "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A";
 const Real48 rmcLat(48 + 7.038L / 60);
+
+// One minute of line noise at 9600 baud: 960 bytes a second with start and stop bits.
+constexpr std::size_t minuteOfNoise = 60 * 960;
+
+// Random bytes from a fixed seed (the generator's output is the same on every library).
+std::string lineNoise(std::size_t size) {
+    std::mt19937 random(9600);
+    std::string noise(size, '\0');
+    for (char& c : noise)
+        c = static_cast<char>(random() & 0xFF);
+    return noise;
+}
+
+// Everything reception writes into the navigation state.
+auto receivedValues(const NavState& n) {
+    return std::tuple(n.GpsLat, n.GpsLon, n.GpsCourse, n.GpsSpeed, n.GpsTime, n.GpsSilenceSeconds,
+                      n.ExtendedValue, n.ExtendedTime);
+}
+
+// Bytes of heap in use, large blocks included. AddressSanitizer keeps a heap of its own.
+long heapInUse() {
+#if defined(__SANITIZE_ADDRESS__)
+    return static_cast<long>(__sanitizer_get_current_allocated_bytes());
+#else
+    const struct mallinfo2 heap = mallinfo2();
+    return static_cast<long>(heap.uordblks + heap.hblkhd);
+#endif
+}
 
 class PtyReception : public ::testing::Test {
 protected:
@@ -63,6 +102,13 @@ protected:
     }
 
     const NavState& nav() const { return ui.program.nav; }
+
+    // What the program keeps of what it received: the message being collected and port 1's
+    // sentence waiting for the tick.
+    std::size_t heldBytes() const {
+        return ui.program.serialMessage.PendingMessage.size() +
+               ui.program.reception.receiveBuffer(1).size();
+    }
 
     UiFixture ui;
     std::unique_ptr<TVimoMainDlg> mainDlg;
@@ -128,6 +174,38 @@ TEST_F(PtyReception, ALongSentenceIsCutTo80Characters) {
     send(rmc + std::string(120, ',') + "\r\n");
     EXPECT_EQ(dlg->Edit1->text().toStdString(), rmc.substr(1) + std::string(80 - 67, ','));
     EXPECT_EQ(nav().GpsSpeed, Real48(22.4L));
+}
+
+TEST_F(PtyReception, TenMinutesOfLineNoiseAsFastAsItGoesChangeNoValueAndLeaveMemoryFlat) {
+    send(rmc + "\r\n");
+    send("$PTTKD,12.5,M\r\n");
+    const auto before = receivedValues(nav());
+    const std::string noise = lineNoise(10 * minuteOfNoise);
+    // Only these two sentences carry values: the noise holds neither, but does hold messages.
+    ASSERT_EQ(noise.find("$" + ui.program.reception.gps.sentence), std::string::npos);
+    ASSERT_EQ(noise.find("$" + ui.program.reception.extended.sentence), std::string::npos);
+    ASSERT_NE(noise.find('$'), std::string::npos);
+
+    std::string_view unsent = noise;
+    std::size_t mostHeld = 0;
+    long heapAfterFirstMinute = 0;
+    while (!unsent.empty()) {
+        unsent.remove_prefix(gps.writeWithoutWaiting(unsent));
+        dlg->SeComm1->PollTimerTimer();
+        mostHeld = std::max(mostHeld, heldBytes());
+        dlg->Timer1Timer();
+        if (heapAfterFirstMinute == 0 && noise.size() - unsent.size() >= minuteOfNoise)
+            heapAfterFirstMinute = heapInUse();
+    }
+    const long heapGrowth = heapInUse() - heapAfterFirstMinute;
+    pollOnce(); // the last bytes written
+    dlg->Timer1Timer();
+
+    EXPECT_EQ(receivedValues(nav()), before);
+    EXPECT_LE(mostHeld, Reception::maxSentenceLength);
+    EXPECT_LT(heapGrowth, 64 * 1024);
+    send("$PTTKD,7.5,M\r\n"); // still listening
+    EXPECT_EQ(nav().ExtendedValue, Real48(7.5L));
 }
 
 TEST_F(PtyReception, AVanishedReceiverIsSurvivedAndSwitchingOffAndOnRecovers) {
