@@ -182,8 +182,9 @@ QGroupBox* TVimoComDlg::buildGpsGroup() {
          {QStringLiteral("Course string position"), QStringLiteral("8"), 2, gps.courseField,
           EditCoursePos}});
     EditNMEASentence->setToolTip(
-        QStringLiteral("Name the GPS sentence begins with. \"?\" stands for any one character: "
-                       "\"??RMC\" takes GPRMC, GNRMC and the RMC of any other receiver."));
+        QStringLiteral("Name the GPS sentence begins with; \"?\" stands for any one character. "
+                       "For a receiver that sends GNRMC (most modern ones) type \"??RMC\": "
+                       "it takes the RMC sentence of any receiver."));
     return group;
 }
 

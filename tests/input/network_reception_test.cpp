@@ -231,6 +231,7 @@ TEST_F(UdpBroadcast, AnyTalkerIsTakenAfterTypingQuestionMarks) {
     EXPECT_EQ(dlg->SeComm1->CharCount(), 0); // taken, and refused: the factory name wants GPRMC
     EXPECT_TRUE(nav().GpsLat.isZero());
 
+    EXPECT_TRUE(dlg->EditNMEASentence->toolTip().contains(QStringLiteral("type \"??RMC\"")));
     dlg->EditNMEASentence->clear();
     QTest::keyClicks(dlg->EditNMEASentence, QStringLiteral("??RMC"));
     EXPECT_EQ(dlg->EditNMEASentence->text(), "??RMC");
