@@ -186,6 +186,27 @@ TEST_F(TcpMultiplexer, EndlessTextWithoutStartCharacterIsBoundedAndDropped) {
     EXPECT_TRUE(fixArrives(rmcLat));
 }
 
+TEST(NetworkDevice, AConnectionWithoutAnswerIsGivenUpAfterTheWaitWithTheWindowWorking) {
+    QTcpServer server; // its one queue place taken, it lets further connections hang
+    server.setListenBacklogSize(0);
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    server.pauseAccepting();
+    QTcpSocket queued;
+    queued.connectToHost(QHostAddress::LocalHost, server.serverPort());
+    ASSERT_TRUE(queued.waitForConnected(patienceMs));
+
+    NetworkDevice device({std::chrono::milliseconds(300), std::chrono::milliseconds(50)});
+    bool timerFired = false;
+    QTimer::singleShot(100, [&] { timerFired = true; });
+    std::string reason;
+    const QString address = QStringLiteral("tcp://127.0.0.1:%1").arg(server.serverPort());
+    EXPECT_FALSE(device.open(address.toStdString(), LineSettings{}, reason));
+    EXPECT_TRUE(timerFired);
+    EXPECT_EQ(reason, "Address " + address.toStdString() + ": no answer within 1 s");
+    EXPECT_FALSE(device.isOpen());
+    EXPECT_FALSE(device.receiving());
+}
+
 // Datagrams sent to the port a listening device was bound to.
 class UdpBroadcast : public NetworkReception {
 protected:
