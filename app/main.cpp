@@ -10,6 +10,7 @@
 #include "app/window_registry.h"
 #include "info/help_browser.h"
 #include "input/TaskIcon.h"
+#include "input/network_device.h"
 #include "input/nmea_simulator.h"
 #include "input/qt_serial_device.h"
 
@@ -41,7 +42,8 @@ int main(int argc, char** argv) {
     HelpBrowser help;
     const DeviceMakers makers{[&clock] {
                                   return std::make_unique<ChoosingSerialDevice>(
-                                      std::make_unique<QtSerialDevice>(), clock);
+                                      std::make_unique<QtSerialDevice>(),
+                                      std::make_unique<NetworkDevice>(), clock);
                               },
                               [] { return std::make_unique<QtTrayShell>(); }};
     StdFileSystem files;

@@ -124,7 +124,9 @@ QGroupBox* TVimoComDlg::buildPortGroup(PortControls& port, const QString& receiv
                                 QStringLiteral("Set parity."), group);
     port.device = new QComboBox(group);
     port.device->setEditable(true);
-    port.device->setToolTip(QStringLiteral("Serial device of this port."));
+    port.device->setToolTip(
+        QStringLiteral("Serial device of this port, \"Simulator\", or a network source: "
+                       "tcp://HOST:PORT, udp://:PORT or gpsd://HOST."));
     port.device->setEditText(QString::fromStdString(environmentDevice(port.number)));
     port.received = new QLineEdit(group);
     port.received->setReadOnly(true);
@@ -166,7 +168,7 @@ QGroupBox* TVimoComDlg::settingsBox(const QString& caption,
 
 QGroupBox* TVimoComDlg::buildGpsGroup() {
     GpsSentenceSettings& gps = context_.program.reception.gps;
-    return settingsBox(
+    QGroupBox* group = settingsBox(
         QStringLiteral("GPS NMEA specification"),
         {{QStringLiteral("Sentence"), QStringLiteral("GPRMC"), 8, gps.sentence, EditNMEASentence},
          {QStringLiteral("Latitude string position"), QStringLiteral("3"), 2, gps.latitudeField,
@@ -179,15 +181,23 @@ QGroupBox* TVimoComDlg::buildGpsGroup() {
           EditSpeedPos},
          {QStringLiteral("Course string position"), QStringLiteral("8"), 2, gps.courseField,
           EditCoursePos}});
+    EditNMEASentence->setToolTip(
+        QStringLiteral("Name the GPS sentence begins with; \"?\" stands for any one character. "
+                       "For a receiver that sends GNRMC (most modern ones) type \"??RMC\": "
+                       "it takes the RMC sentence of any receiver."));
+    return group;
 }
 
 QGroupBox* TVimoComDlg::buildExtendedGroup() {
     ExtendedSentenceSettings& extended = context_.program.reception.extended;
-    return settingsBox(
+    QGroupBox* group = settingsBox(
         QStringLiteral("  Extended user specification"),
         {{QStringLiteral("Sentence"), QStringLiteral("PTTKD"), 8, extended.sentence, EditSentence},
          {QStringLiteral("Position"), QStringLiteral("1"), 2, extended.field, EditPosition},
          {QStringLiteral("Specification"), QStringLiteral("Deep"), 8, extended.alias, EditAlias}});
+    EditSentence->setToolTip(QStringLiteral(
+        "Name the instrument's sentence begins with. \"?\" stands for any one character."));
+    return group;
 }
 
 void TVimoComDlg::CommRadioGroupClick() {
@@ -201,6 +211,7 @@ void TVimoComDlg::CommRadioGroupBClick() {
 // The line settings apply at switching on; while a port is on they cannot be changed.
 void TVimoComDlg::switchPort(PortControls& port) {
     const bool on = port.comm->itemIndex() == itemOn;
+    port.comm->setEnabled(false); // a network port waits for its connection with the window working
     try {
         if (on)
             openPort(port);
@@ -213,6 +224,7 @@ void TVimoComDlg::switchPort(PortControls& port) {
         context_.dialogs.information(QStringLiteral("Error opening comport%1").arg(port.number));
         enableSettings(port, true);
     }
+    port.comm->setEnabled(true);
 }
 
 void TVimoComDlg::enableSettings(PortControls& port, bool enabled) {
@@ -258,7 +270,8 @@ void TVimoComDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-// The serial devices present now, keeping whatever the sailor chose or typed.
+// The serial devices present now, the simulator and the usual network sources, keeping whatever
+// the sailor chose or typed.
 void TVimoComDlg::refreshDeviceChoices() {
     const auto present = QSerialPortInfo::availablePorts();
     for (PortControls& port : ports_) {
@@ -267,6 +280,8 @@ void TVimoComDlg::refreshDeviceChoices() {
         for (const QSerialPortInfo& info : present)
             port.device->addItem(info.systemLocation());
         port.device->addItem(QString::fromLatin1(SimulatorDevice::deviceName));
+        port.device->addItem(QStringLiteral("udp://:10110"));
+        port.device->addItem(QStringLiteral("gpsd://localhost:2947"));
         port.device->setEditText(chosen);
     }
 }

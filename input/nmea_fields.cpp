@@ -2,6 +2,7 @@
 
 #include "app/number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -22,7 +23,7 @@ std::optional<std::string_view> fieldText(std::string_view sentence, std::string
                                           int n, std::string_view name) {
     sentence = shortString(sentence);
     name = shortString(name);
-    if (sentence.substr(0, name.size()) != name || separator.size() != 1 || n < 1 || n > lastField)
+    if (!sentenceHasName(sentence, name) || separator.size() != 1 || n < 1 || n > lastField)
         return std::nullopt;
     std::array<std::size_t, recordedSeparators + 1> positions{};
     int count = 0;
@@ -55,6 +56,14 @@ Real48 nmeaAngle(std::string_view field, std::size_t degreeDigits, std::string_v
 }
 
 } // namespace
+
+bool sentenceHasName(std::string_view sentence, std::string_view name) {
+    constexpr char anyCharacter = '?';
+    return sentence.size() >= name.size() &&
+           std::equal(name.begin(), name.end(), sentence.begin(), [](char wanted, char got) {
+               return wanted == anyCharacter || wanted == got;
+           });
+}
 
 Real48 NmeaFieldValue(std::string_view sentence, std::string_view separator, int n,
                       std::string_view name) {

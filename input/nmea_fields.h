@@ -10,8 +10,13 @@ namespace brisomar {
 // "No value": what the field readers give for a missing or unreadable field.
 inline constexpr long double NmeaNoValue = -10000.0L;
 
+// Whether a sentence ("$" dropped) begins with `name`, case-sensitive, where "?" in the name
+// stands for any one character: "??RMC" takes GPRMC and GNRMC from any talker. An empty name
+// matches every sentence.
+bool sentenceHasName(std::string_view sentence, std::string_view name);
+
 // Field n (1..14) of a received sentence ("$" already dropped): the text between separators n
-// and n+1; only the first 15 separators count. The sentence must begin with `name` exactly.
+// and n+1; only the first 15 separators count. The sentence must have `name` (sentenceHasName).
 // A separator that is not exactly one character never matches. Texts are cut to 255 characters.
 // A missing, unreadable or too large (beyond Real48) field gives NmeaNoValue.
 Real48 NmeaFieldValue(std::string_view sentence, std::string_view separator, int n,

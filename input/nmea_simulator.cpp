@@ -1,5 +1,6 @@
 #include "input/nmea_simulator.h"
 
+#include "input/network_address.h"
 #include "navcalc/navigation_math.h"
 
 #include <cmath>
@@ -111,6 +112,19 @@ std::string SimulatorDevice::read(std::size_t count) {
     std::string taken = waiting_.substr(0, count);
     waiting_.erase(0, count);
     return taken;
+}
+
+bool ChoosingSerialDevice::open(const std::string& path, const LineSettings& settings,
+                                std::string& reason) {
+    current_->close();
+    current_ = &deviceFor(path);
+    return current_->open(path, settings, reason);
+}
+
+SerialDevice& ChoosingSerialDevice::deviceFor(const std::string& path) {
+    if (path == SimulatorDevice::deviceName)
+        return simulator_;
+    return isNetworkAddress(path) ? *network_ : *serial_;
 }
 
 } // namespace brisomar

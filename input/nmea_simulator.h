@@ -62,18 +62,15 @@ private:
     std::string waiting_;
 };
 
-// A port's device: the simulator when "Simulator" is chosen, else the real serial device.
+// A port's device: the simulator when "Simulator" is chosen, the network device for a network
+// address (tcp://, udp://, gpsd://), else the serial device.
 class ChoosingSerialDevice : public SerialDevice {
 public:
-    ChoosingSerialDevice(std::unique_ptr<SerialDevice> real, const Clock& clock)
-        : real_(std::move(real)), simulator_(clock) {}
+    ChoosingSerialDevice(std::unique_ptr<SerialDevice> serial,
+                         std::unique_ptr<SerialDevice> network, const Clock& clock)
+        : serial_(std::move(serial)), network_(std::move(network)), simulator_(clock) {}
 
-    bool open(const std::string& path, const LineSettings& settings, std::string& reason) override {
-        current_->close();
-        current_ = path == SimulatorDevice::deviceName ? static_cast<SerialDevice*>(&simulator_)
-                                                       : real_.get();
-        return current_->open(path, settings, reason);
-    }
+    bool open(const std::string& path, const LineSettings& settings, std::string& reason) override;
     void close() override { current_->close(); }
     bool isOpen() const override { return current_->isOpen(); }
     std::size_t bytesWaiting() override { return current_->bytesWaiting(); }
@@ -81,9 +78,12 @@ public:
     void purge() override { current_->purge(); }
 
 private:
-    std::unique_ptr<SerialDevice> real_;
+    SerialDevice& deviceFor(const std::string& path);
+
+    std::unique_ptr<SerialDevice> serial_;
+    std::unique_ptr<SerialDevice> network_;
     SimulatorDevice simulator_;
-    SerialDevice* current_ = real_.get();
+    SerialDevice* current_ = serial_.get();
 };
 
 } // namespace brisomar

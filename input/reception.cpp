@@ -12,10 +12,6 @@ namespace {
 constexpr std::string_view separator = ",";
 constexpr std::size_t shortestMessage = 6;
 
-bool startsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
-}
-
 Real48 fieldValue(std::string_view sentence, const std::string& fieldNumber,
                   const std::string& name) {
     const auto n = readInteger(fieldNumber);
@@ -42,9 +38,9 @@ void Reception::deliver(int port, std::string_view message) {
 
 void Reception::CheckReadString(NavState& nav, std::string_view sentence,
                                 const LocalDateTime& now) {
-    if (startsWith(sentence, gps.sentence))
+    if (sentenceHasName(sentence, gps.sentence))
         checkGpsSentence(nav, sentence, now);
-    else if (startsWith(sentence, extended.sentence))
+    else if (sentenceHasName(sentence, extended.sentence))
         checkExtendedSentence(nav, sentence, now);
 }
 

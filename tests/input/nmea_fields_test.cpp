@@ -40,6 +40,27 @@ TEST(NmeaFieldValue, NameIsComparedExactlyAndAnEmptyNameMatchesAll) {
     EXPECT_EQ(NmeaFieldText("GPRMC,,", ",", 1, "GPRMC"), ""); // an empty field is a text
 }
 
+TEST(NmeaFieldValue, AQuestionMarkInTheNameTakesAnyOneCharacter) {
+    EXPECT_EQ(field("GNRMC,5,", 1, "??RMC"), 5.0L);
+    EXPECT_EQ(field("GPRMC,5,", 1, "??RMC"), 5.0L);
+    EXPECT_EQ(field("GPXRMC,5,", 1, "??RMC"), NmeaNoValue); // shares only the end
+    EXPECT_EQ(field("GNrmc,5,", 1, "??RMC"), NmeaNoValue);  // still case-sensitive
+    EXPECT_EQ(field("RMC,5,", 1, "??RMC"), NmeaNoValue);
+    EXPECT_EQ(NmeaFieldText("GLRMC,4807.038,", ",", 1, "GL?MC"), "4807.038");
+}
+
+TEST(SentenceName, IsAPrefixWhereQuestionMarksTakeAnyCharacter) {
+    EXPECT_TRUE(sentenceHasName("INRMC,1", "??RMC"));
+    EXPECT_TRUE(sentenceHasName("GPRMC", "GPRMC"));
+    EXPECT_TRUE(sentenceHasName("?PRMC", "??RMC"));
+    EXPECT_TRUE(sentenceHasName("anything", ""));
+    EXPECT_TRUE(sentenceHasName("", ""));
+    EXPECT_FALSE(sentenceHasName("GPRM", "GPRMC"));
+    EXPECT_FALSE(sentenceHasName("GN", "???"));
+    EXPECT_FALSE(sentenceHasName("GPRMC", "?PRMB"));
+    EXPECT_FALSE(sentenceHasName("GPRMC", "GP?MC?"));
+}
+
 TEST(NmeaFieldValue, OnlyTheFirstFifteenSeparatorsCount) {
     std::string twenty = "GPXXX";
     for (int i = 1; i <= 20; ++i)

@@ -68,5 +68,41 @@ TEST(SimulatorDevice, DeliversTheSentencesThatFellDue) {
     EXPECT_EQ(device.bytesWaiting(), 0u);
 }
 
+// A device that records the paths it was opened with.
+class RecordingDevice : public SerialDevice {
+public:
+    explicit RecordingDevice(std::vector<std::string>& opened) : opened_(opened) {}
+    bool open(const std::string& path, const LineSettings&, std::string&) override {
+        opened_.push_back(path);
+        return open_ = true;
+    }
+    void close() override { open_ = false; }
+    bool isOpen() const override { return open_; }
+    std::size_t bytesWaiting() override { return 0; }
+    std::string read(std::size_t) override { return {}; }
+    void purge() override {}
+
+private:
+    std::vector<std::string>& opened_;
+    bool open_ = false;
+};
+
+TEST(ChoosingSerialDevice, PicksTheDeviceByWhatThePortNames) {
+    SteppedClock clock;
+    std::vector<std::string> serialOpens, networkOpens;
+    ChoosingSerialDevice device(std::make_unique<RecordingDevice>(serialOpens),
+                                std::make_unique<RecordingDevice>(networkOpens), clock);
+    std::string reason;
+    const std::string names[] = {"/dev/ttyUSB0", "tcp://10.0.0.1", "Simulator",
+                                 "udp://:10110", "gpsd://",        "/dev/tcp"};
+    for (const std::string& name : names)
+        ASSERT_TRUE(device.open(name, LineSettings{}, reason));
+    EXPECT_EQ(serialOpens, (std::vector<std::string>{"/dev/ttyUSB0", "/dev/tcp"}));
+    EXPECT_EQ(networkOpens,
+              (std::vector<std::string>{"tcp://10.0.0.1", "udp://:10110", "gpsd://"}));
+    ASSERT_TRUE(device.open("Simulator", LineSettings{}, reason));
+    EXPECT_GT(device.bytesWaiting(), 0u); // the simulator's first fix
+}
+
 } // namespace
 } // namespace brisomar

@@ -99,6 +99,21 @@ TEST_F(ReceptionTest, FieldSettingsApplyToTheNextSentence) {
     EXPECT_EQ(nav.GpsSpeed, Real48(7.5L));
 }
 
+TEST_F(ReceptionTest, QuestionMarksInTheSentenceNameTakeAnyTalker) {
+    reception.gps.sentence = "??RMC";
+    receive("$GNRMC,1,A,5000.000,N,00100.000,W,6.0,90.0,x*00");
+    EXPECT_EQ(nav.GpsLat, Real48(50.0L));
+    EXPECT_EQ(nav.GpsSpeed, Real48(6.0L));
+    receive(rmcMessage);
+    EXPECT_EQ(nav.GpsLat, Real48(48 + 7.038L / 60));
+    receive("$GPXRMC,1,A,5100.000,N,00100.000,W,7.0,91.0,x*00"); // only the end is shared
+    EXPECT_EQ(nav.GpsLat, Real48(48 + 7.038L / 60));
+    EXPECT_EQ(nav.GpsSpeed, Real48(22.4L));
+    reception.extended.sentence = "??DBT";
+    receive("$SDDBT,12.5,f,3.8,M");
+    EXPECT_EQ(nav.ExtendedValue, Real48(12.5L));
+}
+
 TEST_F(ReceptionTest, SilenceCountsFromTheLastFixAndIsHeldAtZeroAfterMidnight) {
     reception.tick(nav, now); // nothing received since midnight
     EXPECT_EQ(nav.GpsSilenceSeconds, Real48(36000.0L));
