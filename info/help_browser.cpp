@@ -15,7 +15,7 @@ QUrl helpPageUrl(int context) {
     return QUrl(QStringLiteral("qrc:/help/index.html"));
 }
 
-HelpBrowser::HelpBrowser() {
+HelpWindow::HelpWindow() {
     setWindowTitle(QStringLiteral("Brisomar - Help"));
     resize(560, 520);
     auto* column = new QVBoxLayout(this);
@@ -38,11 +38,17 @@ HelpBrowser::HelpBrowser() {
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
 }
 
-void HelpBrowser::showContext(int context) {
+void HelpWindow::showContext(int context) {
     browser_->setSource(helpPageUrl(context));
     show();
     raise();
     activateWindow();
+}
+
+void HelpBrowser::showContext(int context) {
+    if (!window_)
+        window_ = std::make_unique<HelpWindow>();
+    window_->showContext(context);
 }
 
 } // namespace brisomar

@@ -1,7 +1,6 @@
 #include "info/info_dialog.h"
 
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -24,10 +23,11 @@ QPushButton* buildInfoDialog(QDialog* dialog, const QString& caption, const QStr
     label->setMinimumWidth(320);
     row->addWidget(label, 1);
     column->addLayout(row);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, dialog);
-    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    // A plain button: a standard button box looks up the icon theme, which slows the start.
+    auto* ok = new QPushButton(QStringLiteral("OK"), dialog);
+    ok->setDefault(true);
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
-    column->addWidget(buttons);
+    column->addWidget(ok, 0, Qt::AlignRight);
     column->setSizeConstraint(QLayout::SetFixedSize);
     return ok;
 }

@@ -47,12 +47,16 @@ TEST(HelpPages, EveryContextTheWindowsUseHasItsOwnPage) {
 
 TEST(HelpPages, TheBrowserOpensAtTheContextAsked) {
     HelpBrowser help;
+    EXPECT_EQ(help.window(), nullptr);
     help.showContext(4);
-    EXPECT_TRUE(help.isVisible());
-    EXPECT_EQ(help.browser()->source().fileName(), "context-4.html");
-    EXPECT_TRUE(help.browser()->toPlainText().contains("dialout"));
+    const HelpWindow* window = help.window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->browser()->source().fileName(), "context-4.html");
+    EXPECT_TRUE(window->browser()->toPlainText().contains("dialout"));
     help.showContext(99);
-    EXPECT_EQ(help.browser()->source().fileName(), "index.html");
+    EXPECT_EQ(help.window(), window); // one window, reused
+    EXPECT_EQ(window->browser()->source().fileName(), "index.html");
 }
 
 } // namespace
