@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     const DeviceMakers makers{[&clock] {
                                   return std::make_unique<ChoosingSerialDevice>(
                                       std::make_unique<QtSerialDevice>(),
-                                      std::make_unique<NetworkDevice>(), clock);
+                                      [] { return std::make_unique<NetworkDevice>(); }, clock);
                               },
                               [] { return std::make_unique<QtTrayShell>(); }};
     StdFileSystem files;

@@ -124,7 +124,11 @@ bool ChoosingSerialDevice::open(const std::string& path, const LineSettings& set
 SerialDevice& ChoosingSerialDevice::deviceFor(const std::string& path) {
     if (path == SimulatorDevice::deviceName)
         return simulator_;
-    return isNetworkAddress(path) ? *network_ : *serial_;
+    if (!isNetworkAddress(path))
+        return *serial_;
+    if (!network_)
+        network_ = makeNetwork_();
+    return *network_;
 }
 
 } // namespace brisomar

@@ -3,6 +3,7 @@
 #include "app/clock.h"
 #include "input/serial_device.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -63,12 +64,14 @@ private:
 };
 
 // A port's device: the simulator when "Simulator" is chosen, the network device for a network
-// address (tcp://, udp://, gpsd://), else the serial device.
+// address (tcp://, udp://, gpsd://), else the serial device. The network device is made when a
+// network address is first chosen: most boats never use one, and it costs memory from the start.
 class ChoosingSerialDevice : public SerialDevice {
 public:
-    ChoosingSerialDevice(std::unique_ptr<SerialDevice> serial,
-                         std::unique_ptr<SerialDevice> network, const Clock& clock)
-        : serial_(std::move(serial)), network_(std::move(network)), simulator_(clock) {}
+    using DeviceMaker = std::function<std::unique_ptr<SerialDevice>()>;
+    ChoosingSerialDevice(std::unique_ptr<SerialDevice> serial, DeviceMaker makeNetwork,
+                         const Clock& clock)
+        : serial_(std::move(serial)), makeNetwork_(std::move(makeNetwork)), simulator_(clock) {}
 
     bool open(const std::string& path, const LineSettings& settings, std::string& reason) override;
     void close() override { current_->close(); }
@@ -81,6 +84,7 @@ private:
     SerialDevice& deviceFor(const std::string& path);
 
     std::unique_ptr<SerialDevice> serial_;
+    DeviceMaker makeNetwork_;
     std::unique_ptr<SerialDevice> network_;
     SimulatorDevice simulator_;
     SerialDevice* current_ = serial_.get();

@@ -52,8 +52,8 @@ protected:
     NetworkReception() {
         ui.context.makers.serialDevice = [this] {
             return std::make_unique<ChoosingSerialDevice>(
-                std::make_unique<QtSerialDevice>(), std::make_unique<NetworkDevice>(testTiming),
-                ui.clock);
+                std::make_unique<QtSerialDevice>(),
+                [] { return std::make_unique<NetworkDevice>(testTiming); }, ui.clock);
         };
         mainDlg = createWindows(ui.context);
         dlg = ui.context.windows.comDlg;

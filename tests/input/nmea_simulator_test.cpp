@@ -90,14 +90,23 @@ private:
 TEST(ChoosingSerialDevice, PicksTheDeviceByWhatThePortNames) {
     SteppedClock clock;
     std::vector<std::string> serialOpens, networkOpens;
-    ChoosingSerialDevice device(std::make_unique<RecordingDevice>(serialOpens),
-                                std::make_unique<RecordingDevice>(networkOpens), clock);
+    int networkDevicesMade = 0;
+    ChoosingSerialDevice device(
+        std::make_unique<RecordingDevice>(serialOpens),
+        [&] {
+            ++networkDevicesMade;
+            return std::make_unique<RecordingDevice>(networkOpens);
+        },
+        clock);
     std::string reason;
-    const std::string names[] = {"/dev/ttyUSB0", "tcp://10.0.0.1", "Simulator",
+    ASSERT_TRUE(device.open("/dev/ttyUSB0", LineSettings{}, reason));
+    EXPECT_EQ(networkDevicesMade, 0); // made only when a network address is chosen
+    const std::string names[] = {"/dev/ttyUSB1", "tcp://10.0.0.1", "Simulator",
                                  "udp://:10110", "gpsd://",        "/dev/tcp"};
     for (const std::string& name : names)
         ASSERT_TRUE(device.open(name, LineSettings{}, reason));
-    EXPECT_EQ(serialOpens, (std::vector<std::string>{"/dev/ttyUSB0", "/dev/tcp"}));
+    EXPECT_EQ(serialOpens, (std::vector<std::string>{"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/tcp"}));
+    EXPECT_EQ(networkDevicesMade, 1);
     EXPECT_EQ(networkOpens,
               (std::vector<std::string>{"tcp://10.0.0.1", "udp://:10110", "gpsd://"}));
     ASSERT_TRUE(device.open("Simulator", LineSettings{}, reason));
