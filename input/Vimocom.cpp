@@ -161,6 +161,7 @@ QGroupBox* TVimoComDlg::settingsBox(const QString& caption,
     auto* form = new QFormLayout(group);
     for (const SettingRow& row : rows) {
         row.edit = settingEdit(row.text, row.maxLength, row.setting);
+        row.edit->setToolTip(row.hint);
         form->addRow(row.label, row.edit);
     }
     return group;
@@ -168,9 +169,12 @@ QGroupBox* TVimoComDlg::settingsBox(const QString& caption,
 
 QGroupBox* TVimoComDlg::buildGpsGroup() {
     GpsSentenceSettings& gps = context_.program.reception.gps;
-    QGroupBox* group = settingsBox(
+    return settingsBox(
         QStringLiteral("GPS NMEA specification"),
-        {{QStringLiteral("Sentence"), QStringLiteral("GPRMC"), 8, gps.sentence, EditNMEASentence},
+        {{QStringLiteral("Sentence"), QStringLiteral("GPRMC"), 8, gps.sentence, EditNMEASentence,
+          QStringLiteral("Name the GPS sentence begins with; \"?\" stands for any one character. "
+                         "For a receiver that sends GNRMC (most modern ones) type \"??RMC\": "
+                         "it takes the RMC sentence of any receiver.")},
          {QStringLiteral("Latitude string position"), QStringLiteral("3"), 2, gps.latitudeField,
           EditLatPos},
          {QStringLiteral("N/S"), QStringLiteral("4"), 2, gps.northSouthField, EditNSPos},
@@ -181,23 +185,17 @@ QGroupBox* TVimoComDlg::buildGpsGroup() {
           EditSpeedPos},
          {QStringLiteral("Course string position"), QStringLiteral("8"), 2, gps.courseField,
           EditCoursePos}});
-    EditNMEASentence->setToolTip(
-        QStringLiteral("Name the GPS sentence begins with; \"?\" stands for any one character. "
-                       "For a receiver that sends GNRMC (most modern ones) type \"??RMC\": "
-                       "it takes the RMC sentence of any receiver."));
-    return group;
 }
 
 QGroupBox* TVimoComDlg::buildExtendedGroup() {
     ExtendedSentenceSettings& extended = context_.program.reception.extended;
-    QGroupBox* group = settingsBox(
+    return settingsBox(
         QStringLiteral("  Extended user specification"),
-        {{QStringLiteral("Sentence"), QStringLiteral("PTTKD"), 8, extended.sentence, EditSentence},
+        {{QStringLiteral("Sentence"), QStringLiteral("PTTKD"), 8, extended.sentence, EditSentence,
+          QStringLiteral(
+              "Name the instrument's sentence begins with. \"?\" stands for any one character.")},
          {QStringLiteral("Position"), QStringLiteral("1"), 2, extended.field, EditPosition},
          {QStringLiteral("Specification"), QStringLiteral("Deep"), 8, extended.alias, EditAlias}});
-    EditSentence->setToolTip(QStringLiteral(
-        "Name the instrument's sentence begins with. \"?\" stands for any one character."));
-    return group;
 }
 
 void TVimoComDlg::CommRadioGroupClick() {

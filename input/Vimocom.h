@@ -94,6 +94,7 @@ private:
         int maxLength;
         std::string& setting;
         QLineEdit*& edit;
+        QString hint = {};
     };
     QGroupBox* settingsBox(const QString& caption, std::initializer_list<SettingRow> rows);
     QGroupBox* buildGpsGroup();
