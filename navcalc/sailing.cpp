@@ -3,7 +3,6 @@
 #include "app/number_text.h"
 
 #include <cmath>
-#include <limits>
 #include <numbers>
 
 namespace brisomar {
@@ -50,29 +49,29 @@ struct SinCos {
 // The heading searches take sines, cosines and arc tangents a hundred times over; on x87
 // machines the processor's own long double instructions give them at a fraction of the
 // library's cost (the arguments here are far inside their exact range).
-constexpr bool hasX87 =
-#if defined(__x86_64__) || defined(__i386__)
-    std::numeric_limits<long double>::digits == 64;
-#else
-    false;
+// Elsewhere, and where long double is not the x87 format, the library's functions serve.
+#if (defined(__x86_64__) || defined(__i386__)) && __LDBL_MANT_DIG__ == 64
+#define BRISOMAR_X87_TRIG 1
 #endif
 
 SinCos sinCos(long double direction) {
     SinCos sc;
-    if constexpr (hasX87)
-        asm("fsincos" : "=t"(sc.cos), "=u"(sc.sin) : "0"(radians(direction)));
-    else
-        ::sincosl(radians(direction), &sc.sin, &sc.cos);
+#ifdef BRISOMAR_X87_TRIG
+    asm("fsincos" : "=t"(sc.cos), "=u"(sc.sin) : "0"(radians(direction)));
+#else
+    ::sincosl(radians(direction), &sc.sin, &sc.cos);
+#endif
     return sc;
 }
 
 long double arcTan(long double x) {
+#ifdef BRISOMAR_X87_TRIG
     long double angle = 0;
-    if constexpr (hasX87)
-        asm("fpatan" : "=t"(angle) : "0"(1.0L), "u"(x) : "st(1)"); // arctan(x / 1)
-    else
-        angle = std::atan(x);
+    asm("fpatan" : "=t"(angle) : "0"(1.0L), "u"(x) : "st(1)"); // arctan(x / 1)
     return angle;
+#else
+    return std::atan(x);
+#endif
 }
 
 // The heading searches add the same current to every heading: its sine and cosine are kept
