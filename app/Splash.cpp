@@ -1,5 +1,7 @@
 #include "app/Splash.h"
 
+#include "app/stored_pictures.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QScreen>
@@ -14,7 +16,7 @@ TSplashForm::TSplashForm() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWi
     auto* panel = new QLabel(this);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setLineWidth(2);
-    panel->setPixmap(QPixmap(QStringLiteral(":/images/splash.png")));
+    panel->setPixmap(QPixmap::fromImage(storedPicture(QString::fromLatin1(splashPicturePath))));
     panel->setAlignment(Qt::AlignCenter);
     layout->addWidget(panel);
     if (const QScreen* screen = QApplication::primaryScreen())

@@ -1,6 +1,10 @@
 #include "app/application.h"
 
 #include "app/dialogs.h"
+#include "app/stored_pictures.h"
+
+#include <QIcon>
+#include <QPixmap>
 
 #include <exception>
 
@@ -8,6 +12,7 @@ namespace brisomar {
 
 BrisomarApplication::BrisomarApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QString::fromLatin1(title));
+    setWindowIcon(QPixmap::fromImage(storedPicture(QString::fromLatin1(programIconPath))));
 }
 
 bool BrisomarApplication::notify(QObject* receiver, QEvent* event) {

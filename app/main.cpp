@@ -29,7 +29,6 @@ QString demoFolder() {
 int main(int argc, char** argv) {
     using namespace brisomar;
     BrisomarApplication app(argc, argv);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/brisomar.png")));
     QtDialogs dialogs;
     app.setDialogs(&dialogs);
 

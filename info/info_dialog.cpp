@@ -1,5 +1,8 @@
 #include "info/info_dialog.h"
 
+#include "app/stored_pictures.h"
+
+#include <QApplication>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,7 +18,7 @@ QPushButton* buildInfoDialog(QDialog* dialog, const QString& caption, const QStr
     auto* column = new QVBoxLayout(dialog);
     auto* row = new QHBoxLayout;
     auto* icon = new QLabel(dialog);
-    icon->setPixmap(QPixmap(QStringLiteral(":/images/brisomar.png")));
+    icon->setPixmap(QApplication::windowIcon().pixmap(programIconSide));
     icon->setAlignment(Qt::AlignTop);
     row->addWidget(icon);
     auto* label = new QLabel(text, dialog);

@@ -7,6 +7,7 @@
 #include "input/TaskIcon.h"
 #include "input/nmea_simulator.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -100,7 +101,7 @@ TVimoComDlg::TVimoComDlg(UiContext& context, QWidget* parent) : QDialog(parent),
     connect(CommRadioGroupB, &RadioGroup::clicked, this, &TVimoComDlg::CommRadioGroupBClick);
 
     TaskIcon1 = new TTaskIcon(context_.makers.trayShell(), this);
-    TaskIcon1->setIcon(QIcon(QStringLiteral(":/images/brisomar.png")));
+    TaskIcon1->setIcon(QApplication::windowIcon());
     TaskIcon1->setToolTip(QStringLiteral("Comport open"));
 
     Timer1 = new QTimer(this);

@@ -1,8 +1,10 @@
 #include "app/Splash.h"
+#include "app/stored_pictures.h"
 #include "info/Vimoabou.h"
 #include "info/Vimowarr.h"
 #include "info/help_browser.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -32,6 +34,32 @@ TEST(Splash, ShowsOurPictureInALoweredPanel) {
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->frameShadow(), QFrame::Sunken);
     EXPECT_EQ(panel->pixmap().size(), QSize(383, 255));
+}
+
+TEST(StoredPictures, AreShownWithThePixelsQtsOwnReaderGives) {
+    for (const char* path : {splashPicturePath, programIconPath}) {
+        const QString name = QString::fromLatin1(path);
+        const QImage decoded(name);
+        ASSERT_FALSE(decoded.isNull()) << path;
+        EXPECT_EQ(storedPicture(name).convertToFormat(QImage::Format_ARGB32),
+                  decoded.convertToFormat(QImage::Format_ARGB32))
+            << path;
+    }
+    EXPECT_TRUE(storedPicture(QStringLiteral(":/help/index.html")).isNull());
+    EXPECT_TRUE(storedPicture(QStringLiteral(":/images/none.bmp")).isNull());
+}
+
+TEST(StoredPictures, TheProgramIconIsTheApplicationsAndTheAboutDialogs) {
+    // A pixmap holds its pixels premultiplied by their alpha.
+    const QImage icon = QApplication::windowIcon().pixmap(programIconSide).toImage();
+    EXPECT_EQ(icon.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+              storedPicture(QString::fromLatin1(programIconPath))
+                  .convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    TVimoAboutDlg about(nullptr);
+    bool shown = false;
+    for (const QLabel* label : about.findChildren<QLabel*>())
+        shown = shown || label->pixmap().toImage() == icon;
+    EXPECT_TRUE(shown);
 }
 
 TEST(HelpPages, EveryContextTheWindowsUseHasItsOwnPage) {
