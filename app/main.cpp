@@ -8,9 +8,10 @@
 #include "app/file_system.h"
 #include "app/qt_seams.h"
 #include "app/window_registry.h"
+#include "charts/chart_printer.h"
 #include "info/help_browser.h"
 #include "input/TaskIcon.h"
-#include "input/network_device.h"
+#include "input/network_module.h"
 #include "input/nmea_simulator.h"
 #include "input/qt_serial_device.h"
 
@@ -39,12 +40,15 @@ int main(int argc, char** argv) {
     QtClock clock;
     QtBeeper beeper;
     HelpBrowser help;
-    const DeviceMakers makers{[&clock] {
-                                  return std::make_unique<ChoosingSerialDevice>(
-                                      std::make_unique<QtSerialDevice>(),
-                                      [] { return std::make_unique<NetworkDevice>(); }, clock);
-                              },
-                              [] { return std::make_unique<QtTrayShell>(); }};
+    const QString moduleFolder = QCoreApplication::applicationDirPath();
+    const DeviceMakers makers{
+        [&clock, &moduleFolder] {
+            return std::make_unique<ChoosingSerialDevice>(
+                std::make_unique<QtSerialDevice>(),
+                [&moduleFolder] { return loadNetworkDevice(moduleFolder); }, clock);
+        },
+        [] { return std::make_unique<QtTrayShell>(); },
+        [&moduleFolder](QString& reason) { return loadChartPrinter(moduleFolder, reason); }};
     StdFileSystem files;
     UiContext context{program, clock, dialogs, beeper, help, files, makers, {}};
     const auto mainDlg = createWindows(context);

@@ -6,11 +6,13 @@
 #include <memory>
 
 class QDialog;
+class QString;
 class QWidget;
 
 namespace brisomar {
 
 class Beeper;
+class ChartPrinter;
 class Clock;
 class Dialogs;
 class FileSystem;
@@ -40,6 +42,8 @@ class TVimoWaypDlg;
 struct DeviceMakers {
     std::function<std::unique_ptr<SerialDevice>()> serialDevice;
     std::function<std::unique_ptr<TrayShell>()> trayShell;
+    // Null, with the reason, when printing is not available.
+    std::function<std::unique_ptr<ChartPrinter>(QString& reason)> chartPrinter;
 };
 
 // The program's windows, each created once at start-up in the program's order and kept until it

@@ -100,7 +100,8 @@ int main(int argc, char** argv) {
     QtBeeper beeper;
     HelpBrowser help;
     const DeviceMakers makers{[] { return std::make_unique<QtSerialDevice>(); },
-                              [] { return std::make_unique<QtTrayShell>(); }};
+                              [] { return std::make_unique<QtTrayShell>(); },
+                              {}}; // nothing is printed while idling
     StdFileSystem files;
     UiContext context{program, clock, dialogs, beeper, help, files, makers, {}};
     const auto mainDlg = createWindows(context);

@@ -24,7 +24,6 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
@@ -119,8 +118,8 @@ void TMapA::buildMenu() {
     Printoverview1 =
         file->addAction(QStringLiteral("Print client"), this, &TMapA::Printoverview1Click);
     Printsetup1 = file->addAction(QStringLiteral("Print setup"), this, [this] {
-        QPrintDialog setup(&printer(), this);
-        setup.exec();
+        if (ChartPrinter* chosen = printer())
+            chosen->setup(this);
     });
     CloseMap1 = file->addAction(QStringLiteral("Close chart"), this, [this] {
         hideWindow(context_.windows.waypDlg);
@@ -335,10 +334,13 @@ void TMapA::SaveAsBmp1Click() {
             QStringLiteral("Cannot save %1: %2").arg(*path, QString::fromStdString(error)));
 }
 
-QPrinter& TMapA::printer() {
+ChartPrinter* TMapA::printer() {
+    QString reason;
     if (!printer_)
-        printer_ = std::make_unique<QPrinter>();
-    return *printer_;
+        printer_ = context_.makers.chartPrinter(reason);
+    if (!printer_)
+        context_.dialogs.warning(QStringLiteral("Printing is not available: %1").arg(reason));
+    return printer_.get();
 }
 
 void TMapA::Copytoclipboard1Click() {
@@ -347,18 +349,10 @@ void TMapA::Copytoclipboard1Click() {
 
 // The client image scaled to fit the page.
 void TMapA::Printoverview1Click() {
-    const QImage image = clientImage();
-    QPainter painter;
-    if (!painter.begin(&printer())) {
-        context_.dialogs.warning(
-            QStringLiteral("Printing failed: choose a printer (or a PDF file) in Print setup."));
-        return;
-    }
-    const QRect page = painter.viewport();
-    const QSize fitted = image.size().scaled(page.size(), Qt::KeepAspectRatio);
-    painter.setViewport(page.x(), page.y(), fitted.width(), fitted.height());
-    painter.setWindow(image.rect());
-    painter.drawImage(0, 0, image);
+    ChartPrinter* chosen = printer();
+    QString reason;
+    if (chosen && !chosen->print(clientImage(), reason))
+        context_.dialogs.warning(QStringLiteral("Printing failed: %1").arg(reason));
 }
 
 void TMapA::showEvent(QShowEvent* event) {

@@ -2,11 +2,11 @@
 
 #include "app/window_registry.h"
 #include "charts/chart_marks.h"
+#include "charts/chart_printer.h"
 #include "charts/mouse_tools.h"
 #include "charts/qt_chart_image.h"
 
 #include <QMainWindow>
-#include <QPrinter>
 
 #include <memory>
 
@@ -67,9 +67,9 @@ public:
     QAction* Searchoptimum1 = nullptr;
     QAction* LogFile1 = nullptr;
     QAction* Help1 = nullptr;
-    // The printer chosen in "Print setup", made on first use: making one loads the print system,
-    // which would slow every start.
-    QPrinter& printer();
+    // The printer chosen in "Print setup", made on first use: printing is a module of its own,
+    // loaded then; null, the sailor told why, when it cannot be.
+    ChartPrinter* printer();
 
     void SaveAsBmp1Click();
     void Copytoclipboard1Click();
@@ -113,7 +113,7 @@ private:
     QtPixels chartBitmap_;
     ChartSurface picture_;
     ChartMouseTools mouseTools_;
-    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<ChartPrinter> printer_;
 };
 
 // The picture shown before any chart is loaded.

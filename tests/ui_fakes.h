@@ -7,6 +7,7 @@
 #include "app/help.h"
 #include "app/program.h"
 #include "app/window_registry.h"
+#include "charts/qt_chart_printer.h"
 #include "input/TaskIcon.h"
 #include "input/serial_device.h"
 
@@ -193,7 +194,8 @@ struct UiFixture {
                            devices.push_back(device.get());
                            return device;
                        },
-                       [this] { return std::make_unique<FakeTrayShell>(tray); }},
+                       [this] { return std::make_unique<FakeTrayShell>(tray); },
+                       [](QString&) { return std::make_unique<QtChartPrinter>(); }},
                       {}};
 };
 

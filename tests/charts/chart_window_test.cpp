@@ -213,8 +213,12 @@ TEST_F(ChartWindow, SavesTheClientAsABitmapAndPrintsAndCopiesIt) {
     EXPECT_EQ(image.pixelColor(50, 50), Qt::black);
     EXPECT_EQ(image.pixelColor(5, 5), Qt::white);
 
-    mapA->printer().setOutputFormat(QPrinter::PdfFormat);
-    mapA->printer().setOutputFileName(QString::fromStdString(dir.file("chart.pdf")));
+    ui.context.makers.chartPrinter = [this](QString&) {
+        auto pdf = std::make_unique<QtChartPrinter>();
+        pdf->printer().setOutputFormat(QPrinter::PdfFormat);
+        pdf->printer().setOutputFileName(QString::fromStdString(dir.file("chart.pdf")));
+        return pdf;
+    };
     mapA->Printoverview1Click();
     EXPECT_GT(std::filesystem::file_size(dir.file("chart.pdf")), 1000u);
 

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace brisomar {
+
+// Network inputs and chart printing need large libraries of their own (with Kerberos and the
+// print system behind them), so they are built as modules beside the program and loaded the
+// first time they are needed: the navigator starts without loading those libraries.
+inline constexpr const char* networkModuleName = "brisomar_network";
+inline constexpr const char* printModuleName = "brisomar_print";
+
+// The function `function` of the module `module` in `folder`; null, with the reason in `reason`,
+// when the module cannot be loaded or lacks it. A module once loaded stays loaded.
+QFunctionPointer moduleFunction(const QString& folder, const char* module, const char* function,
+                                QString& reason);
+
+} // namespace brisomar

@@ -1,0 +1,27 @@
+#include "charts/qt_chart_printer.h"
+
+#include <QPainter>
+#include <QPrintDialog>
+
+namespace brisomar {
+
+void QtChartPrinter::setup(QWidget* parent) {
+    QPrintDialog dialog(&printer_, parent);
+    dialog.exec();
+}
+
+bool QtChartPrinter::print(const QImage& image, QString& reason) {
+    QPainter painter;
+    if (!painter.begin(&printer_)) {
+        reason = QStringLiteral("choose a printer (or a PDF file) in Print setup.");
+        return false;
+    }
+    const QRect page = painter.viewport();
+    const QSize fitted = image.size().scaled(page.size(), Qt::KeepAspectRatio);
+    painter.setViewport(page.x(), page.y(), fitted.width(), fitted.height());
+    painter.setWindow(image.rect());
+    painter.drawImage(0, 0, image);
+    return true;
+}
+
+} // namespace brisomar
