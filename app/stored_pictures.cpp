@@ -15,12 +15,13 @@ QImage storedPicture(const QString& resourcePath) {
         uncompressedBitmapLayout(std::span(data, static_cast<std::size_t>(bytes.size())));
     if (!layout)
         return {};
+    const bool opaque = layout->bitsPerPixel == 24;
     const QImage inPlace(data + layout->pixelOffset, layout->width, layout->height,
                          static_cast<qsizetype>(layout->rowStride),
-                         layout->bitsPerPixel == 24 ? QImage::Format_BGR888
-                                                    : QImage::Format_ARGB32);
-    // Both give a copy of their own, so the image outlives `bytes`.
-    return layout->bottomUp ? inPlace.mirrored() : inPlace.copy();
+                         opaque ? QImage::Format_BGR888 : QImage::Format_ARGB32);
+    // A copy of its own, in the format the screen takes, so the image outlives `bytes`.
+    QImage own = opaque ? inPlace.convertToFormat(QImage::Format_RGB32) : inPlace.copy();
+    return layout->bottomUp ? std::move(own).mirrored() : own;
 }
 
 } // namespace brisomar

@@ -4,6 +4,7 @@
 #include "app/dialogs.h"
 #include "app/help.h"
 #include "app/qt_text.h"
+#include "app/stored_pictures.h"
 #include "charts/Vimomapb.h"
 #include "charts/Vimosema.h"
 #include "navcalc/Vimoavst.h"
@@ -20,10 +21,8 @@
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QLabel>
-#include <QLinearGradient>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
@@ -52,27 +51,10 @@ bool shown(const QWidget* window) {
 
 } // namespace
 
-QImage placeholderChart() {
-    QImage image(384, 256, QImage::Format_RGB32);
-    QPainter painter(&image);
-    QLinearGradient sea(0, 0, 0, 256);
-    sea.setColorAt(0, QColor(40, 90, 140));
-    sea.setColorAt(1, QColor(10, 40, 80));
-    painter.fillRect(image.rect(), sea);
-    painter.setPen(QColor(220, 230, 240));
-    QFont font = painter.font();
-    font.setPixelSize(18);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.drawText(image.rect(), Qt::AlignCenter,
-                     QStringLiteral("No chart loaded\nFile > Select chart from map-file"));
-    return image;
-}
-
 TMapA::TMapA(UiContext& context, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
-      context_(context), chartBitmap_(placeholderChart()),
+      context_(context), chartBitmap_(storedPicture(QString::fromLatin1(placeholderPicturePath))),
       mouseTools_({context.program.chart, context.program.route, context.program.tools,
                    context.program.sailing, context.program.boatTables, context.program.nav,
                    picture_, *this, ChartMode, ChartDrawEnabled, systemDecimalSeparator()}) {

@@ -116,7 +116,4 @@ private:
     std::unique_ptr<ChartPrinter> printer_;
 };
 
-// The picture shown before any chart is loaded.
-QImage placeholderChart();
-
 } // namespace brisomar

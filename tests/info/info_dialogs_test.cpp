@@ -37,7 +37,7 @@ TEST(Splash, ShowsOurPictureInALoweredPanel) {
 }
 
 TEST(StoredPictures, AreShownWithThePixelsQtsOwnReaderGives) {
-    for (const char* path : {splashPicturePath, programIconPath}) {
+    for (const char* path : {splashPicturePath, programIconPath, placeholderPicturePath}) {
         const QString name = QString::fromLatin1(path);
         const QImage decoded(name);
         ASSERT_FALSE(decoded.isNull()) << path;
