@@ -32,8 +32,11 @@ QGroupBox* page(const QString& caption, QWidget* parent) {
 } // namespace
 
 TVimoMsetDlg::TVimoMsetDlg(UiContext& context, QWidget* parent)
-    : QDialog(parent), context_(context) {
+    : ControlsOnDemandDialog(parent), context_(context) {
     setWindowTitle(QStringLiteral("Brisomar Setup"));
+}
+
+void TVimoMsetDlg::buildControls() {
     Notebook = new QStackedWidget(this);
     Notebook->addWidget(mapInfoPage());
     Notebook->addWidget(penPage());

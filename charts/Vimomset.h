@@ -1,8 +1,7 @@
 #pragma once
 
+#include "app/controls_on_demand.h"
 #include "app/window_registry.h"
-
-#include <QDialog>
 
 class QLabel;
 class QPushButton;
@@ -15,8 +14,9 @@ namespace brisomar {
 class RadioGroup;
 
 // Chart settings: the corners of the chart in use, how the cross and the track are drawn and
-// how fast the cross blinks. Only OK changes anything.
-class TVimoMsetDlg : public QDialog {
+// how fast the cross blinks. Only OK changes anything. The controls show the settings kept in
+// the program, so they are built when first needed.
+class TVimoMsetDlg : public ControlsOnDemandDialog {
     Q_OBJECT
 
 public:
@@ -45,6 +45,7 @@ public:
     QPushButton* HelpBtn = nullptr;
 
 protected:
+    void buildControls() override;
     void changeEvent(QEvent* event) override;
 
 private:

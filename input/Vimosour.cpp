@@ -41,8 +41,11 @@ RadioGroup* manualOnlyGroup(const QString& caption, QWidget* parent) {
 } // namespace
 
 TVimoSourDlg::TVimoSourDlg(UiContext& context, QWidget* parent)
-    : QDialog(parent), context_(context) {
+    : ControlsOnDemandDialog(parent), context_(context) {
     setWindowTitle(QStringLiteral("Brisomar - datasource"));
+}
+
+void TVimoSourDlg::buildControls() {
     QFont bold = font();
     bold.setBold(true);
     setFont(bold);

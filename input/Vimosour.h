@@ -1,9 +1,8 @@
 #pragma once
 
+#include "app/controls_on_demand.h"
 #include "app/window_registry.h"
 #include "input/manual_values.h"
-
-#include <QDialog>
 
 #include <map>
 
@@ -17,8 +16,9 @@ class HemisphereField;
 class RadioGroup;
 
 // The data source dialog: for latitude, longitude, course and speed, the GPS or a typed value;
-// and the typed wind and current. OK stores everything typed.
-class TVimoSourDlg : public QDialog {
+// and the typed wind and current. OK stores everything typed. What is typed stays in the
+// dialog, read by nothing else, so its controls are built when first needed.
+class TVimoSourDlg : public ControlsOnDemandDialog {
     Q_OBJECT
 
 public:
@@ -56,6 +56,7 @@ public:
     QLabel* Panel1 = nullptr;
 
 protected:
+    void buildControls() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
 

@@ -68,8 +68,11 @@ template <typename Table, typename Cell> void forEachCell(Table& table, Cell cel
 } // namespace
 
 TVimoBoatSheet::TVimoBoatSheet(UiContext& context, QWidget* parent)
-    : QDialog(parent), context_(context), tables_(context.program.boatTables) {
+    : ControlsOnDemandDialog(parent), context_(context), tables_(context.program.boatTables) {
     setWindowTitle(QStringLiteral("Brisomar-Boatdata"));
+}
+
+void TVimoBoatSheet::buildControls() {
     BSpeedGrid = tableGrid(QStringLiteral("Boat speed (knots) table."));
     LeewayGrid = tableGrid(QStringLiteral("Leeway (degrees) table."));
     Label1 = new QLabel(QStringLiteral("Speed"), this);

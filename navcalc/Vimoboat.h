@@ -1,9 +1,8 @@
 #pragma once
 
+#include "app/controls_on_demand.h"
 #include "app/window_registry.h"
 #include "navcalc/boat_tables.h"
-
-#include <QDialog>
 
 class QAction;
 class QLabel;
@@ -14,8 +13,9 @@ class QTableWidget;
 namespace brisomar {
 
 // The boat's speed and leeway tables in two editable grids: taken from and put into the tables
-// in use, the built-in defaults, and the .SPE and .LEE files.
-class TVimoBoatSheet : public QDialog {
+// in use, the built-in defaults, and the .SPE and .LEE files. The grids show the tables kept in
+// the program and are built when first needed.
+class TVimoBoatSheet : public ControlsOnDemandDialog {
     Q_OBJECT
 
 public:
@@ -69,6 +69,7 @@ public:
     QAction* Closedataform1 = nullptr;
 
 protected:
+    void buildControls() override;
     void changeEvent(QEvent* event) override;
 
 private:

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -326,6 +327,10 @@ TEST(ChartSettingsDialog, OkSetsEverythingAndOnlyOk) {
     UiFixture ui;
     const auto mainDlg = createWindows(ui.context);
     TVimoMsetDlg* dlg = ui.context.windows.msetDlg;
+    EXPECT_EQ(dlg->Notebook, nullptr); // built when first opened
+    dlg->show();
+    ASSERT_NE(dlg->Notebook, nullptr);
+    EXPECT_GT(dlg->height(), dlg->TabSet->height() + dlg->SpinPosTimer->height());
     EXPECT_EQ(dlg->Notebook->currentIndex(), 2); // opens on the timer page
     dlg->FormActivate();
     EXPECT_EQ(dlg->LabelGlNWLon->text(), "West  : LON W000°00.000'");

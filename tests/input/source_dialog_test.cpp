@@ -21,7 +21,9 @@ using testing::UiFixture;
 
 class SourceDialog : public ::testing::Test {
 protected:
-    SourceDialog() : mainDlg(createWindows(ui.context)), dlg(ui.context.windows.sourDlg) {}
+    SourceDialog() : mainDlg(createWindows(ui.context)), dlg(ui.context.windows.sourDlg) {
+        dlg->ensureControls(); // as opening it does
+    }
 
     static void type(QLineEdit* field, const QString& text) {
         field->setFocus();

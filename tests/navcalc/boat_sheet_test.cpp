@@ -30,8 +30,21 @@ void setCell(QTableWidget* grid, int column, int row, const QString& text) {
     grid->item(row, column)->setText(text);
 }
 
+TEST(BoatSheetOnDemand, ItsGridsAreBuiltWhenFirstShownWithTheTablesThenInUse) {
+    UiFixture ui;
+    TVimoBoatSheet sheet(ui.context, nullptr);
+    EXPECT_EQ(sheet.BSpeedGrid, nullptr);
+    ui.program.boatTables.SpeedTable = defaultSpeedTable();
+    sheet.show();
+    ASSERT_NE(sheet.BSpeedGrid, nullptr);
+    EXPECT_EQ(cell(sheet.BSpeedGrid, 3, 3), "06.8");
+    EXPECT_GE(sheet.height(), sheet.BSpeedGrid->height() + sheet.LeewayGrid->height());
+}
+
 class BoatSheet : public ::testing::Test {
 protected:
+    BoatSheet() { sheet.ensureControls(); } // as opening it does
+
     BoatTable& speeds() { return ui.program.boatTables.SpeedTable; }
     BoatTable& leeways() { return ui.program.boatTables.LeewayTable; }
 
