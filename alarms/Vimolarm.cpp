@@ -26,16 +26,20 @@ const QString positionMask = QStringLiteral("000°00.000;_");
 } // namespace
 
 TVimoLarmDlg::TVimoLarmDlg(UiContext& context, QWidget* parent)
-    : QDialog(parent), context_(context), monitor_(context.program.alarms) {
+    : ControlsOnDemandDialog(parent), context_(context), monitor_(context.program.alarms) {
     setWindowTitle(QStringLiteral("Brisomar - Alarm"));
-    QFont bold = font();
-    bold.setBold(true);
-    setFont(bold);
-    buildRows();
     Timer1 = new QTimer(this);
     Timer1->setInterval(initialIntervalSeconds * 1000);
     connect(Timer1, &QTimer::timeout, this, &TVimoLarmDlg::Timer1Timer);
     Timer1->start();
+}
+
+void TVimoLarmDlg::buildControls() {
+    QFont bold = font();
+    bold.setBold(true);
+    setFont(bold);
+    buildRows();
+    FormActivate();
 }
 
 QLineEdit* TVimoLarmDlg::limitField(const QString& mask, const QString& text, const QString& hint,
@@ -171,7 +175,8 @@ void TVimoLarmDlg::ActiveBoxClick(AlarmSlot slot) {
 
 void TVimoLarmDlg::Timer1Timer() {
     monitor_.tick(context_.program.nav);
-    showActiveBoxes();
+    if (controlsBuilt())
+        showActiveBoxes();
 }
 
 void TVimoLarmDlg::showActiveBoxes() {

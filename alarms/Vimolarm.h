@@ -1,9 +1,8 @@
 #pragma once
 
 #include "alarms/alarm_monitor.h"
+#include "app/controls_on_demand.h"
 #include "app/window_registry.h"
-
-#include <QDialog>
 
 #include <array>
 #include <map>
@@ -20,8 +19,9 @@ namespace brisomar {
 class HemisphereField;
 
 // The nine watch alarms: limits, an On box that arms each with the limits typed, an Active box
-// ticked while it is raised. The timer watches whether or not the window is open.
-class TVimoLarmDlg : public QDialog {
+// ticked while it is raised. The timer watches whether or not the window is open; the alarms'
+// state is the monitor's, so the controls are built when first needed.
+class TVimoLarmDlg : public ControlsOnDemandDialog {
     Q_OBJECT
 
 public:
@@ -62,6 +62,7 @@ public:
     QTimer* Timer1 = nullptr;
 
 protected:
+    void buildControls() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
 

@@ -12,6 +12,8 @@ class ControlsOnDemandDialog : public QDialog {
 public:
     using QDialog::QDialog;
 
+    bool controlsBuilt() const { return built_; }
+
     void ensureControls() {
         if (built_)
             return;

@@ -19,9 +19,26 @@ namespace {
 
 using testing::UiFixture;
 
+TEST(AlarmDialogFirstOpened, ShowsTheAlarmsWatchedMeanwhile) {
+    UiFixture ui;
+    const auto mainDlg = createWindows(ui.context);
+    TVimoLarmDlg* dlg = ui.context.windows.larmDlg;
+    ui.program.alarms.on(AlarmSlot::WindForce) = true;
+    ui.program.alarms.active(AlarmSlot::WindForce) = true;
+    dlg->Timer1Timer(); // the watch goes on with the window never opened
+    EXPECT_FALSE(dlg->controlsBuilt());
+    dlg->show();
+    EXPECT_TRUE(dlg->onBox(AlarmSlot::WindForce)->isChecked());
+    EXPECT_EQ(dlg->activeBox(AlarmSlot::WindForce)->isChecked(),
+              ui.program.alarms.active(AlarmSlot::WindForce));
+    EXPECT_FALSE(dlg->onBox(AlarmSlot::Speed)->isChecked());
+}
+
 class AlarmDialog : public ::testing::Test {
 protected:
-    AlarmDialog() : mainDlg(createWindows(ui.context)), dlg(ui.context.windows.larmDlg) {}
+    AlarmDialog() : mainDlg(createWindows(ui.context)), dlg(ui.context.windows.larmDlg) {
+        dlg->ensureControls(); // as opening it does
+    }
 
     void tick(QCheckBox* box) { box->click(); }
     QString hover(QWidget* field) {

@@ -80,6 +80,7 @@ TEST(Demo, TheBoatFromAPseudoTerminalIsDrawnWhereTheGeometrySaysAndSilenceRaises
     EXPECT_EQ(mapA->picture().pixel(x, y), black);
 
     TVimoLarmDlg* larm = ui.context.windows.larmDlg;
+    larm->ensureControls();                      // the sailor opens the alarm window
     larm->onBox(AlarmSlot::GpsSilence)->click(); // more than 10 s without a fix
     ui.clock.time.second = 30;
     com->Timer1Timer();
