@@ -37,8 +37,11 @@ Real48 typedLongitude(const QLineEdit* field, const QLineEdit* hemisphere) {
 } // namespace
 
 TVimoDistDlg::TVimoDistDlg(UiContext& context, QWidget* parent)
-    : QDialog(parent), context_(context) {
+    : ControlsOnDemandDialog(parent), context_(context) {
     setWindowTitle(QStringLiteral("Brisomar-distance"));
+}
+
+void TVimoDistDlg::buildControls() {
     MaskLatA = maskedEdit(positionMask, QString(), latitudeHint, this);
     MaskLonA = maskedEdit(positionMask, QString(), longitudeHint, this);
     MaskLatB = maskedEdit(positionMask, QString(), latitudeHint, this);

@@ -1,8 +1,7 @@
 #pragma once
 
+#include "app/controls_on_demand.h"
 #include "app/window_registry.h"
-
-#include <QDialog>
 
 class QLabel;
 class QLineEdit;
@@ -13,8 +12,9 @@ namespace brisomar {
 class HemisphereField;
 
 // The distance calculator: two typed positions and the distance between them, in nautical
-// miles from one mile on, in metres below.
-class TVimoDistDlg : public QDialog {
+// miles from one mile on, in metres below. What is typed stays in this window alone, so its
+// controls are built when first needed.
+class TVimoDistDlg : public ControlsOnDemandDialog {
     Q_OBJECT
 
 public:
@@ -45,6 +45,7 @@ public:
     HemisphereField* MaskLonAWE = nullptr;
 
 protected:
+    void buildControls() override;
     void changeEvent(QEvent* event) override;
 
 private:

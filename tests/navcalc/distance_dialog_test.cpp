@@ -17,6 +17,8 @@ using testing::UiFixture;
 
 class DistanceDialog : public ::testing::Test {
 protected:
+    DistanceDialog() { dlg.ensureControls(); } // as opening it does
+
     static void type(QLineEdit* field, const QString& digits) {
         field->setFocus();
         field->home(false);
