@@ -32,18 +32,21 @@ bool isHeading(int row, int column) {
 } // namespace
 
 TVimoSeekOptDlg::TVimoSeekOptDlg(UiContext& context, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : ControlsOnDemandDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
+                                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       context_(context) {
     setWindowTitle(QStringLiteral("Brisomar-search optimal cruise-point"));
-    buildGrid();
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(StringGrid1);
     resize(initialWidth, initialHeight);
     auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
     connect(helpKey, &QShortcut::activated, this,
             [this] { context_.help.showContext(helpContext); });
+}
+
+void TVimoSeekOptDlg::buildControls() {
+    buildGrid();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(StringGrid1);
 }
 
 // The headings are ordinary cells drawn in the button colour, as in a grid with fixed cells.

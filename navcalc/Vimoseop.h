@@ -1,17 +1,17 @@
 #pragma once
 
+#include "app/controls_on_demand.h"
 #include "app/window_registry.h"
 #include "navcalc/optimum_search.h"
-
-#include <QDialog>
 
 class QTableWidget;
 
 namespace brisomar {
 
 // The figures of the optimum search: both legs through the cruise-point under the mouse, their
-// total minutes and the direct leg for comparison. Written only while the window is on show.
-class TVimoSeekOptDlg : public QDialog {
+// total minutes and the direct leg for comparison. Written only while the window is on show, so
+// its grid is built when first needed.
+class TVimoSeekOptDlg : public ControlsOnDemandDialog {
     Q_OBJECT
 
 public:
@@ -33,6 +33,7 @@ public:
     QTableWidget* StringGrid1 = nullptr;
 
 protected:
+    void buildControls() override;
     void changeEvent(QEvent* event) override;
 
 private:

@@ -190,6 +190,8 @@ TEST_F(DistanceWindow, HalfAMileReadsInMetresAndMiles) {
 
 class SearchWindow : public ::testing::Test {
 protected:
+    SearchWindow() { dlg.ensureControls(); } // as showing it does
+
     QString cell(int column, int row) const { return dlg.StringGrid1->item(row, column)->text(); }
     QStringList row(int r) const { return {cell(1, r), cell(2, r), cell(3, r)}; }
 
