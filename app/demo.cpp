@@ -2,7 +2,6 @@
 
 #include "app/radio_group.h"
 #include "charts/Vimomapa.h"
-#include "charts/Vimosema.h"
 #include "charts/map_file.h"
 #include "input/Vimocom.h"
 #include "input/nmea_simulator.h"
@@ -200,8 +199,6 @@ bool startDemo(UiContext& context, const QString& folder) {
     context.program.selection.openMapFile(context.files, mapPath->toStdString(), opened);
     if (!opened)
         return false;
-    if (TVimosemaDlg* sema = context.windows.semaDlg)
-        sema->ShowMapRecordInfo(1);
     if (TMapA* mapA = context.windows.mapA) {
         mapA->show();
         mapA->Timer1Timer(); // loads the chart at once

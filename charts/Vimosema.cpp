@@ -40,8 +40,19 @@ QString shortString(const std::string& text) {
 } // namespace
 
 TVimosemaDlg::TVimosemaDlg(UiContext& context, QWidget* parent)
-    : QDialog(parent), context_(context), selection_(context.program.selection) {
+    : ControlsOnDemandDialog(parent), context_(context), selection_(context.program.selection) {
     setWindowTitle(QStringLiteral("Brisomar - Select Chart"));
+    selection_.onRecordShown = [this](int record) {
+        if (controlsBuilt())
+            recordShown(record);
+    };
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(timerIntervalMs);
+    connect(Timer1, &QTimer::timeout, this, &TVimosemaDlg::Timer1Timer);
+    Timer1->start();
+}
+
+void TVimosemaDlg::buildControls() {
     QFont bold = font();
     bold.setBold(true);
     bold.setPixelSize(11);
@@ -97,12 +108,14 @@ TVimosemaDlg::TVimosemaDlg(UiContext& context, QWidget* parent)
     });
     connect(HelpBtn, &QPushButton::clicked, this,
             [this] { context_.help.showContext(helpContext); });
-    selection_.onRecordShown = [this](int record) { recordShown(record); };
+    showSelection();
+}
 
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(timerIntervalMs);
-    connect(Timer1, &QTimer::timeout, this, &TVimosemaDlg::Timer1Timer);
-    Timer1->start();
+// The map file and record in use, which may have been chosen before the controls were built.
+void TVimosemaDlg::showSelection() {
+    if (!context_.program.chart.MapFilePath.empty())
+        recordShown(context_.program.chart.MapIndex);
+    FormActivate();
 }
 
 void TVimosemaDlg::ShowMapRecordInfo(int n) {

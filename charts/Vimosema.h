@@ -3,7 +3,7 @@
 #include "app/window_registry.h"
 #include "charts/chart_selection.h"
 
-#include <QDialog>
+#include "app/controls_on_demand.h"
 
 class QLabel;
 class QLineEdit;
@@ -15,8 +15,9 @@ namespace brisomar {
 
 // Chart selection: a map file of up to 25 charts, the record to use, automatic selection of a
 // chart that holds the boat, and a preview. Its timer runs the automatic selection and the
-// "Chart unusable!" notice whether or not the dialog is open.
-class TVimosemaDlg : public QDialog {
+// "Chart unusable!" notice whether or not the dialog is open. What it shows is kept in the
+// program, so its controls are built when first needed.
+class TVimosemaDlg : public ControlsOnDemandDialog {
     Q_OBJECT
 
 public:
@@ -50,6 +51,7 @@ public:
     QTimer* Timer1 = nullptr;
 
 protected:
+    void buildControls() override;
     void changeEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
@@ -57,6 +59,7 @@ private:
     void warn(const std::optional<std::string>& warning);
     void showAutoSelect();
     void recordShown(int record);
+    void showSelection();
 
     UiContext& context_;
     ChartSelection& selection_;

@@ -92,6 +92,7 @@ protected:
         // 60..50 N over 100 rows, 10..0 W over 100 columns: ten pixels a degree.
         table[0] = testing::easyRecord(writeBitmap(dir, "chart.bmp", {100, 100}), 100, 100);
         ui.dialogs.files = {QString::fromStdString(writeMapFile(dir, table))};
+        ui.context.windows.semaDlg->ensureControls(); // the sailor opens the selection
         ui.context.windows.semaDlg->OpenBtnClick();
         mapA->show();
         mapA->resize(300, 300);
@@ -275,9 +276,28 @@ TEST_F(ChartWindow, TheDetailWindowEnlargesItsRectangleAndFollowsTheBoat) {
     EXPECT_EQ(detail(75, 75), sea);
 }
 
+TEST(SelectionDialogFirstOpened, ShowsTheMapFileChosenBeforeIt) {
+    TempDir dir;
+    UiFixture ui;
+    const auto mainDlg = createWindows(ui.context);
+    MapTable table{};
+    table[0] = testing::easyRecord(writeBitmap(dir, "a.bmp", {50, 40}));
+    bool opened = false;
+    ui.program.selection.openMapFile(ui.files, writeMapFile(dir, table), opened); // as the demo
+    ASSERT_TRUE(opened);
+    TVimosemaDlg* dlg = ui.context.windows.semaDlg;
+    EXPECT_FALSE(dlg->controlsBuilt());
+    dlg->show();
+    EXPECT_EQ(dlg->FilePathEdit->text().toStdString(), dir.file("charts.MAP"));
+    EXPECT_EQ(dlg->SpinFilePos->value(), 1);
+    EXPECT_EQ(dlg->LabelNWLat->text(), "North Latitude: LAT N 60°00.000'");
+}
+
 class SelectionDialog : public ::testing::Test {
 protected:
-    SelectionDialog() : mainDlg(createWindows(ui.context)), dlg(ui.context.windows.semaDlg) {}
+    SelectionDialog() : mainDlg(createWindows(ui.context)), dlg(ui.context.windows.semaDlg) {
+        dlg->ensureControls(); // as opening it does
+    }
 
     TempDir dir;
     UiFixture ui;

@@ -48,6 +48,7 @@ protected:
         std::ofstream(map, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
         ui.dialogs.files = {QString::fromStdString(map)};
+        ui.context.windows.semaDlg->ensureControls(); // the sailor opens the selection
         ui.context.windows.semaDlg->OpenBtnClick();
         mapA->show();
         mapA->Timer1Timer();
