@@ -60,8 +60,16 @@ int readRangeField(QLineEdit* field) {
 
 } // namespace
 
-TVimoLogDlg::TVimoLogDlg(UiContext& context, QWidget* parent) : QDialog(parent), context_(context) {
+TVimoLogDlg::TVimoLogDlg(UiContext& context, QWidget* parent)
+    : ControlsOnDemandDialog(parent), context_(context) {
     setWindowTitle(QStringLiteral("Brisomar - Logbook"));
+    LogTimer = new QTimer(this);
+    LogTimer->setInterval(timerIntervalMs);
+    connect(LogTimer, &QTimer::timeout, this, &TVimoLogDlg::LogTimerTimer);
+    LogTimer->start();
+}
+
+void TVimoLogDlg::buildControls() {
     QFont bold = font();
     bold.setBold(true);
     setFont(bold);
@@ -102,11 +110,6 @@ TVimoLogDlg::TVimoLogDlg(UiContext& context, QWidget* parent) : QDialog(parent),
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(HelpBtn, &QPushButton::clicked, this,
             [this] { context_.help.showContext(helpContext); });
-
-    LogTimer = new QTimer(this);
-    LogTimer->setInterval(timerIntervalMs);
-    connect(LogTimer, &QTimer::timeout, this, &TVimoLogDlg::LogTimerTimer);
-    LogTimer->start();
 }
 
 QWidget* TVimoLogDlg::buildViewer() {
@@ -141,10 +144,12 @@ QWidget* TVimoLogDlg::buildViewer() {
     return group;
 }
 
+// Until the window is first opened no text can have been typed.
 void TVimoLogDlg::LogTimerTimer() {
-    context_.program.logbook.tick(context_.program.nav, context_.files, context_.clock.now(),
-                                  TextEdit->text().toStdString());
-    showLogFile();
+    const std::string text = controlsBuilt() ? TextEdit->text().toStdString() : std::string();
+    context_.program.logbook.tick(context_.program.nav, context_.files, context_.clock.now(), text);
+    if (controlsBuilt())
+        showLogFile();
 }
 
 void TVimoLogDlg::LogOnBtnClick() {

@@ -1,9 +1,8 @@
 #pragma once
 
+#include "app/controls_on_demand.h"
 #include "app/window_registry.h"
 #include "records/log_record.h"
-
-#include <QDialog>
 
 class QLabel;
 class QLineEdit;
@@ -14,8 +13,9 @@ class QTimer;
 namespace brisomar {
 
 // The logbook: the file logged to, logging on and off, the interval and the text written with
-// each record; a viewer stepping through a log file; the stretch the chart draws.
-class TVimoLogDlg : public QDialog {
+// each record; a viewer stepping through a log file; the stretch the chart draws. The logging
+// runs from the start; the controls are built when first opened.
+class TVimoLogDlg : public ControlsOnDemandDialog {
     Q_OBJECT
 
 public:
@@ -52,6 +52,7 @@ public:
     QTimer* LogTimer = nullptr;
 
 protected:
+    void buildControls() override;
     void changeEvent(QEvent* event) override;
 
 private:

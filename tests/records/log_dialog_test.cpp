@@ -22,9 +22,22 @@ namespace {
 using testing::TempDir;
 using testing::UiFixture;
 
+TEST(LogDialogNeverOpened, ItsTimerTicksWithoutItsControls) {
+    UiFixture ui;
+    const auto mainDlg = createWindows(ui.context);
+    TVimoLogDlg* dlg = ui.context.windows.logDlg;
+    ui.program.nav.LogOn = true; // no file chosen: nothing is written
+    ++ui.clock.time.minute;
+    dlg->LogTimerTimer();
+    EXPECT_FALSE(dlg->controlsBuilt());
+    EXPECT_FALSE(ui.program.logbook.LogFileSelected);
+}
+
 class LogDialog : public ::testing::Test {
 protected:
-    LogDialog() : mainDlg(createWindows(ui.context)), dlg(ui.context.windows.logDlg) {}
+    LogDialog() : mainDlg(createWindows(ui.context)), dlg(ui.context.windows.logDlg) {
+        dlg->ensureControls(); // as opening it does
+    }
 
     void use(const std::string& path) {
         ui.dialogs.files = {QString::fromStdString(path)};
