@@ -47,7 +47,8 @@ std::string environmentDevice(int port) {
 
 } // namespace
 
-TVimoComDlg::TVimoComDlg(UiContext& context, QWidget* parent) : QDialog(parent), context_(context) {
+TVimoComDlg::TVimoComDlg(UiContext& context, QWidget* parent)
+    : ControlsOnDemandDialog(parent), context_(context) {
     setWindowTitle(QStringLiteral("Brisomar - communication"));
     QFont bold = font();
     bold.setBold(true);
@@ -124,11 +125,9 @@ QGroupBox* TVimoComDlg::buildPortGroup(PortControls& port, const QString& receiv
     port.parity = settingsGroup(QStringLiteral("Parity"), {"None", "Odd", "Even"}, 0,
                                 QStringLiteral("Set parity."), group);
     port.device = new QComboBox(group);
-    port.device->setEditable(true);
     port.device->setToolTip(
         QStringLiteral("Serial device of this port, \"Simulator\", or a network source: "
                        "tcp://HOST:PORT, udp://:PORT or gpsd://HOST."));
-    port.device->setEditText(QString::fromStdString(environmentDevice(port.number)));
     port.received = new QLineEdit(group);
     port.received->setReadOnly(true);
     port.received->setToolTip(receivedHint);
@@ -238,7 +237,7 @@ void TVimoComDlg::openPort(PortControls& port) {
     seComm.setStopBits(port.stopBits->itemIndex() == 1 ? TStopBits::sb2 : TStopBits::sb1);
     seComm.setDataBits(port.byteSize->itemIndex() == 0 ? TDataBits::db7 : TDataBits::db8);
     seComm.setBaudRate(baudItems[std::max(0, port.baud->itemIndex())]);
-    seComm.setDevicePath(port.device->currentText().trimmed().toStdString());
+    seComm.setDevicePath(deviceChoice(port.number)->currentText().trimmed().toStdString());
     seComm.Open();
     context_.program.reception.portSwitchedOn(context_.program.nav, context_.clock.now());
 }
@@ -262,6 +261,18 @@ void TVimoComDlg::Timer1Timer() {
         ports_[i].received->setText(QString::fromLatin1(shown[i]));
     TaskIcon1->setActive(CommRadioGroup->itemIndex() == itemOn ||
                          CommRadioGroupB->itemIndex() == itemOn);
+}
+
+void TVimoComDlg::buildControls() {
+    for (PortControls& port : ports_) {
+        port.device->setEditable(true);
+        port.device->setEditText(QString::fromStdString(environmentDevice(port.number)));
+    }
+}
+
+QComboBox* TVimoComDlg::deviceChoice(int port) {
+    ensureControls();
+    return ports_[port - 1].device;
 }
 
 void TVimoComDlg::showEvent(QShowEvent* event) {

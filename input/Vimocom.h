@@ -1,8 +1,7 @@
 #pragma once
 
+#include "app/controls_on_demand.h"
 #include "app/window_registry.h"
-
-#include <QDialog>
 
 #include <array>
 #include <initializer_list>
@@ -22,8 +21,9 @@ class TTaskIcon;
 
 // The communication dialog: two serial ports with their line settings and the sentences and
 // fields that carry the GPS fix and the extended value. Its ports and its 200 ms timer work
-// whether or not it is on screen.
-class TVimoComDlg : public QDialog {
+// whether or not it is on screen. The device boxes become editable when first needed: an
+// editable box costs as much to make as the rest of the window.
+class TVimoComDlg : public ControlsOnDemandDialog {
     Q_OBJECT
 
 public:
@@ -39,7 +39,7 @@ public:
     void Timer1Timer();
 
     // The device that stands for COM n (1 or 2).
-    QComboBox* deviceChoice(int port) const { return ports_[port - 1].device; }
+    QComboBox* deviceChoice(int port);
 
     QPushButton* OKBtn = nullptr;
     QPushButton* HelpBtn = nullptr;
@@ -71,6 +71,8 @@ public:
     TTaskIcon* TaskIcon1 = nullptr;
 
 protected:
+    // Makes the device boxes editable, each with its port's default device.
+    void buildControls() override;
     void showEvent(QShowEvent* event) override;
 
 private:

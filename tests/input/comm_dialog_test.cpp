@@ -192,5 +192,19 @@ TEST(CommDevices, DefaultDeviceComesFromTheEnvironmentElseTheLinuxName) {
     qunsetenv("BRISOMAR_COM2");
 }
 
+TEST(CommDevices, TheDeviceBoxesBecomeEditableWhenTheWindowIsFirstOpened) {
+    qunsetenv("BRISOMAR_COM1");
+    UiFixture ui;
+    const auto mainDlg = createWindows(ui.context);
+    TVimoComDlg* dlg = ui.context.windows.comDlg;
+    EXPECT_FALSE(dlg->controlsBuilt());
+    dlg->show();
+    QComboBox* device = dlg->deviceChoice(1);
+    EXPECT_TRUE(device->isEditable());
+    EXPECT_EQ(device->currentText(), "/dev/ttyS0");
+    EXPECT_GE(device->count(), 3); // the simulator and the network sources offered
+    dlg->hide();
+}
+
 } // namespace
 } // namespace brisomar
