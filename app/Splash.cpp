@@ -16,7 +16,7 @@ TSplashForm::TSplashForm() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWi
     auto* panel = new QLabel(this);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setLineWidth(2);
-    panel->setPixmap(QPixmap::fromImage(storedPicture(QString::fromLatin1(splashPicturePath))));
+    panel->setPixmap(QPixmap::fromImage(storedPicture(splashPicturePath)));
     panel->setAlignment(Qt::AlignCenter);
     layout->addWidget(panel);
     if (const QScreen* screen = QApplication::primaryScreen())

@@ -66,15 +66,15 @@ protected:
 
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        painter.setPen(Qt::gray);
         for (int i = 0; i < count(); ++i) {
-            const QRect tab = tabRect(i).adjusted(0, 0, -1, -1);
-            painter.fillRect(tab, i == currentIndex() ? QColor(Qt::yellow) : quietSilver);
-            painter.drawRect(tab);
+            const QRect tab = tabRect(i);
+            const QRect border = tab.adjusted(0, 0, -1, -1);
+            painter.fillRect(border, i == currentIndex() ? QColor(Qt::yellow) : quietSilver);
+            painter.setPen(Qt::gray);
+            painter.drawRect(border);
+            painter.setPen(Qt::black);
+            painter.drawText(tab, Qt::AlignCenter, tabText(i));
         }
-        painter.setPen(Qt::black);
-        for (int i = 0; i < count(); ++i)
-            painter.drawText(tabRect(i), Qt::AlignCenter, tabText(i));
     }
 };
 

@@ -12,7 +12,7 @@ namespace brisomar {
 
 BrisomarApplication::BrisomarApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QString::fromLatin1(title));
-    setWindowIcon(QPixmap::fromImage(storedPicture(QString::fromLatin1(programIconPath))));
+    setWindowIcon(QPixmap::fromImage(storedPicture(programIconPath)));
 }
 
 bool BrisomarApplication::notify(QObject* receiver, QEvent* event) {

@@ -8,8 +8,8 @@
 
 namespace brisomar {
 
-QImage storedPicture(const QString& resourcePath) {
-    const QByteArray bytes = QResource(resourcePath).uncompressedData();
+QImage storedPicture(const char* resourcePath) {
+    const QByteArray bytes = QResource(QString::fromLatin1(resourcePath)).uncompressedData();
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
     const auto layout =
         uncompressedBitmapLayout(std::span(data, static_cast<std::size_t>(bytes.size())));

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QImage>
-#include <QString>
 
 namespace brisomar {
 
@@ -15,6 +14,6 @@ inline constexpr int programIconSide = 64;
 // A picture stored with the program as an uncompressed bitmap, copied straight from the
 // resource's bytes (opaque ones as RGB32); a null image when the resource is missing or of
 // another kind.
-QImage storedPicture(const QString& resourcePath);
+QImage storedPicture(const char* resourcePath);
 
 } // namespace brisomar

@@ -54,7 +54,7 @@ bool shown(const QWidget* window) {
 TMapA::TMapA(UiContext& context, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
-      context_(context), chartBitmap_(storedPicture(QString::fromLatin1(placeholderPicturePath))),
+      context_(context), chartBitmap_(storedPicture(placeholderPicturePath)),
       mouseTools_({context.program.chart, context.program.route, context.program.tools,
                    context.program.sailing, context.program.boatTables, context.program.nav,
                    picture_, *this, ChartMode, ChartDrawEnabled, systemDecimalSeparator()}) {

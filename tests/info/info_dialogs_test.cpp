@@ -38,23 +38,21 @@ TEST(Splash, ShowsOurPictureInALoweredPanel) {
 
 TEST(StoredPictures, AreShownWithThePixelsQtsOwnReaderGives) {
     for (const char* path : {splashPicturePath, programIconPath, placeholderPicturePath}) {
-        const QString name = QString::fromLatin1(path);
-        const QImage decoded(name);
+        const QImage decoded(QString::fromLatin1(path));
         ASSERT_FALSE(decoded.isNull()) << path;
-        EXPECT_EQ(storedPicture(name).convertToFormat(QImage::Format_ARGB32),
+        EXPECT_EQ(storedPicture(path).convertToFormat(QImage::Format_ARGB32),
                   decoded.convertToFormat(QImage::Format_ARGB32))
             << path;
     }
-    EXPECT_TRUE(storedPicture(QStringLiteral(":/help/index.html")).isNull());
-    EXPECT_TRUE(storedPicture(QStringLiteral(":/images/none.bmp")).isNull());
+    EXPECT_TRUE(storedPicture(":/help/index.html").isNull());
+    EXPECT_TRUE(storedPicture(":/images/none.bmp").isNull());
 }
 
 TEST(StoredPictures, TheProgramIconIsTheApplicationsAndTheAboutDialogs) {
     // A pixmap holds its pixels premultiplied by their alpha.
     const QImage icon = QApplication::windowIcon().pixmap(programIconSide).toImage();
     EXPECT_EQ(icon.convertToFormat(QImage::Format_ARGB32_Premultiplied),
-              storedPicture(QString::fromLatin1(programIconPath))
-                  .convertToFormat(QImage::Format_ARGB32_Premultiplied));
+              storedPicture(programIconPath).convertToFormat(QImage::Format_ARGB32_Premultiplied));
     TVimoAboutDlg about(nullptr);
     bool shown = false;
     for (const QLabel* label : about.findChildren<QLabel*>())
