@@ -21,13 +21,14 @@ namespace {
 
 enum Column { CaptionColumn, OnColumn, ActiveColumn, FirstColumn, SecondColumn, UnitColumn };
 
-const QString positionMask = QStringLiteral("000°00.000;_");
+const QString positionMask = QStringLiteral("000°00.000;1;_");
 
 } // namespace
 
 TVimoLarmDlg::TVimoLarmDlg(UiContext& context, QWidget* parent)
     : ControlsOnDemandDialog(parent), context_(context), monitor_(context.program.alarms) {
     setWindowTitle(QStringLiteral("Brisomar - Alarm"));
+    setHelpContext(context_.help, helpContext);
     Timer1 = new QTimer(this);
     Timer1->setInterval(initialIntervalSeconds * 1000);
     connect(Timer1, &QTimer::timeout, this, &TVimoLarmDlg::Timer1Timer);
@@ -42,9 +43,9 @@ void TVimoLarmDlg::buildControls() {
     FormActivate();
 }
 
-QLineEdit* TVimoLarmDlg::limitField(const QString& mask, const QString& text, const QString& hint,
-                                    AlarmLimit shown) {
-    QLineEdit* field = maskedEdit(mask, text, hint, this);
+MaskedField* TVimoLarmDlg::limitField(const QString& mask, const QString& name, const QString& text,
+                                      const QString& hint, AlarmLimit shown) {
+    MaskedField* field = maskedEdit(mask, name, text, hint, context_.dialogs, this);
     field->setMouseTracking(true);
     field->installEventFilter(this);
     limitOf_[field] = shown;
@@ -53,20 +54,30 @@ QLineEdit* TVimoLarmDlg::limitField(const QString& mask, const QString& text, co
 
 void TVimoLarmDlg::buildRows() {
     using L = AlarmLimit;
-    MaskMinDirBox = limitField("000;_", "000", "Input min direction (boat).", L::MinDir);
-    MaskMaxDirBox = limitField("000;_", "090", "Input max direction (boat).", L::MaxDir);
-    MaskMinSpeBox = limitField("00;_", "05", "Input min speed (boat).", L::MinSpe);
-    MaskMaxSpeBox = limitField("00;_", "09", "input max speed (boat).", L::MaxSpe);
-    MaskMinWindBox = limitField("000;_", "000", "Input min winddirection 0-360.", L::MinWind);
-    MaskMaxWindBox = limitField("000;_", "090", "Input max winddirection 0-360.", L::MaxWind);
-    MaskMinWindForceBox = limitField("000;_", "002", "Input min windforce. ", L::MinWindForce);
-    MaskMaxWindforceBox = limitField("000;_", "007", "Input max windforce.", L::MaxWindForce);
-    MaskSeconds = limitField("000;_", "010", "Input time in seconds.", L::CommSeconds);
-    MaskMeter = limitField("00000;_", "00100", "Input distance in meter.", L::DivMeter);
+    MaskMinDirBox =
+        limitField("000;1;_", "Min course", "000", "Input min direction (boat).", L::MinDir);
+    MaskMaxDirBox =
+        limitField("000;1;_", "Max course", "090", "Input max direction (boat).", L::MaxDir);
+    MaskMinSpeBox = limitField("00;1;_", "Min speed", "05", "Input min speed (boat).", L::MinSpe);
+    MaskMaxSpeBox = limitField("00;1;_", "Max speed", "09", "input max speed (boat).", L::MaxSpe);
+    MaskMinWindBox = limitField("000;1;_", "Min wind direction", "000",
+                                "Input min winddirection 0-360.", L::MinWind);
+    MaskMaxWindBox = limitField("000;1;_", "Max wind direction", "090",
+                                "Input max winddirection 0-360.", L::MaxWind);
+    MaskMinWindForceBox =
+        limitField("000;1;_", "Min windforce", "002", "Input min windforce. ", L::MinWindForce);
+    MaskMaxWindforceBox =
+        limitField("000;1;_", "Max windforce", "007", "Input max windforce.", L::MaxWindForce);
+    MaskSeconds = limitField("000;1;_", "GPS silence seconds", "010", "Input time in seconds.",
+                             L::CommSeconds);
+    MaskMeter = limitField("00000;1;_", "Divergence meters", "00100", "Input distance in meter.",
+                           L::DivMeter);
     MaskLatNS = new HemisphereField(QLatin1Char('N'), QLatin1Char('S'), this);
-    MaskLat = limitField(positionMask, "057°00.000", "Input latitude. Ex:057°30,000", L::PassLat);
+    MaskLat = limitField(positionMask, "Latitude passage", "057°00.000",
+                         "Input latitude. Ex:057°30,000", L::PassLat);
     MaskLonWE = new HemisphereField(QLatin1Char('W'), QLatin1Char('E'), this);
-    MaskLon = limitField(positionMask, "020°00.000", "Input longitude. Ex:018°00,000", L::PassLon);
+    MaskLon = limitField(positionMask, "Longitude passage", "020°00.000",
+                         "Input longitude. Ex:018°00,000", L::PassLon);
 
     struct RowText {
         const char* caption;
@@ -124,14 +135,19 @@ void TVimoLarmDlg::buildRows() {
     OKBtn->setToolTip(QStringLiteral("Close window. "));
     HelpBtn = new QPushButton(QStringLiteral("&Help"), this);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(HelpBtn, &QPushButton::clicked, this,
-            [this] { context_.help.showContext(helpContext); });
+    connect(HelpBtn, &QPushButton::clicked, this, [this] { showHelp(); });
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(Panel1, 1);
     bottom->addWidget(SpinEdit1);
     bottom->addWidget(OKBtn);
     bottom->addWidget(HelpBtn);
     grid->addLayout(bottom, alarmSlotCount + 2, 0, 1, UnitColumn + 1);
+}
+
+bool TVimoLarmDlg::limitsComplete() {
+    return fieldsComplete({MaskMinDirBox, MaskMaxDirBox, MaskMinSpeBox, MaskMaxSpeBox,
+                           MaskMinWindBox, MaskMaxWindBox, MaskMinWindForceBox, MaskMaxWindforceBox,
+                           MaskSeconds, MaskMeter, MaskLat, MaskLon});
 }
 
 AlarmFieldTexts TVimoLarmDlg::fieldTexts() const {
@@ -161,6 +177,10 @@ void TVimoLarmDlg::OnBoxClick(AlarmSlot slot) {
         context_.dialogs.information(QStringLiteral("Not implemented in this version"));
     if (!box->isChecked()) {
         monitor_.switchOff(slot);
+        return;
+    }
+    if (!limitsComplete()) {
+        box->setChecked(false);
         return;
     }
     if (const auto error = monitor_.switchOn(slot, fieldTexts(), context_.program.nav)) {
@@ -201,12 +221,6 @@ bool TVimoLarmDlg::eventFilter(QObject* watched, QEvent* event) {
             Panel1->setText(toQString(monitor_.limitText(limit->second, systemDecimalSeparator())));
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void TVimoLarmDlg::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate();
 }
 
 } // namespace brisomar

@@ -17,6 +17,7 @@ class QTimer;
 namespace brisomar {
 
 class HemisphereField;
+class MaskedField;
 
 // The nine watch alarms: limits, an On box that arms each with the limits typed, an Active box
 // ticked while it is raised. The timer watches whether or not the window is open; the alarms'
@@ -31,7 +32,7 @@ public:
     explicit TVimoLarmDlg(UiContext& context, QWidget* parent);
 
     void Timer1Timer();
-    void FormActivate();
+    void FormActivate() override;
     void SpinEdit1Change();
     // The sailor ticked or unticked a slot's On box or Active box.
     void OnBoxClick(AlarmSlot slot);
@@ -41,20 +42,20 @@ public:
     QCheckBox* activeBox(AlarmSlot slot) const { return rows_[static_cast<int>(slot)].active; }
     AlarmFieldTexts fieldTexts() const;
 
-    QLineEdit* MaskMinDirBox = nullptr;
-    QLineEdit* MaskMaxDirBox = nullptr;
-    QLineEdit* MaskMinSpeBox = nullptr;
-    QLineEdit* MaskMaxSpeBox = nullptr;
-    QLineEdit* MaskMinWindBox = nullptr;
-    QLineEdit* MaskMaxWindBox = nullptr;
-    QLineEdit* MaskMinWindForceBox = nullptr;
-    QLineEdit* MaskMaxWindforceBox = nullptr;
-    QLineEdit* MaskSeconds = nullptr;
-    QLineEdit* MaskMeter = nullptr;
+    MaskedField* MaskMinDirBox = nullptr;
+    MaskedField* MaskMaxDirBox = nullptr;
+    MaskedField* MaskMinSpeBox = nullptr;
+    MaskedField* MaskMaxSpeBox = nullptr;
+    MaskedField* MaskMinWindBox = nullptr;
+    MaskedField* MaskMaxWindBox = nullptr;
+    MaskedField* MaskMinWindForceBox = nullptr;
+    MaskedField* MaskMaxWindforceBox = nullptr;
+    MaskedField* MaskSeconds = nullptr;
+    MaskedField* MaskMeter = nullptr;
     HemisphereField* MaskLatNS = nullptr;
-    QLineEdit* MaskLat = nullptr;
+    MaskedField* MaskLat = nullptr;
     HemisphereField* MaskLonWE = nullptr;
-    QLineEdit* MaskLon = nullptr;
+    MaskedField* MaskLon = nullptr;
     QLabel* Panel1 = nullptr;
     QSpinBox* SpinEdit1 = nullptr;
     QPushButton* OKBtn = nullptr;
@@ -64,7 +65,6 @@ public:
 protected:
     void buildControls() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     struct Row {
@@ -73,8 +73,9 @@ private:
     };
 
     void buildRows();
-    QLineEdit* limitField(const QString& mask, const QString& text, const QString& hint,
-                          AlarmLimit shown);
+    MaskedField* limitField(const QString& mask, const QString& name, const QString& text,
+                            const QString& hint, AlarmLimit shown);
+    bool limitsComplete();
     void showActiveBoxes();
 
     UiContext& context_;

@@ -88,10 +88,11 @@ QLabel* loweredPanel(QWidget* parent) {
 } // namespace
 
 TVimoMainDlg::TVimoMainDlg(UiContext& context)
-    : QMainWindow(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : ProgramWindow(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       context_(context) {
     setWindowTitle(QStringLiteral("Brisomar Navigator Version 2.0 b1 "));
+    setHelpContext(context_.help, helpContext);
     setFont(boldFont(11));
     buildPanels();
     buildMenu();
@@ -113,6 +114,8 @@ void TVimoMainDlg::buildPanels() {
     TextPanel = loweredPanel(central);
     TextPanel->setFont(boldFont(16));
     TextPanel->setIndent(4);
+    // A long status line is cut, never widens the strip.
+    TextPanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     QPalette palette = TextPanel->palette();
     palette.setColor(QPalette::Window, Qt::black);
     palette.setColor(QPalette::WindowText, Qt::yellow);
@@ -190,12 +193,6 @@ void TVimoMainDlg::resizeEvent(QResizeEvent* event) {
     FormResize();
 }
 
-void TVimoMainDlg::changeEvent(QEvent* event) {
-    QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate();
-}
-
 void TVimoMainDlg::closeEvent(QCloseEvent* event) {
     event->accept();
     QCoreApplication::quit();
@@ -216,7 +213,7 @@ void TVimoMainDlg::Extended1Click() {
 }
 
 void TVimoMainDlg::Content1Click() {
-    context_.help.showContext(helpContext);
+    showHelp();
 }
 
 void TVimoMainDlg::Warning1Click() {

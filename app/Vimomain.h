@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/program_window.h"
 #include "app/status_pages.h"
 #include "app/window_registry.h"
 
@@ -14,7 +15,7 @@ namespace brisomar {
 
 // The main window: a strip of fixed size with the status line of the selected tab, the alarm
 // lamp and the menu that opens every other window. Its timer is the heartbeat of the program.
-class TVimoMainDlg : public QMainWindow {
+class TVimoMainDlg : public ProgramWindow<QMainWindow> {
     Q_OBJECT
 
 public:
@@ -28,7 +29,7 @@ public:
 
     void Timer1Timer();
     void TabSetClick();
-    void FormActivate();
+    void FormActivate() override;
     void FormResize();
 
     QTabBar* TabSet = nullptr;
@@ -50,7 +51,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/program_window.h"
+
 #include <QDialog>
 
 namespace brisomar {
@@ -8,9 +10,9 @@ namespace brisomar {
 // when the program starts. Only for dialogs whose controls show state kept elsewhere or hold
 // what the sailor types into that dialog alone, which no other window reads: the dialog itself
 // exists from the start, so nothing tells the difference but a quicker start.
-class ControlsOnDemandDialog : public QDialog {
+class ControlsOnDemandDialog : public ProgramWindow<QDialog> {
 public:
-    using QDialog::QDialog;
+    using ProgramWindow::ProgramWindow;
 
     bool controlsBuilt() const { return built_; }
 
@@ -24,7 +26,7 @@ public:
     void setVisible(bool visible) override {
         if (visible)
             ensureControls();
-        QDialog::setVisible(visible);
+        ProgramWindow::setVisible(visible);
     }
 
 protected:

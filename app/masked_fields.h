@@ -2,15 +2,53 @@
 
 #include <QLineEdit>
 
-class QSpinBox;
-
+#include <initializer_list>
 #include <string>
+
+class QSpinBox;
 
 namespace brisomar {
 
-// A field with an edit mask such as "000°00.000;_" showing `text`, with its hint.
-QLineEdit* maskedEdit(const QString& mask, const QString& text, const QString& hint,
-                      QWidget* parent);
+class Dialogs;
+
+// Qt's input mask for a form's edit mask such as "000°00.000;1;_". In the form's masks "0" is a
+// digit that must be typed and "9" one that may be left blank; Qt reads the two the other way
+// round. The middle part (whether literals are kept in the text) is dropped: the text always
+// holds them.
+QString qtInputMask(const QString& formMask);
+
+// A field with a form's edit mask, named for the sailor ("Course"). Leaving it with places that
+// must be filled still blank, after typing into it, is refused as the form refuses it: a warning
+// names the field and the focus goes back to it.
+class MaskedField : public QLineEdit {
+    Q_OBJECT
+
+public:
+    MaskedField(const QString& formMask, const QString& name, Dialogs& dialogs, QWidget* parent);
+
+    // Typed into and not every place that must be filled is filled.
+    bool incomplete() const { return isModified() && !hasAcceptableInput(); }
+    // Warns that the field is incomplete and puts the focus back into it.
+    void refuse();
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void refuseIfLeftIncomplete();
+
+    QString name_;
+    QString example_;
+    Dialogs& dialogs_;
+};
+
+// A masked field showing `text`, with its hint.
+MaskedField* maskedEdit(const QString& formMask, const QString& name, const QString& text,
+                        const QString& hint, Dialogs& dialogs, QWidget* parent);
+
+// True when no field is incomplete; otherwise the first incomplete one is refused, and whatever
+// was to read the fields stores nothing.
+bool fieldsComplete(std::initializer_list<MaskedField*> fields);
 
 // A number field changed with its arrows only.
 QSpinBox* arrowsOnlySpinBox(int minimum, int maximum, int step, int value, const QString& hint,

@@ -52,13 +52,14 @@ bool shown(const QWidget* window) {
 } // namespace
 
 TMapA::TMapA(UiContext& context, QWidget* parent)
-    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+    : ProgramWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       context_(context), chartBitmap_(storedPicture(placeholderPicturePath)),
       mouseTools_({context.program.chart, context.program.route, context.program.tools,
                    context.program.sailing, context.program.boatTables, context.program.nav,
                    picture_, *this, ChartMode, ChartDrawEnabled, systemDecimalSeparator()}) {
     setWindowTitle(QStringLiteral("Brisomar-Chart-OverView"));
+    setHelpContext(context_.help, helpContext);
     resize(390, 307);
     scroll_ = new QScrollArea(this);
     scroll_->horizontalScrollBar()->setSingleStep(38);
@@ -135,8 +136,7 @@ void TMapA::buildMenu() {
                                         [window = tool.window] { showOnTop(window()); });
         item->setShortcut(QKeySequence(Qt::CTRL | tool.key));
     }
-    Help1 = bar->addAction(QStringLiteral("&Help"), this,
-                           [this] { context_.help.showContext(helpContext); });
+    Help1 = bar->addAction(QStringLiteral("&Help"), this, [this] { showHelp(); });
 }
 
 QAction* TMapA::modeItem(QMenu* menu, const QString& caption, Qt::Key key, Mode mode) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/program_window.h"
 #include "app/window_registry.h"
 #include "charts/chart_marks.h"
 #include "charts/chart_printer.h"
@@ -21,7 +22,7 @@ class AccumulatorDlg;
 // The chart window: the chart bitmap at its natural size, scrolling, with the boat's blinking
 // cross or its track, the waypoints or a stretch of the log drawn on it. Its timer follows the
 // position in use whether or not the window is on screen.
-class TMapA : public QMainWindow, private ChartToolWindows {
+class TMapA : public ProgramWindow<QMainWindow>, private ChartToolWindows {
     Q_OBJECT
 
 public:

@@ -7,11 +7,12 @@
 namespace brisomar {
 
 TMapB::TMapB(UiContext& context, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
-                          Qt::WindowCloseButtonHint),
+    : ProgramWindow(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
+                                Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                                Qt::WindowCloseButtonHint),
       context_(context) {
     setWindowTitle(QStringLiteral("Brisomar-Chart-Detail"));
+    setHelpContext(context_.help, helpContext);
     view_ = new SurfaceView(this);
     resize(246, 188);
 }
@@ -63,12 +64,9 @@ void TMapB::resizeEvent(QResizeEvent* event) {
     PaintDetail();
 }
 
-void TMapB::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        context_.program.nav.PosOutsideDetailChart = false;
-        PaintDetail();
-    }
+void TMapB::FormActivate() {
+    context_.program.nav.PosOutsideDetailChart = false;
+    PaintDetail();
 }
 
 // Closing hides the window.

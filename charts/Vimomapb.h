@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/program_window.h"
 #include "app/window_registry.h"
 #include "charts/chart_marks.h"
 #include "charts/qt_chart_image.h"
@@ -10,11 +11,16 @@ namespace brisomar {
 
 // The detail window: a part of the chart enlarged to the window, with its own cross or track
 // driven by the chart window's timer. It reports when the position cannot be drawn in it.
-class TMapB : public QWidget {
+class TMapB : public ProgramWindow<QWidget> {
     Q_OBJECT
 
 public:
+    static constexpr int helpContext = 3;
+
     explicit TMapB(UiContext& context, QWidget* parent = nullptr);
+
+    // Activating the window redraws it and clears the report of a position outside it.
+    void FormActivate() override;
 
     // Copies the detail rectangle of the clean chart onto the whole window.
     void PaintDetail();
@@ -30,7 +36,6 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:

@@ -34,6 +34,8 @@ QGroupBox* page(const QString& caption, QWidget* parent) {
 TVimoMsetDlg::TVimoMsetDlg(UiContext& context, QWidget* parent)
     : ControlsOnDemandDialog(parent), context_(context) {
     setWindowTitle(QStringLiteral("Brisomar Setup"));
+    setHelpContext(context_.help, helpContext);
+    setFixedClientSize(clientWidth, clientHeight);
 }
 
 void TVimoMsetDlg::buildControls() {
@@ -52,8 +54,7 @@ void TVimoMsetDlg::buildControls() {
     OKBtn->setToolTip(QStringLiteral("Close window and set values."));
     HelpBtn = new QPushButton(QStringLiteral("&Help"), this);
     connect(OKBtn, &QPushButton::clicked, this, &TVimoMsetDlg::OKBtnClick);
-    connect(HelpBtn, &QPushButton::clicked, this,
-            [this] { context_.help.showContext(helpContext); });
+    connect(HelpBtn, &QPushButton::clicked, this, [this] { showHelp(); });
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(Notebook, 0, 0);
@@ -139,12 +140,6 @@ void TVimoMsetDlg::OKBtnClick() {
     s.ChartSettingsChanged = true;
     s.DetailSettingsChanged = true;
     accept();
-}
-
-void TVimoMsetDlg::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate();
 }
 
 } // namespace brisomar

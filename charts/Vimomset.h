@@ -21,10 +21,12 @@ class TVimoMsetDlg : public ControlsOnDemandDialog {
 
 public:
     static constexpr int helpContext = 5;
+    static constexpr int clientWidth = 356;
+    static constexpr int clientHeight = 230;
 
     explicit TVimoMsetDlg(UiContext& context, QWidget* parent);
 
-    void FormActivate();
+    void FormActivate() override;
     void OKBtnClick();
     void TabSetClick();
 
@@ -46,7 +48,6 @@ public:
 
 protected:
     void buildControls() override;
-    void changeEvent(QEvent* event) override;
 
 private:
     QWidget* mapInfoPage();

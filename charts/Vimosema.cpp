@@ -42,6 +42,9 @@ QString shortString(const std::string& text) {
 TVimosemaDlg::TVimosemaDlg(UiContext& context, QWidget* parent)
     : ControlsOnDemandDialog(parent), context_(context), selection_(context.program.selection) {
     setWindowTitle(QStringLiteral("Brisomar - Select Chart"));
+    setHelpContext(context_.help, helpContext);
+    setCentredOnScreen();
+    setFixedClientSize(clientWidth, clientHeight);
     selection_.onRecordShown = [this](int record) {
         if (controlsBuilt())
             recordShown(record);
@@ -106,8 +109,7 @@ void TVimosemaDlg::buildControls() {
         Image1->hide();
         accept();
     });
-    connect(HelpBtn, &QPushButton::clicked, this,
-            [this] { context_.help.showContext(helpContext); });
+    connect(HelpBtn, &QPushButton::clicked, this, [this] { showHelp(); });
     showSelection();
 }
 
@@ -207,12 +209,6 @@ void TVimosemaDlg::FormActivate() {
 void TVimosemaDlg::warn(const std::optional<std::string>& warning) {
     if (warning)
         context_.dialogs.warning(toQString(*warning));
-}
-
-void TVimosemaDlg::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate();
 }
 
 // However the dialog is closed, the chart it shows is asked for again when usable.

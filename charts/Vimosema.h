@@ -22,6 +22,8 @@ class TVimosemaDlg : public ControlsOnDemandDialog {
 
 public:
     static constexpr int helpContext = 3;
+    static constexpr int clientWidth = 593;
+    static constexpr int clientHeight = 247;
 
     explicit TVimosemaDlg(UiContext& context, QWidget* parent);
 
@@ -30,7 +32,7 @@ public:
     void Show1BtnClick();
     void AutoSelectBtnClick();
     void Timer1Timer();
-    void FormActivate();
+    void FormActivate() override;
     void ShowMapRecordInfo(int n);
 
     QLineEdit* FilePathEdit = nullptr;
@@ -52,7 +54,6 @@ public:
 
 protected:
     void buildControls() override;
-    void changeEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:

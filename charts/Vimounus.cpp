@@ -6,7 +6,7 @@
 namespace brisomar {
 
 TVimounusdlg::TVimounusdlg(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint) {
+    : ProgramWindow(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint) {
     setWindowTitle(QStringLiteral("Brisomar Chart information"));
     auto* layout = new QVBoxLayout(this);
     Panel1 =

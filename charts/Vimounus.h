@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/program_window.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -7,7 +9,7 @@ class QLabel;
 namespace brisomar {
 
 // The notice shown while the chart window is open without a usable chart.
-class TVimounusdlg : public QDialog {
+class TVimounusdlg : public ProgramWindow<QDialog> {
     Q_OBJECT
 
 public:

@@ -4,7 +4,7 @@
 
 namespace brisomar {
 
-TVimoAboutDlg::TVimoAboutDlg(QWidget* parent) : QDialog(parent) {
+TVimoAboutDlg::TVimoAboutDlg(QWidget* parent) : ProgramWindow(parent) {
     OKBtn = buildInfoDialog(
         this, QStringLiteral("About"),
         QStringLiteral("<b>Brisomar Navigator</b><br>Version 2.0 b1<br><br>"

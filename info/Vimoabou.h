@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/program_window.h"
+
 #include <QDialog>
 
 class QPushButton;
@@ -7,7 +9,7 @@ class QPushButton;
 namespace brisomar {
 
 // About the program: its icon and a fixed text.
-class TVimoAboutDlg : public QDialog {
+class TVimoAboutDlg : public ProgramWindow<QDialog> {
     Q_OBJECT
 
 public:

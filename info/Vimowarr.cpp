@@ -4,7 +4,7 @@
 
 namespace brisomar {
 
-TVimoWarrDlg::TVimoWarrDlg(QWidget* parent) : QDialog(parent) {
+TVimoWarrDlg::TVimoWarrDlg(QWidget* parent) : ProgramWindow(parent) {
     OKBtn = buildInfoDialog(
         this, QStringLiteral("Important"),
         QStringLiteral(

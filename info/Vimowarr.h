@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/program_window.h"
+
 #include <QDialog>
 
 class QPushButton;
@@ -7,7 +9,7 @@ class QPushButton;
 namespace brisomar {
 
 // The important notice: the sailor bears every risk of charts, maps and GPS equipment.
-class TVimoWarrDlg : public QDialog {
+class TVimoWarrDlg : public ProgramWindow<QDialog> {
     Q_OBJECT
 
 public:

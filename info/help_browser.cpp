@@ -1,12 +1,28 @@
 #include "info/help_browser.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace brisomar {
+
+QRect besideRect(const QRect& dialog, QSize size, const QRect& screen) {
+    const int gap = 8;
+    const int roomRight = screen.right() - dialog.right() - gap;
+    const int roomLeft = dialog.left() - screen.left() - gap;
+    const bool right = roomRight >= roomLeft;
+    size.setWidth(std::min(size.width(), std::max(right ? roomRight : roomLeft, minimumHelpWidth)));
+    const int left = right ? dialog.right() + 1 + gap : dialog.left() - gap - size.width();
+    const int top = std::clamp(dialog.top(), screen.top(),
+                               std::max(screen.top(), screen.bottom() - size.height()));
+    return {QPoint(left, top), size};
+}
 
 QUrl helpPageUrl(int context) {
     const QString page = QStringLiteral("qrc:/help/context-%1.html").arg(context);
@@ -40,14 +56,32 @@ HelpWindow::HelpWindow() {
 
 void HelpWindow::showContext(int context) {
     browser_->setSource(helpPageUrl(context));
+    stayUsableBeside(QApplication::activeModalWidget());
     show();
     raise();
     activateWindow();
 }
 
+// A modal dialog blocks every window but its own: while one is open, the help window becomes
+// one of the dialog's windows, so it can be scrolled, followed and closed, and it stands beside
+// the dialog rather than over it.
+void HelpWindow::stayUsableBeside(QWidget* dialog) {
+    if (dialog == this || parentWidget() == dialog)
+        return;
+    const Qt::WindowFlags flags = windowFlags();
+    setParent(dialog, flags | Qt::Window);
+    if (dialog)
+        setGeometry(
+            besideRect(dialog->frameGeometry(), size(), dialog->screen()->availableGeometry()));
+}
+
+HelpBrowser::~HelpBrowser() {
+    delete window_;
+}
+
 void HelpBrowser::showContext(int context) {
     if (!window_)
-        window_ = std::make_unique<HelpWindow>();
+        window_ = new HelpWindow;
     window_->showContext(context);
 }
 

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include <memory>
+#include <QPointer>
 
 class QTextBrowser;
 
@@ -21,6 +21,8 @@ public:
     QTextBrowser* browser() const { return browser_; }
 
 private:
+    void stayUsableBeside(QWidget* dialog);
+
     QTextBrowser* browser_ = nullptr;
 };
 
@@ -28,12 +30,23 @@ private:
 // for: most runs never open it, and making it would slow every start.
 class HelpBrowser : public Help {
 public:
+    HelpBrowser() = default;
+    HelpBrowser(const HelpBrowser&) = delete;
+    HelpBrowser& operator=(const HelpBrowser&) = delete;
+    ~HelpBrowser() override;
+
     void showContext(int context) override;
-    HelpWindow* window() const { return window_.get(); } // null until help was shown
+    HelpWindow* window() const { return window_; } // null until help was shown
 
 private:
-    std::unique_ptr<HelpWindow> window_;
+    // While a modal dialog is open the window is the dialog's child, and goes with it.
+    QPointer<HelpWindow> window_;
 };
+
+// Where a help window of `size` stands beside `dialog` on `screen`: on the side with more room,
+// narrowed to that room (not below `minimumHelpWidth`), its top level with the dialog's.
+constexpr int minimumHelpWidth = 320;
+QRect besideRect(const QRect& dialog, QSize size, const QRect& screen);
 
 // The page of a help context, or the contents page when none is written for it.
 QUrl helpPageUrl(int context);

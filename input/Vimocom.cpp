@@ -50,6 +50,8 @@ std::string environmentDevice(int port) {
 TVimoComDlg::TVimoComDlg(UiContext& context, QWidget* parent)
     : ControlsOnDemandDialog(parent), context_(context) {
     setWindowTitle(QStringLiteral("Brisomar - communication"));
+    setHelpContext(context_.help, helpContext);
+    setCentredOnScreen();
     QFont bold = font();
     bold.setBold(true);
     setFont(bold);
@@ -83,8 +85,7 @@ TVimoComDlg::TVimoComDlg(UiContext& context, QWidget* parent)
     buttons->addWidget(HelpBtn);
     grid->addLayout(buttons, 2, 0, 1, 2);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(HelpBtn, &QPushButton::clicked, this,
-            [this] { context_.help.showContext(helpContext); });
+    connect(HelpBtn, &QPushButton::clicked, this, [this] { showHelp(); });
 
     CommRadioGroup = ports_[0].comm;
     BaudRadioGroup = ports_[0].baud;

@@ -21,8 +21,8 @@ namespace {
 constexpr int itemManual = 0;
 constexpr int itemGps = 1;
 
-const QString positionMask = QStringLiteral("000°00.000;_");
-const QString threeDigitMask = QStringLiteral("000;_");
+const QString positionMask = QStringLiteral("000°00.000;1;_");
+const QString threeDigitMask = QStringLiteral("000;1;_");
 const QString manualHint = QStringLiteral("Check manual to set this value.");
 const QString courseHint = QStringLiteral("Input course 0-360. Check manual to set this value.");
 const QString directionHint =
@@ -43,6 +43,8 @@ RadioGroup* manualOnlyGroup(const QString& caption, QWidget* parent) {
 TVimoSourDlg::TVimoSourDlg(UiContext& context, QWidget* parent)
     : ControlsOnDemandDialog(parent), context_(context) {
     setWindowTitle(QStringLiteral("Brisomar - datasource"));
+    setHelpContext(context_.help, helpContext);
+    setCentredOnScreen();
 }
 
 void TVimoSourDlg::buildControls() {
@@ -59,21 +61,26 @@ void TVimoSourDlg::buildControls() {
     WindDirRadioGroup = manualOnlyGroup(QStringLiteral("Wind Direction"), this);
     WindSpeRadioGroup = manualOnlyGroup(QStringLiteral("Wind Speed"), this);
 
-    MaskLat = maskedField(positionMask, manualHint, ManualField::Lat);
+    MaskLat = maskedField(positionMask, QStringLiteral("Latitude"), manualHint, ManualField::Lat);
     MaskLatNS = new HemisphereField(QLatin1Char('N'), QLatin1Char('S'), this);
-    MaskLon = maskedField(positionMask, manualHint, ManualField::Lon);
+    MaskLon = maskedField(positionMask, QStringLiteral("Longitude"), manualHint, ManualField::Lon);
     MaskLonWE = new HemisphereField(QLatin1Char('W'), QLatin1Char('E'), this);
     QFont positionFont(QStringLiteral("Times New Roman"));
     positionFont.setStyleHint(QFont::Serif);
     positionFont.setBold(true);
     MaskLat->setFont(positionFont);
     MaskLon->setFont(positionFont);
-    MaskDir = maskedField(threeDigitMask, courseHint, ManualField::Course);
-    MaskSpe = maskedField(threeDigitMask, speedHint, ManualField::Speed);
-    MaskCurDir = maskedField(threeDigitMask, directionHint, ManualField::CurrentDir);
-    MaskCurSpe = maskedField(threeDigitMask, speedHint, ManualField::CurrentSpeed);
-    MaskWindDir = maskedField(threeDigitMask, directionHint, ManualField::WindDir);
-    MaskWindSpe = maskedField(threeDigitMask, speedHint, ManualField::WindSpeed);
+    MaskDir =
+        maskedField(threeDigitMask, QStringLiteral("Course"), courseHint, ManualField::Course);
+    MaskSpe = maskedField(threeDigitMask, QStringLiteral("Speed"), speedHint, ManualField::Speed);
+    MaskCurDir = maskedField(threeDigitMask, QStringLiteral("Current Direction"), directionHint,
+                             ManualField::CurrentDir);
+    MaskCurSpe = maskedField(threeDigitMask, QStringLiteral("Current Speed"), speedHint,
+                             ManualField::CurrentSpeed);
+    MaskWindDir = maskedField(threeDigitMask, QStringLiteral("Wind Direction"), directionHint,
+                              ManualField::WindDir);
+    MaskWindSpe = maskedField(threeDigitMask, QStringLiteral("Wind Speed"), speedHint,
+                              ManualField::WindSpeed);
 
     Panel1 = new QLabel(this);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -105,13 +112,13 @@ void TVimoSourDlg::buildControls() {
     grid->addLayout(bottom, 8, 0, 1, 3);
 
     connect(OKBtn, &QPushButton::clicked, this, &TVimoSourDlg::OKBtnClick);
-    connect(HelpBtn, &QPushButton::clicked, this,
-            [this] { context_.help.showContext(helpContext); });
+    connect(HelpBtn, &QPushButton::clicked, this, [this] { showHelp(); });
     connect(CurDirRadioGroup, &RadioGroup::clicked, this, &TVimoSourDlg::CurDirRadioGroupClick);
 }
 
-QLineEdit* TVimoSourDlg::maskedField(const QString& mask, const QString& hint, ManualField field) {
-    QLineEdit* edit = maskedEdit(mask, QString(), hint, this);
+MaskedField* TVimoSourDlg::maskedField(const QString& mask, const QString& name,
+                                       const QString& hint, ManualField field) {
+    MaskedField* edit = maskedEdit(mask, name, QString(), hint, context_.dialogs, this);
     edit->setMouseTracking(true);
     edit->installEventFilter(this);
     fieldOf_[edit] = field;
@@ -138,6 +145,9 @@ ManualEntry TVimoSourDlg::typedEntry() const {
 }
 
 void TVimoSourDlg::OKBtnClick() {
+    if (!fieldsComplete(
+            {MaskLat, MaskLon, MaskDir, MaskSpe, MaskCurDir, MaskCurSpe, MaskWindDir, MaskWindSpe}))
+        return;
     NavState& nav = context_.program.nav;
     const QString manual = QStringLiteral("Manual");
     nav.ManualLat = LatRadioGroup->selectedText() == manual;
@@ -159,6 +169,8 @@ void TVimoSourDlg::MaskLonWEClick() {
 // Stores the typed current direction at once; a text that does not read changes nothing
 // (the next OK stores 0 for it).
 void TVimoSourDlg::CurDirRadioGroupClick() {
+    if (!fieldsComplete({MaskCurDir}))
+        return;
     if (const auto direction = readNumber(maskedText(MaskCurDir)))
         context_.program.nav.CurrentDir = Real48(*direction);
 }
@@ -171,12 +183,6 @@ bool TVimoSourDlg::eventFilter(QObject* watched, QEvent* event) {
                 valueInUseText(field->second, context_.program.nav, systemDecimalSeparator())));
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void TVimoSourDlg::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate();
 }
 
 } // namespace brisomar

@@ -13,6 +13,7 @@ class QPushButton;
 namespace brisomar {
 
 class HemisphereField;
+class MaskedField;
 class RadioGroup;
 
 // The data source dialog: for latitude, longitude, course and speed, the GPS or a typed value;
@@ -26,7 +27,7 @@ public:
 
     explicit TVimoSourDlg(UiContext& context, QWidget* parent);
 
-    void FormActivate();
+    void FormActivate() override;
     void OKBtnClick();
     void MaskLatNSClick();
     void MaskLonWEClick();
@@ -43,25 +44,25 @@ public:
     RadioGroup* CurSpeRadioGroup = nullptr;
     RadioGroup* WindDirRadioGroup = nullptr;
     RadioGroup* WindSpeRadioGroup = nullptr;
-    QLineEdit* MaskLat = nullptr;
+    MaskedField* MaskLat = nullptr;
     HemisphereField* MaskLatNS = nullptr;
     HemisphereField* MaskLonWE = nullptr;
-    QLineEdit* MaskLon = nullptr;
-    QLineEdit* MaskDir = nullptr;
-    QLineEdit* MaskSpe = nullptr;
-    QLineEdit* MaskCurSpe = nullptr;
-    QLineEdit* MaskWindSpe = nullptr;
-    QLineEdit* MaskCurDir = nullptr;
-    QLineEdit* MaskWindDir = nullptr;
+    MaskedField* MaskLon = nullptr;
+    MaskedField* MaskDir = nullptr;
+    MaskedField* MaskSpe = nullptr;
+    MaskedField* MaskCurSpe = nullptr;
+    MaskedField* MaskWindSpe = nullptr;
+    MaskedField* MaskCurDir = nullptr;
+    MaskedField* MaskWindDir = nullptr;
     QLabel* Panel1 = nullptr;
 
 protected:
     void buildControls() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
-    QLineEdit* maskedField(const QString& mask, const QString& hint, ManualField field);
+    MaskedField* maskedField(const QString& mask, const QString& name, const QString& hint,
+                             ManualField field);
 
     UiContext& context_;
     std::map<QObject*, ManualField> fieldOf_; // for the mouse-move display

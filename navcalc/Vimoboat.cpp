@@ -30,7 +30,7 @@ const TVimoBoatSheet::FileKind leewayFiles{
 const QPoint menuOffset(10, 40);
 constexpr int cellWidth = 72;
 constexpr int cellHeight = 24;
-constexpr int visibleRows = 6; // the rest scrolls
+constexpr int visibleRows = 5; // the rest scrolls
 const Real48 lowestCell(0.0L);
 const Real48 highestCell(90.0L);
 
@@ -70,6 +70,8 @@ template <typename Table, typename Cell> void forEachCell(Table& table, Cell cel
 TVimoBoatSheet::TVimoBoatSheet(UiContext& context, QWidget* parent)
     : ControlsOnDemandDialog(parent), context_(context), tables_(context.program.boatTables) {
     setWindowTitle(QStringLiteral("Brisomar-Boatdata"));
+    setHelpContext(context_.help, helpContext);
+    setFixedClientSize(clientWidth, clientHeight);
 }
 
 void TVimoBoatSheet::buildControls() {
@@ -89,8 +91,7 @@ void TVimoBoatSheet::buildControls() {
                       &TVimoBoatSheet::SetLeBtnClick);
     HelpBtn = new QPushButton(QStringLiteral("Help"), this);
     HelpBtn->setToolTip(QStringLiteral("Help texts."));
-    connect(HelpBtn, &QPushButton::clicked, this,
-            [this] { context_.help.showContext(helpContext); });
+    connect(HelpBtn, &QPushButton::clicked, this, [this] { showHelp(); });
     buildMenu();
     layOut();
     FormActivate();
@@ -108,10 +109,7 @@ QTableWidget* TVimoBoatSheet::tableGrid(const QString& hint) {
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     writeHeadings(grid);
     grid->resizeColumnToContents(0);
-    const int frame = 2 * grid->frameWidth();
-    grid->setFixedSize(grid->horizontalHeader()->length() +
-                           grid->verticalScrollBar()->sizeHint().width() + frame,
-                       visibleRows * cellHeight + frame);
+    grid->setFixedHeight(visibleRows * cellHeight + 2 * grid->frameWidth());
     return grid;
 }
 
@@ -153,7 +151,6 @@ void TVimoBoatSheet::layOut() {
     for (QPushButton* b : {FileBtn, GetSpBtn, SetSpBtn, GetLeBtn, SetLeBtn, HelpBtn})
         buttons->addWidget(b);
     column->addLayout(buttons);
-    column->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void TVimoBoatSheet::fillGrid(QTableWidget* grid, const BoatTable& table) {
@@ -249,12 +246,6 @@ void TVimoBoatSheet::Saveleewaydatatofile1Click() {
 
 void TVimoBoatSheet::Closedataform1Click() {
     close();
-}
-
-void TVimoBoatSheet::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate();
 }
 
 } // namespace brisomar

@@ -20,6 +20,8 @@ class TVimoBoatSheet : public ControlsOnDemandDialog {
 
 public:
     static constexpr int helpContext = 6;
+    static constexpr int clientWidth = 481;
+    static constexpr int clientHeight = 347;
     static constexpr int gridColumns = tableForces + 1; // the headings first
     static constexpr int gridRows = tableAngles + 1;
 
@@ -35,7 +37,7 @@ public:
 
     explicit TVimoBoatSheet(UiContext& context, QWidget* parent);
 
-    void FormActivate();
+    void FormActivate() override;
     void FileBtnClick();
     void GetSpBtnClick();
     void SetSpBtnClick();
@@ -70,7 +72,6 @@ public:
 
 protected:
     void buildControls() override;
-    void changeEvent(QEvent* event) override;
 
 private:
     QTableWidget* tableGrid(const QString& hint);

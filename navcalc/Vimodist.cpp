@@ -1,6 +1,7 @@
 #include "navcalc/Vimodist.h"
 
 #include "app/coord_text.h"
+#include "app/dialogs.h"
 #include "app/help.h"
 #include "app/masked_fields.h"
 #include "app/qt_text.h"
@@ -11,13 +12,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 
 namespace brisomar {
 
 namespace {
 
-const QString positionMask = QStringLiteral("000°00.000;_");
+const QString positionMask = QStringLiteral("000°00.000;1;_");
 const QString latitudeHint = QStringLiteral("Input latitude. Ex:057°30,000");
 const QString longitudeHint = QStringLiteral("Input longitude. Ex:019°30,000");
 
@@ -39,13 +39,16 @@ Real48 typedLongitude(const QLineEdit* field, const QLineEdit* hemisphere) {
 TVimoDistDlg::TVimoDistDlg(UiContext& context, QWidget* parent)
     : ControlsOnDemandDialog(parent), context_(context) {
     setWindowTitle(QStringLiteral("Brisomar-distance"));
+    setHelpContext(context_.help, helpContext);
+    setFixedClientSize(clientWidth, clientHeight);
 }
 
 void TVimoDistDlg::buildControls() {
-    MaskLatA = maskedEdit(positionMask, QString(), latitudeHint, this);
-    MaskLonA = maskedEdit(positionMask, QString(), longitudeHint, this);
-    MaskLatB = maskedEdit(positionMask, QString(), latitudeHint, this);
-    MaskLonB = maskedEdit(positionMask, QString(), longitudeHint, this);
+    Dialogs& dialogs = context_.dialogs;
+    MaskLatA = maskedEdit(positionMask, "Latitude A", QString(), latitudeHint, dialogs, this);
+    MaskLonA = maskedEdit(positionMask, "Longitude A", QString(), longitudeHint, dialogs, this);
+    MaskLatB = maskedEdit(positionMask, "Latitude B", QString(), latitudeHint, dialogs, this);
+    MaskLonB = maskedEdit(positionMask, "Longitude B", QString(), longitudeHint, dialogs, this);
     Label1 = new QLabel(QStringLiteral("Position A"), this);
     Label2 = new QLabel(QStringLiteral("Position B"), this);
     Label3 = new QLabel(QStringLiteral("Latitude"), this);
@@ -62,8 +65,6 @@ void TVimoDistDlg::buildControls() {
     layOut();
 
     connect(CalcBtn, &QPushButton::clicked, this, &TVimoDistDlg::CalcBtnClick);
-    auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, [this] { context_.help.showContext(helpContext); });
 }
 
 void TVimoDistDlg::layOut() {
@@ -82,7 +83,6 @@ void TVimoDistDlg::layOut() {
     grid->addWidget(MaskLonB, 2, 4);
     grid->addWidget(CalcBtn, 3, 0);
     grid->addWidget(EditAnswer, 3, 1, 1, 4);
-    grid->setSizeConstraint(QLayout::SetFixedSize);
 
     QWidget* const order[] = {MaskLatANS, MaskLatA,   MaskLatBNS, MaskLatB, MaskLonAWE,
                               MaskLonA,   MaskLonBWE, MaskLonB,   CalcBtn,  EditAnswer};
@@ -114,16 +114,12 @@ void TVimoDistDlg::MaskLonBWEClick() {
 }
 
 void TVimoDistDlg::CalcBtnClick() {
+    if (!fieldsComplete({MaskLatA, MaskLonA, MaskLatB, MaskLonB}))
+        return;
     const Real48 distance =
         DistanceNm(typedLatitude(MaskLatA, MaskLatANS), typedLongitude(MaskLonA, MaskLonAWE),
                    typedLatitude(MaskLatB, MaskLatBNS), typedLongitude(MaskLonB, MaskLonBWE));
     EditAnswer->setText(toQString(distanceAnswer(distance, systemDecimalSeparator())));
-}
-
-void TVimoDistDlg::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate();
 }
 
 } // namespace brisomar

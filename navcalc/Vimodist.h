@@ -10,6 +10,7 @@ class QPushButton;
 namespace brisomar {
 
 class HemisphereField;
+class MaskedField;
 
 // The distance calculator: two typed positions and the distance between them, in nautical
 // miles from one mile on, in metres below. What is typed stays in this window alone, so its
@@ -19,20 +20,22 @@ class TVimoDistDlg : public ControlsOnDemandDialog {
 
 public:
     static constexpr int helpContext = 1;
+    static constexpr int clientWidth = 311;
+    static constexpr int clientHeight = 120;
 
     explicit TVimoDistDlg(UiContext& context, QWidget* parent);
 
-    void FormActivate();
+    void FormActivate() override;
     void MaskLatANSClick();
     void MaskLatBNSClick();
     void MaskLonAWEClick();
     void MaskLonBWEClick();
     void CalcBtnClick();
 
-    QLineEdit* MaskLatA = nullptr;
-    QLineEdit* MaskLonA = nullptr;
-    QLineEdit* MaskLatB = nullptr;
-    QLineEdit* MaskLonB = nullptr;
+    MaskedField* MaskLatA = nullptr;
+    MaskedField* MaskLonA = nullptr;
+    MaskedField* MaskLatB = nullptr;
+    MaskedField* MaskLonB = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
@@ -46,7 +49,6 @@ public:
 
 protected:
     void buildControls() override;
-    void changeEvent(QEvent* event) override;
 
 private:
     void layOut();

@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -21,7 +20,7 @@ namespace brisomar {
 
 namespace {
 
-const QString threeDigitMask = QStringLiteral("000;_");
+const QString threeDigitMask = QStringLiteral("000;1;_");
 const QString threeDigits = QStringLiteral("000");
 const QString noResult = QStringLiteral("---");
 const QString directionSpinHint = QStringLiteral("+/- 10");
@@ -59,11 +58,12 @@ void paint(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
 
 // Room for the widest text a field shows, "00.0".
 void fitShortText(QLineEdit* field) {
-    field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("000.0")) + 12);
+    field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("000.0")) + 6);
 }
 
-QLineEdit* inputField(const QString& hint, QWidget* parent) {
-    QLineEdit* field = maskedEdit(threeDigitMask, threeDigits, hint, parent);
+MaskedField* inputField(const char* name, const QString& hint, Dialogs& dialogs, QWidget* parent) {
+    MaskedField* field =
+        maskedEdit(threeDigitMask, QString::fromLatin1(name), threeDigits, hint, dialogs, parent);
     fitShortText(field);
     return field;
 }
@@ -78,7 +78,7 @@ QHBoxLayout* side(QWidget* first, QWidget* second) {
 
 } // namespace
 
-SpinButton::SpinButton(const QString& hint, QWidget* parent) : QWidget(parent) {
+SpinButton::SpinButton(const QString& hint, QWidget* parent) : ProgramWindow(parent) {
     setToolTip(hint);
     upButton = arrow(Qt::UpArrow, this);
     downButton = arrow(Qt::DownArrow, this);
@@ -90,34 +90,39 @@ SpinButton::SpinButton(const QString& hint, QWidget* parent) : QWidget(parent) {
 }
 
 TVimoOptDlg::TVimoOptDlg(UiContext& context, QWidget* parent)
-    : QDialog(parent), context_(context), sailing_(context.program.sailing) {
+    : ProgramWindow(parent), context_(context), sailing_(context.program.sailing) {
     setWindowTitle(QStringLiteral("Brisomar-Evaluate/modify data"));
+    setHelpContext(context_.help, helpContext);
+    setFixedClientSize(clientWidth, clientHeight);
     setAutoFillBackground(true);
     paint(this, QPalette::Window, silver);
     buildFields();
     buildButtons();
     layOut();
-    auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, [this] { context_.help.showContext(helpContext); });
 }
 
 void TVimoOptDlg::buildFields() {
     using T = TVimoOptDlg;
     SpinWindDir = spinButton(directionSpinHint, &T::SpinWindDirDownClick, &T::SpinWindDirUpClick);
-    MaskWindDir = inputField(QStringLiteral("Wind direction 0-359°"), this);
+    MaskWindDir = inputField("Wind direction", QStringLiteral("Wind direction 0-359°"),
+                             context_.dialogs, this);
     EditGeoDir = outputField(QStringLiteral("Geographical direction"));
     EditGeoDir->setText(threeDigits);
     SpinWindSp = spinButton(speedSpinHint, &T::SpinWindSpDownClick, &T::SpinWindSpUpClick);
-    MaskWindSp = inputField(QStringLiteral("Wind speed 1-20 knots."), this);
+    MaskWindSp =
+        inputField("Wind speed", QStringLiteral("Wind speed 1-20 knots."), context_.dialogs, this);
     EditResultDir = outputField(QStringLiteral("True course"));
     EditResultSp = outputField(QStringLiteral("True speed"));
     SpinCurrDir = spinButton(directionSpinHint, &T::SpinCurrDirDownClick, &T::SpinCurrDirUpClick);
-    MaskCurrDir = inputField(QStringLiteral("Current direction 0-359°"), this);
+    MaskCurrDir = inputField("Current direction", QStringLiteral("Current direction 0-359°"),
+                             context_.dialogs, this);
     SpinCurrSp = spinButton(speedSpinHint, &T::SpinCurrSpDownClick, &T::SpinCurrSpUpClick);
-    MaskCurrSp = inputField(QStringLiteral("Current speed 1-20 knots"), this);
+    MaskCurrSp = inputField("Current speed", QStringLiteral("Current speed 1-20 knots"),
+                            context_.dialogs, this);
     SpinSteerDir =
         spinButton(directionSpinHint, &T::SpinSteerDirDownClick, &T::SpinSteerDirUpClick);
-    MaskSteerDir = inputField(QStringLiteral("Compass course"), this);
+    MaskSteerDir =
+        inputField("Steered direction", QStringLiteral("Compass course"), context_.dialogs, this);
     EditSteerSp = outputField(QStringLiteral("Calculated speed."));
     EditLeewDir = outputField(QStringLiteral("Interpolated leeway."));
     EditFalseWDir = outputField(QStringLiteral("Wind compensated for current."));
@@ -187,7 +192,6 @@ void TVimoOptDlg::layOut() {
     grid->addWidget(BitBtn2, DirectionRow, ButtonColumn);
     grid->addWidget(BitBtn1, SpeedRow, ButtonColumn);
     grid->addWidget(Gauge1, BelowRow, ButtonColumn);
-    grid->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 QLineEdit* TVimoOptDlg::outputField(const QString& hint) {
@@ -223,6 +227,10 @@ std::array<TVimoOptDlg::FieldSlot, 6> TVimoOptDlg::inputFields() const {
              {MaskCurrDir, &OptFields::currentDir},
              {MaskCurrSp, &OptFields::currentSpeed},
              {MaskSteerDir, &OptFields::steerDir}}};
+}
+
+bool TVimoOptDlg::typedComplete() {
+    return fieldsComplete({MaskWindDir, MaskWindSp, MaskCurrDir, MaskCurrSp, MaskSteerDir});
 }
 
 OptFields TVimoOptDlg::typedFields() const {
@@ -268,6 +276,8 @@ void TVimoOptDlg::showSpeedPanel() {
 }
 
 void TVimoOptDlg::BitBtn1Click() {
+    if (!typedComplete())
+        return;
     EvaluateOptInputs();
     ComputeResultCourse(sailing_);
     showResult();
@@ -277,6 +287,8 @@ void TVimoOptDlg::BitBtn1Click() {
 // Tries every whole heading with the wind and current typed, puts the best into the steer
 // field and computes with it as "Calc" does.
 void TVimoOptDlg::BitBtn2Click() {
+    if (!typedComplete())
+        return;
     EvaluateOptInputs();
     Gauge1->show();
     const SteerSearch search = searchSteerHeading(
@@ -296,12 +308,16 @@ void TVimoOptDlg::BitBtn2Click() {
 }
 
 void TVimoOptDlg::WindGlUpdateClick() {
+    if (!typedComplete())
+        return;
     EvaluateOptInputs();
     context_.program.nav.WindDir = sailing_.OptWindDir;
     context_.program.nav.WindSpeed = sailing_.OptWindSpeed;
 }
 
 void TVimoOptDlg::CurrGlUpdateClick() {
+    if (!typedComplete())
+        return;
     EvaluateOptInputs();
     context_.program.nav.CurrentDir = sailing_.OptCurrentDir;
     context_.program.nav.CurrentSpeed = sailing_.OptCurrentSpeed;
@@ -362,12 +378,6 @@ void TVimoOptDlg::showGeoDir(Real48 course) {
 // The fields keep what was typed; only the working values follow the wind and current in use.
 void TVimoOptDlg::FormActivate() {
     LoadWindCurrent(sailing_, context_.program.nav, context_.program.tools.ChartCourse);
-}
-
-void TVimoOptDlg::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate();
 }
 
 } // namespace brisomar

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/program_window.h"
 #include "app/window_registry.h"
 #include "navcalc/sailing.h"
 
@@ -15,9 +16,13 @@ class QPushButton;
 class QToolButton;
 
 namespace brisomar {
+class MaskedField;
+}
+
+namespace brisomar {
 
 // A pair of small arrows beside a field; each click steps the field once.
-class SpinButton : public QWidget {
+class SpinButton : public ProgramWindow<QWidget> {
 public:
     SpinButton(const QString& hint, QWidget* parent);
 
@@ -28,15 +33,17 @@ public:
 // Wind, current and steering: the wind felt drifting with the current, the boat's speed and
 // leeway on the steered heading, the course and speed made good, the heading that makes good
 // the wanted ("Geogr.") direction, and the wind and current taken into use.
-class TVimoOptDlg : public QDialog {
+class TVimoOptDlg : public ProgramWindow<QDialog> {
     Q_OBJECT
 
 public:
     static constexpr int helpContext = 6;
+    static constexpr int clientWidth = 538;
+    static constexpr int clientHeight = 105;
 
     explicit TVimoOptDlg(UiContext& context, QWidget* parent);
 
-    void FormActivate();
+    void FormActivate() override;
     void EvaluateOptInputs();
     void BitBtn1Click();
     void BitBtn2Click();
@@ -61,7 +68,7 @@ public:
     QDialog* boatSheet = nullptr;
 
     SpinButton* SpinWindDir = nullptr;
-    QLineEdit* MaskWindDir = nullptr;
+    MaskedField* MaskWindDir = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLineEdit* EditGeoDir = nullptr;
@@ -71,15 +78,15 @@ public:
     QLabel* Label6 = nullptr;
     QLabel* Label7 = nullptr;
     SpinButton* SpinWindSp = nullptr;
-    QLineEdit* MaskWindSp = nullptr;
+    MaskedField* MaskWindSp = nullptr;
     QLineEdit* EditResultDir = nullptr;
     QLineEdit* EditResultSp = nullptr;
     SpinButton* SpinCurrDir = nullptr;
-    QLineEdit* MaskCurrDir = nullptr;
+    MaskedField* MaskCurrDir = nullptr;
     SpinButton* SpinCurrSp = nullptr;
-    QLineEdit* MaskCurrSp = nullptr;
+    MaskedField* MaskCurrSp = nullptr;
     SpinButton* SpinSteerDir = nullptr;
-    QLineEdit* MaskSteerDir = nullptr;
+    MaskedField* MaskSteerDir = nullptr;
     QLineEdit* EditSteerSp = nullptr;
     QLineEdit* EditLeewDir = nullptr;
     QLabel* Label8 = nullptr;
@@ -95,8 +102,6 @@ public:
     QPushButton* SpLeeBtn = nullptr;
 
 protected:
-    void changeEvent(QEvent* event) override;
-
 private:
     using Spin = std::string (*)(const std::string& fieldText, int steps);
     using FieldSlot = std::pair<QLineEdit*, std::string OptFields::*>;
@@ -109,6 +114,7 @@ private:
     SpinButton* spinButton(const QString& hint, void (TVimoOptDlg::*down)(),
                            void (TVimoOptDlg::*up)());
     std::array<FieldSlot, 6> inputFields() const;
+    bool typedComplete();
     OptFields typedFields() const;
     void stepField(QLineEdit* field, Spin spin, int steps);
     void showResult();

@@ -4,7 +4,6 @@
 
 #include <QKeySequence>
 #include <QLabel>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace brisomar {
@@ -18,10 +17,11 @@ constexpr int bevelWidth = 2;
 } // namespace
 
 TVimoPosiDlg::TVimoPosiDlg(UiContext& context, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
+    : ProgramWindow(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                Qt::WindowCloseButtonHint),
       context_(context) {
     setWindowTitle(QStringLiteral("Brisomar mouse position"));
+    setHelpContext(context_.help, helpContext);
     Panel1 = new QLabel(QStringLiteral("Lat/Lon"), this);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel1->setLineWidth(bevelWidth);
@@ -29,10 +29,7 @@ TVimoPosiDlg::TVimoPosiDlg(UiContext& context, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Panel1);
-    setFixedSize(clientWidth, clientHeight);
-    auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
-    connect(helpKey, &QShortcut::activated, this,
-            [this] { context_.help.showContext(helpContext); });
+    setFixedClientSize(clientWidth, clientHeight);
 }
 
 void TVimoPosiDlg::showPosition(const QString& text) {

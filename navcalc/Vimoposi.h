@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/program_window.h"
 #include "app/window_registry.h"
 
 #include <QDialog>
@@ -9,7 +10,7 @@ class QLabel;
 namespace brisomar {
 
 // Shows the chart position under the mouse, as the chart tools write it.
-class TVimoPosiDlg : public QDialog {
+class TVimoPosiDlg : public ProgramWindow<QDialog> {
     Q_OBJECT
 
 public:

@@ -7,7 +7,6 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeySequence>
-#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -36,10 +35,8 @@ TVimoSeekOptDlg::TVimoSeekOptDlg(UiContext& context, QWidget* parent)
                                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       context_(context) {
     setWindowTitle(QStringLiteral("Brisomar-search optimal cruise-point"));
+    setHelpContext(context_.help, helpContext);
     resize(initialWidth, initialHeight);
-    auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
-    connect(helpKey, &QShortcut::activated, this,
-            [this] { context_.help.showContext(helpContext); });
 }
 
 void TVimoSeekOptDlg::buildControls() {
@@ -98,12 +95,6 @@ void TVimoSeekOptDlg::showCruisePoint(const CruisePointFigures& figures) {
     SeekOptShowLeg(rowLeg2, figures.leg2);
     SeekOptShowTotal(figures.total);
     SeekOptShowLeg(rowOrigin, figures.origin);
-}
-
-void TVimoSeekOptDlg::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate();
 }
 
 } // namespace brisomar

@@ -24,7 +24,7 @@ public:
     TVimoSeekOptDlg(UiContext& context, QWidget* parent);
 
     // Writes the headings; the figures stay.
-    void FormActivate();
+    void FormActivate() override;
     void SeekOptShowLeg(int row, const LegFigures& leg);
     void SeekOptShowTotal(Real48 minutes);
     // The rows of one evaluation in the order they are computed.
@@ -34,7 +34,6 @@ public:
 
 protected:
     void buildControls() override;
-    void changeEvent(QEvent* event) override;
 
 private:
     void buildGrid();

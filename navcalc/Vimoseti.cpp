@@ -8,7 +8,6 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace brisomar {
@@ -42,15 +41,16 @@ void setCaptionColour(QPushButton* button, bool on) {
 } // namespace
 
 AccumulatorDlg::AccumulatorDlg(UiContext& context, const AccumulatorKind& kind, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : ProgramWindow(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
+                                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       context_(context), kind_(kind) {
     setWindowTitle(QString::fromLatin1(kind.caption));
+    setHelpContext(context_.help, helpContext);
     buildGroupBox();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(GroupBox1);
-    setFixedSize(clientWidth, clientHeight);
+    setFixedClientSize(clientWidth, clientHeight);
     setCaptionColour(AutoAddBtn, true);
     connectButtons();
 }
@@ -82,9 +82,6 @@ void AccumulatorDlg::connectButtons() {
     connect(ClearBtn, &QPushButton::clicked, this, &AccumulatorDlg::ClearBtnClick);
     connect(AddBtn, &QPushButton::clicked, this, &AccumulatorDlg::AddBtnClick);
     connect(AutoAddBtn, &QPushButton::clicked, this, &AccumulatorDlg::AutoAddBtnClick);
-    auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
-    connect(helpKey, &QShortcut::activated, this,
-            [this] { context_.help.showContext(helpContext); });
 }
 
 // The last measurement stays on show.

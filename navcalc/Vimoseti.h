@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/program_window.h"
 #include "app/window_registry.h"
 #include "navcalc/accumulators.h"
 
@@ -28,7 +29,7 @@ struct AccumulatorKind {
 
 // The layout shared by the sail-time and chart-distance windows: the last measurement, its sum
 // and the number of additions, with the buttons Clear, Add and Auto Add.
-class AccumulatorDlg : public QDialog {
+class AccumulatorDlg : public ProgramWindow<QDialog> {
     Q_OBJECT
 
 public:

@@ -63,6 +63,7 @@ int readRangeField(QLineEdit* field) {
 TVimoLogDlg::TVimoLogDlg(UiContext& context, QWidget* parent)
     : ControlsOnDemandDialog(parent), context_(context) {
     setWindowTitle(QStringLiteral("Brisomar - Logbook"));
+    setHelpContext(context_.help, helpContext);
     LogTimer = new QTimer(this);
     LogTimer->setInterval(timerIntervalMs);
     connect(LogTimer, &QTimer::timeout, this, &TVimoLogDlg::LogTimerTimer);
@@ -108,8 +109,7 @@ void TVimoLogDlg::buildControls() {
     connect(FromEdit, &QLineEdit::editingFinished, this, &TVimoLogDlg::FromEditExit);
     connect(ToEdit, &QLineEdit::editingFinished, this, &TVimoLogDlg::ToEditExit);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(HelpBtn, &QPushButton::clicked, this,
-            [this] { context_.help.showContext(helpContext); });
+    connect(HelpBtn, &QPushButton::clicked, this, [this] { showHelp(); });
 }
 
 QWidget* TVimoLogDlg::buildViewer() {
@@ -239,12 +239,6 @@ void TVimoLogDlg::FormActivate() {
     FilePathEdit->setText(toQString(context_.program.logbook.LogFileName));
     showLogFile();
     SpinIntervall->setValue(context_.program.nav.LogInterval);
-}
-
-void TVimoLogDlg::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate();
 }
 
 } // namespace brisomar

@@ -31,7 +31,7 @@ public:
     void SpinIntervallChange();
     void FromEditExit();
     void ToEditExit();
-    void FormActivate();
+    void FormActivate() override;
     void step(int records); // the "+1" ... "-100" buttons
 
     QPushButton* LogOnBtn = nullptr;
@@ -53,7 +53,6 @@ public:
 
 protected:
     void buildControls() override;
-    void changeEvent(QEvent* event) override;
 
 private:
     QWidget* buildViewer();

@@ -35,8 +35,9 @@ QLineEdit* waypointLineEdit(const QString& text, const QColor& ink, const QColor
 } // namespace
 
 TVimoWaypDlg::TVimoWaypDlg(UiContext& context, QWidget* parent)
-    : QDialog(parent), context_(context), route_(context.program.route) {
+    : ProgramWindow(parent), context_(context), route_(context.program.route) {
     setWindowTitle(QStringLiteral("Brisomar-Waypoints"));
+    setHelpContext(context_.help, helpContext);
     auto* column = new QVBoxLayout(this);
     Edit1 = waypointLineEdit(QStringLiteral("Nr1"), Qt::red, palette().color(QPalette::Base), this);
     Edit2 = waypointLineEdit(QStringLiteral("Nr2"), Qt::black, QColor(192, 192, 192), this);
@@ -69,8 +70,7 @@ void TVimoWaypDlg::buildMenu() {
     Forward7 = bar->addAction(QStringLiteral("+7"), this, move(&WaypointRoute::forward7));
     Forward7->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F7));
     Last1 = bar->addAction(QStringLiteral("&Last"), this, move(&WaypointRoute::last));
-    Help1 = bar->addAction(QStringLiteral("&Help"), this,
-                           [this] { context_.help.showContext(helpContext); });
+    Help1 = bar->addAction(QStringLiteral("&Help"), this, [this] { showHelp(); });
 }
 
 void TVimoWaypDlg::navigate(bool (WaypointRoute::*move)()) {
@@ -125,12 +125,6 @@ void TVimoWaypDlg::SaveWaypoints() {
 void TVimoWaypDlg::FormActivate() {
     if (const int shown = route_.shownOnActivation())
         ShowWaypoint(shown);
-}
-
-void TVimoWaypDlg::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate();
 }
 
 } // namespace brisomar

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/program_window.h"
 #include "app/window_registry.h"
 #include "records/waypoint_route.h"
 
@@ -12,7 +13,7 @@ namespace brisomar {
 
 // The waypoint route: the current waypoint and the next, browsing, loading, saving and
 // clearing. Not modal: the chart window shows and hides it with its waypoint modes.
-class TVimoWaypDlg : public QDialog {
+class TVimoWaypDlg : public ProgramWindow<QDialog> {
     Q_OBJECT
 
 public:
@@ -25,7 +26,7 @@ public:
     void ClearWaypoints();
     void LoadWaypoints();
     void SaveWaypoints();
-    void FormActivate();
+    void FormActivate() override;
 
     QLineEdit* Edit1 = nullptr;
     QLineEdit* Edit2 = nullptr;
@@ -43,8 +44,6 @@ public:
     QAction* Help1 = nullptr;
 
 protected:
-    void changeEvent(QEvent* event) override;
-
 private:
     void buildMenu();
     void navigate(bool (WaypointRoute::*move)());

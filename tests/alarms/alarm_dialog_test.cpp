@@ -81,13 +81,14 @@ TEST_F(AlarmDialog, ARaisedAlarmLightsTheMainWindowsLamp) {
     EXPECT_EQ(ui.program.nav.ActiveAlarmCount, 0);
 }
 
-TEST_F(AlarmDialog, ALimitThatDoesNotConvertIsShownAndTheBoxUnticked) {
+TEST_F(AlarmDialog, AnIncompleteLimitIsRefusedAndTheBoxUnticked) {
     dlg->MaskMaxDirBox->setText(QStringLiteral("1"));
     dlg->MaskMaxDirBox->setCursorPosition(2);
-    dlg->MaskMaxDirBox->insert(QStringLiteral("5")); // "1 5"
+    dlg->MaskMaxDirBox->insert(QStringLiteral("5")); // "1 5", typed
     ASSERT_EQ(maskedText(dlg->MaskMaxDirBox), "1 5");
     tick(dlg->onBox(AlarmSlot::Course));
-    EXPECT_EQ(ui.dialogs.shown, QStringList{"'1 5' is not a valid floating point value"});
+    EXPECT_EQ(ui.dialogs.shown,
+              QStringList{"Incomplete value for Max course: fill every place, as in 000."});
     EXPECT_FALSE(dlg->onBox(AlarmSlot::Course)->isChecked());
     EXPECT_FALSE(ui.program.alarms.on(AlarmSlot::Course));
 }

@@ -182,16 +182,21 @@ TEST_F(SteeringDialog, SpinsStepTheirFieldsAndWrap) {
     EXPECT_TRUE(ui.dialogs.shown.isEmpty());
 }
 
-TEST_F(SteeringDialog, OutOfRangeFieldsAreResetAndUnreadableOnesWarned) {
+TEST_F(SteeringDialog, OutOfRangeFieldsAreResetAndIncompleteOnesRefused) {
     type(dlg.MaskWindSp, QStringLiteral("025"));
     type(dlg.MaskWindDir, QStringLiteral("400"));
     dlg.MaskCurrSp->clear();
     type(dlg.MaskCurrSp, QStringLiteral("5"));
     dlg.BitBtn1Click();
+    EXPECT_EQ(ui.dialogs.shown,
+              QStringList({"Incomplete value for Current speed: fill every place, as in 000."}));
+    EXPECT_TRUE(ui.program.sailing.OptWindSpeed.isZero()); // nothing was read
+
+    type(dlg.MaskCurrSp, QStringLiteral("005"));
+    dlg.BitBtn1Click();
     EXPECT_EQ(maskedText(dlg.MaskWindSp), "020");
     EXPECT_EQ(maskedText(dlg.MaskWindDir), "000");
-    EXPECT_EQ(maskedText(dlg.MaskCurrSp), "5  ");
-    EXPECT_EQ(ui.dialogs.shown, QStringList({"Error at position: 2"}));
+    EXPECT_EQ(ui.dialogs.shown.size(), 1);
     EXPECT_EQ(ui.program.sailing.OptWindSpeed, Real48(20.0L));
     EXPECT_EQ(ui.program.sailing.OptCurrentSpeed, Real48(5.0L));
 }
