@@ -100,7 +100,8 @@ TVimoMainDlg::TVimoMainDlg(UiContext& context)
     Timer1->setInterval(timerIntervalMs);
     connect(Timer1, &QTimer::timeout, this, &TVimoMainDlg::Timer1Timer);
     Timer1->start();
-    setGeometry(formLeft, 0, formWidth, formHeight);
+    resize(formWidth, formHeight);
+    move(formLeft, 0); // the frame's corner, title bar on the screen
 }
 
 void TVimoMainDlg::buildPanels() {
@@ -186,6 +187,14 @@ void TVimoMainDlg::FormResize() {
         resize(wanted);
     if (frameGeometry().left() != formLeft)
         move(formLeft, frameGeometry().top());
+}
+
+// The window manager's frame becomes known when it places the window: the outer size is then
+// brought to the strip's. Moving the window later keeps it where the sailor puts it.
+void TVimoMainDlg::moveEvent(QMoveEvent* event) {
+    ProgramWindow::moveEvent(event);
+    if (frameGeometry().size() != QSize(formWidth, formHeight))
+        FormResize();
 }
 
 void TVimoMainDlg::resizeEvent(QResizeEvent* event) {

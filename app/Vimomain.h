@@ -50,6 +50,7 @@ public:
     QAction* Warning1 = nullptr;
 
 protected:
+    void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
