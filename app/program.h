@@ -16,7 +16,13 @@
 namespace brisomar {
 
 // Everything the program keeps for its run, created once in main; a test builds a fresh one.
+// It cannot be copied or moved: parts of it hold references to others (the selection edits the
+// chart), which a copy would share with the original.
 struct Program {
+    Program() = default;
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
     NavState nav;
     SerialMessage serialMessage; // the one message being collected from the serial ports
     Reception reception;
