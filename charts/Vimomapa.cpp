@@ -449,7 +449,7 @@ void TMapA::information(const std::string& text) {
 }
 
 bool TMapA::askYesNo(const std::string& text) {
-    return context_.dialogs.confirmYesNo(toQString(text)) == Dialogs::Answer::Yes;
+    return context_.dialogs.informationYesNo(toQString(text)) == Dialogs::Answer::Yes;
 }
 
 void TMapA::showDetail() {
