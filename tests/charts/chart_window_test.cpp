@@ -186,6 +186,11 @@ TEST_F(ChartWindow, ShowWaypointsSaysWhenMostAreOffTheChart) {
 TEST_F(ChartWindow, ShowingTheWindowEmptiesTheRoute) {
     ui.program.route[1].Lat = Real48(55.0L);
     ui.program.route.WaypointCount = 1;
+    mapA->setWindowState(Qt::WindowMinimized); // neither a hide ...
+    EXPECT_TRUE(ui.program.chart.ChartWindowShown);
+    mapA->setWindowState(Qt::WindowNoState); // ... nor a show
+    EXPECT_EQ(ui.program.route.WaypointCount, 1);
+    EXPECT_EQ(ui.program.route[1].Lat, Real48(55.0L));
     mapA->hide();
     EXPECT_FALSE(ui.program.chart.ChartWindowShown);
     mapA->show();
