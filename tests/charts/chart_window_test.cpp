@@ -314,13 +314,14 @@ TEST_F(SelectionDialog, ShowsTheRecordsOfTheMapFile) {
     MapTable table{};
     table[0] = testing::easyRecord(writeBitmap(dir, "a.bmp", {50, 40}));
     table[1] = testing::recordBetween(dir.file("missing.bmp"), 12.5, 20, -1, -3);
-    table[1].InfoText = "Approaches";
+    table[1].InfoText = std::string(250, 'a') + "pproaches"; // 255 characters, as a file holds
     ui.dialogs.files = {QString::fromStdString(writeMapFile(dir, table))};
     dlg->OpenBtnClick();
     EXPECT_EQ(dlg->FilePathEdit->text().toStdString(), dir.file("charts.MAP"));
     EXPECT_EQ(dlg->LabelNWLat->text(), "North Latitude: LAT N 60°00.000'");
     dlg->SpinFilePos->setValue(2);
-    EXPECT_EQ(dlg->LabelInfoText->text(), "Text:Approaches");
+    // The caption, prefix and all, is cut to 255 characters.
+    EXPECT_EQ(dlg->LabelInfoText->text().toStdString(), "Text:" + std::string(250, 'a'));
     EXPECT_EQ(dlg->LabelFileName->text().toStdString(), "Path:" + dir.file("missing.bmp"));
     EXPECT_EQ(dlg->LabelSELat->text(), "South Latitude: LAT S 01°00.000'");
     EXPECT_EQ(dlg->LabelNWLon->text(), "West Longitude: LON W020°00.000'");
