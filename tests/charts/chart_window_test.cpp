@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -232,6 +233,24 @@ TEST_F(ChartWindow, SavesTheClientAsABitmapAndPrintsAndCopiesIt) {
     mapA->Copytoclipboard1Click();
     EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(100, 100));
     EXPECT_TRUE(ui.dialogs.shown.isEmpty());
+}
+
+// A print that could not begin (no printer chosen yet) leaves the printer free for the setup
+// that follows, and printing works from then on.
+TEST(ChartPrinting, APrintBeforeTheSetupDoesNotBlockTheSetup) {
+    TempDir dir;
+    QtChartPrinter chartPrinter;
+    chartPrinter.printer().setOutputFormat(QPrinter::PdfFormat); // no printer and no file
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(sea);
+    QString reason;
+    EXPECT_FALSE(chartPrinter.print(image, reason));
+    EXPECT_EQ(reason, "choose a printer (or a PDF file) in Print setup.");
+    const QString pdf = QString::fromStdString(dir.file("chart.pdf"));
+    chartPrinter.printer().setOutputFileName(pdf); // what choosing a PDF file in the setup does
+    EXPECT_EQ(chartPrinter.printer().outputFileName(), pdf);
+    EXPECT_TRUE(chartPrinter.print(image, reason));
+    EXPECT_GT(QFileInfo(pdf).size(), 1000);
 }
 
 TEST_F(ChartWindow, ASaveThatFailsPartWayLeavesThePreviousBitmapAndIsReported) {
