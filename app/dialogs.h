@@ -25,6 +25,8 @@ public:
     virtual void warning(const QString& text) = 0;        // warning with OK
     virtual void information(const QString& text) = 0;    // information with OK
     virtual Answer confirmYesNo(const QString& text) = 0; // confirmation with Yes and No
+    // An information box with Yes and No.
+    virtual Answer informationYesNo(const QString& text) = 0;
     // Warning with Abort and Retry; `detail` says more for whoever asks (may be empty).
     virtual Answer abortRetry(const QString& text, const QString& detail) = 0;
     // The chosen path of an existing file, or nothing when cancelled.

@@ -28,6 +28,11 @@ int showBox(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardBu
     return box.exec();
 }
 
+Dialogs::Answer yesNo(QMessageBox::Icon icon, const QString& text) {
+    const int button = showBox(icon, text, QMessageBox::Yes | QMessageBox::No);
+    return button == QMessageBox::Yes ? Dialogs::Answer::Yes : Dialogs::Answer::No;
+}
+
 } // namespace
 
 void QtDialogs::showMessage(const QString& text) {
@@ -43,8 +48,11 @@ void QtDialogs::information(const QString& text) {
 }
 
 Dialogs::Answer QtDialogs::confirmYesNo(const QString& text) {
-    const int button = showBox(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No);
-    return button == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    return yesNo(QMessageBox::Question, text);
+}
+
+Dialogs::Answer QtDialogs::informationYesNo(const QString& text) {
+    return yesNo(QMessageBox::Information, text);
 }
 
 // Closing the box counts as Retry, as any answer but Abort does.

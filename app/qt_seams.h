@@ -24,6 +24,7 @@ public:
     void warning(const QString& text) override;
     void information(const QString& text) override;
     Answer confirmYesNo(const QString& text) override;
+    Answer informationYesNo(const QString& text) override;
     Answer abortRetry(const QString& text, const QString& detail) override;
     std::optional<QString> openFileName(const FileChoice& choice) override;
     std::optional<QString> saveFileName(const FileChoice& choice, bool confirmOverwrite) override;

@@ -337,8 +337,13 @@ void TMapA::Printoverview1Click() {
         context_.dialogs.warning(QStringLiteral("Printing failed: %1").arg(reason));
 }
 
+// Only a real show and a real hide count: the window system's own show and hide events, on
+// restoring and minimising this window or the main window with it, leave the route (which may
+// not be saved) and ChartWindowShown as they are.
 void TMapA::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    if (event->spontaneous())
+        return;
     context_.program.chart.ChartWindowShown = true;
     if (auto* wayp = context_.windows.waypDlg)
         wayp->ClearWaypoints();
@@ -350,7 +355,8 @@ void TMapA::showEvent(QShowEvent* event) {
 
 void TMapA::hideEvent(QHideEvent* event) {
     QMainWindow::hideEvent(event);
-    context_.program.chart.ChartWindowShown = false;
+    if (!event->spontaneous())
+        context_.program.chart.ChartWindowShown = false;
 }
 
 void TMapA::resizeEvent(QResizeEvent* event) {
@@ -449,7 +455,7 @@ void TMapA::information(const std::string& text) {
 }
 
 bool TMapA::askYesNo(const std::string& text) {
-    return context_.dialogs.confirmYesNo(toQString(text)) == Dialogs::Answer::Yes;
+    return context_.dialogs.informationYesNo(toQString(text)) == Dialogs::Answer::Yes;
 }
 
 void TMapA::showDetail() {

@@ -32,11 +32,6 @@ QPushButton* button(const QString& caption, const QString& hint, QWidget* parent
     return b;
 }
 
-// A length-prefixed text of the program's files holds at most 255 characters.
-QString shortString(const std::string& text) {
-    return toQString(text).left(255);
-}
-
 } // namespace
 
 TVimosemaDlg::TVimosemaDlg(UiContext& context, QWidget* parent)
@@ -122,8 +117,8 @@ void TVimosemaDlg::showSelection() {
 
 void TVimosemaDlg::ShowMapRecordInfo(int n) {
     const MapRecord& r = context_.program.chart.Table[n - 1];
-    LabelFileName->setText(QStringLiteral("Path:") + shortString(r.FileName));
-    LabelInfoText->setText(QStringLiteral("Text:") + shortString(r.InfoText));
+    LabelFileName->setText(toQString(recordCaption("Path:", r.FileName)));
+    LabelInfoText->setText(toQString(recordCaption("Text:", r.InfoText)));
     LabelNWLat->setText(toQString("North Latitude: " + LatToText(r.lat(1))));
     LabelSELat->setText(toQString("South Latitude: " + LatToText(r.lat(7))));
     LabelNWLon->setText(toQString("West Longitude: " + LonToText(r.lon(1))));

@@ -144,6 +144,19 @@ void detailTrackStep(ChartSurface& surface, const ChartState& chart, NavState& n
         nav.PosOutsideDetailChart = true;
 }
 
+void drawWaypointMark(ChartSurface& surface, int x, int y) {
+    for (const PixelPoint p : {PixelPoint{x, y},
+                               {x, y + 3},
+                               {x, y - 3},
+                               {x + 3, y},
+                               {x - 3, y},
+                               {x + 2, y + 2},
+                               {x - 2, y - 2},
+                               {x - 2, y + 2},
+                               {x + 2, y - 2}})
+        surface.setPixel(p.x, p.y, red);
+}
+
 WaypointMark DrawWaypoint(ChartSurface& surface, ChartState& chart, const TWaypoint& waypoint) {
     WaypointMark mark;
     mark.shown = onChartInUse(chart, waypoint.Lat, waypoint.Lon);
@@ -152,19 +165,8 @@ WaypointMark DrawWaypoint(ChartSurface& surface, ChartState& chart, const TWaypo
     if (Real48(chart.ChartSELon.value() - chart.ChartNWLon.value()).isZero() ||
         Real48(chart.ChartSELat.value() - chart.ChartNWLat.value()).isZero())
         mark.shown = false;
-    if (mark.shown) {
-        const int x = mark.x, y = mark.y;
-        for (const PixelPoint p : {PixelPoint{x, y},
-                                   {x, y + 3},
-                                   {x, y - 3},
-                                   {x + 3, y},
-                                   {x - 3, y},
-                                   {x + 2, y + 2},
-                                   {x - 2, y - 2},
-                                   {x - 2, y + 2},
-                                   {x + 2, y - 2}})
-            surface.setPixel(p.x, p.y, red);
-    }
+    if (mark.shown)
+        drawWaypointMark(surface, mark.x, mark.y);
     return mark;
 }
 

@@ -73,7 +73,9 @@ struct WaypointMark {
     bool shown = false;
     int x = 0, y = 0;
 };
-// Nine red pixels at the waypoint when it lies on the chart.
+// The waypoint mark: nine red pixels, at (x, y) and around it.
+void drawWaypointMark(ChartSurface& surface, int x, int y);
+// The mark at the waypoint's pixel when it lies on the chart.
 WaypointMark DrawWaypoint(ChartSurface& surface, ChartState& chart, const TWaypoint& waypoint);
 
 // Draws the route up to its first 0/0 entry; gives whether fewer were on the chart than off it.

@@ -1,5 +1,6 @@
 #include "charts/chart_selection.h"
 
+#include "app/utf8.h"
 #include "charts/chart_geometry.h"
 #include "charts/map_file.h"
 
@@ -12,6 +13,8 @@ namespace brisomar {
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr std::size_t maxCaptionCharacters = 255;
 
 bool isFile(const fs::path& path) {
     std::error_code code;
@@ -53,6 +56,10 @@ std::optional<std::string> findChartFile(const std::string& fileName,
     const std::string baseName = fs::path(slashed).filename().string();
     const fs::path folder = fs::path(mapFilePath).parent_path();
     return inFolderIgnoringCase(folder.empty() ? fs::path(".") : folder, baseName);
+}
+
+std::string recordCaption(const std::string& prefix, const std::string& text) {
+    return std::string(utf8Substring(prefix + text, 0, maxCaptionCharacters));
 }
 
 std::optional<std::string> ChartSelection::openMapFile(FileSystem& files, const std::string& path,

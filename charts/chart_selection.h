@@ -12,6 +12,10 @@ namespace brisomar {
 
 inline constexpr std::uintmax_t maxChartFileBytes = 19000000;
 
+// A caption of the selection dialog built as a length-prefixed text: `prefix` followed by
+// `text`, the whole cut to 255 characters.
+std::string recordCaption(const std::string& prefix, const std::string& text);
+
 // Where the bitmap a map record names is on this machine: the name as given; else with "\"
 // read as "/"; else its base name, in any case, in the map file's own folder. Nothing when
 // none of these is a file.

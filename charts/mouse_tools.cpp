@@ -12,7 +12,6 @@ namespace brisomar {
 namespace {
 
 const Pen rubberPen{1, PenStyle::Solid, black, true};
-const Pen copyPen{1, PenStyle::Solid, black, false};
 
 } // namespace
 
@@ -113,7 +112,7 @@ void ChartMouseTools::setWaypoint(int x, int y) {
     }
     route.WaypointCount = std::max(route.WaypointCount, route.WaypointIndex);
     c_.windows.ShowWaypoint(route.WaypointIndex);
-    DrawWaypoint(c_.picture, c_.chart, route[route.WaypointIndex]);
+    drawWaypointMark(c_.picture, x, y); // where the sailor clicked
     if (c_.windows.visible(ToolWindow::Evaluate))
         c_.windows.showGeoDir(c_.tools.ChartCourse);
 }
@@ -231,7 +230,7 @@ void ChartMouseTools::release(MouseButton button, int x, int y) {
     if (LegDragActive) {
         c_.tools.ChartCourse = CourseBetween(legFromLat_, legFromLon_, MouseLat, MouseLon);
         invertLine(legFromX_, legFromY_, MouseLastX, MouseLastY);
-        c_.picture.line({legFromX_, legFromY_}, {x, y}, copyPen);
+        invertLine(legFromX_, legFromY_, x, y); // stays, visible on light and dark alike
         LegDragActive = false;
         showGeoDir();
     }
@@ -256,21 +255,19 @@ void ChartMouseTools::releaseSearch() {
     SearchDragActive = false;
     if (!c_.windows.askYesNo("Insert new waypoint?"))
         return;
-    WaypointRoute& route = c_.route;
-    const int i = route.WaypointIndex;
-    for (int n = maxWaypoints - 1; n >= i + 1; --n)
-        route[n + 1] = route[n];
-    route[i + 1] = {MouseLat, MouseLon, figures.leg1.Dist, figures.leg1.Dir, figures.leg1.Minutes};
-    route[i + 2].Dist = figures.leg2.Dist;
-    route[i + 2].Dir = figures.leg2.Dir;
-    route[i + 2].Minutes = figures.leg2.Minutes;
-    ++route.WaypointCount;
+    const int i = c_.route.WaypointIndex;
+    if (!c_.route.insertAfter(
+            i, {MouseLat, MouseLon, figures.leg1.Dist, figures.leg1.Dir, figures.leg1.Minutes},
+            {figures.leg2.Dist, figures.leg2.Dir, figures.leg2.Minutes})) {
+        c_.windows.information("The route holds at most 100 points.");
+        return;
+    }
     c_.windows.ShowWaypoint(i);
 }
 
 void ChartMouseTools::releaseMeasure(int x, int y) {
     invertLine(MouseDownX, MouseDownY, MouseLastX, MouseLastY);
-    c_.picture.line({MouseDownX, MouseDownY}, {x, y}, copyPen);
+    invertLine(MouseDownX, MouseDownY, x, y); // stays, visible on light and dark alike
     MeasureDragActive = false;
     showMeasure();
     if (c_.windows.visible(ToolWindow::Distance) && c_.tools.ChartDistanceAutoAdd)

@@ -28,7 +28,7 @@ public:
     virtual void ShowWaypoint(int n) = 0;
     virtual void showCruisePoint(const CruisePointFigures& figures) = 0;
     virtual void information(const std::string& text) = 0;
-    virtual bool askYesNo(const std::string& text) = 0;
+    virtual bool askYesNo(const std::string& text) = 0; // an information box with Yes and No
     virtual void showDetail() = 0; // shows the detail window and paints its region
 };
 

@@ -6,13 +6,15 @@
 namespace brisomar {
 
 void QtChartPrinter::setup(QWidget* parent) {
-    QPrintDialog dialog(&printer_, parent);
+    QPrintDialog dialog(printer_.get(), parent);
     dialog.exec();
 }
 
 bool QtChartPrinter::print(const QImage& image, QString& reason) {
     QPainter painter;
-    if (!painter.begin(&printer_)) {
+    if (!painter.begin(printer_.get())) {
+        // A printer that could not begin stays busy and ignores every later setup: start afresh.
+        printer_ = std::make_unique<QPrinter>();
         reason = QStringLiteral("choose a printer (or a PDF file) in Print setup.");
         return false;
     }

@@ -4,6 +4,8 @@
 
 #include <QPrinter>
 
+#include <memory>
+
 namespace brisomar {
 
 // Printing through Qt's print system.
@@ -12,10 +14,10 @@ public:
     void setup(QWidget* parent) override;
     bool print(const QImage& image, QString& reason) override;
 
-    QPrinter& printer() { return printer_; }
+    QPrinter& printer() { return *printer_; }
 
 private:
-    QPrinter printer_;
+    std::unique_ptr<QPrinter> printer_ = std::make_unique<QPrinter>();
 };
 
 } // namespace brisomar

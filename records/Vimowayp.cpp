@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QVBoxLayout>
@@ -44,6 +45,8 @@ TVimoWaypDlg::TVimoWaypDlg(UiContext& context, QWidget* parent)
     column->addWidget(Edit1);
     column->addWidget(Edit2);
     buildMenu();
+    Edit1->installEventFilter(this);
+    Edit2->installEventFilter(this);
 }
 
 void TVimoWaypDlg::buildMenu() {
@@ -76,6 +79,14 @@ void TVimoWaypDlg::buildMenu() {
 void TVimoWaypDlg::navigate(bool (WaypointRoute::*move)()) {
     if ((route_.*move)())
         ShowWaypoint(route_.WaypointIndex);
+}
+
+// A line with the focus would take Ctrl+C as Copy; in this window it is "Close".
+bool TVimoWaypDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        QKeySequence(static_cast<QKeyEvent*>(event)->keyCombination()) == Close1->shortcut())
+        return true; // left unaccepted, so the shortcut goes to "Close"
+    return QDialog::eventFilter(watched, event);
 }
 
 void TVimoWaypDlg::ShowWaypoint(int n) {

@@ -26,6 +26,7 @@ public:
     void ClearWaypoints();
     void LoadWaypoints();
     void SaveWaypoints();
+    bool eventFilter(QObject* watched, QEvent* event) override; // Ctrl+C on the lines
     void FormActivate() override;
 
     QLineEdit* Edit1 = nullptr;

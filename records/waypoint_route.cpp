@@ -29,6 +29,20 @@ int WaypointRoute::countedRoute() const {
     return static_cast<int>(end - entries_.begin());
 }
 
+bool WaypointRoute::insertAfter(int i, const TWaypoint& inserted, const WaypointLeg& toNext) {
+    if (i < 1 || i + 2 > maxWaypoints || WaypointCount >= maxWaypoints ||
+        !(*this)[maxWaypoints].isEnd())
+        return false;
+    std::move_backward(entries_.begin() + i, entries_.end() - 1, entries_.end());
+    (*this)[i + 1] = inserted;
+    TWaypoint& next = (*this)[i + 2];
+    next.Dist = toNext.Dist;
+    next.Dir = toNext.Dir;
+    next.Minutes = toNext.Minutes;
+    ++WaypointCount;
+    return true;
+}
+
 bool WaypointRoute::goTo(int number) {
     WaypointIndex = number;
     return true;

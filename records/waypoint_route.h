@@ -16,6 +16,11 @@ struct TWaypoint {
     bool isEnd() const { return Lat.value() == 0 && Lon.value() == 0; }
 };
 
+// The leg from the previous waypoint (nautical miles, degrees, minutes).
+struct WaypointLeg {
+    Real48 Dist, Dir, Minutes;
+};
+
 inline constexpr int maxWaypoints = 100;
 inline constexpr std::size_t waypointFileSize = 3000; // 100 entries of five Real48
 
@@ -33,6 +38,12 @@ public:
 
     // The route's length as loading counts it: the entries before the first at 0/0.
     int countedRoute() const;
+
+    // Puts `inserted` in as waypoint i + 1 and moves entries i + 1 to 99 one place up; the
+    // former i + 1 keeps its position and takes `toNext` as its leg. Refused, the list
+    // unchanged, when there is no room: with the 100th entry in use (or a route of 100), the
+    // entries moved up would need a 101st.
+    bool insertAfter(int i, const TWaypoint& inserted, const WaypointLeg& toNext);
 
     // Navigation; each gives whether the current waypoint changed.
     bool first();

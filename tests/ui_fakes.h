@@ -31,19 +31,25 @@ public:
     LocalDateTime time{2026, 12, 7, 12, 0, 0, 0};
 };
 
-// Records every message shown (and the details) and answers questions from a script; when it
-// runs out, Yes to a confirmation and Abort to Abort/Retry.
+// Records every message shown, the kind of its box (and the details) and answers questions from
+// a script; when it runs out, Yes to Yes/No and Abort to Abort/Retry.
 class ScriptedDialogs : public Dialogs {
 public:
-    void showMessage(const QString& text) override { shown << text; }
-    void warning(const QString& text) override { shown << text; }
-    void information(const QString& text) override { shown << text; }
+    enum class Kind { Message, Warning, Information, Question, InformationYesNo, AbortRetry };
+
+    void showMessage(const QString& text) override { record(text, Kind::Message); }
+    void warning(const QString& text) override { record(text, Kind::Warning); }
+    void information(const QString& text) override { record(text, Kind::Information); }
     Answer confirmYesNo(const QString& text) override {
-        shown << text;
+        record(text, Kind::Question);
+        return next(Answer::Yes);
+    }
+    Answer informationYesNo(const QString& text) override {
+        record(text, Kind::InformationYesNo);
         return next(Answer::Yes);
     }
     Answer abortRetry(const QString& text, const QString& detail) override {
-        shown << text;
+        record(text, Kind::AbortRetry);
         details << detail;
         return next(Answer::Abort);
     }
@@ -54,12 +60,17 @@ public:
         return nextFile(choice);
     }
     QStringList shown;
+    std::vector<Kind> kinds; // of every box in `shown`
     QStringList details;
     std::deque<Answer> answers;
     std::deque<QString> files;    // the paths the sailor chooses; cancelled when none is left
     QStringList fileDialogTitles; // every file dialog opened
 
 private:
+    void record(const QString& text, Kind kind) {
+        shown << text;
+        kinds.push_back(kind);
+    }
     std::optional<QString> nextFile(const FileChoice& choice) {
         fileDialogTitles << choice.title;
         if (files.empty())

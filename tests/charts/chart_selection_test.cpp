@@ -207,5 +207,21 @@ TEST_F(Selection, TheNoticeShowsWhileTheChartWindowLacksAUsableChart) {
     EXPECT_FALSE(selection.tick(files, nav));
 }
 
+// The two text captions hold 255 characters, the prefix included; "°" is one character.
+TEST(RecordCaption, IsCutTo255CharactersWithItsPrefix) {
+    const std::string x249(249, 'x');
+    const struct {
+        const char* name;
+        std::string text, expected;
+    } cases[] = {
+        {"short", "Approaches", "Text:Approaches"},
+        {"exactly 255", x249 + "a", "Text:" + x249 + "a"},
+        {"a file's longest", x249 + "abcdef", "Text:" + x249 + "a"},
+        {"a degree sign at the end", x249 + "°N", "Text:" + x249 + "°"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(recordCaption("Text:", c.text), c.expected) << c.name;
+}
+
 } // namespace
 } // namespace brisomar

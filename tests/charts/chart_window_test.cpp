@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -186,6 +187,11 @@ TEST_F(ChartWindow, ShowWaypointsSaysWhenMostAreOffTheChart) {
 TEST_F(ChartWindow, ShowingTheWindowEmptiesTheRoute) {
     ui.program.route[1].Lat = Real48(55.0L);
     ui.program.route.WaypointCount = 1;
+    mapA->setWindowState(Qt::WindowMinimized); // neither a hide ...
+    EXPECT_TRUE(ui.program.chart.ChartWindowShown);
+    mapA->setWindowState(Qt::WindowNoState); // ... nor a show
+    EXPECT_EQ(ui.program.route.WaypointCount, 1);
+    EXPECT_EQ(ui.program.route[1].Lat, Real48(55.0L));
     mapA->hide();
     EXPECT_FALSE(ui.program.chart.ChartWindowShown);
     mapA->show();
@@ -227,6 +233,24 @@ TEST_F(ChartWindow, SavesTheClientAsABitmapAndPrintsAndCopiesIt) {
     mapA->Copytoclipboard1Click();
     EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(100, 100));
     EXPECT_TRUE(ui.dialogs.shown.isEmpty());
+}
+
+// A print that could not begin (no printer chosen yet) leaves the printer free for the setup
+// that follows, and printing works from then on.
+TEST(ChartPrinting, APrintBeforeTheSetupDoesNotBlockTheSetup) {
+    TempDir dir;
+    QtChartPrinter chartPrinter;
+    chartPrinter.printer().setOutputFormat(QPrinter::PdfFormat); // no printer and no file
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(sea);
+    QString reason;
+    EXPECT_FALSE(chartPrinter.print(image, reason));
+    EXPECT_EQ(reason, "choose a printer (or a PDF file) in Print setup.");
+    const QString pdf = QString::fromStdString(dir.file("chart.pdf"));
+    chartPrinter.printer().setOutputFileName(pdf); // what choosing a PDF file in the setup does
+    EXPECT_EQ(chartPrinter.printer().outputFileName(), pdf);
+    EXPECT_TRUE(chartPrinter.print(image, reason));
+    EXPECT_GT(QFileInfo(pdf).size(), 1000);
 }
 
 TEST_F(ChartWindow, ASaveThatFailsPartWayLeavesThePreviousBitmapAndIsReported) {
@@ -309,13 +333,14 @@ TEST_F(SelectionDialog, ShowsTheRecordsOfTheMapFile) {
     MapTable table{};
     table[0] = testing::easyRecord(writeBitmap(dir, "a.bmp", {50, 40}));
     table[1] = testing::recordBetween(dir.file("missing.bmp"), 12.5, 20, -1, -3);
-    table[1].InfoText = "Approaches";
+    table[1].InfoText = std::string(250, 'a') + "pproaches"; // 255 characters, as a file holds
     ui.dialogs.files = {QString::fromStdString(writeMapFile(dir, table))};
     dlg->OpenBtnClick();
     EXPECT_EQ(dlg->FilePathEdit->text().toStdString(), dir.file("charts.MAP"));
     EXPECT_EQ(dlg->LabelNWLat->text(), "North Latitude: LAT N 60°00.000'");
     dlg->SpinFilePos->setValue(2);
-    EXPECT_EQ(dlg->LabelInfoText->text(), "Text:Approaches");
+    // The caption, prefix and all, is cut to 255 characters.
+    EXPECT_EQ(dlg->LabelInfoText->text().toStdString(), "Text:" + std::string(250, 'a'));
     EXPECT_EQ(dlg->LabelFileName->text().toStdString(), "Path:" + dir.file("missing.bmp"));
     EXPECT_EQ(dlg->LabelSELat->text(), "South Latitude: LAT S 01°00.000'");
     EXPECT_EQ(dlg->LabelNWLon->text(), "West Longitude: LON W020°00.000'");

@@ -208,6 +208,8 @@ TEST_F(MouseTools, ASearchOffersToInsertTheCruisePoint) {
     release({50, 35});
     EXPECT_EQ(ui.program.route.WaypointCount, 2);
     EXPECT_EQ(ui.dialogs.shown, QStringList{"Insert new waypoint?"});
+    EXPECT_EQ(ui.dialogs.kinds,
+              std::vector{testing::ScriptedDialogs::Kind::InformationYesNo}); // not a question
     EXPECT_EQ(ui.context.windows.seekOptDlg->StringGrid1->item(4, 1)->text(), "600.0");
     EXPECT_EQ(changedPixels(), 18); // only the two waypoint marks stay
     ui.dialogs.answers = {Dialogs::Answer::Yes};

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -83,6 +84,22 @@ TEST_F(WaypointDialog, SaysWhatWentWrong) {
     EXPECT_EQ(ui.dialogs.shown, (QStringList{"File contains no values.", "I/O Error.",
                                              "Not implemented in this version."}));
 }
+
+// Ctrl+C is the window's "Close" even where a line would take it as Copy.
+class WaypointDialogLine : public WaypointDialog, public ::testing::WithParamInterface<int> {};
+
+TEST_P(WaypointDialogLine, CtrlCClosesTheWindow) {
+    QLineEdit* line = GetParam() == 1 ? dlg->Edit1 : dlg->Edit2;
+    dlg->show();
+    dlg->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg));
+    line->setFocus();
+    ASSERT_TRUE(line->hasFocus());
+    QTest::keyClick(line, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_FALSE(dlg->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Edit, WaypointDialogLine, ::testing::Values(1, 2));
 
 TEST_F(WaypointDialog, ActivationShowsTheCurrentWaypoint) {
     dlg->FormActivate();

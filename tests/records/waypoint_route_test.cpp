@@ -69,6 +69,51 @@ TEST(WaypointLine, ShowsPositionAndLeg) {
               "Nr:2 LAT N 50°12.000' LON E001°01.200' Dir:90.0 NM:2.0 Minutes:12.0 ");
 }
 
+// A cruise point goes in after waypoint i and the rest move up one place; a list whose 100th
+// entry is in use has no room, and stays as it was.
+TEST(WaypointInsertion, MovesTheRestUpOrIsRefusedWhenTheListIsFull) {
+    const struct {
+        const char* name;
+        int count;
+        bool hundredthInUse;
+        int after;
+        bool inserted;
+    } cases[] = {
+        {"inside a short route", 3, false, 1, true},
+        {"among 99 waypoints", 99, false, 97, true},
+        {"between 99 and a 100th behind them", 99, true, 99, false},
+        {"inside 99 with a 100th behind them", 99, true, 50, false},
+        {"inside a route of 100", 100, true, 50, false},
+    };
+    const TWaypoint point{Real48(49.5L), Real48(-0.5L), Real48(1.5L), Real48(45.0L), Real48(9.0L)};
+    const WaypointLeg toNext{Real48(2.5L), Real48(135.0L), Real48(15.0L)};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WaypointRoute route = routeOf(c.count);
+        if (c.hundredthInUse)
+            route[maxWaypoints] = routeOf(maxWaypoints)[maxWaypoints];
+        const WaypointRoute before = route;
+        route.WaypointIndex = c.after;
+        EXPECT_EQ(route.insertAfter(c.after, point, toNext), c.inserted);
+        EXPECT_EQ(route.WaypointIndex, c.after);
+        if (!c.inserted) {
+            EXPECT_EQ(route.toFile(), before.toFile());
+            EXPECT_EQ(route.WaypointCount, c.count);
+            continue;
+        }
+        EXPECT_EQ(route.WaypointCount, c.count + 1);
+        EXPECT_EQ(route[c.after].Lat, before[c.after].Lat);
+        EXPECT_EQ(route[c.after + 1].Lat, point.Lat);
+        EXPECT_EQ(route[c.after + 1].Minutes, point.Minutes);
+        EXPECT_EQ(route[c.after + 2].Lat, before[c.after + 1].Lat);
+        EXPECT_EQ(route[c.after + 2].Dir, toNext.Dir);
+        EXPECT_EQ(route[c.after + 2].Dist, toNext.Dist);
+        EXPECT_EQ(route[c.after + 2].Minutes, toNext.Minutes);
+        EXPECT_EQ(route[c.count + 1].Lat, before[c.count].Lat);
+        EXPECT_EQ(route[c.count + 1].Dist, before[c.count].Dist);
+    }
+}
+
 TEST(WaypointFile, RoundTripsThe3000ByteBlock) {
     const WaypointRoute route = routeOf(12);
     const Bytes block = route.toFile();
