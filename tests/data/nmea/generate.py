@@ -83,8 +83,9 @@ def depth(t):
     return 12 + 6 * math.sin(t / 40)
 
 
-def write(name, header, lines_or_bytes):
-    text = "".join("# %s\n" % line for line in header) + lines_or_bytes
+def write(name, header, sentences):
+    header = ["Invented receiver output, written by generate.py in this folder"] + header
+    text = "".join("# %s\n" % line for line in header) + sentences
     with open(os.path.join(HERE, name), "w", newline="", encoding="latin-1") as f:
         f.write(text)
 
