@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     const DeviceMakers makers{
         [&clock, &moduleFolder] {
             return std::make_unique<ChoosingSerialDevice>(
-                std::make_unique<QtSerialDevice>(),
+                std::make_unique<QtSerialDevice>(clock),
                 [&moduleFolder] { return loadNetworkDevice(moduleFolder); }, clock);
         },
         [] { return std::make_unique<QtTrayShell>(); },

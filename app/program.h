@@ -5,8 +5,8 @@
 #include "charts/chart_selection.h"
 #include "charts/chart_settings.h"
 #include "charts/chart_state.h"
-#include "input/message_framing.h"
 #include "input/reception.h"
+#include "input/serial_device.h"
 #include "navcalc/accumulators.h"
 #include "navcalc/boat_tables.h"
 #include "navcalc/sailing.h"
@@ -24,7 +24,7 @@ struct Program {
     Program& operator=(const Program&) = delete;
 
     NavState nav;
-    SerialMessage serialMessage; // the one message being collected from the serial ports
+    HeldDevices heldDevices; // the serial devices the ports hold
     Reception reception;
     AlarmMonitor alarms;
     Logbook logbook;

@@ -20,11 +20,15 @@ void QtBeeper::asteriskBeep() {
 
 namespace {
 
+// `escape` is the answer of Escape and of the close button; by default the box's own choice.
 int showBox(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons,
-            const QString& detail = {}) {
+            const QString& detail = {},
+            QMessageBox::StandardButton escape = QMessageBox::NoButton) {
     QMessageBox box(icon, QApplication::applicationName(), text, buttons,
                     QApplication::activeWindow());
     box.setInformativeText(detail);
+    if (escape != QMessageBox::NoButton)
+        box.setEscapeButton(escape);
     return box.exec();
 }
 
@@ -55,10 +59,11 @@ Dialogs::Answer QtDialogs::informationYesNo(const QString& text) {
     return yesNo(QMessageBox::Information, text);
 }
 
-// Closing the box counts as Retry, as any answer but Abort does.
+// Escape and the close button count as Retry: only Abort gives up. (The box would take Abort
+// for them, its one rejecting button.)
 Dialogs::Answer QtDialogs::abortRetry(const QString& text, const QString& detail) {
-    const int button =
-        showBox(QMessageBox::Warning, text, QMessageBox::Abort | QMessageBox::Retry, detail);
+    const int button = showBox(QMessageBox::Warning, text, QMessageBox::Abort | QMessageBox::Retry,
+                               detail, QMessageBox::Retry);
     return button == QMessageBox::Abort ? Answer::Abort : Answer::Retry;
 }
 

@@ -19,7 +19,14 @@ RadioGroup::RadioGroup(const QString& caption, const QStringList& items, int col
         buttons_->addButton(button, i);
         grid->addWidget(button, i % rows, i / rows);
     }
-    connect(buttons_, &QButtonGroup::idClicked, this, &RadioGroup::clicked);
+    connect(buttons_, &QButtonGroup::idClicked, this, &RadioGroup::onButtonClicked);
+}
+
+void RadioGroup::onButtonClicked(int index) {
+    if (index == chosen_)
+        return;
+    chosen_ = index;
+    emit clicked();
 }
 
 int RadioGroup::itemIndex() const {
@@ -29,8 +36,10 @@ int RadioGroup::itemIndex() const {
 void RadioGroup::setItemIndex(int index) {
     if (QAbstractButton* button = buttons_->button(index)) {
         button->setChecked(true);
+        chosen_ = index;
         return;
     }
+    chosen_ = -1;
     if (QAbstractButton* checked = buttons_->checkedButton()) {
         buttons_->setExclusive(false);
         checked->setChecked(false);

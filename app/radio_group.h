@@ -8,7 +8,8 @@ class QButtonGroup;
 namespace brisomar {
 
 // A captioned group of exclusive choices laid out in columns. `clicked` comes from the sailor's
-// clicks only, never from setItemIndex.
+// clicks only, never from setItemIndex, and only when the click chooses another item: clicking
+// the item already chosen does nothing.
 class RadioGroup : public QGroupBox {
     Q_OBJECT
 
@@ -26,7 +27,10 @@ signals:
     void clicked();
 
 private:
+    void onButtonClicked(int index);
+
     QButtonGroup* buttons_ = nullptr;
+    int chosen_ = -1; // the item chosen, as last set or clicked
 };
 
 } // namespace brisomar

@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
     QtClock clock;
     QtBeeper beeper;
     HelpBrowser help;
-    const DeviceMakers makers{[] { return std::make_unique<QtSerialDevice>(); },
+    const DeviceMakers makers{[&clock] { return std::make_unique<QtSerialDevice>(clock); },
                               [] { return std::make_unique<QtTrayShell>(); },
                               {}}; // nothing is printed while idling
     StdFileSystem files;

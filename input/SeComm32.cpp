@@ -12,10 +12,9 @@ const QString portNotOpen = QStringLiteral("Port Not Open -- Operation Aborted")
 
 } // namespace
 
-TSeComm32::TSeComm32(std::unique_ptr<SerialDevice> device, SerialMessage& shared, Dialogs& dialogs,
+TSeComm32::TSeComm32(std::unique_ptr<SerialDevice> device, HeldDevices& held, Dialogs& dialogs,
                      QObject* parent)
-    : QObject(parent), device_(std::move(device)), shared_(shared), dialogs_(dialogs) {
-    shared_ = SerialMessage{};
+    : QObject(parent), device_(std::move(device)), held_(held), dialogs_(dialogs) {
     PollTimer = new QTimer(this);
     PollTimer->setInterval(pollIntervalMs);
     connect(PollTimer, &QTimer::timeout, this, &TSeComm32::PollTimerTimer);
@@ -30,27 +29,39 @@ bool TSeComm32::Open() {
     Close();
     for (;;) {
         std::string reason;
-        if (device_->open(devicePath_, settings_, reason) || !ShowErrors)
+        if (openDevice(reason) || !ShowErrors)
             break;
         const QString text = QStringLiteral("Error Opening COM%1: ").arg(port_);
         if (dialogs_.abortRetry(text, QString::fromStdString(reason)) == Dialogs::Answer::Abort)
             break;
     }
+    if (PortOpen())
+        held_.hold(this, port_, devicePath_);
     return PortOpen();
 }
 
+bool TSeComm32::openDevice(std::string& reason) {
+    if (const auto holder = held_.portHolding(devicePath_, this)) {
+        reason = inUseDetail(devicePath_, "port " + std::to_string(*holder));
+        return false;
+    }
+    return device_->open(devicePath_, settings_, reason);
+}
+
+// What was received and not fetched is dropped: it belongs to the device closed.
 void TSeComm32::Close() {
+    held_.release(this);
     if (device_->isOpen())
         device_->close();
+    framer_ = MessageFramer();
 }
 
 std::string TSeComm32::ReadMessage() {
-    shared_.MessageReady = false;
     if (!PortOpen() && ShowErrors) {
         dialogs_.warning(portNotOpen);
         return {};
     }
-    return std::exchange(shared_.PendingMessage, std::string());
+    return framer_.next();
 }
 
 void TSeComm32::PurgePort() {
@@ -71,16 +82,14 @@ bool TSeComm32::PortOpen() const {
 }
 
 void TSeComm32::PollTimerTimer() {
-    if (shared_.MessageReady) // the last message was not fetched
-        PurgePort();
     if (PortOpen()) {
         inUse_ = true;
         const int waiting = CharCount();
-        const std::string received = waiting > 0 ? device_->read(waiting) : std::string();
-        collectReceivedText(shared_, received, MsgStart, MsgStop);
+        if (waiting > 0)
+            framer_.take(device_->read(static_cast<std::size_t>(waiting)), MsgStart, MsgStop);
     }
     inUse_ = false;
-    if (shared_.MessageReady)
+    if (framer_.ready())
         DoDataMessage();
 }
 

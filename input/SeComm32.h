@@ -16,23 +16,26 @@ namespace brisomar {
 class Dialogs;
 
 // One serial port: opened by number with its line settings, polled four times a second in
-// message mode, announcing each message framed by MsgStart and MsgStop through OnDataMessage.
+// message mode, announcing the whole messages framed by MsgStart and MsgStop through
+// OnDataMessage. Each port frames its own stream; a message cut by two polls is joined.
 class TSeComm32 : public QObject {
     Q_OBJECT
 
 public:
     enum class TMode { mNormal, mMessage };
-    static constexpr int pollIntervalMs = 250;
+    static constexpr int pollIntervalMs = serialPollIntervalMs;
 
-    // `shared` is the program's one pending message; constructing a port empties it.
-    TSeComm32(std::unique_ptr<SerialDevice> device, SerialMessage& shared, Dialogs& dialogs,
+    // `held` tells the program's ports which devices the others hold.
+    TSeComm32(std::unique_ptr<SerialDevice> device, HeldDevices& held, Dialogs& dialogs,
               QObject* parent = nullptr);
     ~TSeComm32() override;
 
     // Opens the port (closing it first), asking Abort/Retry while it fails if ShowErrors is on.
+    // A device another port holds fails as in use by that port.
     bool Open();
     void Close();
-    std::string ReadMessage(); // hands over and clears the pending message
+    // Hands over the oldest whole message received and not yet fetched; empty when none.
+    std::string ReadMessage();
     void PurgePort();
     int CharCount();
     bool PortOpen() const;
@@ -64,11 +67,13 @@ public:
 
 private:
     void DoDataMessage();
+    bool openDevice(std::string& reason);
     template <typename T> void setAndReopen(T& field, T value);
     void reopenIfOpen();
 
     std::unique_ptr<SerialDevice> device_;
-    SerialMessage& shared_;
+    HeldDevices& held_;
+    MessageFramer framer_;
     Dialogs& dialogs_;
     int port_ = 1;
     std::string devicePath_;

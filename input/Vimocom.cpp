@@ -26,6 +26,9 @@ namespace brisomar {
 
 namespace {
 
+// `brisomar-tool nmea check` simulates reception with the same timer.
+static_assert(TVimoComDlg::timerIntervalMs == Reception::tickIntervalMs);
+
 constexpr int itemOn = 0;
 constexpr int itemOff = 1;
 const TBaudRate baudItems[] = {TBaudRate::br1200, TBaudRate::br2400, TBaudRate::br4800,
@@ -56,11 +59,11 @@ TVimoComDlg::TVimoComDlg(UiContext& context, QWidget* parent)
     bold.setBold(true);
     setFont(bold);
 
-    SerialMessage& shared = context_.program.serialMessage;
     for (int i = 0; i < 2; ++i) {
         PortControls& port = ports_[i];
         port.number = i + 1;
-        port.seComm = new TSeComm32(context_.makers.serialDevice(), shared, context_.dialogs, this);
+        port.seComm = new TSeComm32(context_.makers.serialDevice(), context_.program.heldDevices,
+                                    context_.dialogs, this);
         port.seComm->setBaudRate(TBaudRate::br4800);
         port.seComm->setPort(port.number);
         port.seComm->MsgStart = port.seComm->MsgStop = '$';
@@ -207,23 +210,27 @@ void TVimoComDlg::CommRadioGroupBClick() {
     switchPort(ports_[1]);
 }
 
-// The line settings apply at switching on; while a port is on they cannot be changed.
+// The line settings apply at switching on; while a port is on they cannot be changed. A port the
+// sailor gave up opening (Abort) is shown Off, its settings free to change.
 void TVimoComDlg::switchPort(PortControls& port) {
     const bool on = port.comm->itemIndex() == itemOn;
     port.comm->setEnabled(false); // a network port waits for its connection with the window working
     try {
-        if (on)
-            openPort(port);
+        if (on && openPort(port))
+            enableSettings(port, false);
         else
-            port.seComm->Close();
-        enableSettings(port, !on);
+            showOff(port);
     } catch (const std::exception&) {
-        port.seComm->Close();
-        port.comm->setItemIndex(itemOff);
+        showOff(port);
         context_.dialogs.information(QStringLiteral("Error opening comport%1").arg(port.number));
-        enableSettings(port, true);
     }
     port.comm->setEnabled(true);
+}
+
+void TVimoComDlg::showOff(PortControls& port) {
+    port.seComm->Close();
+    port.comm->setItemIndex(itemOff);
+    enableSettings(port, true);
 }
 
 void TVimoComDlg::enableSettings(PortControls& port, bool enabled) {
@@ -232,15 +239,17 @@ void TVimoComDlg::enableSettings(PortControls& port, bool enabled) {
         setting->setEnabled(enabled);
 }
 
-void TVimoComDlg::openPort(PortControls& port) {
+bool TVimoComDlg::openPort(PortControls& port) {
     TSeComm32& seComm = *port.seComm;
     seComm.setParity(parityItems[std::max(0, port.parity->itemIndex())]);
     seComm.setStopBits(port.stopBits->itemIndex() == 1 ? TStopBits::sb2 : TStopBits::sb1);
     seComm.setDataBits(port.byteSize->itemIndex() == 0 ? TDataBits::db7 : TDataBits::db8);
     seComm.setBaudRate(baudItems[std::max(0, port.baud->itemIndex())]);
     seComm.setDevicePath(deviceChoice(port.number)->currentText().trimmed().toStdString());
-    seComm.Open();
+    if (!seComm.Open())
+        return false;
     context_.program.reception.portSwitchedOn(context_.program.nav, context_.clock.now());
+    return true;
 }
 
 void TVimoComDlg::SeComm1DataMessage() {
@@ -251,9 +260,11 @@ void TVimoComDlg::SeComm2DataMessage() {
     deliver(ports_[1]);
 }
 
+// Every whole sentence received is kept for the next tick.
 void TVimoComDlg::deliver(PortControls& port) {
-    context_.program.reception.deliver(port.number, port.seComm->ReadMessage());
-    port.seComm->PurgePort();
+    for (std::string message = port.seComm->ReadMessage(); !message.empty();
+         message = port.seComm->ReadMessage())
+        context_.program.reception.deliver(port.number, message);
 }
 
 void TVimoComDlg::Timer1Timer() {

@@ -103,7 +103,8 @@ private:
     QGroupBox* buildExtendedGroup();
     QLineEdit* settingEdit(const QString& text, int maxLength, std::string& setting);
     void switchPort(PortControls& port);
-    void openPort(PortControls& port);
+    bool openPort(PortControls& port); // false when the sailor gave up
+    void showOff(PortControls& port);  // closed, "Off", its settings enabled
     void enableSettings(PortControls& port, bool enabled);
     void deliver(PortControls& port);
     void refreshDeviceChoices();

@@ -1,28 +1,49 @@
 #include "input/message_framing.h"
 
+#include <utility>
+
 namespace brisomar {
 
-void collectReceivedText(SerialMessage& message, std::string_view received, char msgStart,
-                         char msgStop) {
-    const auto nul = received.find('\0');
-    if (nul != std::string_view::npos)
-        received = received.substr(0, nul);
-    if (message.PendingMessage.empty()) {
-        const auto start = received.find(msgStart);
-        if (start == std::string_view::npos)
-            return;
-        message.PendingMessage.assign(received.substr(start));
-        if (received.find(msgStop) != std::string_view::npos)
-            message.MessageReady = true;
-        return;
+namespace {
+
+bool endsLine(char c) {
+    return c == '\r' || c == '\n' || c == '\0';
+}
+
+} // namespace
+
+void MessageFramer::take(std::string_view received, char msgStart, char msgStop) {
+    for (const char c : received) {
+        if (c == msgStart) {
+            finish();
+            unfinished_.assign(1, c);
+        } else if (unfinished_.empty()) {
+            continue; // no message begun: dropped
+        } else if (endsLine(c)) {
+            finish();
+        } else {
+            if (unfinished_.size() < maxMessageLength)
+                unfinished_ += c;
+            if (c == msgStop)
+                finish();
+        }
     }
-    const auto stop = received.find(msgStop);
-    if (stop == std::string_view::npos) {
-        message.PendingMessage.append(received);
+}
+
+std::string MessageFramer::next() {
+    if (finished_.empty())
+        return {};
+    std::string message = std::move(finished_.front());
+    finished_.pop_front();
+    return message;
+}
+
+void MessageFramer::finish() {
+    if (unfinished_.empty())
         return;
-    }
-    message.PendingMessage.append(received.substr(0, stop + 1));
-    message.MessageReady = true;
+    finished_.push_back(std::exchange(unfinished_, std::string()));
+    if (finished_.size() > maxWaitingMessages)
+        finished_.pop_front();
 }
 
 } // namespace brisomar

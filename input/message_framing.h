@@ -1,22 +1,36 @@
 #pragma once
 
+#include <cstddef>
+#include <deque>
 #include <string>
 #include <string_view>
 
 namespace brisomar {
 
-// The message being collected from the serial ports. There is one for the whole program, shared
-// by every port: a message begun on one port can be completed by another.
-struct SerialMessage {
-    std::string PendingMessage;
-    bool MessageReady = false;
-};
+// Cuts the bytes one port receives into whole messages, however the reads divide them. A message
+// begins at `msgStart`; it ends at `msgStop` when that differs from the start character (the stop
+// character is kept), at a CR, LF or NUL (not kept), or where the next start character begins
+// the next message. A message cut by two reads is joined; one longer than maxMessageLength is cut
+// to that length; bytes before a start character are dropped. Finished messages wait, oldest
+// first, until fetched; beyond maxWaitingMessages the oldest are dropped, so a flood cannot grow
+// the program's memory.
+class MessageFramer {
+public:
+    // The start character and the 80 characters a sentence is checked by.
+    static constexpr std::size_t maxMessageLength = 81;
+    static constexpr std::size_t maxWaitingMessages = 4096;
 
-// Adds one read of a port to the pending message. The read is cut at its first NUL. With nothing
-// pending, a message starts at the first `msgStart` (a read without one is dropped) and is ready
-// at once if the read holds a `msgStop` anywhere; otherwise the read is appended up to and
-// including its first `msgStop`, which makes the message ready (the rest of the read is lost).
-void collectReceivedText(SerialMessage& message, std::string_view received, char msgStart,
-                         char msgStop);
+    void take(std::string_view received, char msgStart, char msgStop);
+
+    bool ready() const { return !finished_.empty(); }
+    std::string next(); // the oldest finished message, or empty when none
+    const std::string& unfinished() const { return unfinished_; }
+
+private:
+    void finish();
+
+    std::string unfinished_; // the message begun, start character first; empty when none
+    std::deque<std::string> finished_;
+};
 
 } // namespace brisomar

@@ -1,5 +1,10 @@
 #include "input/qt_serial_device.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <cmath>
+
 namespace brisomar {
 
 namespace {
@@ -7,6 +12,8 @@ namespace {
 // What the driver holds beyond one poll's worth is left in the driver, so a flood of bytes
 // cannot grow the program's memory.
 constexpr qint64 readBufferBytes = 64 * 1024;
+
+constexpr long long retryMilliseconds = QtSerialDevice::retrySeconds * 1000LL;
 
 QSerialPort::Parity qtParity(TParity parity) {
     switch (parity) {
@@ -22,9 +29,17 @@ QSerialPort::Parity qtParity(TParity parity) {
     return QSerialPort::NoParity;
 }
 
+long long millisecondsOf(const LocalDateTime& t) {
+    return std::llround(dateTimeValue(t) * 86400000.0);
+}
+
+int ownProcess() {
+    return static_cast<int>(QCoreApplication::applicationPid());
+}
+
 } // namespace
 
-QtSerialDevice::QtSerialDevice() {
+QtSerialDevice::QtSerialDevice(const Clock& clock) : clock_(clock) {
     port_.setReadBufferSize(readBufferBytes);
     QObject::connect(&port_, &QSerialPort::errorOccurred,
                      [this](QSerialPort::SerialPortError error) { onError(error); });
@@ -32,49 +47,85 @@ QtSerialDevice::QtSerialDevice() {
 
 bool QtSerialDevice::open(const std::string& path, const LineSettings& settings,
                           std::string& reason) {
+    close();
+    path_ = path;
+    settings_ = settings;
+    open_ = openPort(reason);
+    return open_;
+}
+
+// The port opens the device exclusively; one that another program has open already is let go.
+bool QtSerialDevice::openPort(std::string& reason) {
     configuring_ = true;
-    port_.setPortName(QString::fromStdString(path));
-    const bool opened = port_.open(QIODevice::ReadOnly);
-    if (opened)
-        applySettings(settings);
-    else
-        reason = openFailureDetail(path, port_.errorString().toStdString(),
-                                   port_.error() == QSerialPort::PermissionError);
+    port_.setPortName(QString::fromStdString(path_));
+    bool opened = port_.open(QIODevice::ReadOnly);
+    if (opened && openedByAnotherProcess(path_, ownProcess())) {
+        port_.close();
+        reason = inUseDetail(path_, "another program");
+        opened = false;
+    } else if (opened) {
+        applySettings();
+    } else {
+        reason = refusalReason();
+    }
     port_.clearError();
     configuring_ = false;
     return opened;
 }
 
+// A device we may read that is refused all the same is held by another program: by a lock, or
+// by an exclusive open of its own.
+std::string QtSerialDevice::refusalReason() const {
+    const bool permission = port_.error() == QSerialPort::PermissionError;
+    if (permission && QFileInfo(QString::fromStdString(path_)).isReadable())
+        return inUseDetail(path_, "another program");
+    return openFailureDetail(path_, port_.errorString().toStdString(), permission);
+}
+
 // A setting the device refuses leaves its previous one in force.
-void QtSerialDevice::applySettings(const LineSettings& settings) {
-    port_.setBaudRate(bitsPerSecond(settings.baudRate));
-    port_.setDataBits(settings.dataBits == TDataBits::db7 ? QSerialPort::Data7
-                                                          : QSerialPort::Data8);
-    port_.setParity(qtParity(settings.parity));
-    port_.setStopBits(settings.stopBits == TStopBits::sb2 ? QSerialPort::TwoStop
-                                                          : QSerialPort::OneStop);
+void QtSerialDevice::applySettings() {
+    port_.setBaudRate(bitsPerSecond(settings_.baudRate));
+    port_.setDataBits(settings_.dataBits == TDataBits::db7 ? QSerialPort::Data7
+                                                           : QSerialPort::Data8);
+    port_.setParity(qtParity(settings_.parity));
+    port_.setStopBits(settings_.stopBits == TStopBits::sb2 ? QSerialPort::TwoStop
+                                                           : QSerialPort::OneStop);
     port_.setFlowControl(QSerialPort::NoFlowControl);
     port_.setDataTerminalReady(false);
     port_.setRequestToSend(false);
 }
 
+// The device is gone: it is let go at once, so that it can come back under its own name.
 void QtSerialDevice::onError(QSerialPort::SerialPortError error) {
     if (configuring_ || error == QSerialPort::NoError || error == QSerialPort::TimeoutError)
         return;
-    if (port_.isOpen())
-        port_.close();
+    if (!port_.isOpen())
+        return;
+    port_.close();
+    nextRetry_ = millisecondsOf(clock_.now()) + retryMilliseconds;
+}
+
+// A clock set back by more than the interval does not hold the retries up.
+void QtSerialDevice::retryWhenDue() {
+    const long long now = millisecondsOf(clock_.now());
+    if (now < nextRetry_ && nextRetry_ - now <= retryMilliseconds)
+        return;
+    std::string reason; // nobody is told: the port stays open and tries again
+    if (!openPort(reason))
+        nextRetry_ = now + retryMilliseconds;
 }
 
 void QtSerialDevice::close() {
+    open_ = false;
     if (port_.isOpen())
         port_.close();
 }
 
-bool QtSerialDevice::isOpen() const {
-    return port_.isOpen();
-}
-
 std::size_t QtSerialDevice::bytesWaiting() {
+    if (!open_)
+        return 0;
+    if (!port_.isOpen())
+        retryWhenDue();
     if (!port_.isOpen())
         return 0;
     port_.waitForReadyRead(0); // takes in what the driver holds, without waiting

@@ -4,6 +4,7 @@
 #include "input/nmea_fields.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace brisomar {
 
@@ -31,22 +32,25 @@ bool hasValue(Real48 v) {
 } // namespace
 
 void Reception::deliver(int port, std::string_view message) {
-    std::string& buffer = receiveBuffers_[port - 1];
-    if (message.size() > shortestMessage && buffer.empty())
-        buffer.assign(message.substr(1, maxSentenceLength));
+    if (message.size() <= shortestMessage)
+        return;
+    unchecked_.push_back({port, std::string(message.substr(1, maxSentenceLength))});
+    if (unchecked_.size() > maxUncheckedSentences)
+        unchecked_.pop_front();
 }
 
-void Reception::CheckReadString(NavState& nav, std::string_view sentence,
-                                const LocalDateTime& now) {
+Reception::SentenceUse Reception::CheckReadString(NavState& nav, std::string_view sentence,
+                                                  const LocalDateTime& now) {
     if (sentenceHasName(sentence, gps.sentence))
-        checkGpsSentence(nav, sentence, now);
-    else if (sentenceHasName(sentence, extended.sentence))
-        checkExtendedSentence(nav, sentence, now);
+        return checkGpsSentence(nav, sentence, now);
+    if (sentenceHasName(sentence, extended.sentence))
+        return checkExtendedSentence(nav, sentence, now);
+    return SentenceUse::ignored;
 }
 
 // Speed and course are taken even when the position is refused.
-void Reception::checkGpsSentence(NavState& nav, std::string_view sentence,
-                                 const LocalDateTime& now) {
+Reception::SentenceUse Reception::checkGpsSentence(NavState& nav, std::string_view sentence,
+                                                   const LocalDateTime& now) {
     const Real48 speed = fieldValue(sentence, gps.speedField, gps.sentence);
     if (hasValue(speed) && speed.value() < 10000)
         nav.GpsSpeed = speed;
@@ -58,29 +62,33 @@ void Reception::checkGpsSentence(NavState& nav, std::string_view sentence,
     const Real48 lon = NmeaLongitude(fieldText(sentence, gps.longitudeField, gps.sentence),
                                      fieldText(sentence, gps.westEastField, gps.sentence));
     if (lat.value() < -90 || lat.value() > 90 || lon.value() < -180 || lon.value() > 180)
-        return;
+        return SentenceUse::gpsWithoutFix;
     nav.GpsLat = lat;
     nav.GpsLon = lon;
     nav.GpsTime = timeOfDay(now);
     lastFixSecond_ = secondOfDay(now);
+    return SentenceUse::fix;
 }
 
-void Reception::checkExtendedSentence(NavState& nav, std::string_view sentence,
-                                      const LocalDateTime& now) const {
+Reception::SentenceUse Reception::checkExtendedSentence(NavState& nav, std::string_view sentence,
+                                                        const LocalDateTime& now) const {
     const Real48 value = fieldValue(sentence, extended.field, extended.sentence);
     if (!hasValue(value))
-        return;
+        return SentenceUse::extendedWithoutValue;
     nav.ExtendedTime = timeOfDay(now);
     nav.ExtendedValue = value;
+    return SentenceUse::extendedValue;
 }
 
 std::array<std::string, Reception::portCount> Reception::tick(NavState& nav,
                                                               const LocalDateTime& now) {
-    auto shown = receiveBuffers_;
-    for (const std::string& sentence : shown)
-        CheckReadString(nav, sentence, now);
-    for (std::string& buffer : receiveBuffers_)
-        buffer.clear();
+    std::array<std::string, portCount> shown;
+    for (const Received& received : std::exchange(unchecked_, {})) {
+        const SentenceUse use = CheckReadString(nav, received.sentence, now);
+        if (onChecked)
+            onChecked(use, nav);
+        shown[received.port - 1] = received.sentence;
+    }
     // After midnight the clock is held at the last fix, so the silence reads 0 until then.
     const int clockSecond = std::max(secondOfDay(now), lastFixSecond_);
     nav.GpsSilenceSeconds = Real48(clockSecond - lastFixSecond_);

@@ -4,6 +4,8 @@
 #include "app/nav_state.h"
 
 #include <array>
+#include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -25,39 +27,54 @@ struct ExtendedSentenceSettings {
     std::string alias = "Deep";
 };
 
-// Reception of the two ports: one buffered sentence per port between checks, the check that
-// stores GPS and extended values, and the count of seconds since the last valid fix.
+// Reception of the two ports: the sentences received since the last check, the check that stores
+// GPS and extended values, and the count of seconds since the last valid fix.
 class Reception {
 public:
     static constexpr int portCount = 2;
+    static constexpr int tickIntervalMs = 200; // the communication timer
     static constexpr std::size_t maxSentenceLength = 80;
+    // Sentences kept between two ticks; beyond, the oldest are dropped (a flood, not a receiver).
+    static constexpr std::size_t maxUncheckedSentences = 4096;
+
+    // What a check made of a sentence.
+    enum class SentenceUse { ignored, gpsWithoutFix, fix, extendedWithoutValue, extendedValue };
 
     GpsSentenceSettings gps;
     ExtendedSentenceSettings extended;
+    // Told of every sentence a tick checks, after its values are stored.
+    std::function<void(SentenceUse, const NavState&)> onChecked;
 
     // A message as a port delivers it ("$" first): kept without the "$", at most 80 characters,
-    // when longer than 6 characters and the port's buffer is empty; dropped otherwise.
+    // when longer than 6 characters, to be checked at the next tick; dropped otherwise.
     void deliver(int port, std::string_view message);
 
     // Stores what a GPS or extended sentence ("$" dropped) carries into the navigation state.
-    void CheckReadString(NavState& nav, std::string_view sentence, const LocalDateTime& now);
+    SentenceUse CheckReadString(NavState& nav, std::string_view sentence, const LocalDateTime& now);
 
-    // The 200 ms tick: checks both buffers, empties them and counts the GPS silence.
-    // Gives the buffers' texts as they were, for the dialog to show.
+    // The 200 ms tick: checks every sentence delivered since the last tick, from both ports in the
+    // order they arrived, and counts the GPS silence. Gives each port's last sentence of them
+    // (empty when none), for the dialog to show.
     std::array<std::string, portCount> tick(NavState& nav, const LocalDateTime& now);
 
     // A port was switched on: the extended label is taken and the silence count restarts.
     void portSwitchedOn(NavState& nav, const LocalDateTime& now);
 
-    const std::string& receiveBuffer(int port) const { return receiveBuffers_[port - 1]; }
+    std::size_t uncheckedCount() const { return unchecked_.size(); }
     int LastFixSecond() const { return lastFixSecond_; }
 
 private:
-    void checkGpsSentence(NavState& nav, std::string_view sentence, const LocalDateTime& now);
-    void checkExtendedSentence(NavState& nav, std::string_view sentence,
-                               const LocalDateTime& now) const;
+    struct Received {
+        int port;
+        std::string sentence;
+    };
 
-    std::array<std::string, portCount> receiveBuffers_;
+    SentenceUse checkGpsSentence(NavState& nav, std::string_view sentence,
+                                 const LocalDateTime& now);
+    SentenceUse checkExtendedSentence(NavState& nav, std::string_view sentence,
+                                      const LocalDateTime& now) const;
+
+    std::deque<Received> unchecked_;
     int lastFixSecond_ = 0; // second of the day of the last valid fix or switching on
 };
 

@@ -2,6 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
+#include <map>
+#include <optional>
 #include <string>
 
 namespace brisomar {
@@ -30,6 +33,9 @@ enum class TStopBits : std::uint8_t { sb1, sb2 };
 
 int bitsPerSecond(TBaudRate rate); // br4800 -> 4800
 
+// A port in message mode is read four times a second.
+inline constexpr int serialPollIntervalMs = 250;
+
 struct LineSettings {
     TBaudRate baudRate = TBaudRate::br9600;
     TParity parity = TParity::pNone;
@@ -47,7 +53,8 @@ public:
     virtual bool open(const std::string& path, const LineSettings& settings,
                       std::string& reason) = 0;
     virtual void close() = 0;
-    // False also once the device failed while open (unplugged, far side gone).
+    // True from a successful open until close, also while a device that failed (unplugged, far
+    // side gone) is being opened again.
     virtual bool isOpen() const = 0;
     virtual std::size_t bytesWaiting() = 0; // clears line errors
     virtual std::string read(std::size_t count) = 0;
@@ -62,5 +69,32 @@ std::string defaultDevicePath(int port, const char* environmentValue);
 // when the reason is a missing permission.
 std::string openFailureDetail(const std::string& path, const std::string& reason,
                               bool permissionDenied);
+
+// The detail shown when a device is held already: "Device PATH is in use by HOLDER".
+std::string inUseDetail(const std::string& path, const std::string& holder);
+
+// Whether a process other than `ownProcess` has the device file `path` leads to open, as far as
+// the process table under `proc` shows (the processes of other users may be hidden from us).
+bool openedByAnotherProcess(const std::string& path, int ownProcess,
+                            const std::filesystem::path& proc = "/proc");
+
+// The serial devices the program's ports hold, told apart by the device file each path leads
+// to (a symbolic link leads to its target), so that a port asking for a device another port
+// holds is told which one. Paths that lead to no file (the simulator, network addresses) are
+// never held. Each holder is known by its own address.
+class HeldDevices {
+public:
+    void hold(const void* holder, int port, const std::string& path);
+    void release(const void* holder);
+    // The port of another holder of the device `path` leads to.
+    std::optional<int> portHolding(const std::string& path, const void* asking) const;
+
+private:
+    struct Held {
+        int port;
+        std::filesystem::path file;
+    };
+    std::map<const void*, Held> held_;
+};
 
 } // namespace brisomar

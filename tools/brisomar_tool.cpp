@@ -4,6 +4,7 @@
 #include "tools/calc.h"
 #include "tools/convert.h"
 #include "tools/info.h"
+#include "tools/nmea_check.h"
 #include "tools/nmea_replay.h"
 #include "tools/tool_files.h"
 
@@ -58,6 +59,22 @@ Commands:
           --pty          a new pseudo-terminal: its name is printed as "pty: /dev/pts/N";
                          choose it as the port's device in the navigator's Comm window within
                          30 seconds; sending starts a second after the navigator opened it.
+  nmea check FILE [--baud N] [--sentence TEXT] [--extended TEXT]
+                  [--fields LAT,NS,LON,EW,SPEED,COURSE] [--extended-field N]
+          run the navigator's own reception over a recorded NMEA file on a simulated clock,
+          without a device and without waiting: the bytes arrive at N baud (default 4800, 10
+          bits a byte), the port is read every 250 ms and the sentences are checked every
+          200 ms, as the navigator does. --sentence and --extended are the GPS and extended
+          sentence names (default GPRMC and PTTKD, "?" for any one character), --fields and
+          --extended-field their field numbers (default 3,4,5,6,7,8 and 1; an empty number
+          leaves that value unread), as set in the Comm window. "#" lines at the top of FILE
+          are its header and skipped. Writes a line for each fix taken, a line for each
+          extended value taken and a summary, the fields separated by tabs:
+            fix       SECONDS  GpsLat  GpsLon  GpsSpeed  GpsCourse
+            extended  SECONDS  VALUE
+            summary   "sentences N"  "gps N"  "fixes N"  "longest-gap SECONDS"
+          SECONDS count from the first byte; positions in degrees, longitude west positive;
+          the longest gap is the longest time between two fixes taken (0 with fewer than two).
   --help  show this text
 
 Exit status: 0 done, 1 failed (the reason on standard error), 2 wrong usage.
@@ -200,11 +217,24 @@ int simulate(int argc, char** argv) {
     return 0;
 }
 
+int check(int argc, char** argv) {
+    try {
+        const auto options = brisomar::tool::parseCheckOptions({argv + 3, argv + argc});
+        brisomar::StdFileSystem files;
+        brisomar::tool::checkFile(files, options, std::cout);
+        return 0;
+    } catch (const brisomar::tool::CheckUsageError& e) {
+        throw UsageError{e.what()};
+    }
+}
+
 int nmea(int argc, char** argv) {
     const std::string_view mode = argc > 2 ? argv[2] : "";
     if (mode == "replay")
         return replay(argc, argv);
-    require(mode == "sim", "nmea needs replay or sim");
+    if (mode == "check")
+        return check(argc, argv);
+    require(mode == "sim", "nmea needs replay, sim or check");
     return simulate(argc, argv);
 }
 

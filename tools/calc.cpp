@@ -174,7 +174,7 @@ std::string receive(std::string_view message) {
     NavState nav;
     Reception reception;
     reception.deliver(1, message);
-    reception.CheckReadString(nav, reception.receiveBuffer(1), LocalDateTime{});
+    reception.tick(nav, LocalDateTime{});
     std::string text;
     for (const Real48& value :
          {nav.GpsLat, nav.GpsLon, nav.GpsSpeed, nav.GpsCourse, nav.ExtendedValue}) {

@@ -46,7 +46,7 @@ TEST(Demo, WritesAChartWithIntermediateCalibrationPoints) {
 TEST(Demo, TheBoatFromAPseudoTerminalIsDrawnWhereTheGeometrySaysAndSilenceRaisesTheAlarm) {
     TempDir dir;
     UiFixture ui;
-    ui.context.makers.serialDevice = [] { return std::make_unique<QtSerialDevice>(); };
+    ui.context.makers.serialDevice = [&ui] { return std::make_unique<QtSerialDevice>(ui.clock); };
     const auto mainDlg = createWindows(ui.context);
     TVimoComDlg* com = ui.context.windows.comDlg;
     ASSERT_TRUE(startDemo(ui.context, QString::fromStdString(dir.file("demo"))));
@@ -62,8 +62,7 @@ TEST(Demo, TheBoatFromAPseudoTerminalIsDrawnWhereTheGeometrySaysAndSilenceRaises
 
     ASSERT_TRUE(
         gps.write(withChecksum("$GPRMC,100000,A,4512.000,N,03015.000,W,6.0,90.0,071226,,")));
-    for (int waited = 0; waited < 250 && ui.program.reception.receiveBuffer(1).empty();
-         waited += 10) {
+    for (int waited = 0; waited < 250 && ui.program.reception.uncheckedCount() == 0; waited += 10) {
         com->SeComm1->PollTimerTimer();
         QTest::qWait(10);
     }

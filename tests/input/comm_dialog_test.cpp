@@ -87,7 +87,7 @@ TEST_F(CommDialog, AFixOnPort1ReachesTheMainWindowsPages) {
     switchOn(dlg->CommRadioGroup);
     ASSERT_TRUE(dlg->SeComm1->PortOpen());
     arrive(1, "noise" + rmc + "\r\n");
-    EXPECT_EQ(dlg->Edit1->text().toStdString(), rmc.substr(1) + "\r\n");
+    EXPECT_EQ(dlg->Edit1->text().toStdString(), rmc.substr(1));
     mainDlg->TabSet->setCurrentIndex(static_cast<int>(StatusPage::Comm));
     mainDlg->Timer1Timer();
     EXPECT_TRUE(mainDlg->TextPanel->text().startsWith("GPS: LAT N 48°07.037' LON E011°30.999'"))
@@ -137,15 +137,43 @@ TEST_F(CommDialog, TrayIconShowsWhileEitherPortIsOn) {
     EXPECT_EQ(ui.tray->adds, 1);
 }
 
-TEST_F(CommDialog, APortThatWillNotOpenStaysOnButClosed) {
+TEST_F(CommDialog, AfterAbortThePortShowsOffWithItsSettingsFreeAndTheSilenceGoesOn) {
+    ui.clock.time = {2026, 12, 7, 9, 0, 0, 0};
     dlg->deviceChoice(1)->setEditText(QStringLiteral("/dev/ttyUSB9"));
+    ui.dialogs.answers = {Dialogs::Answer::Retry, Dialogs::Answer::Abort};
     switchOn(dlg->CommRadioGroup);
-    EXPECT_EQ(ui.dialogs.shown, QStringList{"Error Opening COM1: "});
-    EXPECT_EQ(ui.dialogs.details, QStringList{"Device /dev/ttyUSB9: No such file or directory"});
-    EXPECT_EQ(dlg->CommRadioGroup->selectedText(), "On");
+    EXPECT_EQ(ui.dialogs.shown, QStringList(2, "Error Opening COM1: "));
+    EXPECT_EQ(ui.dialogs.details[0], "Device /dev/ttyUSB9: No such file or directory");
+    EXPECT_EQ(dlg->CommRadioGroup->selectedText(), "Off");
     EXPECT_FALSE(dlg->SeComm1->PortOpen());
+    const QList<QWidget*> settings = {dlg->BaudRadioGroup, dlg->ByteSizeRadioGroup,
+                                      dlg->ParityRadioGroup, dlg->StopBitsRadioGroup,
+                                      dlg->deviceChoice(1)};
+    for (QWidget* setting : settings)
+        EXPECT_TRUE(setting->isEnabled());
     dlg->Timer1Timer(); // a closed port is not read and shows nothing
-    EXPECT_EQ(ui.dialogs.shown.size(), 1);
+    EXPECT_EQ(ui.dialogs.shown.size(), 2);
+    EXPECT_FALSE(ui.tray->shown);
+    EXPECT_EQ(ui.program.nav.GpsSilenceSeconds, Real48(32400.0L)); // no fix since midnight
+
+    dlg->deviceChoice(1)->setEditText(QStringLiteral("/dev/gps"));
+    switchOn(dlg->CommRadioGroup); // "On" again, now that it is Off
+    EXPECT_TRUE(dlg->SeComm1->PortOpen());
+    EXPECT_FALSE(dlg->BaudRadioGroup->isEnabled());
+}
+
+TEST_F(CommDialog, ClickingTheItemAlreadyChosenDoesNothing) {
+    ui.clock.time = {2026, 12, 7, 9, 0, 0, 0};
+    switchOff(dlg->CommRadioGroup); // Off already
+    EXPECT_TRUE(ui.serial->opened.empty());
+    switchOn(dlg->CommRadioGroup);
+    ui.clock.time.second = 30;
+    dlg->Timer1Timer();
+    switchOn(dlg->CommRadioGroup);
+    dlg->Timer1Timer();
+    EXPECT_EQ(ui.serial->opened, std::vector<std::string>{"/dev/gps"}); // opened once
+    EXPECT_EQ(ui.program.nav.GpsSilenceSeconds, Real48(30.0L));         // the alarm is not silenced
+    EXPECT_TRUE(dlg->SeComm1->PortOpen());
 }
 
 TEST_F(CommDialog, AFaultWhileSwitchingTurnsThePortBackOff) {
@@ -171,6 +199,23 @@ TEST_F(CommDialog, EditedFieldNumbersApplyToTheNextSentence) {
     dlg->EditSpeedPos->setText(QStringLiteral("5"));
     arrive(1, "$GPVTG,054.7,T,034.4,M,005.5,N,010.2,K*48\r\n");
     EXPECT_EQ(ui.program.nav.GpsSpeed, Real48(5.5L));
+}
+
+TEST_F(CommDialog, EverySentenceFromEitherPortIsCheckedAtTheNextTick) {
+    switchOn(dlg->CommRadioGroup);
+    switchOn(dlg->CommRadioGroupB);
+    device(1).waiting = "$GPGGA,1,2,3\r\n$GPGSA,A,3\r\n" + rmc.substr(0, 30);
+    device(2).waiting = "$PTTKD,12.5,M\r\n$SDDPT,3.8\r\n";
+    dlg->SeComm1->PollTimerTimer();
+    dlg->SeComm2->PollTimerTimer();
+    dlg->Timer1Timer();
+    EXPECT_EQ(ui.program.nav.ExtendedValue, Real48(12.5L));
+    EXPECT_TRUE(ui.program.nav.GpsLat.isZero()); // the fix is not whole yet
+    EXPECT_EQ(dlg->Edit2->text(), "SDDPT,3.8");
+    arrive(1, rmc.substr(30) + "\r\n$GPGSV,1,1,00\r\n");
+    EXPECT_EQ(ui.program.nav.GpsLat, Real48(48 + 7.038L / 60));
+    EXPECT_EQ(ui.program.nav.GpsSpeed, Real48(22.4L));
+    EXPECT_EQ(dlg->Edit1->text(), "GPGSV,1,1,00");
 }
 
 TEST_F(CommDialog, SilenceGrowsWhileNoFixArrives) {

@@ -12,71 +12,75 @@ using namespace std::string_literals;
 struct FramingCase {
     const char* name;
     std::vector<std::string> reads;
-    char start, stop;
-    std::string pending;
-    bool ready;
+    std::vector<std::string> messages; // finished, oldest first
+    std::string unfinished;
+    char start = '$', stop = '$';
 };
 
 class Framing : public testing::TestWithParam<FramingCase> {};
 
-TEST_P(Framing, CollectsReadsIntoTheMessage) {
+TEST_P(Framing, CutsTheReadsIntoWholeMessages) {
     const FramingCase& c = GetParam();
-    SerialMessage message;
+    MessageFramer framer;
     for (const std::string& read : c.reads)
-        collectReceivedText(message, read, c.start, c.stop);
-    EXPECT_EQ(message.PendingMessage, c.pending);
-    EXPECT_EQ(message.MessageReady, c.ready);
+        framer.take(read, c.start, c.stop);
+    std::vector<std::string> messages;
+    while (framer.ready())
+        messages.push_back(framer.next());
+    EXPECT_EQ(messages, c.messages);
+    EXPECT_EQ(framer.unfinished(), c.unfinished);
+    EXPECT_EQ(framer.next(), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Reads, Framing,
     testing::Values(
-        FramingCase{"leadingGarbage", {"xx$GPRMC,1,2"}, '$', '$', "$GPRMC,1,2", true},
-        FramingCase{"noStartDropped", {"GPRMC,1,2\r\n"}, '$', '$', "", false},
-        FramingCase{"severalSentences",
-                    {"$GPRMC,1*00\r\n$PTTKD,2,M\r\n"},
-                    '$',
-                    '$',
-                    "$GPRMC,1*00\r\n$PTTKD,2,M\r\n",
-                    true},
-        FramingCase{"cutAtNul", {"$GPRMC,1\0,2"s}, '$', '$', "$GPRMC,1", true},
-        FramingCase{"nulBeforeStart", {"\0$GPRMC"s}, '$', '$', "", false},
-        FramingCase{
-            "startAndStopDiffer", {"\x01"s + "abc"}, '\x01', '\x02', "\x01"s + "abc", false},
-        FramingCase{"completedByALaterRead",
-                    {"\x01"s + "abc", "de\x02"
-                                      "fg"},
+        FramingCase{"leadingGarbageDropped", {"xx$GPRMC,1,2\r\n"}, {"$GPRMC,1,2"}, ""},
+        FramingCase{"noStartDropped", {"GPRMC,1,2\r\n"}, {}, ""},
+        FramingCase{"everySentenceOfARead",
+                    {"$GPRMC,1*00\r\n$PTTKD,2,M\r\n$GPGGA,3"},
+                    {"$GPRMC,1*00", "$PTTKD,2,M"},
+                    "$GPGGA,3"},
+        FramingCase{"cutByReadsAndJoined", {"$GPRMC,12", "3,A", "\r\n"}, {"$GPRMC,123,A"}, ""},
+        FramingCase{"lineEndsOfEveryKind",
+                    {"$A,1\r$B,2\n$C,3\r\n$D,4\0$E,5\r\r\n"s},
+                    {"$A,1", "$B,2", "$C,3", "$D,4", "$E,5"},
+                    ""},
+        FramingCase{"theNextStartEndsASentence", {"$A,1$B,2", "$C"}, {"$A,1", "$B,2"}, "$C"},
+        FramingCase{"aNulEndsTheSentenceTheRestIsDropped", {"$GPRMC,1\0,2\r\n"s}, {"$GPRMC,1"}, ""},
+        FramingCase{"longSentenceCutTo81Characters",
+                    {"$" + std::string(50, 'A'), std::string(50, 'B') + "\r\n"},
+                    {"$" + std::string(50, 'A') + std::string(30, 'B')},
+                    ""},
+        FramingCase{"startAndStopDiffer", {"\x01"s + "abc"}, {}, "\x01"s + "abc", '\x01', '\x02'},
+        FramingCase{"completedByALaterReadTheRestDropped",
+                    {"\x01"s + "abc", "de\x02"s + "fg"},
+                    {"\x01"s + "abcde\x02"},
+                    "",
                     '\x01',
-                    '\x02',
-                    "\x01"s + "abcde\x02",
-                    true},
-        FramingCase{"stopBeforeStartCountsInTheFirstRead",
-                    {"\x02xx\x01"
-                     "abc"},
+                    '\x02'},
+        FramingCase{"aStopBeforeAnyStartIsGarbage",
+                    {"\x02xx\x01"s + "abc"},
+                    {},
+                    "\x01"s + "abc",
                     '\x01',
-                    '\x02',
-                    "\x01"
-                    "abc",
-                    true},
-        FramingCase{"emptyReadsChangeNothing",
-                    {"",
-                     "\x01"
-                     "a",
-                     ""},
-                    '\x01',
-                    '\x02',
-                    "\x01"
-                    "a",
-                    false}),
+                    '\x02'},
+        FramingCase{"emptyReadsChangeNothing", {"", "$A,", ""}, {}, "$A,"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Framing, AReadyMessageKeepsGrowingUntilFetched) {
-    // The port purges before it reads again, so in practice this only happens across ports.
-    SerialMessage message;
-    collectReceivedText(message, "$A", '$', '$');
-    collectReceivedText(message, "B$C", '$', '$');
-    EXPECT_EQ(message.PendingMessage, "$AB$");
-    EXPECT_TRUE(message.MessageReady);
+TEST(Framing, AFloodKeepsTheNewestMessagesOnly) {
+    MessageFramer framer;
+    std::string flood;
+    for (std::size_t i = 0; i < MessageFramer::maxWaitingMessages + 10; ++i)
+        flood += "$" + std::to_string(i) + "\n";
+    framer.take(flood, '$', '$');
+    EXPECT_EQ(framer.next(), "$10");
+    std::string last;
+    std::size_t count = 1;
+    for (; framer.ready(); ++count)
+        last = framer.next();
+    EXPECT_EQ(count, MessageFramer::maxWaitingMessages);
+    EXPECT_EQ(last, "$" + std::to_string(MessageFramer::maxWaitingMessages + 9));
 }
 
 } // namespace

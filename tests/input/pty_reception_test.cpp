@@ -5,13 +5,19 @@
 #include "input/Vimocom.h"
 #include "input/qt_serial_device.h"
 #include "pty_pair.h"
+#include "temp_dir.h"
 #include "ui_fakes.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
+#include <QSerialPort>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
+
+#include <sys/ioctl.h>
 
 #include <gtest/gtest.h>
 
@@ -23,13 +29,17 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 #include <algorithm>
+#include <filesystem>
 #include <random>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 namespace brisomar {
 namespace {
 
 using testing::PtyPair;
+using testing::TempDir;
 using testing::UiFixture;
 using namespace std::string_literals;
 
@@ -64,38 +74,33 @@ long heapInUse() {
 #endif
 }
 
-class PtyReception : public ::testing::Test {
+// The navigator's windows on real serial devices; the test runs the polls and ticks itself.
+class PtyNavigator : public ::testing::Test {
 protected:
-    PtyReception() {
-        ui.context.makers.serialDevice = [] { return std::make_unique<QtSerialDevice>(); };
+    PtyNavigator() {
+        ui.context.makers.serialDevice = [this] {
+            auto device = std::make_unique<QtSerialDevice>(ui.clock);
+            devices.push_back(device.get());
+            return device;
+        };
         mainDlg = createWindows(ui.context);
         dlg = ui.context.windows.comDlg;
+        dlg->Timer1->stop();
+        dlg->SeComm1->PollTimer->stop();
+        dlg->SeComm2->PollTimer->stop();
     }
 
-    void SetUp() override {
-        ASSERT_TRUE(gps.ok());
-        switchOnAt(gps);
-        ASSERT_TRUE(dlg->SeComm1->PortOpen());
-        gps.releaseSlave();
+    void switchOnAt(int port, const std::string& path) {
+        dlg->deviceChoice(port)->setEditText(QString::fromStdString(path));
+        (port == 1 ? dlg->CommRadioGroup : dlg->CommRadioGroupB)->click(0);
     }
 
-    void switchOnAt(const PtyPair& pty) {
-        dlg->deviceChoice(1)->setEditText(QString::fromStdString(pty.slavePath()));
-        dlg->CommRadioGroup->click(0);
-    }
-
-    // Writes on the GPS side, then runs port 1's polls until a message is delivered (within
-    // one poll interval: the pseudo-terminal hands bytes on asynchronously), then the tick.
-    void send(const std::string& bytes) {
-        ASSERT_TRUE(gps.write(bytes));
-        pollOnce();
-        dlg->Timer1Timer();
-    }
-
+    // Runs port 1's polls until a sentence is delivered (within one poll interval: the
+    // pseudo-terminal hands bytes on asynchronously).
     void pollOnce() {
         for (int waited = 0; waited < TSeComm32::pollIntervalMs; waited += 10) {
             dlg->SeComm1->PollTimerTimer();
-            if (!ui.program.reception.receiveBuffer(1).empty())
+            if (ui.program.reception.uncheckedCount() > 0)
                 return;
             QTest::qWait(10);
         }
@@ -103,16 +108,29 @@ protected:
 
     const NavState& nav() const { return ui.program.nav; }
 
-    // What the program keeps of what it received: the message being collected and port 1's
-    // sentence waiting for the tick.
-    std::size_t heldBytes() const {
-        return ui.program.serialMessage.PendingMessage.size() +
-               ui.program.reception.receiveBuffer(1).size();
-    }
-
     UiFixture ui;
+    std::vector<QtSerialDevice*> devices; // port 1's, then port 2's
     std::unique_ptr<TVimoMainDlg> mainDlg;
     TVimoComDlg* dlg = nullptr;
+};
+
+// Port 1 reads a GPS on a pseudo-terminal.
+class PtyReception : public PtyNavigator {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(gps.ok());
+        switchOnAt(1, gps.slavePath());
+        ASSERT_TRUE(dlg->SeComm1->PortOpen());
+        gps.releaseSlave();
+    }
+
+    // Writes on the GPS side, then polls until a sentence is delivered, then the tick.
+    void send(const std::string& bytes) {
+        ASSERT_TRUE(gps.write(bytes));
+        pollOnce();
+        dlg->Timer1Timer();
+    }
+
     PtyPair gps;
 };
 
@@ -130,10 +148,10 @@ TEST_F(PtyReception, TheRecommendedMinimumSentenceSetsTheFix) {
               "Speed GPS: 22.3999999999942 knots. In use: 22.3999999999942 knots.");
 }
 
-TEST_F(PtyReception, OnlyTheFirstSentenceOfAReadCounts) {
-    send(rmc + "\r\n$PTTKD,12.5,M\r\n");
+TEST_F(PtyReception, EverySentenceOfAReadCounts) {
+    send("$GPGGA,1,2,3\r\n" + rmc + "\r\n$PTTKD,12.5,M\r\n");
     EXPECT_EQ(nav().GpsLat, rmcLat);
-    EXPECT_TRUE(nav().ExtendedValue.isZero()); // beyond the 80 characters kept
+    EXPECT_EQ(nav().ExtendedValue, Real48(12.5L));
 }
 
 TEST_F(PtyReception, TheExtendedSentenceSetsItsValue) {
@@ -142,16 +160,18 @@ TEST_F(PtyReception, TheExtendedSentenceSetsItsValue) {
     EXPECT_EQ(nav().ExtendedName, "Deep");
 }
 
-TEST_F(PtyReception, ASentenceSplitAcrossPollsSetsNothing) {
-    send(rmc.substr(0, 20));
-    send(rmc.substr(20) + "\r\n");
+TEST_F(PtyReception, ASentenceSplitAcrossPollsIsJoined) {
+    ASSERT_TRUE(gps.write(rmc.substr(0, 20)));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dlg->SeComm1->CharCount() == 20; }));
+    dlg->SeComm1->PollTimerTimer();
+    dlg->Timer1Timer();
     EXPECT_TRUE(nav().GpsLat.isZero());
-    EXPECT_TRUE(nav().GpsSpeed.isZero());
-    send(rmc + "\r\n"); // the next whole sentence is taken
+    send(rmc.substr(20) + "\r\n");
     EXPECT_EQ(nav().GpsLat, rmcLat);
+    EXPECT_EQ(nav().GpsSpeed, Real48(22.4L));
 }
 
-TEST_F(PtyReception, ReadsAreCutAtTheFirstNul) {
+TEST_F(PtyReception, ANulEndsTheSentence) {
     send(rmc.substr(0, 40) + "\0"s + rmc.substr(40) + "\r\n");
     EXPECT_TRUE(nav().GpsSpeed.isZero()); // the speed field lay after the NUL
     EXPECT_EQ(nav().GpsLat, rmcLat);
@@ -187,12 +207,10 @@ TEST_F(PtyReception, TenMinutesOfLineNoiseAsFastAsItGoesChangeNoValueAndLeaveMem
     ASSERT_NE(noise.find('$'), std::string::npos);
 
     std::string_view unsent = noise;
-    std::size_t mostHeld = 0;
     long heapAfterFirstMinute = 0;
     while (!unsent.empty()) {
         unsent.remove_prefix(gps.writeWithoutWaiting(unsent));
         dlg->SeComm1->PollTimerTimer();
-        mostHeld = std::max(mostHeld, heldBytes());
         dlg->Timer1Timer();
         if (heapAfterFirstMinute == 0 && noise.size() - unsent.size() >= minuteOfNoise)
             heapAfterFirstMinute = heapInUse();
@@ -202,35 +220,111 @@ TEST_F(PtyReception, TenMinutesOfLineNoiseAsFastAsItGoesChangeNoValueAndLeaveMem
     dlg->Timer1Timer();
 
     EXPECT_EQ(receivedValues(nav()), before);
-    EXPECT_LE(mostHeld, Reception::maxSentenceLength);
     EXPECT_LT(heapGrowth, 64 * 1024);
-    send("$PTTKD,7.5,M\r\n"); // still listening
-    EXPECT_EQ(nav().ExtendedValue, Real48(7.5L));
+    ASSERT_TRUE(gps.write("$PTTKD,7.5,M\r\n")); // still listening, behind the last noise
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        dlg->SeComm1->PollTimerTimer();
+        dlg->Timer1Timer();
+        return nav().ExtendedValue == Real48(7.5L);
+    }));
 }
 
-TEST_F(PtyReception, AVanishedReceiverIsSurvivedAndSwitchingOffAndOnRecovers) {
-    send(rmc + "\r\n");
-    ui.clock.time.second = 5;
-    gps.closeMaster();
-    for (int i = 0; i < 3; ++i) {
-        dlg->SeComm1->PollTimerTimer();
-        QTest::qWait(10);
-    }
-    EXPECT_FALSE(dlg->SeComm1->PortOpen());
+// A USB receiver is pulled out and put back: its device, here a link to a pseudo-terminal, is
+// gone and comes back, leading to a new one.
+TEST_F(PtyNavigator, AnUnpluggedReceiverIsOpenedAgainEveryFiveSecondsUntilItIsBack) {
+    TempDir dir;
+    const std::string link = dir.file("ttyUSB0");
+    PtyPair receiver;
+    ASSERT_TRUE(receiver.ok());
+    std::filesystem::create_symlink(receiver.slavePath(), link);
+    ui.clock.time = {2026, 12, 7, 9, 0, 0, 0};
+    switchOnAt(1, link);
+    ASSERT_TRUE(devices[0]->receiving());
+    receiver.releaseSlave();
+    ASSERT_TRUE(receiver.write(rmc + "\r\n"));
+    pollOnce();
     dlg->Timer1Timer();
-    EXPECT_EQ(nav().GpsSilenceSeconds, Real48(5.0L));
+    ASSERT_EQ(nav().GpsLat, rmcLat);
+
+    std::filesystem::remove(link);
+    receiver.closeMaster();
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        dlg->SeComm1->PollTimerTimer();
+        return !devices[0]->receiving();
+    }));
+    PtyPair pluggedIn;
+    ASSERT_TRUE(pluggedIn.ok());
+    // Seconds after the loss, whether the device is back by then, and whether it is open after.
+    const struct {
+        int second;
+        bool back, receiving;
+    } steps[] = {{4, false, false}, {5, false, false}, {9, true, false}, {10, true, true}};
+    for (const auto& step : steps) {
+        ui.clock.time.second = step.second;
+        if (step.back && !std::filesystem::is_symlink(link))
+            std::filesystem::create_symlink(pluggedIn.slavePath(), link);
+        dlg->SeComm1->PollTimerTimer();
+        dlg->Timer1Timer();
+        EXPECT_EQ(devices[0]->receiving(), step.receiving) << step.second << " s";
+        EXPECT_EQ(nav().GpsSilenceSeconds, Real48(static_cast<long double>(step.second)));
+    }
+    EXPECT_TRUE(dlg->SeComm1->PortOpen());
+    EXPECT_EQ(dlg->CommRadioGroup->selectedText(), "On");
     EXPECT_TRUE(ui.dialogs.shown.isEmpty());
 
-    PtyPair replugged;
-    ASSERT_TRUE(replugged.ok());
-    dlg->CommRadioGroup->click(1);
-    switchOnAt(replugged);
-    ASSERT_TRUE(dlg->SeComm1->PortOpen());
-    ASSERT_TRUE(replugged.write("$GPRMC,1,A,5000.000,N,00100.000,W,6.0,90.0,x*00\r\n"));
+    pluggedIn.releaseSlave();
+    ASSERT_TRUE(pluggedIn.write("$GPRMC,1,A,5000.000,N,00100.000,W,6.0,90.0,x*00\r\n"));
     pollOnce();
     dlg->Timer1Timer();
     EXPECT_EQ(nav().GpsLat, Real48(50.0L));
     EXPECT_EQ(nav().GpsSilenceSeconds, Real48(0.0L));
+
+    dlg->CommRadioGroup->click(1); // off: no more tries
+    EXPECT_FALSE(dlg->SeComm1->PortOpen());
+}
+
+// The navigator holds its serial device alone, and says who holds one it cannot have.
+TEST_F(PtyReception, ADeviceHeldElsewhereIsReportedAsInUse) {
+    const int fd = ::open(gps.slavePath().c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(fd, 0); // the test runs as root, whom an exclusive device does not refuse
+    int exclusive = 0;
+    EXPECT_EQ(::ioctl(fd, TIOCGEXCL, &exclusive), 0);
+    ::close(fd);
+    EXPECT_EQ(exclusive, 1);
+
+    TempDir dir;
+    const std::string link = dir.file("gps");
+    std::filesystem::create_symlink(gps.slavePath(), link);
+    PtyPair other;
+    ASSERT_TRUE(other.ok());
+    QSerialPort anotherNavigator; // a program that locks and opens exclusively, as we do
+    anotherNavigator.setPortName(QString::fromStdString(other.slavePath()));
+    ASSERT_TRUE(anotherNavigator.open(QIODevice::ReadOnly));
+    PtyPair third;
+    ASSERT_TRUE(third.ok());
+    QProcess reader; // a program that just reads, holding the device open
+    reader.setStandardInputFile(QString::fromStdString(third.slavePath()));
+    reader.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+    ASSERT_TRUE(reader.waitForStarted());
+
+    const std::pair<std::string, std::string> cases[] = {{gps.slavePath(), "port 1"},
+                                                         {link, "port 1"},
+                                                         {other.slavePath(), "another program"},
+                                                         {third.slavePath(), "another program"}};
+    for (const auto& [path, holder] : cases) {
+        ui.dialogs.details.clear();
+        switchOnAt(2, path);
+        EXPECT_FALSE(dlg->SeComm2->PortOpen());
+        EXPECT_EQ(dlg->CommRadioGroupB->selectedText(), "Off");
+        EXPECT_EQ(ui.dialogs.details.join(QString()).toStdString(),
+                  "Device " + path + " is in use by " + holder);
+    }
+    EXPECT_EQ(ui.dialogs.shown, QStringList(4, "Error Opening COM2: "));
+
+    reader.kill();
+    reader.waitForFinished();
+    switchOnAt(2, third.slavePath());
+    EXPECT_TRUE(dlg->SeComm2->PortOpen());
 }
 
 } // namespace

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace brisomar {
 namespace {
 
@@ -71,21 +75,44 @@ TEST_F(ReceptionTest, StoresTheExtendedValueWithItsTime) {
     EXPECT_EQ(nav.ExtendedValue, Real48(12.5L));
 }
 
-TEST_F(ReceptionTest, DeliveryKeepsOneSentenceOfAtMost80CharactersPerPort) {
-    reception.deliver(1, "$GPRM");
+TEST_F(ReceptionTest, EverySentenceSinceTheLastTickIsCheckedInArrivalOrder) {
+    using Use = Reception::SentenceUse;
+    std::vector<std::pair<Use, Real48>> checked; // what each check made, with the latitude
+    reception.onChecked = [&](Use use, const NavState& n) { checked.emplace_back(use, n.GpsLat); };
+    reception.deliver(1, "$GPRM"); // 6 characters or fewer: dropped
     reception.deliver(1, "$GPRMC");
-    EXPECT_EQ(reception.receiveBuffer(1), "");
-    reception.deliver(1, "$GPRMC,");
-    EXPECT_EQ(reception.receiveBuffer(1), "GPRMC,");
-    reception.deliver(1, rmcMessage); // the buffer is still full: dropped
-    EXPECT_EQ(reception.receiveBuffer(1), "GPRMC,");
-    reception.deliver(2, "$" + std::string(100, 'A'));
-    EXPECT_EQ(reception.receiveBuffer(2), std::string(80, 'A'));
+    reception.deliver(1, rmcMessage);
+    reception.deliver(2, "$PTTKD,12.5,M");
+    reception.deliver(1, "$GPRMC,1,A,5000.000,N,00100.000,W,6.0,90.0,x*00");
+    reception.deliver(2, "$GPGGA,1,2");
+    reception.deliver(2, "$PTTKD,7.5," + std::string(100, 'x')); // cut to 80 characters
+    EXPECT_EQ(reception.uncheckedCount(), 5u);
     const auto shown = reception.tick(nav, now);
-    EXPECT_EQ(shown[0], "GPRMC,");
-    EXPECT_EQ(shown[1], std::string(80, 'A'));
-    EXPECT_EQ(reception.receiveBuffer(1), "");
-    EXPECT_EQ(reception.receiveBuffer(2), "");
+
+    const std::vector<std::pair<Use, Real48>> expected = {
+        {Use::fix, Real48(48 + 7.038L / 60)},
+        {Use::extendedValue, Real48(48 + 7.038L / 60)},
+        {Use::fix, Real48(50.0L)},
+        {Use::ignored, Real48(50.0L)},
+        {Use::extendedValue, Real48(50.0L)}};
+    EXPECT_EQ(checked, expected);
+    EXPECT_EQ(nav.GpsSpeed, Real48(6.0L));
+    EXPECT_EQ(nav.ExtendedValue, Real48(7.5L));
+    EXPECT_EQ(shown[0], "GPRMC,1,A,5000.000,N,00100.000,W,6.0,90.0,x*00"); // each port's last
+    EXPECT_EQ(shown[1], "PTTKD,7.5," + std::string(70, 'x'));
+    EXPECT_EQ(reception.uncheckedCount(), 0u);
+    EXPECT_EQ(reception.tick(nav, now), (std::array<std::string, 2>{}));
+}
+
+TEST_F(ReceptionTest, AFloodBetweenTwoTicksKeepsTheNewestSentences) {
+    int checks = 0;
+    reception.onChecked = [&](Reception::SentenceUse, const NavState&) { ++checks; };
+    for (std::size_t i = 0; i <= Reception::maxUncheckedSentences; ++i)
+        reception.deliver(1, "$PTTKD," + std::to_string(i) + ",M");
+    reception.tick(nav, now);
+    EXPECT_EQ(checks, static_cast<int>(Reception::maxUncheckedSentences));
+    EXPECT_EQ(nav.ExtendedValue,
+              Real48(static_cast<long double>(Reception::maxUncheckedSentences)));
 }
 
 TEST_F(ReceptionTest, FieldSettingsApplyToTheNextSentence) {

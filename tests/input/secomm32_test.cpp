@@ -1,10 +1,22 @@
 #include "input/SeComm32.h"
 
+#include "app/qt_seams.h"
+#include "temp_dir.h"
 #include "ui_fakes.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <utility>
+#include <vector>
 
 namespace brisomar {
 namespace {
@@ -18,19 +30,18 @@ protected:
     std::unique_ptr<TSeComm32> makePort(FakeSerialDevice*& device) {
         auto owned = std::make_unique<FakeSerialDevice>(serial);
         device = owned.get();
-        auto port = std::make_unique<TSeComm32>(std::move(owned), message, dialogs);
+        auto port = std::make_unique<TSeComm32>(std::move(owned), held, dialogs);
         port->OnDataMessage = [this] { ++events; };
         return port;
     }
 
     std::shared_ptr<FakeSerialDevice::Shared> serial = std::make_shared<FakeSerialDevice::Shared>();
-    SerialMessage message;
+    HeldDevices held;
     ScriptedDialogs dialogs;
     int events = 0;
 };
 
 TEST_F(SeComm32, StartsClosedWithTheComponentsDefaults) {
-    message.PendingMessage = "left over";
     FakeSerialDevice* device = nullptr;
     const auto port = makePort(device);
     EXPECT_FALSE(port->PortOpen());
@@ -45,7 +56,6 @@ TEST_F(SeComm32, StartsClosedWithTheComponentsDefaults) {
     EXPECT_EQ(port->Mode(), TSeComm32::TMode::mNormal);
     EXPECT_FALSE(port->PollTimer->isActive());
     EXPECT_EQ(port->PollTimer->interval(), 250);
-    EXPECT_TRUE(message.PendingMessage.empty());
 }
 
 TEST_F(SeComm32, OpenFailureWithoutErrorsShownIsSilent) {
@@ -79,7 +89,7 @@ TEST_F(SeComm32, RetryOpensOnceTheReceiverIsPluggedIn) {
         }
     } plugIn;
     plugIn.serial = serial;
-    TSeComm32 port(std::make_unique<FakeSerialDevice>(serial), message, plugIn);
+    TSeComm32 port(std::make_unique<FakeSerialDevice>(serial), held, plugIn);
     port.setDevicePath("/dev/later");
     EXPECT_TRUE(port.Open());
     EXPECT_EQ(plugIn.shown, QStringList{"Error Opening COM1: "});
@@ -124,33 +134,36 @@ TEST_F(SeComm32, ChangedSettingsReopenAnOpenPortAndParityAlways) {
 TEST_F(SeComm32, ClosedPortWarnsWhenCountedOrRead) {
     FakeSerialDevice* device = nullptr;
     const auto port = makePort(device);
-    message.PendingMessage = "$GPRMC";
-    message.MessageReady = true;
     EXPECT_EQ(port->CharCount(), 0);
     EXPECT_EQ(port->ReadMessage(), "");
-    EXPECT_FALSE(message.MessageReady);
     EXPECT_EQ(dialogs.shown, QStringList(2, "Port Not Open -- Operation Aborted"));
     port->ShowErrors = false;
-    EXPECT_EQ(port->ReadMessage(), "$GPRMC"); // handed over even from a closed port
+    EXPECT_EQ(port->ReadMessage(), "");
     EXPECT_EQ(dialogs.shown.size(), 2);
 }
 
-TEST_F(SeComm32, PollDeliversDollarFramedMessagesAtOnce) {
+TEST_F(SeComm32, PollsDeliverEveryWholeMessageAndJoinOnesTheyCut) {
     serial->openable = {"/dev/gps"};
     FakeSerialDevice* device = nullptr;
     const auto port = makePort(device);
     port->MsgStart = port->MsgStop = '$';
     port->setDevicePath("/dev/gps");
     ASSERT_TRUE(port->Open());
-    device->waiting = "xx$GPRMC,1,2";
+    device->waiting = "xx$GPRMC,1,2\r\n$PTTKD,3\r\n$GPG";
     port->PollTimerTimer();
     EXPECT_EQ(events, 1);
     EXPECT_EQ(port->ReadMessage(), "$GPRMC,1,2");
+    EXPECT_EQ(port->ReadMessage(), "$PTTKD,3");
+    EXPECT_EQ(port->ReadMessage(), ""); // "$GPG" is not whole yet
     EXPECT_FALSE(port->InUse());
-    device->waiting = "no start character";
+    device->waiting = "GA,4";
     port->PollTimerTimer();
     EXPECT_EQ(events, 1);
-    EXPECT_TRUE(message.PendingMessage.empty());
+    device->waiting = "\r\nno start character";
+    port->PollTimerTimer();
+    EXPECT_EQ(events, 2);
+    EXPECT_EQ(port->ReadMessage(), "$GPGGA,4");
+    EXPECT_EQ(serial->purges, 0); // nothing received is thrown away
 }
 
 TEST_F(SeComm32, MessageSpreadOverPollsWithDistinctStartAndStop) {
@@ -163,8 +176,6 @@ TEST_F(SeComm32, MessageSpreadOverPollsWithDistinctStartAndStop) {
                       "abc";
     port->PollTimerTimer();
     EXPECT_EQ(events, 0);
-    EXPECT_EQ(message.PendingMessage, "\x01"
-                                      "abc");
     device->waiting = "de\x02"
                       "fg";
     port->PollTimerTimer();
@@ -173,7 +184,7 @@ TEST_F(SeComm32, MessageSpreadOverPollsWithDistinctStartAndStop) {
                                    "abcde\x02");
 }
 
-TEST_F(SeComm32, AnUnfetchedMessagePurgesThePortBeforeTheNextRead) {
+TEST_F(SeComm32, UnfetchedMessagesWaitAndClosingDropsThem) {
     serial->openable = {"/dev/gps"};
     FakeSerialDevice* device = nullptr;
     const auto port = makePort(device);
@@ -181,30 +192,87 @@ TEST_F(SeComm32, AnUnfetchedMessagePurgesThePortBeforeTheNextRead) {
     port->MsgStart = port->MsgStop = '$';
     port->setDevicePath("/dev/gps");
     ASSERT_TRUE(port->Open());
-    device->waiting = "$A,1";
+    device->waiting = "$A,1\n";
     port->PollTimerTimer();
-    device->waiting = "$B,2";
+    device->waiting = "$B,2\n$C";
     port->PollTimerTimer();
-    EXPECT_EQ(serial->purges, 1);
-    EXPECT_EQ(message.PendingMessage, "$A,1");
+    EXPECT_EQ(serial->purges, 0);
+    EXPECT_EQ(port->ReadMessage(), "$A,1");
+    ASSERT_TRUE(port->Open()); // closed first: what came from before is gone
+    device->waiting = ",3\n";
+    port->PollTimerTimer();
+    EXPECT_EQ(port->ReadMessage(), "");
 }
 
-TEST_F(SeComm32, ThePendingMessageIsSharedByAllPorts) {
+TEST_F(SeComm32, EachPortFramesItsOwnStream) {
     serial->openable = {"/dev/a", "/dev/b"};
     FakeSerialDevice* first = nullptr;
     FakeSerialDevice* second = nullptr;
     const auto a = makePort(first);
     const auto b = makePort(second);
+    for (TSeComm32* port : {a.get(), b.get()})
+        port->MsgStart = port->MsgStop = '$';
     a->setDevicePath("/dev/a");
     b->setDevicePath("/dev/b");
     ASSERT_TRUE(a->Open() && b->Open());
-    first->waiting = "\x01"
-                     "begun on a";
+    first->waiting = "$GPRMC,begun on a";
     a->PollTimerTimer();
-    second->waiting = " ended on b\x02";
+    second->waiting = "$PTTKD,whole on b\r\n";
     b->PollTimerTimer();
-    EXPECT_EQ(b->ReadMessage(), "\x01"
-                                "begun on a ended on b\x02");
+    first->waiting = ",ended on a\r\n";
+    a->PollTimerTimer();
+    EXPECT_EQ(b->ReadMessage(), "$PTTKD,whole on b");
+    EXPECT_EQ(a->ReadMessage(), "$GPRMC,begun on a,ended on a");
+}
+
+// Two ports on fake devices named by real files, so that a link leads to its target.
+TEST_F(SeComm32, ADeviceTheOtherPortHoldsIsInUseByThatPort) {
+    testing::TempDir dir;
+    const std::string gps = dir.file("ttyUSB0");
+    const std::string link = dir.file("gps");
+    std::ofstream(gps).put('\n');
+    std::filesystem::create_symlink(gps, link);
+    serial->openable = {gps, link};
+    FakeSerialDevice* first = nullptr;
+    FakeSerialDevice* second = nullptr;
+    const auto a = makePort(first);
+    const auto b = makePort(second);
+    b->setPort(2);
+    a->setDevicePath(gps);
+    ASSERT_TRUE(a->Open());
+    for (const std::string& path : {gps, link}) {
+        b->setDevicePath(path);
+        EXPECT_FALSE(b->Open());
+        EXPECT_EQ(dialogs.details.last().toStdString(), "Device " + path + " is in use by port 1");
+    }
+    EXPECT_EQ(dialogs.shown, QStringList(2, "Error Opening COM2: "));
+    ASSERT_TRUE(a->Open()); // a port reopening its own device
+    a->Close();
+    EXPECT_TRUE(b->Open());
+    a->setDevicePath(link);
+    EXPECT_FALSE(a->Open());
+    EXPECT_EQ(dialogs.details.last().toStdString(), "Device " + link + " is in use by port 2");
+}
+
+// The box the port shows when it cannot open its device, answered by key or by its buttons.
+TEST(OpenErrorBox, EscapeAndTheCloseButtonCountAsRetryOnlyAbortGivesUp) {
+    const std::vector<std::pair<const char*, std::function<void(QMessageBox&)>>> answers = {
+        {"Escape", [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); }},
+        {"close button", [](QMessageBox& box) { box.close(); }},
+        {"Retry", [](QMessageBox& box) { box.button(QMessageBox::Retry)->click(); }},
+        {"Abort", [](QMessageBox& box) { box.button(QMessageBox::Abort)->click(); }}};
+    const std::vector<Dialogs::Answer> expected = {Dialogs::Answer::Retry, Dialogs::Answer::Retry,
+                                                   Dialogs::Answer::Retry, Dialogs::Answer::Abort};
+    QtDialogs dialogs;
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                answers[i].second(*box);
+        });
+        EXPECT_EQ(dialogs.abortRetry(QStringLiteral("Error Opening COM1: "), QString()),
+                  expected[i])
+            << answers[i].first;
+    }
 }
 
 TEST_F(SeComm32, MessageModeRunsThePollTimer) {

@@ -61,7 +61,7 @@ NavState received(const std::string& text) {
     for (std::string line; std::getline(lines, line);) {
         Reception reception;
         reception.deliver(1, line);
-        reception.CheckReadString(nav, reception.receiveBuffer(1), LocalDateTime{});
+        reception.tick(nav, LocalDateTime{});
     }
     return nav;
 }
