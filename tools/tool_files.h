@@ -37,7 +37,7 @@ inline constexpr std::uintmax_t maxInputBytes = std::uintmax_t{64} << 20;
 
 // What a file's kind holds, checked against its size before anything is read: the first 16300
 // bytes of a map file, 3000 of a route, 480 of a boat table (a shorter file is refused); a whole
-// text input of at most 64 MB. Logs are read with readLogFile.
+// text input of at most 64 MB. Logs are read with LogFileReader.
 Bytes readDataFile(FileSystem& files, const std::string& path);
 
 // A log file, read record by record in blocks, never whole. A torn record at the end (left by
