@@ -1,5 +1,6 @@
 #include "app/demo.h"
 
+#include "app/qt_files.h"
 #include "app/radio_group.h"
 #include "charts/Vimomapa.h"
 #include "charts/map_file.h"
@@ -173,15 +174,15 @@ std::optional<QString> writeDemoChart(const QString& folder) {
     if (!QDir().mkpath(folder))
         return std::nullopt;
     const QDir dir(folder);
-    if (!demoChart().save(dir.filePath(QString::fromLatin1(demoChartFileName)), "BMP"))
+    StdFileSystem files;
+    std::string error;
+    if (!saveBmpFile(files, demoChart(), dir.filePath(QString::fromLatin1(demoChartFileName)),
+                     error))
         return std::nullopt;
     MapTable table{};
     table[0] = demoRecord();
     const QString mapPath = dir.filePath(QString::fromLatin1(demoMapFileName));
-    const Bytes bytes = encodeMapFile(table);
-    StdFileSystem files;
-    std::string error;
-    if (!files.replace(mapPath.toStdString(), bytes, error))
+    if (!files.replace(mapPath.toStdString(), encodeMapFile(table), error))
         return std::nullopt;
     return mapPath;
 }

@@ -36,7 +36,8 @@ public:
         case StatusPage::Log:
             return std::string(s.LogOn ? "Log is on." : "Log is off.") +
                    " Interval: " + std::to_string(s.LogInterval) + " minutes." +
-                   (s.LogWriteFailure.empty() ? "" : " Last write failed: " + s.LogWriteFailure);
+                   (s.LogWriteFailure.empty() ? "" : " Last write failed: " + s.LogWriteFailure) +
+                   (s.LogRepairNotice.empty() ? "" : " " + s.LogRepairNotice);
         case StatusPage::Position:
             return LatToText(s.PosLat) + " " + LonToText(s.PosLon) + " " +
                    "Last update:" + time(s.LastUpdate) + " " + "Now:" + time(now_);

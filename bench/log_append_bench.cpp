@@ -20,7 +20,8 @@ void LogAppend(benchmark::State& state) {
     const auto record = brisomar::encodeLogRecord({"Under way", {}, {}, {}, {}, 46000.5});
     const brisomar::Bytes bytes(record.begin(), record.end());
     for (auto _ : state)
-        benchmark::DoNotOptimize(brisomar::appendWhole(files, path.string(), bytes, error));
+        benchmark::DoNotOptimize(
+            brisomar::appendWhole(files, path.string(), bytes, brisomar::logRecordSize, error));
     std::filesystem::remove(path);
 }
 BENCHMARK(LogAppend)->Arg(1)->Arg(1000000);

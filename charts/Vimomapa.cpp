@@ -3,6 +3,7 @@
 #include "app/beeper.h"
 #include "app/dialogs.h"
 #include "app/help.h"
+#include "app/qt_files.h"
 #include "app/qt_text.h"
 #include "app/stored_pictures.h"
 #include "charts/Vimomapb.h"
@@ -16,10 +17,8 @@
 #include "records/Vimowayp.h"
 
 #include <QAction>
-#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QImageWriter>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -306,12 +305,8 @@ void TMapA::SaveAsBmp1Click() {
                                                     true);
     if (!path)
         return;
-    QByteArray bmp;
-    QBuffer buffer(&bmp);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, "BMP").write(image);
     std::string error;
-    if (!context_.files.replace(path->toStdString(), Bytes(bmp.begin(), bmp.end()), error))
+    if (!saveBmpFile(context_.files, image, *path, error))
         context_.dialogs.warning(
             QStringLiteral("Cannot save %1: %2").arg(*path, QString::fromStdString(error)));
 }

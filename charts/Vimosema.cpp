@@ -4,6 +4,7 @@
 #include "app/dialogs.h"
 #include "app/help.h"
 #include "app/masked_fields.h"
+#include "app/qt_files.h"
 #include "app/qt_text.h"
 #include "charts/Vimounus.h"
 #include "charts/qt_chart_image.h"
@@ -137,7 +138,7 @@ void TVimosemaDlg::OpenBtnClick() {
     const auto path = context_.dialogs.openFileName({QStringLiteral("Open map-file"),
                                                      QStringLiteral("MAP-files (*.MAP *.map)"),
                                                      QStringLiteral("MAP")});
-    if (!path)
+    if (!path || refusedAsDataFile(context_.dialogs, context_.files, *path))
         return;
     bool opened = false;
     warn(selection_.openMapFile(context_.files, path->toStdString(), opened));

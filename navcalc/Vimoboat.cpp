@@ -2,6 +2,7 @@
 
 #include "app/dialogs.h"
 #include "app/help.h"
+#include "app/qt_files.h"
 #include "app/qt_text.h"
 
 #include <QAction>
@@ -179,8 +180,9 @@ void TVimoBoatSheet::useDefaults(QTableWidget* grid, BoatTable& table, const Boa
 // whatever happened.
 void TVimoBoatSheet::loadTable(const FileKind& kind, QTableWidget* grid, BoatTable& table) {
     const auto path = context_.dialogs.openFileName({kind.loadTitle, kind.filter, kind.suffix});
-    if (path && loadBoatTable(context_.files, path->toStdString(), kind.extension, table) ==
-                    BoatFileResult::IoError)
+    if (path && !refusedAsDataFile(context_.dialogs, context_.files, *path) &&
+        loadBoatTable(context_.files, path->toStdString(), kind.extension, table) ==
+            BoatFileResult::IoError)
         context_.dialogs.information(QStringLiteral("I/O Error."));
     fillGrid(grid, table);
 }
@@ -190,8 +192,9 @@ void TVimoBoatSheet::saveTable(const FileKind& kind, QTableWidget* grid, BoatTab
     readGrid(grid, table);
     const auto path =
         context_.dialogs.saveFileName({kind.saveTitle, kind.filter, kind.suffix}, true);
-    if (path && saveBoatTable(context_.files, path->toStdString(), kind.extension, table) ==
-                    BoatFileResult::IoError)
+    if (path && !refusedAsDataFile(context_.dialogs, context_.files, *path) &&
+        saveBoatTable(context_.files, path->toStdString(), kind.extension, table) ==
+            BoatFileResult::IoError)
         context_.dialogs.information(QStringLiteral("I/O Error."));
 }
 

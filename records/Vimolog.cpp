@@ -6,6 +6,7 @@
 #include "app/help.h"
 #include "app/masked_fields.h"
 #include "app/number_text.h"
+#include "app/qt_files.h"
 #include "app/qt_text.h"
 #include "records/logbook.h"
 
@@ -166,7 +167,7 @@ void TVimoLogDlg::UseBtnClick() {
     Dialogs::FileChoice choice = logFiles;
     choice.title = QStringLiteral("Use as log-file");
     const auto path = context_.dialogs.saveFileName(choice, false);
-    if (!path)
+    if (!path || refusedAsDataFile(context_.dialogs, context_.files, *path))
         return;
     if (context_.program.logbook.useFile(context_.files, path->toStdString()))
         showLogFile();
@@ -190,7 +191,7 @@ void TVimoLogDlg::OpenBtnClick() {
     Dialogs::FileChoice choice = logFiles;
     choice.title = QStringLiteral("Open log-file");
     const auto path = context_.dialogs.openFileName(choice);
-    if (!path)
+    if (!path || refusedAsDataFile(context_.dialogs, context_.files, *path))
         return;
     const auto first = context_.program.logbook.openView(context_.files, path->toStdString());
     if (!first) {

@@ -2,6 +2,7 @@
 
 #include "app/dialogs.h"
 #include "app/help.h"
+#include "app/qt_files.h"
 #include "app/qt_text.h"
 
 #include <QAction>
@@ -107,7 +108,7 @@ void TVimoWaypDlg::LoadWaypoints() {
     Dialogs::FileChoice choice = waypointFiles;
     choice.title = QStringLiteral("Load waypoints");
     const auto path = context_.dialogs.openFileName(choice);
-    if (!path)
+    if (!path || refusedAsDataFile(context_.dialogs, context_.files, *path))
         return;
     switch (loadWaypoints(context_.files, path->toStdString(), route_)) {
     case WaypointFileResult::Done:
@@ -128,7 +129,7 @@ void TVimoWaypDlg::SaveWaypoints() {
     Dialogs::FileChoice choice = waypointFiles;
     choice.title = QStringLiteral("Save waypoints");
     const auto path = context_.dialogs.saveFileName(choice, true);
-    if (path &&
+    if (path && !refusedAsDataFile(context_.dialogs, context_.files, *path) &&
         saveWaypoints(context_.files, path->toStdString(), route_) == WaypointFileResult::IoError)
         context_.dialogs.information(QStringLiteral("I/O Error."));
 }

@@ -16,6 +16,11 @@ bool hasLogExtension(const std::string& path) {
     return extension == ".LOG" || extension == ".log";
 }
 
+std::string tornRecordNotice(const std::string& path, std::uintmax_t bytes) {
+    return "A torn record at the end of " + path + " was removed (" + std::to_string(bytes) +
+           (bytes == 1 ? " byte)" : " bytes)");
+}
+
 } // namespace
 
 bool Logbook::useFile(FileSystem& files, const std::string& path) {
@@ -41,8 +46,11 @@ void Logbook::tick(NavState& nav, FileSystem& files, const LocalDateTime& now,
     LogMinuteCount = 0;
     const LogRecordBytes bytes = encodeLogRecord(record);
     std::string error;
-    const auto newSize = appendWhole(files, LogFileName, Bytes(bytes.begin(), bytes.end()), error);
-    nav.LogWriteFailure = newSize ? std::string() : error;
+    const auto done =
+        appendWhole(files, LogFileName, Bytes(bytes.begin(), bytes.end()), logRecordSize, error);
+    nav.LogWriteFailure = done ? std::string() : error;
+    nav.LogRepairNotice =
+        done && done->cutBytes != 0 ? tornRecordNotice(LogFileName, done->cutBytes) : std::string();
     if (LogFileName != LogViewFile)
         return;
     if (const auto size = files.size(LogFileName, error))

@@ -29,7 +29,9 @@ public:
 
     // The minute tick: writes a record with the values in use and `text` once LogInterval
     // minutes have passed since the last write, if logging is on with a file chosen. A failed
-    // write is undone and reported in nav.LogWriteFailure until a write succeeds.
+    // write is undone and reported in nav.LogWriteFailure until a write succeeds. A torn record
+    // at the end of the file (from a crash during an earlier write) is cut off before the
+    // write and told in nav.LogRepairNotice until the next write.
     void tick(NavState& nav, FileSystem& files, const LocalDateTime& now, const std::string& text);
 
     // Opens a file for viewing and reads its first record; nothing when it cannot (an empty
@@ -48,7 +50,7 @@ public:
 std::optional<TLogRecord> readLogRecord(FileSystem& files, const std::string& path, int number,
                                         std::string& error);
 
-// Where the records of a log file would start: the record count of a file of that size.
+// The whole records of a file of that size; a torn record at the end does not count.
 inline int logRecordCount(std::uintmax_t fileSize) {
     return static_cast<int>(fileSize / logRecordSize);
 }

@@ -2,15 +2,23 @@
 
 #include "app/file_system.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+
 namespace brisomar::testing {
 
 // The real files, except that appends and whole-file replacements can be made to fail part
-// way, as on a full disk.
+// way, as on a full disk, and syncing to the disk can fail or be watched.
 class FailingFileSystem : public StdFileSystem {
 public:
     int appendBytesBeforeFailure = -1; // -1: appends succeed
     bool replaceFails = false;
-    std::string unreadable; // a path that cannot be opened for reading
+    bool syncFails = false;
+    std::string unreadable;        // a path that cannot be opened for reading
+    std::size_t mostBytesRead = 0; // the largest read so far
+    // Called with the path of each file or folder about to be synced to the disk.
+    std::function<void(const std::string& path)> onSync;
 
     std::optional<Bytes> read(const std::string& path, std::uintmax_t offset, std::size_t count,
                               std::string& error) override {
@@ -18,7 +26,10 @@ public:
             error = "Permission denied";
             return std::nullopt;
         }
-        return StdFileSystem::read(path, offset, count, error);
+        auto bytes = StdFileSystem::read(path, offset, count, error);
+        if (bytes)
+            mostBytesRead = std::max(mostBytesRead, bytes->size());
+        return bytes;
     }
 
     std::size_t append(const std::string& path, const Bytes& bytes, std::string& error) override {
@@ -34,6 +45,16 @@ public:
         if (!replaceFails)
             return StdFileSystem::replace(path, bytes, error);
         error = "No space left on device";
+        return false;
+    }
+
+protected:
+    bool syncToDisk(int descriptor, std::string& error) override {
+        if (onSync)
+            onSync(std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(descriptor)));
+        if (!syncFails)
+            return StdFileSystem::syncToDisk(descriptor, error);
+        error = "Input/output error";
         return false;
     }
 };

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,8 @@ Commands:
           read "Function<TAB>argument..." lines on standard input and write one answer line
           for each, computed with the navigator's own routines; exits 1 if any line failed.
           The boat tables are the built-in defaults unless files are given.
+  calc --list
+          list the functions, each with its arguments as an input line has them.
   info FILE
           describe a .MAP, .LOG, .WAY, .SPE or .LEE file: positions as the navigator shows
           them, numbers in plain decimal.
@@ -95,6 +98,10 @@ bool loadTable(const std::string& path, std::string_view extension, brisomar::Bo
 }
 
 int calc(int argc, char** argv) {
+    if (argc == 3 && std::string_view(argv[2]) == "--list") {
+        std::cout << brisomar::tool::functionList();
+        return 0;
+    }
     brisomar::BoatTables tables{brisomar::defaultSpeedTable(), brisomar::defaultLeewayTable()};
     for (int i = 2; i < argc; i += 2) {
         const std::string_view option = argv[i];
@@ -189,7 +196,7 @@ int info(int argc, char** argv) {
     const Arguments a = parseArguments(argc, argv, 2, {});
     requireWords(a, 1);
     brisomar::StdFileSystem files;
-    std::cout << brisomar::tool::fileInfo(files, a.words[0]);
+    brisomar::tool::fileInfo(files, a.words[0], std::cout);
     return 0;
 }
 
@@ -252,6 +259,8 @@ int run(int argc, char** argv) {
         std::cout << usage;
         return 0;
     }
+    if (!command.empty())
+        std::cerr << "brisomar-tool: unknown command '" << command << "'\n\n";
     std::cerr << usage;
     return 2;
 }
@@ -265,6 +274,12 @@ int main(int argc, char** argv) {
         std::cerr << "brisomar-tool: " << e.reason << " (brisomar-tool --help shows the usage)\n";
         return 2;
     } catch (const brisomar::tool::ToolError& e) {
+        std::cerr << "brisomar-tool: " << e.what() << '\n';
+        return 1;
+    } catch (const std::bad_alloc&) {
+        std::cerr << "brisomar-tool: not enough memory\n";
+        return 1;
+    } catch (const std::exception& e) { // whatever was missed ends in a message, never an abort
         std::cerr << "brisomar-tool: " << e.what() << '\n';
         return 1;
     }

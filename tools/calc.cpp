@@ -40,7 +40,7 @@ namespace {
 using State = CalcSession::State;
 
 struct Function {
-    std::size_t argumentCount;
+    std::vector<std::string_view> arguments; // their names
     std::function<std::string(State&, const Args&)> evaluate;
 };
 
@@ -187,15 +187,19 @@ std::string receive(std::string_view message) {
 
 const std::map<std::string, Function, std::less<>>& functions() {
     static const std::map<std::string, Function, std::less<>> table = {
-        {"Real48", {1, [](State&, const Args& a) { return hexText(real48(a[0])); }}},
-        {"Real48Value", {1, [](State&, const Args& a) { return wideText(fromHex(a[0]).value()); }}},
-        {"LatToText", {1, [](State&, const Args& a) { return LatToText(real48(a[0])); }}},
-        {"LonToText", {1, [](State&, const Args& a) { return LonToText(real48(a[0])); }}},
-        {"TextToLat", {1, [](State&, const Args& a) { return wideText(TextToLat(a[0])); }}},
-        {"TextToLon", {1, [](State&, const Args& a) { return wideText(TextToLon(a[0])); }}},
-        {"FloatToStr", {1, [](State&, const Args& a) { return FloatToStr(real48(a[0])); }}},
+        {"Real48", {{"number"}, [](State&, const Args& a) { return hexText(real48(a[0])); }}},
+        {"Real48Value",
+         {{"hex"}, [](State&, const Args& a) { return wideText(fromHex(a[0]).value()); }}},
+        {"LatToText",
+         {{"latitude"}, [](State&, const Args& a) { return LatToText(real48(a[0])); }}},
+        {"LonToText",
+         {{"longitude"}, [](State&, const Args& a) { return LonToText(real48(a[0])); }}},
+        {"TextToLat", {{"text"}, [](State&, const Args& a) { return wideText(TextToLat(a[0])); }}},
+        {"TextToLon", {{"text"}, [](State&, const Args& a) { return wideText(TextToLon(a[0])); }}},
+        {"FloatToStr",
+         {{"number"}, [](State&, const Args& a) { return FloatToStr(real48(a[0])); }}},
         {"FormatFloat",
-         {2,
+         {{"pattern", "number"},
           [](State&, const Args& a) {
               const auto pattern = parseFloatPattern(a[0]);
               if (!pattern)
@@ -203,69 +207,84 @@ const std::map<std::string, Function, std::less<>>& functions() {
               return FormatFloat(*pattern, real48(a[1]).value());
           }}},
         {"NmeaFieldValue",
-         {4,
+         {{"sentence", "separator", "field", "name"},
           [](State&, const Args& a) {
               return hexText(NmeaFieldValue(a[0], a[1], integer(a[2]), a[3]));
           }}},
         {"NmeaFieldText",
-         {4, [](State&, const Args& a) { return NmeaFieldText(a[0], a[1], integer(a[2]), a[3]); }}},
+         {{"sentence", "separator", "field", "name"},
+          [](State&, const Args& a) { return NmeaFieldText(a[0], a[1], integer(a[2]), a[3]); }}},
         {"NmeaLatitude",
-         {2, [](State&, const Args& a) { return hexText(NmeaLatitude(a[0], a[1])); }}},
+         {{"field", "hemisphere"},
+          [](State&, const Args& a) { return hexText(NmeaLatitude(a[0], a[1])); }}},
         {"NmeaLongitude",
-         {2, [](State&, const Args& a) { return hexText(NmeaLongitude(a[0], a[1])); }}},
-        {"Receive", {1, [](State&, const Args& a) { return receive(a[0]); }}},
+         {{"field", "hemisphere"},
+          [](State&, const Args& a) { return hexText(NmeaLongitude(a[0], a[1])); }}},
+        {"Receive", {{"message"}, [](State&, const Args& a) { return receive(a[0]); }}},
         {"InterpolatePixel",
-         {5,
+         {{"pixelA", "pixelB", "value", "valueA", "valueB"},
           [](State&, const Args& a) {
               return std::to_string(InterpolatePixel(integer(a[0]), integer(a[1]), real48(a[2]),
                                                      real48(a[3]), real48(a[4])));
           }}},
-        {"UseMap", {2, [](State& s, const Args& a) { return useMap(s, a[0], integer(a[1])); }}},
+        {"UseMap",
+         {{"mapFile", "record"},
+          [](State& s, const Args& a) { return useMap(s, a[0], integer(a[1])); }}},
         {"LatToChartY",
-         {1, [](State& s,
-                const Args& a) { return std::to_string(LatToChartY(s.chart, real48(a[0]))); }}},
+         {{"latitude"},
+          [](State& s, const Args& a) {
+              return std::to_string(LatToChartY(s.chart, real48(a[0])));
+          }}},
         {"LonToChartX",
-         {1, [](State& s,
-                const Args& a) { return std::to_string(LonToChartX(s.chart, real48(a[0]))); }}},
+         {{"longitude"},
+          [](State& s, const Args& a) {
+              return std::to_string(LonToChartX(s.chart, real48(a[0])));
+          }}},
         {"ChartYToLat",
-         {1, [](State& s, const Args& a) { return hexText(ChartYToLat(s.chart, integer(a[0]))); }}},
+         {{"row"},
+          [](State& s, const Args& a) { return hexText(ChartYToLat(s.chart, integer(a[0]))); }}},
         {"ChartXToLon",
-         {1, [](State& s, const Args& a) { return hexText(ChartXToLon(s.chart, integer(a[0]))); }}},
+         {{"column"},
+          [](State& s, const Args& a) { return hexText(ChartXToLon(s.chart, integer(a[0]))); }}},
         {"DistanceNm",
-         {4,
+         {{"lat1", "lon1", "lat2", "lon2"},
           [](State&, const Args& a) {
               return hexText(DistanceNm(real48(a[0]), real48(a[1]), real48(a[2]), real48(a[3])));
           }}},
         {"CourseBetween",
-         {4,
+         {{"lat1", "lon1", "lat2", "lon2"},
           [](State&, const Args& a) {
               return hexText(CourseBetween(real48(a[0]), real48(a[1]), real48(a[2]), real48(a[3])));
           }}},
         {"BoatTableLookup",
-         {3,
+         {{"table", "force", "angle"},
           [](State& s, const Args& a) {
               return hexText(BoatTableLookup(s.tables, a[0], real48(a[1]), real48(a[2])));
           }}},
         {"BoatSpeed",
-         {3,
+         {{"heading", "force", "fromDir"},
           [](State& s, const Args& a) {
               return hexText(BoatSpeed(s.tables, real48(a[0]), real48(a[1]), real48(a[2])));
           }}},
         {"Leeway",
-         {3,
+         {{"heading", "force", "fromDir"},
           [](State& s, const Args& a) {
               return hexText(Leeway(s.tables, real48(a[0]), real48(a[1]), real48(a[2])));
           }}},
         {"FalseWind",
-         {4,
+         {{"windDir", "windSpeed", "currentDir", "currentSpeed"},
           [](State&, const Args& a) {
               const SailingValues v = windAndCurrent(a);
               return pairText(v.OptFalseWindDir, v.OptFalseWindSpeed);
           }}},
-        {"ResultCourse", {5, [](State& s, const Args& a) { return resultCourse(s, a); }}},
-        {"SpeedAlongCourse", {5, [](State& s, const Args& a) { return speedAlongCourse(s, a); }}},
+        {"ResultCourse",
+         {{"windDir", "windSpeed", "currentDir", "currentSpeed", "steerDir"},
+          [](State& s, const Args& a) { return resultCourse(s, a); }}},
+        {"SpeedAlongCourse",
+         {{"course", "windDir", "windSpeed", "currentDir", "currentSpeed"},
+          [](State& s, const Args& a) { return speedAlongCourse(s, a); }}},
         {"PositionOnChart",
-         {6,
+         {{"lat", "lon", "north", "west", "south", "east"},
           [](State&, const Args& a) {
               return boolText(PositionOnChart(real48(a[0]), real48(a[1]), real48(a[2]),
                                               real48(a[3]), real48(a[4]), real48(a[5])));
@@ -284,6 +303,17 @@ void CalcSession::useTables(const BoatTables& tables) {
 
 CalcSession::~CalcSession() = default;
 
+std::string functionList() {
+    std::string list;
+    for (const auto& [name, function] : functions()) {
+        list += name;
+        for (const std::string_view argument : function.arguments)
+            list += "\t" + std::string(argument);
+        list += "\n";
+    }
+    return list;
+}
+
 CalcAnswer calcLine(std::string_view line) {
     return CalcSession().line(line);
 }
@@ -299,9 +329,9 @@ CalcAnswer CalcSession::line(std::string_view line) {
         return {"error: unknown function " + std::string(fields[0]), true};
     const Function& function = found->second;
     const Args args(fields.begin() + 1, fields.end());
-    if (args.size() != function.argumentCount)
+    if (args.size() != function.arguments.size())
         return {"error: " + std::string(fields[0]) + " takes " +
-                    std::to_string(function.argumentCount) + " argument(s), got " +
+                    std::to_string(function.arguments.size()) + " argument(s), got " +
                     std::to_string(args.size()),
                 true};
     try {

@@ -31,6 +31,10 @@ private:
     std::unique_ptr<State> state_;
 };
 
+// Every function, one a line with its arguments as a line of input has them:
+// "DistanceNm<TAB>lat1<TAB>lon1<TAB>lat2<TAB>lon2".
+std::string functionList();
+
 // One line on a fresh session.
 CalcAnswer calcLine(std::string_view line);
 

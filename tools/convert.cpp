@@ -15,33 +15,64 @@ namespace brisomar::tool {
 
 namespace {
 
-using Conversion = std::function<Bytes(const Bytes&)>;
+// Reads the input file and gives the output's bytes.
+using Conversion = std::function<Bytes(FileSystem&, const std::string& in)>;
 
-BoatTable boatTableOf(const Bytes& bytes) {
-    return *decodeBoatTable(bytes); // the size was checked on reading
+// A conversion of what `read` makes of the input file.
+template <typename Read, typename Write> Conversion from(Read read, Write write) {
+    return
+        [read, write](FileSystem& files, const std::string& in) { return write(read(files, in)); };
 }
 
-Bytes tableFileOf(const Bytes& csv) {
-    return encodeBoatTable(tableFromCsv(textOf(csv)));
+// A route or log whose every position and date can be written as one.
+WaypointRoute checkedRouteIn(FileSystem& files, const std::string& path) {
+    WaypointRoute route = WaypointRoute::fromFile(readDataFile(files, path));
+    requireInRange(routeEntries(route));
+    return route;
+}
+
+std::vector<TLogRecord> checkedLogIn(FileSystem& files, const std::string& path) {
+    std::vector<TLogRecord> records = logRecordsOf(files, path);
+    requireInRange(records);
+    return records;
+}
+
+BoatTable tableIn(FileSystem& files, const std::string& path) {
+    return *decodeBoatTable(readDataFile(files, path)); // the size was checked on reading
+}
+
+MapTable mapIn(FileSystem& files, const std::string& path) {
+    return *decodeMapFile(readDataFile(files, path));
+}
+
+// A text input, handed to `parse` without a copy.
+template <typename Parse> auto textIn(Parse parse) {
+    return [parse](FileSystem& files, const std::string& path) {
+        return parse(textView(readDataFile(files, path)));
+    };
+}
+
+// A writer of text as one of bytes.
+template <typename Write> auto asBytes(Write write) {
+    return [write](const auto& value) { return bytesOf(write(value)); };
 }
 
 const std::map<std::pair<FileKind, FileKind>, Conversion>& conversions() {
     using enum FileKind;
+    const auto routeFile = [](const WaypointRoute& route) { return route.toFile(); };
     static const std::map<std::pair<FileKind, FileKind>, Conversion> table = {
-        {{Way, Gpx},
-         [](const Bytes& b) { return bytesOf(routeToGpx(WaypointRoute::fromFile(b))); }},
-        {{Gpx, Way}, [](const Bytes& b) { return routeFromGpx(textOf(b)).toFile(); }},
-        {{Way, Csv},
-         [](const Bytes& b) { return bytesOf(routeToCsv(WaypointRoute::fromFile(b))); }},
-        {{Csv, Way}, [](const Bytes& b) { return routeFromCsv(textOf(b)).toFile(); }},
-        {{Log, Gpx}, [](const Bytes& b) { return bytesOf(logToGpx(decodeLogFile(b))); }},
-        {{Log, Csv}, [](const Bytes& b) { return bytesOf(logToCsv(decodeLogFile(b))); }},
-        {{Speed, Csv}, [](const Bytes& b) { return bytesOf(tableToCsv(boatTableOf(b))); }},
-        {{Leeway, Csv}, [](const Bytes& b) { return bytesOf(tableToCsv(boatTableOf(b))); }},
-        {{Csv, Speed}, tableFileOf},
-        {{Csv, Leeway}, tableFileOf},
-        {{Map, Json}, [](const Bytes& b) { return bytesOf(mapToJson(*decodeMapFile(b))); }},
-        {{Json, Map}, [](const Bytes& b) { return encodeMapFile(mapFromJson(textOf(b))); }},
+        {{Way, Gpx}, from(checkedRouteIn, asBytes(routeToGpx))},
+        {{Gpx, Way}, from(textIn(routeFromGpx), routeFile)},
+        {{Way, Csv}, from(checkedRouteIn, asBytes(routeToCsv))},
+        {{Csv, Way}, from(textIn(routeFromCsv), routeFile)},
+        {{Log, Gpx}, from(checkedLogIn, asBytes(logToGpx))},
+        {{Log, Csv}, from(checkedLogIn, asBytes(logToCsv))},
+        {{Speed, Csv}, from(tableIn, asBytes(tableToCsv))},
+        {{Leeway, Csv}, from(tableIn, asBytes(tableToCsv))},
+        {{Csv, Speed}, from(textIn(tableFromCsv), encodeBoatTable)},
+        {{Csv, Leeway}, from(textIn(tableFromCsv), encodeBoatTable)},
+        {{Map, Json}, from(mapIn, asBytes(mapToJson))},
+        {{Json, Map}, from(textIn(mapFromJson), encodeMapFile)},
     };
     return table;
 }
@@ -58,7 +89,7 @@ const Conversion& conversionFor(const std::string& in, const std::string& out) {
 
 void convertFile(FileSystem& files, const std::string& in, const std::string& out, bool force) {
     const Conversion& convert = conversionFor(in, out);
-    const Bytes converted = aboutFile(in, [&] { return convert(readDataFile(files, in)); });
+    const Bytes converted = aboutFile(in, [&] { return convert(files, in); });
     aboutFile(out, [&] { writeDataFile(files, out, converted, force); });
 }
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -55,21 +56,46 @@ std::string mapInfo(const MapTable& table) {
             text += " empty\n";
             continue;
         }
-        text += "\n  file name: " + r.FileName + "\n  info text: " + r.InfoText + "\n" +
-                calibrationLines(r);
+        text += "\n  file name: " + shownText(r.FileName) +
+                "\n  info text: " + shownText(r.InfoText) + "\n" + calibrationLines(r);
     }
     return text;
 }
 
-std::string logInfo(const std::vector<TLogRecord>& records) {
-    std::string text = "Log file: " + plural(records.size(), "record") + "\n";
-    int number = 0;
-    for (const TLogRecord& r : records)
-        text += std::to_string(++number) + "  " + localTimeText(r.DateTime) + "  " +
-                LatToText(r.Lat) + "  " + LonToText(r.Lon) + "  course " + numberText(r.Course) +
-                "  speed " + numberText(r.Speed) + " kn" + (r.Text.empty() ? "" : "  " + r.Text) +
-                "\n";
+// The line of an entry whose values are out of range says so instead of showing them.
+template <typename Entry>
+std::string problemsOr(const Entry& entry, const std::function<std::string()>& line) {
+    const std::vector<std::string> problems = rangeProblems(entry);
+    if (problems.empty())
+        return line();
+    std::string text = "out of range: ";
+    for (std::size_t i = 0; i < problems.size(); ++i)
+        text += (i == 0 ? "" : "; ") + problems[i];
     return text;
+}
+
+std::string logLine(const TLogRecord& r) {
+    return localTimeText(r.DateTime) + "  " + LatToText(r.Lat) + "  " + LonToText(r.Lon) +
+           "  course " + numberText(r.Course) + "  speed " + numberText(r.Speed) + " kn" +
+           (r.Text.empty() ? "" : "  " + shownText(r.Text));
+}
+
+// Record by record, so that a log of any size is listed.
+void logInfo(FileSystem& files, const std::string& path, std::ostream& out) {
+    const LogFileReader log(files, path);
+    out << "Log file: " << plural(log.records(), "record") << "\n";
+    std::uintmax_t number = 0;
+    log.forEach([&](const TLogRecord& r) {
+        out << ++number << "  " << problemsOr(r, [&r] { return logLine(r); }) << "\n";
+    });
+    if (log.tornBytes() != 0)
+        out << "A torn record at the end holds " << plural(log.tornBytes(), "byte")
+            << ", left out.\n";
+}
+
+std::string routeLine(const TWaypoint& w) {
+    return LatToText(w.Lat) + "  " + LonToText(w.Lon) + "  distance " + numberText(w.Dist) +
+           " nm  course " + numberText(w.Dir) + "  minutes " + numberText(w.Minutes);
 }
 
 std::string routeInfo(const WaypointRoute& route) {
@@ -77,9 +103,8 @@ std::string routeInfo(const WaypointRoute& route) {
     std::string text = "Route file: " + plural(entries.size(), "waypoint") + "\n";
     int number = 0;
     for (const TWaypoint& w : entries)
-        text += padded(std::to_string(++number), 4) + LatToText(w.Lat) + "  " + LonToText(w.Lon) +
-                "  distance " + numberText(w.Dist) + " nm  course " + numberText(w.Dir) +
-                "  minutes " + numberText(w.Minutes) + "\n";
+        text += padded(std::to_string(++number), 4) + problemsOr(w, [&w] { return routeLine(w); }) +
+                "\n";
     return text;
 }
 
@@ -106,30 +131,40 @@ std::string tableInfo(const BoatTable& table, const std::string& title) {
     return text;
 }
 
-using Describe = std::function<std::string(const Bytes&)>;
+using Describe = std::function<void(FileSystem&, const std::string&, std::ostream&)>;
+
+// A file of a fixed size, described whole.
+template <typename Text> Describe whole(Text text) {
+    return [text](FileSystem& files, const std::string& path, std::ostream& out) {
+        out << text(readDataFile(files, path));
+    };
+}
 
 // What describes each kind of file info reads; the size is checked on reading.
 const std::map<FileKind, Describe>& describers() {
     static const std::map<FileKind, Describe> table = {
-        {FileKind::Map, [](const Bytes& b) { return mapInfo(*decodeMapFile(b)); }},
-        {FileKind::Log, [](const Bytes& b) { return logInfo(decodeLogFile(b)); }},
-        {FileKind::Way, [](const Bytes& b) { return routeInfo(WaypointRoute::fromFile(b)); }},
-        {FileKind::Speed,
-         [](const Bytes& b) { return tableInfo(*decodeBoatTable(b), "Boat speed table (knots)"); }},
-        {FileKind::Leeway,
-         [](const Bytes& b) { return tableInfo(*decodeBoatTable(b), "Leeway table (degrees)"); }},
+        {FileKind::Map, whole([](const Bytes& b) { return mapInfo(*decodeMapFile(b)); })},
+        {FileKind::Log, logInfo},
+        {FileKind::Way,
+         whole([](const Bytes& b) { return routeInfo(WaypointRoute::fromFile(b)); })},
+        {FileKind::Speed, whole([](const Bytes& b) {
+             return tableInfo(*decodeBoatTable(b), "Boat speed table (knots)");
+         })},
+        {FileKind::Leeway, whole([](const Bytes& b) {
+             return tableInfo(*decodeBoatTable(b), "Leeway table (degrees)");
+         })},
     };
     return table;
 }
 
 } // namespace
 
-std::string fileInfo(FileSystem& files, const std::string& path) {
-    return aboutFile(path, [&] {
+void fileInfo(FileSystem& files, const std::string& path, std::ostream& out) {
+    aboutFile(path, [&] {
         const auto describe = describers().find(kindOf(path));
         if (describe == describers().end())
             throw ToolError("unknown file type (info reads .MAP, .LOG, .WAY, .SPE and .LEE)");
-        return describe->second(readDataFile(files, path));
+        describe->second(files, path, out);
     });
 }
 

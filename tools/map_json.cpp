@@ -12,6 +12,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace brisomar::tool {
 
@@ -147,11 +148,65 @@ const Json& recordList(const Json& document) {
     return records;
 }
 
+// Where the parser stands in the document, to name the field of an error: "records[2].calLat[6]".
+class JsonPlace {
+public:
+    // Follows the parser's events; refuses nesting deeper than any map file needs.
+    bool follow(int depth, Json::parse_event_t event, const Json& parsed) {
+        using enum Json::parse_event_t;
+        if (depth > maxDepth)
+            throw ToolError(text() + ": nested deeper than " + std::to_string(maxDepth) +
+                            " levels");
+        if (event == object_start || event == array_start)
+            levels_.push_back({event == array_start, {}, 0});
+        else if (event == key)
+            levels_.back().key = parsed.get<std::string>();
+        else if (event == object_end || event == array_end)
+            levels_.pop_back();
+        if ((event == value || event == object_end || event == array_end) && !levels_.empty() &&
+            levels_.back().array)
+            ++levels_.back().index;
+        return true;
+    }
+
+    std::string text() const {
+        std::string place;
+        for (const Level& level : levels_) {
+            if (level.array)
+                place += "[" + std::to_string(level.index) + "]";
+            else if (!level.key.empty())
+                place += (place.empty() ? "" : ".") + level.key;
+        }
+        return place.empty() ? "the document" : place;
+    }
+
+private:
+    static constexpr int maxDepth = 16;
+    struct Level {
+        bool array = false;
+        std::string key;
+        std::size_t index = 0;
+    };
+    std::vector<Level> levels_;
+};
+
+// The library's reason without its code: "number overflow parsing '1e400'".
+std::string reasonOf(const Json::exception& e) {
+    const std::string what = e.what();
+    const auto end = what.find("] ");
+    return end == std::string::npos ? what : what.substr(end + 2);
+}
+
 Json parsed(std::string_view text) {
+    JsonPlace place;
     try {
-        return Json::parse(text);
+        return Json::parse(text, [&place](int depth, Json::parse_event_t event, Json& value) {
+            return place.follow(depth, event, value);
+        });
     } catch (const Json::parse_error& e) {
-        throw ToolError(std::string("not JSON: ") + e.what());
+        throw ToolError("not JSON: " + reasonOf(e) + " (in " + place.text() + ")");
+    } catch (const Json::exception& e) { // a number out of range among them
+        throw ToolError(place.text() + ": " + reasonOf(e));
     }
 }
 

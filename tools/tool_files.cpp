@@ -3,9 +3,11 @@
 #include "app/number_text.h"
 #include "charts/map_file.h"
 #include "navcalc/boat_tables.h"
+#include "tools/local_time.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -31,29 +33,69 @@ void requireAtLeast(std::uintmax_t size, std::size_t needed, const char* what) {
                         sizeText(size));
 }
 
-void requireWholeRecords(std::uintmax_t size) {
-    if (size % logRecordSize == 0)
-        return;
-    const auto whole = size / logRecordSize;
-    throw ToolError(sizeText(size) + " is not a whole number of " + std::to_string(logRecordSize) +
-                    "-byte log records (" + std::to_string(whole) + " whole record" +
-                    (whole == 1 ? "" : "s") + ")");
+void requireAtMost(std::uintmax_t size, std::uintmax_t most, const char* what) {
+    if (size > most)
+        throw ToolError(std::string(what) + " holds at most 64 MB (" + sizeText(most) +
+                        "), this one has " + sizeText(size));
 }
 
-void checkSize(FileKind kind, std::uintmax_t size) {
+// How much of a file of this kind and size is read; throws for a size the kind cannot have.
+std::uintmax_t bytesToRead(FileKind kind, std::uintmax_t size) {
+    const auto fixed = [size](std::size_t needed, const char* what) {
+        requireAtLeast(size, needed, what);
+        return needed;
+    };
     switch (kind) {
     case FileKind::Map:
-        return requireAtLeast(size, mapFileSize, "a map file");
+        return fixed(mapFileSize, "a map file");
     case FileKind::Way:
-        return requireAtLeast(size, waypointFileSize, "a route file");
+        return fixed(waypointFileSize, "a route file");
     case FileKind::Speed:
     case FileKind::Leeway:
-        return requireAtLeast(size, boatTableFileSize, "a boat table");
-    case FileKind::Log:
-        return requireWholeRecords(size);
+        return fixed(boatTableFileSize, "a boat table");
     default:
-        return;
+        requireAtMost(size, maxInputBytes, "a text input");
+        return size;
     }
+}
+
+std::uintmax_t sizeOf(FileSystem& files, const std::string& path) {
+    std::string error;
+    const auto size = files.size(path, error);
+    if (!size)
+        throw ToolError(error);
+    return *size;
+}
+
+std::string doubleText(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
+}
+
+void addIfOutside(std::vector<std::string>& problems, const char* what, Real48 value, int limit) {
+    if (std::fabs(value.value()) > limit)
+        problems.push_back(std::string(what) + " " + numberText(value) + " is outside -" +
+                           std::to_string(limit) + " to " + std::to_string(limit));
+}
+
+template <typename Entry>
+void requireEachInRange(const std::vector<Entry>& entries, const char* noun) {
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::vector<std::string> problems = rangeProblems(entries[i]);
+        if (problems.empty())
+            continue;
+        std::string text = std::string(noun) + " " + std::to_string(i + 1) + ": ";
+        for (std::size_t p = 0; p < problems.size(); ++p)
+            text += (p == 0 ? "" : "; ") + problems[p];
+        throw ToolError(text);
+    }
+}
+
+void appendHex(std::string& text, const char* prefix, unsigned value) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "%s%02x", prefix, value);
+    text += hex;
 }
 
 // The value rounded to `digits` significant digits: fixed notation from 1e-5 to below 1e15,
@@ -80,15 +122,41 @@ FileKind kindOf(const std::string& path) {
 }
 
 Bytes readDataFile(FileSystem& files, const std::string& path) {
+    const std::uintmax_t wanted = bytesToRead(kindOf(path), sizeOf(files, path));
     std::string error;
-    const auto size = files.size(path, error);
-    if (!size)
-        throw ToolError(error);
-    checkSize(kindOf(path), *size);
-    auto bytes = files.read(path, 0, *size, error);
+    auto bytes = files.read(path, 0, wanted, error);
     if (!bytes)
         throw ToolError(error);
     return *bytes;
+}
+
+LogFileReader::LogFileReader(FileSystem& files, const std::string& path)
+    : files_(files), path_(path), size_(sizeOf(files, path)) {}
+
+void LogFileReader::forEach(const std::function<void(const TLogRecord&)>& each) const {
+    constexpr std::uintmax_t blockBytes = 4096 * logRecordSize;
+    const std::uintmax_t whole = records() * logRecordSize;
+    for (std::uintmax_t at = 0; at < whole; at += blockBytes) {
+        std::string error;
+        const auto block = files_.read(path_, at, std::min(blockBytes, whole - at), error);
+        if (!block)
+            throw ToolError(error);
+        LogRecordBytes record;
+        for (auto from = block->begin(); block->end() - from >= std::ptrdiff_t{logRecordSize};
+             from += logRecordSize) {
+            std::copy_n(from, logRecordSize, record.begin());
+            each(decodeLogRecord(record));
+        }
+    }
+}
+
+std::vector<TLogRecord> logRecordsOf(FileSystem& files, const std::string& path) {
+    const LogFileReader log(files, path);
+    requireAtMost(log.size(), maxInputBytes, "a log to convert");
+    std::vector<TLogRecord> records;
+    records.reserve(log.records());
+    log.forEach([&records](const TLogRecord& r) { records.push_back(r); });
+    return records;
 }
 
 void writeDataFile(FileSystem& files, const std::string& path, const Bytes& bytes, bool force) {
@@ -103,19 +171,12 @@ std::string textOf(const Bytes& bytes) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-Bytes bytesOf(std::string_view text) {
-    return Bytes(text.begin(), text.end());
+std::string_view textView(const Bytes& bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
-std::vector<TLogRecord> decodeLogFile(const Bytes& bytes) {
-    std::vector<TLogRecord> records;
-    for (auto at = bytes.begin(); bytes.end() - at >= std::ptrdiff_t{logRecordSize};
-         at += logRecordSize) {
-        LogRecordBytes record;
-        std::copy_n(at, logRecordSize, record.begin());
-        records.push_back(decodeLogRecord(record));
-    }
-    return records;
+Bytes bytesOf(std::string_view text) {
+    return Bytes(text.begin(), text.end());
 }
 
 std::vector<TWaypoint> routeEntries(const WaypointRoute& route) {
@@ -170,6 +231,48 @@ Real48 numberWithin(std::string_view text, const std::string& what, long double 
 
 Real48 flippedLongitude(Real48 longitude) {
     return Real48(-longitude.value());
+}
+
+std::vector<std::string> rangeProblems(const TWaypoint& waypoint) {
+    std::vector<std::string> problems;
+    addIfOutside(problems, "latitude", waypoint.Lat, 90);
+    addIfOutside(problems, "longitude", waypoint.Lon, 180);
+    return problems;
+}
+
+std::vector<std::string> rangeProblems(const TLogRecord& record) {
+    std::vector<std::string> problems;
+    addIfOutside(problems, "latitude", record.Lat, 90);
+    addIfOutside(problems, "longitude", record.Lon, 180);
+    if (!isDateTime(record.DateTime))
+        problems.push_back("date-time " + doubleText(record.DateTime) +
+                           " is no date from the year 1 to 9999");
+    return problems;
+}
+
+void requireInRange(const std::vector<TWaypoint>& entries) {
+    requireEachInRange(entries, "waypoint");
+}
+
+void requireInRange(const std::vector<TLogRecord>& records) {
+    requireEachInRange(records, "record");
+}
+
+std::string shownText(std::string_view utf8) {
+    std::string text;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        const auto next = i + 1 < utf8.size() ? static_cast<unsigned char>(utf8[i + 1]) : 0;
+        if (byte < 0x20 || byte == 0x7F) {
+            appendHex(text, "\\x", byte);
+        } else if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) { // U+0080 to U+009F
+            appendHex(text, "\\u00", next);
+            ++i;
+        } else {
+            text += utf8[i];
+        }
+    }
+    return text;
 }
 
 } // namespace brisomar::tool

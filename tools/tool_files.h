@@ -5,6 +5,8 @@
 #include "records/log_record.h"
 #include "records/waypoint_route.h"
 
+#include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -30,17 +32,42 @@ template <typename Step> decltype(auto) aboutFile(const std::string& path, Step&
 enum class FileKind { Map, Log, Way, Speed, Leeway, Gpx, Csv, Json, Other };
 FileKind kindOf(const std::string& path);
 
-// A whole file; the navigator's data files must have a size their kind allows.
+// Text inputs (GPX, CSV, JSON, NMEA) are refused above this size, and so are logs to convert.
+inline constexpr std::uintmax_t maxInputBytes = std::uintmax_t{64} << 20;
+
+// What a file's kind holds, checked against its size before anything is read: the first 16300
+// bytes of a map file, 3000 of a route, 480 of a boat table (a shorter file is refused); a whole
+// text input of at most 64 MB. Logs are read with LogFileReader.
 Bytes readDataFile(FileSystem& files, const std::string& path);
+
+// A log file, read record by record in blocks, never whole. A torn record at the end (left by
+// a crash during a write) is left out.
+class LogFileReader {
+public:
+    LogFileReader(FileSystem& files, const std::string& path); // throws ToolError
+
+    std::uintmax_t size() const { return size_; }
+    std::uintmax_t records() const { return size_ / logRecordSize; }
+    std::uintmax_t tornBytes() const { return size_ % logRecordSize; }
+    // Hands every whole record to `each`, in order.
+    void forEach(const std::function<void(const TLogRecord&)>& each) const;
+
+private:
+    FileSystem& files_;
+    std::string path_;
+    std::uintmax_t size_ = 0;
+};
+
+// The whole records of a log file to convert, which holds at most 64 MB.
+std::vector<TLogRecord> logRecordsOf(FileSystem& files, const std::string& path);
 // Writes a whole file at once (a temporary file renamed over it), refusing to replace an
 // existing file unless `force`.
 void writeDataFile(FileSystem& files, const std::string& path, const Bytes& bytes, bool force);
 
 std::string textOf(const Bytes& bytes);
+// The bytes seen as text, without a copy.
+std::string_view textView(const Bytes& bytes);
 Bytes bytesOf(std::string_view text);
-
-// Every record of a log file's bytes (a whole number of records).
-std::vector<TLogRecord> decodeLogFile(const Bytes& bytes);
 
 // The route's entries before the first at 0/0.
 std::vector<TWaypoint> routeEntries(const WaypointRoute& route);
@@ -57,5 +84,16 @@ Real48 numberWithin(std::string_view text, const std::string& what, long double 
 
 // Longitudes turned between the program's (west positive) and the usual (east positive).
 Real48 flippedLongitude(Real48 longitude);
+
+// What no position or date can be, each said as "latitude 91 is outside -90 to 90"; empty
+// when every value of the waypoint or record is in range.
+std::vector<std::string> rangeProblems(const TWaypoint& waypoint);
+std::vector<std::string> rangeProblems(const TLogRecord& record);
+// Refuses a route or log with a value out of range, naming the first waypoint or record.
+void requireInRange(const std::vector<TWaypoint>& entries);
+void requireInRange(const std::vector<TLogRecord>& records);
+
+// Text from a file, fit for a terminal: control characters shown as "\x1b" or "\u0081".
+std::string shownText(std::string_view utf8);
 
 } // namespace brisomar::tool

@@ -1,11 +1,13 @@
 #include "records/logbook.h"
 
+#include "app/status_pages.h"
 #include "failing_file_system.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 namespace brisomar {
 namespace {
@@ -143,6 +145,54 @@ TEST_F(LogbookTest, AShortWriteIsUndoneAndReportedUntilAWriteSucceeds) {
     minutes(1);
     EXPECT_EQ(nav.LogWriteFailure, "");
     EXPECT_EQ(files.size(path, error), 3 * logRecordSize);
+}
+
+TEST_F(LogbookTest, ATornRecordLeftByACrashIsCutOffBeforeTheNextWriteAndToldOnce) {
+    const std::string path = dir.file("trip.LOG");
+    log.useFile(files, path);
+    nav.LogInterval = 1;
+    minutes(2);
+    std::ofstream(path, std::ios::binary | std::ios::app) << std::string(128, 'x'); // killed
+    nav.PosLat = Real48(58.25L);
+    minutes(1);
+    std::string error;
+    EXPECT_EQ(files.size(path, error), 3 * logRecordSize);
+    const auto third = readLogRecord(files, path, 3, error);
+    ASSERT_TRUE(third);
+    EXPECT_EQ(third->Lat, Real48(58.25L));
+    EXPECT_EQ(third->DateTime, dateTimeValue(now));
+    const std::string notice = "A torn record at the end of " + path + " was removed (128 bytes)";
+    EXPECT_EQ(nav.LogRepairNotice, notice);
+    EXPECT_EQ(statusPageText(StatusPage::Log, nav, {}, 0),
+              "Log is on. Interval: 1 minutes. " + notice);
+    minutes(1);
+    EXPECT_EQ(nav.LogRepairNotice, "");
+    EXPECT_EQ(statusPageText(StatusPage::Log, nav, {}, 0), "Log is on. Interval: 1 minutes.");
+}
+
+TEST_F(LogbookTest, TheViewerReadsTheWholeRecordsBeforeATornOne) {
+    const std::string path = dir.file("trip.LOG");
+    log.useFile(files, path);
+    nav.LogInterval = 1;
+    minutes(2);
+    std::ofstream(path, std::ios::binary | std::ios::app) << std::string(200, '\xff');
+    ASSERT_TRUE(log.openView(files, path));
+    EXPECT_EQ(log.LogViewCount, 2);
+    log.stepView(100);
+    ASSERT_TRUE(log.viewedRecord(files));
+    EXPECT_EQ(log.viewedRecord(files)->Text, "Under way");
+}
+
+TEST_F(LogbookTest, AWriteThatDoesNotReachTheDiskIsUndone) {
+    const std::string path = dir.file("trip.LOG");
+    log.useFile(files, path);
+    nav.LogInterval = 1;
+    minutes(1);
+    files.syncFails = true;
+    minutes(1);
+    EXPECT_EQ(nav.LogWriteFailure, "Input/output error");
+    std::string error;
+    EXPECT_EQ(files.size(path, error), logRecordSize);
 }
 
 TEST_F(LogbookTest, AVanishedFolderOrAFolderInPlaceOfTheFileIsReported) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -48,6 +49,25 @@ TEST(Calc, ReportsBadLinesAsErrors) {
         EXPECT_TRUE(a.failed) << c.line;
         EXPECT_EQ(a.line, c.error);
     }
+}
+
+// Every listed function takes the arguments the list gives it: with that many it gets past the
+// count, with one more it does not.
+TEST(Calc, ListsEveryFunctionWithItsArguments) {
+    std::istringstream list(functionList());
+    int functions = 0;
+    for (std::string line; std::getline(list, line); ++functions) {
+        const auto arguments = std::count(line.begin(), line.end(), '\t');
+        const std::string name = line.substr(0, line.find('\t'));
+        std::string call = name;
+        for (int i = 0; i < arguments; ++i)
+            call += "\t1";
+        const std::string wrongCount = "error: " + name + " takes ";
+        EXPECT_FALSE(answer(call).starts_with(wrongCount)) << line;
+        EXPECT_TRUE(answer(call + "\t1").starts_with(wrongCount)) << line;
+    }
+    EXPECT_EQ(functions, 28);
+    EXPECT_NE(functionList().find("\nDistanceNm\tlat1\tlon1\tlat2\tlon2\n"), std::string::npos);
 }
 
 TEST(Calc, ConvertsOnTheChartOfTheLastUseMap) {

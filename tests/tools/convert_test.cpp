@@ -11,6 +11,10 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include <filesystem>
+#include <limits>
+#include <sys/stat.h>
+
 namespace brisomar::tool {
 namespace {
 
@@ -187,6 +191,10 @@ TEST_F(Convert, JsonOfTheWrongShapeIsRefusedNamingTheField) {
         {R"({"records": [{"record": 2}, {"record": 2}]})", "records[1].record: 2 comes twice"},
         {R"({"records": [{"filename": "x"}]})", "records[0].filename: unknown field"},
         {R"({"charts": []})", "the document: an object with \"records\" expected"},
+        {R"({"records": [{"calLat": [1, 2, 3, 4, 5, 6, 1e400]}]})",
+         "records[0].calLat[6]: number overflow parsing '1e400'"},
+        {R"({"records": [{}, {"calRow": [-1e400]}]})",
+         "records[1].calRow[0]: number overflow parsing '-1e400'"},
     };
     for (const auto& c : cases) {
         writeFile(file("bad.json"), c.json);
@@ -194,6 +202,13 @@ TEST_F(Convert, JsonOfTheWrongShapeIsRefusedNamingTheField) {
     }
     writeFile(file("bad.json"), "{\"records\": [");
     EXPECT_TRUE(failure("bad.json", "bad.MAP").starts_with(file("bad.json") + ": not JSON: "));
+    writeFile(file("bad.json"), R"({"records": [{"calLat": [1, 2, x]}]})");
+    EXPECT_TRUE(failure("bad.json", "bad.MAP").ends_with(" (in records[0].calLat[2])"));
+    writeFile(file("bad.json"),
+              "{\"records\": " + std::string(40, '[') + std::string(40, ']') + "}");
+    const std::string deep = failure("bad.json", "bad.MAP");
+    EXPECT_TRUE(deep.starts_with(file("bad.json") + ": records[0][0][0]")) << deep;
+    EXPECT_TRUE(deep.ends_with(": nested deeper than 16 levels")) << deep;
     EXPECT_FALSE(files.exists(file("bad.MAP")));
 }
 
@@ -237,6 +252,98 @@ TEST_F(Convert, ALogBecomesCsvWithItsTextQuotedWhereNeeded) {
     EXPECT_EQ(readText(file("trip.CSV")),
               "record,date_time_local,latitude,longitude,course,speed_kn,text\n"
               "1,2024-06-01 14:30:00,47.25,-3.5,84.5,6.5,\"Reefed, \"\"wet\"\"\"\n");
+}
+
+Bytes logOf(const std::vector<TLogRecord>& records) {
+    Bytes log;
+    for (const TLogRecord& r : records) {
+        const LogRecordBytes bytes = encodeLogRecord(r);
+        log.insert(log.end(), bytes.begin(), bytes.end());
+    }
+    return log;
+}
+
+const TLogRecord reefed{"Reefed",      Real48(47.25L), Real48(3.5L),
+                        Real48(84.5L), Real48(6.5L),   testing::logTime(2024, 6, 1, 14, 30)};
+
+TEST_F(Convert, ALogWithATornRecordAtTheEndConvertsItsWholeRecords) {
+    Bytes log = logOf({reefed, reefed});
+    log.resize(log.size() + 128, 0xFF);
+    writeFile(file("torn.LOG"), log);
+    convert("torn.LOG", "torn.csv");
+    const std::string csv = readText(file("torn.csv"));
+    EXPECT_EQ(csv, "record,date_time_local,latitude,longitude,course,speed_kn,text\n"
+                   "1,2024-06-01 14:30:00,47.25,-3.5,84.5,6.5,Reefed\n"
+                   "2,2024-06-01 14:30:00,47.25,-3.5,84.5,6.5,Reefed\n");
+}
+
+TEST_F(Convert, RefusesRoutesAndLogsWithValuesOutOfRangeNamingTheRecord) {
+    WaypointRoute route;
+    route[1] = {Real48(48.5L), Real48(4.25L), Real48(), Real48(), Real48()};
+    route[2] = {Real48(-2024878625.355L), Real48(4.0L), Real48(), Real48(), Real48()};
+    writeFile(file("random.WAY"), route.toFile());
+    TLogRecord lost = reefed;
+    lost.DateTime = std::numeric_limits<double>::quiet_NaN();
+    TLogRecord east = reefed;
+    east.Lon = Real48(-180.5L);
+    writeFile(file("random.LOG"), logOf({reefed, lost}));
+    writeFile(file("east.LOG"), logOf({reefed, reefed, east}));
+    const struct {
+        const char* in;
+        const char* out;
+        std::string reason;
+    } cases[] = {
+        {"random.WAY", "random.gpx",
+         "waypoint 2: latitude " + numberText(route[2].Lat) + " is outside -90 to 90"},
+        {"random.WAY", "random.csv",
+         "waypoint 2: latitude " + numberText(route[2].Lat) + " is outside -90 to 90"},
+        {"random.LOG", "random.gpx", "record 2: date-time nan is no date from the year 1 to 9999"},
+        {"east.LOG", "east.gpx", "record 3: longitude -180.5 is outside -180 to 180"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(failure(c.in, c.out), file(c.in) + ": " + c.reason);
+        EXPECT_FALSE(files.exists(file(c.out)));
+    }
+}
+
+TEST_F(Convert, RefusesInputsAboveTheirFormatsSizeBeforeReadingThem) {
+    writeFile(file("big.gpx"), gpxRoute(gpxPoints(2)));
+    std::filesystem::resize_file(file("big.gpx"), maxInputBytes + 1);
+    writeFile(file("huge.LOG"), logOf({reefed}));
+    std::filesystem::resize_file(file("huge.LOG"), std::uintmax_t{6} << 30); // nothing on the disk
+    EXPECT_EQ(
+        failure("big.gpx", "big.WAY"),
+        file("big.gpx") +
+            ": a text input holds at most 64 MB (67108864 bytes), this one has 67108865 bytes");
+    EXPECT_EQ(failure("huge.LOG", "huge.csv"),
+              file("huge.LOG") +
+                  ": a log to convert holds at most 64 MB (67108864 bytes), this one "
+                  "has 6442450944 bytes");
+    EXPECT_EQ(files.mostBytesRead, 0u);
+
+    ASSERT_EQ(::mkfifo(file("pipe.gpx").c_str(), 0666), 0);
+    EXPECT_EQ(failure("pipe.gpx", "pipe.WAY"), file("pipe.gpx") + ": a FIFO, not a regular file");
+}
+
+TEST_F(Convert, AReadOnlyOutputIsNotReplacedEvenWithForce) {
+    writeFile(file("route.WAY"), WaypointRoute().toFile());
+    writeFile(file("route.csv"), "mine");
+    std::filesystem::permissions(file("route.csv"), std::filesystem::perms(0444));
+    EXPECT_EQ(failure("route.WAY", "route.csv", true),
+              file("route.csv") + ": the file is read-only");
+    EXPECT_EQ(readText(file("route.csv")), "mine");
+}
+
+TEST_F(Convert, AnOutputThatIsASymbolicLinkIsWrittenThroughKeepingItsPermissions) {
+    writeFile(file("route.WAY"), WaypointRoute().toFile());
+    writeFile(file("kept.csv"), "mine");
+    std::filesystem::permissions(file("kept.csv"), std::filesystem::perms(0600));
+    std::filesystem::create_symlink("kept.csv", file("link.csv"));
+    convert("route.WAY", "link.csv", true);
+    EXPECT_TRUE(std::filesystem::is_symlink(file("link.csv")));
+    EXPECT_EQ(readText(file("kept.csv")), "number,latitude,longitude,distance_nm,course,minutes\n");
+    EXPECT_EQ(std::filesystem::status(file("kept.csv")).permissions(),
+              std::filesystem::perms(0600));
 }
 
 TEST_F(Convert, RefusesToReplaceAnExistingFileWithoutForce) {

@@ -2,11 +2,16 @@
 
 #include "app/coord_text.h"
 #include "charts/map_file.h"
+#include "failing_file_system.h"
 #include "temp_dir.h"
 #include "tool_fixtures.h"
 #include "tools/tool_files.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <sys/stat.h>
 
 namespace brisomar::tool {
 namespace {
@@ -15,7 +20,11 @@ using testing::writeFile;
 
 class Info : public ::testing::Test {
 protected:
-    std::string info(const std::string& name) { return fileInfo(files, dir.file(name)); }
+    std::string info(const std::string& name) {
+        std::ostringstream text;
+        fileInfo(files, dir.file(name), text);
+        return text.str();
+    }
 
     std::string failure(const std::string& name) {
         try {
@@ -28,7 +37,7 @@ protected:
     }
 
     testing::TempDir dir;
-    StdFileSystem files;
+    testing::FailingFileSystem files;
 };
 
 bool contains(const std::string& text, const std::string& part) {
@@ -119,9 +128,6 @@ TEST_F(Info, RefusesFilesOfTheWrongSize) {
         {"b.WAY", 2999, "a route file holds 3000 bytes, this one has 2999 bytes"},
         {"c.SPE", 479, "a boat table holds 480 bytes, this one has 479 bytes"},
         {"d.lee", 0, "a boat table holds 480 bytes, this one has 0 bytes"},
-        {"e.LOG", 2 * 288 + 5,
-         "581 bytes is not a whole number of 288-byte log records (2 whole records)"},
-        {"f.LOG", 287, "287 bytes is not a whole number of 288-byte log records (0 whole records)"},
     };
     for (const auto& c : cases) {
         writeFile(dir.file(c.name), Bytes(c.size));
@@ -129,6 +135,96 @@ TEST_F(Info, RefusesFilesOfTheWrongSize) {
     }
     writeFile(dir.file("empty.LOG"), Bytes());
     EXPECT_EQ(info("empty.LOG"), "Log file: 0 records\n");
+}
+
+Bytes logOf(const std::vector<TLogRecord>& records) {
+    Bytes log;
+    for (const TLogRecord& r : records) {
+        const LogRecordBytes bytes = encodeLogRecord(r);
+        log.insert(log.end(), bytes.begin(), bytes.end());
+    }
+    return log;
+}
+
+const TLogRecord tacked{"Tacked",      Real48(47.25L), Real48(-3.5L),
+                        Real48(84.5L), Real48(6.5L),   testing::logTime(2024, 6, 1, 14, 30)};
+
+TEST_F(Info, ListsTheWholeRecordsOfALogAndTellsOfATornOneAtTheEnd) {
+    Bytes log = logOf({tacked, tacked});
+    log.resize(log.size() + 5, 0xFF);
+    writeFile(dir.file("torn.LOG"), log);
+    const std::string text = info("torn.LOG");
+    EXPECT_TRUE(text.starts_with("Log file: 2 records\n1  2024-06-01 14:30:00  ")) << text;
+    EXPECT_TRUE(text.ends_with(" kn  Tacked\nA torn record at the end holds 5 bytes, left out.\n"))
+        << text;
+
+    writeFile(dir.file("short.LOG"), Bytes(287));
+    EXPECT_EQ(info("short.LOG"),
+              "Log file: 0 records\nA torn record at the end holds 287 bytes, left out.\n");
+}
+
+TEST_F(Info, ReadsALogRecordByRecordAndOtherFilesOnlyAsFarAsTheirFormat) {
+    writeFile(dir.file("long.LOG"), logOf(std::vector<TLogRecord>(5000, tacked)));
+    const std::string text = info("long.LOG");
+    EXPECT_TRUE(text.starts_with("Log file: 5000 records\n")) << text.substr(0, 100);
+    EXPECT_TRUE(text.ends_with("\n5000  2024-06-01 14:30:00  " + LatToText(Real48(47.25L)) + "  " +
+                               LonToText(Real48(-3.5L)) + "  course 84.5  speed 6.5 kn  Tacked\n"));
+    EXPECT_LT(files.mostBytesRead, 5000 * logRecordSize);
+
+    // Files of 6 GB that hold nothing on the disk: only the format's bytes are read.
+    constexpr std::uintmax_t huge = std::uintmax_t{6} << 30;
+    writeFile(dir.file("huge.WAY"), WaypointRoute().toFile());
+    writeFile(dir.file("huge.MAP"), encodeMapFile(MapTable{}));
+    for (const char* name : {"huge.WAY", "huge.MAP"}) {
+        std::filesystem::resize_file(dir.file(name), huge);
+        files.mostBytesRead = 0;
+        EXPECT_NE(info(name), "");
+        EXPECT_LE(files.mostBytesRead, mapFileSize) << name;
+    }
+}
+
+TEST_F(Info, SaysWhichValuesAreOutOfRange) {
+    WaypointRoute route;
+    route[1] = {Real48(48.5L), Real48(4.25L), Real48(), Real48(), Real48()};
+    route[2] = {Real48(-2024878625.355L), Real48(181.0L), Real48(), Real48(), Real48()};
+    writeFile(dir.file("random.WAY"), route.toFile());
+    const std::string text = info("random.WAY");
+    EXPECT_TRUE(text.ends_with("\n2   out of range: latitude " + numberText(route[2].Lat) +
+                               " is outside -90 to 90; longitude 181 is outside -180 to 180\n"))
+        << text;
+
+    TLogRecord lost = tacked;
+    lost.DateTime = std::numeric_limits<double>::quiet_NaN();
+    TLogRecord far = tacked;
+    far.Lon = Real48(-400.0L);
+    far.DateTime = 1e300;
+    writeFile(dir.file("random.LOG"), logOf({tacked, lost, far}));
+    const std::string log = info("random.LOG");
+    EXPECT_TRUE(
+        log.ends_with("\n2  out of range: date-time nan is no date from the year 1 to 9999\n"
+                      "3  out of range: longitude -400 is outside -180 to 180; date-time "
+                      "1.0000000000000001e+300 is no date from the year 1 to 9999\n"))
+        << log;
+}
+
+TEST_F(Info, ShowsControlCharactersOfTextsEscaped) {
+    TLogRecord record = tacked;
+    record.Text = "Tack\x1b[2J\x07 \xc2\x81ok\x7f";
+    writeFile(dir.file("loud.LOG"), logOf({record}));
+    EXPECT_TRUE(info("loud.LOG").ends_with("  Tack\\x1b[2J\\x07 \\u0081ok\\x7f\n"));
+
+    MapTable table{};
+    table[0].FileName = "a\tb.bmp";
+    table[0].InfoText = "line\nbreak";
+    writeFile(dir.file("loud.MAP"), encodeMapFile(table));
+    EXPECT_TRUE(info("loud.MAP")
+                    .starts_with("Map file: 25 records\nRecord 1:\n  file name: a\\x09b.bmp\n  "
+                                 "info text: line\\x0abreak\n"));
+}
+
+TEST_F(Info, RefusesAFifoWithoutOpeningIt) {
+    ASSERT_EQ(::mkfifo(dir.file("pipe.LOG").c_str(), 0666), 0);
+    EXPECT_EQ(failure("pipe.LOG"), dir.file("pipe.LOG") + ": a FIFO, not a regular file");
 }
 
 TEST_F(Info, RefusesOtherFiles) {
