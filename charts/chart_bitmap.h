@@ -23,7 +23,8 @@ struct ChartBitmapShape {
 // What a chart file holds, told from its first bytes `head` and its size before any pixel is
 // read: nothing unless it is a Windows bitmap of a kind the chart reader decodes, whose pixel
 // rows take fewer bytes than a chart file may have and, stored uncompressed, lie within the
-// file. A chart that passes decodes to at most twice the size limit (4 bits become 8).
+// file. A chart that passes decodes to at most twice the size limit (4 bits become 8, 16 bits
+// become 32).
 std::optional<ChartBitmapShape> chartBitmapShape(std::span<const std::uint8_t> head,
                                                  std::uintmax_t fileSize);
 
