@@ -8,8 +8,6 @@ constexpr std::size_t fileHeaderSize = 14;
 constexpr std::size_t coreHeaderSize = 12; // the old header with 16-bit sizes
 constexpr std::size_t infoHeaderSize = 40;
 constexpr std::size_t maskOffset = fileHeaderSize + infoHeaderSize; // masks follow the header
-constexpr std::uint32_t uncompressed = 0;
-constexpr std::uint32_t withMasks = 3;
 constexpr int largestSide = 1 << 15;
 
 std::uint32_t readU32(std::span<const std::uint8_t> bytes, std::size_t at) {
@@ -39,8 +37,9 @@ bool masksInByteOrder(std::span<const std::uint8_t> file, std::size_t headerSize
 bool kindIsTakenAsItLies(std::span<const std::uint8_t> file, std::size_t headerSize,
                          int bitsPerPixel, std::uint32_t compression) {
     if (bitsPerPixel == 24)
-        return compression == uncompressed;
-    return bitsPerPixel == 32 && compression == withMasks && masksInByteOrder(file, headerSize);
+        return compression == bitmapUncompressed;
+    return bitsPerPixel == 32 && compression == bitmapWithMasks &&
+           masksInByteOrder(file, headerSize);
 }
 
 } // namespace

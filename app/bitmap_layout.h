@@ -7,6 +7,12 @@
 
 namespace brisomar {
 
+// The compressions a bitmap header names.
+inline constexpr std::uint32_t bitmapUncompressed = 0;
+inline constexpr std::uint32_t bitmapRunLengths8 = 1;
+inline constexpr std::uint32_t bitmapRunLengths4 = 2;
+inline constexpr std::uint32_t bitmapWithMasks = 3;
+
 // The file header and the information header of a Windows bitmap, as stored: the old 12-byte
 // information header with 16-bit sizes, or a header of 40 bytes or more with 32-bit ones.
 struct BitmapHeader {
@@ -15,7 +21,7 @@ struct BitmapHeader {
     int storedHeight = 0; // negative: the first row stored is the top one
     int planes = 0;
     int bitsPerPixel = 0;
-    std::uint32_t compression = 0; // 0 none, 1 run lengths of 8 bits, 2 of 4 bits, 3 masks
+    std::uint32_t compression = bitmapUncompressed;
     std::size_t pixelOffset = 0;
 };
 

@@ -11,11 +11,6 @@ namespace brisomar {
 
 namespace {
 
-constexpr std::uint32_t uncompressed = 0;
-constexpr std::uint32_t runLengths8 = 1;
-constexpr std::uint32_t runLengths4 = 2;
-constexpr std::uint32_t withMasks = 3;
-
 // The information headers the chart reader knows: the old one, Windows 3, OS/2 2, Windows 4
 // and 5. It would misread any other size.
 bool knownHeaderSize(std::size_t size) {
@@ -24,14 +19,14 @@ bool knownHeaderSize(std::size_t size) {
 
 bool knownKind(int bitsPerPixel, std::uint32_t compression) {
     switch (compression) {
-    case uncompressed:
+    case bitmapUncompressed:
         return bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8 || bitsPerPixel == 16 ||
                bitsPerPixel == 24 || bitsPerPixel == 32;
-    case runLengths8:
+    case bitmapRunLengths8:
         return bitsPerPixel == 8;
-    case runLengths4:
+    case bitmapRunLengths4:
         return bitsPerPixel == 4;
-    case withMasks:
+    case bitmapWithMasks:
         return bitsPerPixel == 16 || bitsPerPixel == 32;
     default:
         return false;
@@ -54,7 +49,8 @@ std::optional<ChartBitmapShape> chartBitmapShape(std::span<const std::uint8_t> h
         static_cast<std::uint64_t>(shape.height);
     if (pixelBytes >= maxChartFileBytes)
         return std::nullopt;
-    const bool stored = header->compression == uncompressed || header->compression == withMasks;
+    const bool stored =
+        header->compression == bitmapUncompressed || header->compression == bitmapWithMasks;
     if (stored && (header->pixelOffset > fileSize || fileSize - header->pixelOffset < pixelBytes))
         return std::nullopt;
     return shape;
