@@ -167,9 +167,8 @@ void TVimosemaDlg::Show1BtnClick() {
             QStringLiteral("Cannot read %1").arg(toQString(chart.ChartFileName)));
         return;
     }
-    const QImage shown =
-        Image1Stretch ? image->scaled(previewSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                      : image->copy(QRect(QPoint(0, 0), previewSize));
+    const QImage shown = Image1Stretch ? reducedImage(*image, previewSize)
+                                       : image->copy(QRect(QPoint(0, 0), previewSize));
     Image1->setPixmap(QPixmap::fromImage(shown));
     Image1->show();
 }

@@ -1,28 +1,91 @@
 #include "charts/qt_chart_image.h"
 
+#include "charts/chart_bitmap.h"
+
+#include <QFile>
 #include <QImageReader>
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
+#include <span>
+#include <vector>
+
 namespace brisomar {
 
-Rgb QtPixels::pixel(int x, int y) const {
-    const QRgb c = image_.pixel(x, y);
+namespace {
+
+Rgb toRgb(QRgb c) {
     return {static_cast<std::uint8_t>(qRed(c)), static_cast<std::uint8_t>(qGreen(c)),
             static_cast<std::uint8_t>(qBlue(c))};
 }
 
+// The image reader counts four bytes a pixel against its allocation limit, whatever the image
+// decodes to: a 1-bit chart of 19 MB would count as 600 MB. While it lives, the limit lets
+// through the chart of `shape`, whose headers have been checked, and nothing larger.
+class ReaderLimit {
+public:
+    explicit ReaderLimit(const ChartBitmapShape& shape)
+        : previous_(QImageReader::allocationLimit()) {
+        const qint64 counted = qint64{shape.width} * shape.height * 4;
+        QImageReader::setAllocationLimit(static_cast<int>(counted >> 20) + 1);
+    }
+    ~ReaderLimit() { QImageReader::setAllocationLimit(previous_); }
+    ReaderLimit(const ReaderLimit&) = delete;
+    ReaderLimit& operator=(const ReaderLimit&) = delete;
+
+private:
+    int previous_;
+};
+
+} // namespace
+
+Rgb QtPixels::pixel(int x, int y) const {
+    return toRgb(image_.pixel(x, y));
+}
+
 std::optional<QImage> readChartImage(const QString& path) {
-    // A chart file under the size limit can decode far larger than Qt's default allows
-    // (a 1-bit bitmap of 19 MB holds 150 million pixels).
-    constexpr int allocationLimitMb = 2048;
-    if (QImageReader::allocationLimit() < allocationLimitMb)
-        QImageReader::setAllocationLimit(allocationLimitMb);
-    QImageReader reader(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray head = file.peek(static_cast<qint64>(chartHeadBytes));
+    const std::span<const std::uint8_t> headBytes(
+        reinterpret_cast<const std::uint8_t*>(head.constData()),
+        static_cast<std::size_t>(head.size()));
+    const auto shape = chartBitmapShape(headBytes, static_cast<std::uintmax_t>(file.size()));
+    if (!shape)
+        return std::nullopt;
+    // The file checked is the file decoded, as a bitmap whatever its contents look like.
+    QImageReader reader(&file, "bmp");
+    reader.setAutoDetectImageFormat(false);
+    const ReaderLimit limit(*shape);
     QImage image = reader.read();
     if (image.isNull())
         return std::nullopt;
     return image;
+}
+
+QImage reducedImage(const QImage& image, QSize size) {
+    constexpr int partWidth = 4096;
+    ReducedPicture reduced(image.width(), image.height(), size.width(), size.height());
+    std::vector<Rgb> pixels;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); x += partWidth) {
+            const QImage part = image.copy(x, y, std::min(partWidth, image.width() - x), 1)
+                                    .convertToFormat(QImage::Format_RGB32);
+            const auto* row = reinterpret_cast<const QRgb*>(part.constScanLine(0));
+            pixels.resize(static_cast<std::size_t>(part.width()));
+            for (std::size_t i = 0; i < pixels.size(); ++i)
+                pixels[i] = toRgb(row[i]);
+            reduced.add(x, y, pixels);
+        }
+    QImage result(reduced.width(), reduced.height(), QImage::Format_RGB32);
+    for (int y = 0; y < result.height(); ++y)
+        for (int x = 0; x < result.width(); ++x) {
+            const Rgb c = reduced.pixel(x, y);
+            result.setPixel(x, y, qRgb(c.r, c.g, c.b));
+        }
+    return result;
 }
 
 QImage renderSurface(const ChartSurface& surface, const QImage& base, const QRect& area) {

@@ -24,8 +24,13 @@ private:
     QImage image_;
 };
 
-// Reads a chart bitmap of any size the program accepts; nothing when it cannot be read.
+// Reads a chart bitmap in the compact form the reader gives; nothing when it cannot be read,
+// and nothing allocated when its headers say it is no chart (see chartBitmapShape).
 std::optional<QImage> readChartImage(const QString& path);
+
+// The whole of `image` reduced to `size` (see ReducedPicture), converted a part of a row at a
+// time so that no full-colour copy of the whole is ever made.
+QImage reducedImage(const QImage& image, QSize size);
 
 // The part `area` of a surface as it looks: base pixels with the drawings over them.
 QImage renderSurface(const ChartSurface& surface, const QImage& base, const QRect& area);

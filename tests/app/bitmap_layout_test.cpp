@@ -1,5 +1,7 @@
 #include "app/bitmap_layout.h"
 
+#include "bitmap_bytes.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -8,15 +10,8 @@
 namespace brisomar {
 namespace {
 
-void putU32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-void putU16(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint16_t value) {
-    bytes[at] = static_cast<std::uint8_t>(value);
-    bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
-}
+using testing::putU16;
+using testing::putU32;
 
 // A bitmap file as the usual tools write it: 24-bit with a 40-byte header, 32-bit with a
 // 124-byte header carrying blue-green-red-alpha masks.

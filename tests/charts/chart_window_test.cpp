@@ -1,6 +1,7 @@
 #include "charts/Vimomapa.h"
 
 #include "app/Vimomain.h"
+#include "bitmap_bytes.h"
 #include "charts/Vimomapb.h"
 #include "charts/Vimomset.h"
 #include "charts/Vimosema.h"
@@ -29,6 +30,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 namespace brisomar {
@@ -40,11 +42,11 @@ using testing::UiFixture;
 const QColor sea(30, 90, 160);
 
 // A chart bitmap of one colour with a white square at its top-left corner.
-std::string writeBitmap(const TempDir& dir, const std::string& name, QSize size) {
+std::string writeBitmap(const TempDir& dir, const std::string& name, QSize size, int square = 10) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(sea);
-    for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 10; ++x)
+    for (int y = 0; y < square; ++y)
+        for (int x = 0; x < square; ++x)
             image.setPixel(x, y, qRgb(255, 255, 255));
     const std::string path = dir.file(name);
     image.save(QString::fromStdString(path), "BMP");
@@ -209,6 +211,56 @@ TEST_F(ChartWindow, ABitmapThatCannotBeReadBeepsAndMakesTheChartUnusable) {
     mapA->Timer1Timer(); // nothing drawn, no crash
 }
 
+TEST_F(ChartWindow, AFileThatIsNoChartIsRefusedBeforeItIsDecoded) {
+    const std::string chart = dir.file("chart.bmp");
+    const std::function<void()> writers[] = {
+        [&] { // a picture of another kind named as a bitmap, decoding far larger than its file
+            QImage png(2000, 2000, QImage::Format_RGB32);
+            png.fill(sea);
+            png.save(QString::fromStdString(chart), "PNG");
+        },
+        [&] { // 16000 × 16000 pixels claimed in 2 KB
+            Bytes bytes = testing::bitmapHeaders({16000, 16000, 1});
+            bytes.resize(bytes.size() + 2000);
+            std::ofstream(chart, std::ios::binary | std::ios::trunc)
+                .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        },
+        [&] { // the last rows cut off
+            writeBitmap(dir, "chart.bmp", {100, 100});
+            std::filesystem::resize_file(chart, std::filesystem::file_size(chart) - 1000);
+        },
+    };
+    for (const auto& write : writers) {
+        write();
+        ui.program.chart.ChartUsable = true; // as selecting it did
+        const int beeps = ui.beeper.count;
+        mapA->LoadChart();
+        EXPECT_EQ(ui.beeper.count, beeps + 1);
+        EXPECT_FALSE(ui.program.chart.ChartUsable);
+        EXPECT_EQ(mapA->chartBitmap().size(), QSize(100, 100)); // the last chart stays
+    }
+}
+
+TEST_F(ChartWindow, AOneBitChartIsHeldInOneBitAndDrawnOnExactly) {
+    QImage mono(100, 100, QImage::Format_Mono);
+    mono.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 128)});
+    mono.fill(0);
+    mono.setPixel(20, 20, 1);
+    mono.save(QString::fromStdString(dir.file("chart.bmp")), "BMP");
+    mapA->LoadChart();
+    EXPECT_EQ(mapA->chartBitmap().format(), QImage::Format_Mono);
+    EXPECT_EQ(shown(20, 20), QColor(0, 0, 128));
+    at(55, 5);
+    mapA->Timer1Timer();
+    EXPECT_EQ(shown(50, 50), Qt::white);
+    mapA->Timer1Timer();
+    EXPECT_EQ(shown(50, 50), Qt::black);
+    EXPECT_EQ(mapA->clientImage().pixelColor(50, 50), Qt::black);
+    EXPECT_EQ(mapA->clientImage().pixelColor(20, 20), QColor(0, 0, 128));
+    mapA->Timer1Timer();
+    EXPECT_EQ(shown(50, 50), Qt::white);
+}
+
 TEST_F(ChartWindow, SavesTheClientAsABitmapAndPrintsAndCopiesIt) {
     at(55, 5);
     mapA->Timer1Timer();
@@ -347,6 +399,45 @@ TEST_F(SelectionDialog, ShowsTheRecordsOfTheMapFile) {
     EXPECT_EQ(dlg->LabelSELon->text(), "East Longitude: LON E003°00.000'");
     EXPECT_FALSE(ui.program.chart.ChartUsable);
     EXPECT_TRUE(ui.dialogs.shown.isEmpty());
+}
+
+TEST_F(SelectionDialog, ShowPreviewsTheTopLeftPartThenTheWholeChartReduced) {
+    MapTable table{};
+    table[0] = testing::easyRecord(writeBitmap(dir, "a.bmp", {370, 326}, 11)); // twice the preview
+    ui.dialogs.files = {QString::fromStdString(writeMapFile(dir, table))};
+    dlg->OpenBtnClick();
+    const auto preview = [&](int x, int y) {
+        return dlg->Image1->pixmap().toImage().pixelColor(x, y);
+    };
+    dlg->Show1BtnClick();
+    EXPECT_FALSE(dlg->Image1->isHidden());
+    EXPECT_EQ(dlg->Image1->pixmap().size(), QSize(185, 163));
+    EXPECT_EQ(preview(10, 10), Qt::white);
+    EXPECT_EQ(preview(11, 11), sea);
+    dlg->Show1BtnClick();
+    EXPECT_EQ(dlg->Image1->pixmap().size(), QSize(185, 163));
+    EXPECT_EQ(preview(4, 4), Qt::white);
+    EXPECT_EQ(preview(5, 5), QColor(86, 131, 184)); // one white pixel of its four
+    EXPECT_EQ(preview(6, 6), sea);
+    EXPECT_EQ(preview(184, 162), sea);
+    dlg->Show1BtnClick();
+    EXPECT_EQ(preview(10, 10), Qt::white);
+    EXPECT_TRUE(ui.dialogs.shown.isEmpty());
+}
+
+TEST_F(SelectionDialog, ShowRefusesAFileThatIsNoChart) {
+    const std::string chart = dir.file("a.bmp");
+    QImage png(400, 400, QImage::Format_RGB32);
+    png.fill(sea);
+    png.save(QString::fromStdString(chart), "PNG");
+    MapTable table{};
+    table[0] = testing::easyRecord(chart);
+    ui.dialogs.files = {QString::fromStdString(writeMapFile(dir, table))};
+    dlg->OpenBtnClick();
+    ASSERT_TRUE(ui.program.chart.ChartUsable); // a file of the size of a chart
+    dlg->Show1BtnClick();
+    EXPECT_TRUE(dlg->Image1->isHidden());
+    EXPECT_EQ(ui.dialogs.shown, QStringList{QString::fromStdString("Cannot read " + chart)});
 }
 
 TEST_F(SelectionDialog, TheNoticeShowsWhileTheChartWindowHasNoUsableChart) {
