@@ -1,22 +1,13 @@
 #include "navcalc/sailing.h"
 
 #include "app/number_text.h"
+#include "navcalc/trigonometry.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace brisomar {
 
 namespace {
-
-constexpr long double pi = std::numbers::pi_v<long double>;
-
-long double radians(long double degrees) {
-    return (degrees * pi) * (1.0L / 180);
-}
-long double degrees(long double radians) {
-    return (radians * 180) * (1.0L / pi);
-}
 
 // The sums round every step to a Real48 as the stored values do; working in long doubles that
 // hold exactly those values spares making and reading six bytes at each step.
@@ -42,55 +33,22 @@ long double wrapped(long double dir) {
     return stored(dir);
 }
 
-struct SinCos {
-    long double sin, cos;
+// The current as the sums add it to the wind or the boat: its speed, and the sine and cosine of
+// the direction it sets towards, worked out once for a whole heading search.
+struct Current {
+    long double speed;
+    SinCos direction;
 };
 
-// The heading searches take sines, cosines and arc tangents a hundred times over; on x87
-// machines the processor's own long double instructions give them at a fraction of the
-// library's cost (the arguments here are far inside their exact range).
-// Elsewhere, and where long double is not the x87 format, the library's functions serve.
-#if (defined(__x86_64__) || defined(__i386__)) && __LDBL_MANT_DIG__ == 64
-#define BRISOMAR_X87_TRIG 1
-#endif
-
-SinCos sinCos(long double direction) {
-    SinCos sc;
-#ifdef BRISOMAR_X87_TRIG
-    asm("fsincos" : "=t"(sc.cos), "=u"(sc.sin) : "0"(radians(direction)));
-#else
-    ::sincosl(radians(direction), &sc.sin, &sc.cos);
-#endif
-    return sc;
+Current currentOf(const SailingValues& v) {
+    return {v.OptCurrentSpeed, sinCos(radiansFromDegrees(v.OptCurrentDir))};
 }
 
-long double arcTan(long double x) {
-#ifdef BRISOMAR_X87_TRIG
-    long double angle = 0;
-    asm("fpatan" : "=t"(angle) : "0"(1.0L), "u"(x) : "st(1)"); // arctan(x / 1)
-    return angle;
-#else
-    return std::atan(x);
-#endif
-}
-
-// The heading searches add the same current to every heading: its sine and cosine are kept
-// from the last call rather than worked out a hundred times over.
-SinCos currentSinCos(Real48 direction) {
-    thread_local Real48 last = Real48::fromBytes({0xFF, 0, 0, 0, 0, 0});
-    thread_local SinCos lastSinCos{};
-    if (!(direction == last)) {
-        last = direction;
-        lastSinCos = sinCos(direction);
-    }
-    return lastSinCos;
-}
-
-// The sum of two vectors given as speed and direction, as direction and speed.
-Polar addVectors(long double speed1, long double dir1, long double speed2, Real48 dir2) {
-    const SinCos a = sinCos(dir1), b = currentSinCos(dir2);
-    const long double x = stored(speed1 * a.cos + speed2 * b.cos);
-    const long double y = stored(speed1 * a.sin + speed2 * b.sin);
+// The sum of a vector given as speed and direction and the current, as direction and speed.
+Polar addCurrent(long double speed, long double dir, const Current& current) {
+    const SinCos a = sinCos(radiansFromDegrees(dir));
+    const long double x = stored(speed * a.cos + current.speed * current.direction.cos);
+    const long double y = stored(speed * a.sin + current.speed * current.direction.sin);
     long double s = stored(std::sqrt(x * x + y * y));
     if (s < 0.0001L)
         s = stored(0.0001L);
@@ -99,7 +57,7 @@ Polar addVectors(long double speed1, long double dir1, long double speed2, Real4
     if (1 - q * q < 0.0001L)
         d = y > 0 ? 90 : 270;
     else
-        d = stored(degrees(arcTan(q / std::sqrt(1 - q * q))));
+        d = stored(degreesFromRadians(arcTan(q / std::sqrt(1 - q * q))));
     if (x < 0)
         d = stored(180 - d);
     return {wrapped(d), s};
@@ -117,13 +75,13 @@ long double leeway(const BoatTables& tables, long double heading, long double fo
 }
 
 // Where the boat goes over the ground steering `heading` at `speed` with `leeway`.
-Polar resultCourse(const SailingValues& v, long double heading, long double speed,
-                   long double leewayAngle) {
+Polar resultCourse(const SailingValues& v, const Current& current, long double heading,
+                   long double speed, long double leewayAngle) {
     if (v.OptFalseWindSpeed.value() <= 0) // no wind felt: drifting with the current
         return {v.OptCurrentDir, v.OptCurrentSpeed};
     Polar over{heading, speed};
-    if (v.OptCurrentSpeed.value() > 0)
-        over = addVectors(speed, heading, v.OptCurrentSpeed, v.OptCurrentDir);
+    if (current.speed > 0)
+        over = addCurrent(speed, heading, current);
     // The leeway takes the boat away from the side the wind comes from.
     const long double opposite = heading + 180 >= 360 ? heading + 180 - 360 : heading + 180;
     const long double wind = v.OptFalseWindDir;
@@ -139,10 +97,11 @@ struct HeadingFigures {
     Polar result;
 };
 
-HeadingFigures tryHeading(const SailingValues& v, const BoatTables& tables, long double heading) {
+HeadingFigures tryHeading(const SailingValues& v, const Current& current, const BoatTables& tables,
+                          long double heading) {
     const long double speed = boatSpeed(tables, heading, v.OptFalseWindSpeed, v.OptFalseWindDir);
     const long double leewayAngle = leeway(tables, heading, v.OptWindSpeed, v.OptWindDir);
-    return {heading, speed, leewayAngle, resultCourse(v, heading, speed, leewayAngle)};
+    return {heading, speed, leewayAngle, resultCourse(v, current, heading, speed, leewayAngle)};
 }
 
 // A search leaves the working values as the last heading it tried made them.
@@ -213,13 +172,13 @@ void ComputeFalseWind(SailingValues& v) {
     if (v.OptWindSpeed.value() <= 0)
         wind = {v.OptCurrentDir, v.OptCurrentSpeed};
     else if (v.OptCurrentSpeed.value() > 0)
-        wind = addVectors(v.OptWindSpeed, v.OptWindDir, v.OptCurrentSpeed, v.OptCurrentDir);
+        wind = addCurrent(v.OptWindSpeed, v.OptWindDir, currentOf(v));
     v.OptFalseWindDir = Real48(wind.dir);
     v.OptFalseWindSpeed = Real48(wind.speed);
 }
 
 void ComputeResultCourse(SailingValues& v) {
-    const Polar result = resultCourse(v, v.OptSteerDir, v.OptBoatSpeed, v.OptLeeway);
+    const Polar result = resultCourse(v, currentOf(v), v.OptSteerDir, v.OptBoatSpeed, v.OptLeeway);
     v.OptResultDir = Real48(result.dir);
     v.OptResultSpeed = Real48(result.speed);
 }
@@ -237,6 +196,7 @@ Real48 SpeedAlongCourse(SailingValues& v, const BoatTables& tables, const NavSta
     long double bestDeviation = 1000, bestSpeed = 1000;
     LoadWindCurrent(v, nav, chartCourse);
     ComputeFalseWind(v);
+    const Current current = currentOf(v);
     HeadingFigures tried{};
     for (int i = 0; i <= 50; ++i) {
         long double starboard = course + 2 * i, port = course - 2 * i;
@@ -245,7 +205,7 @@ Real48 SpeedAlongCourse(SailingValues& v, const BoatTables& tables, const NavSta
         if (port < 0)
             port += 360;
         for (const long double heading : {starboard, port}) {
-            tried = tryHeading(v, tables, stored(heading));
+            tried = tryHeading(v, current, tables, stored(heading));
             const long double deviation = std::fabs(course - tried.result.dir);
             if (deviation < bestDeviation && tried.result.speed > 1.5) {
                 bestDeviation = deviation;
@@ -296,11 +256,12 @@ bool lowBoatSpeed(const SailingValues& v) {
 SteerSearch searchSteerHeading(SailingValues& v, const BoatTables& tables,
                                const std::function<void(int)>& progress) {
     SteerSearch best;
+    const Current current = currentOf(v);
     HeadingFigures tried{};
     for (int heading = 0; heading < 360; ++heading) {
         if (heading % 9 == 0 && progress)
             progress(heading);
-        tried = tryHeading(v, tables, heading);
+        tried = tryHeading(v, current, tables, heading);
         const long double deviation = std::fabs(v.OptGeoDir - tried.result.dir);
         if (deviation < best.bestDeviation && tried.result.speed > 1.5) {
             best.bestDeviation = deviation;
