@@ -73,26 +73,37 @@ BoatTable defaultLeewayTable() {
     return tableOf(defaultLeeways);
 }
 
-long double interpolateBoatTable(const BoatTable& t, long double forceIn, long double angleIn) {
+BoatTableColumns columnsAtForce(const BoatTable& t, long double forceIn) {
     const long double force = std::clamp<long double>(forceIn, 0, 20);
-    const long double angle = std::clamp<long double>(angleIn, 0, 180);
     const int g = forceCell(force), m = g / 4, r = m + 1;
+    const long double tf = Real48::rounded((force - g) * 0.25L);
+    BoatTableColumns columns;
+    // Between rows m and r, from zero below the first row.
+    for (int column = 1; column <= tableAngles; ++column) {
+        const long double upper = element(t, m > 0 ? r : 1, column);
+        if (m == 0) {
+            columns[column - 1] = Real48::rounded(tf * upper);
+        } else {
+            const long double lower = element(t, m, column);
+            columns[column - 1] = Real48::rounded(lower + tf * (upper - lower));
+        }
+    }
+    return columns;
+}
+
+long double interpolateAtAngle(const BoatTableColumns& columns, long double angleIn) {
+    const long double angle = std::clamp<long double>(angleIn, 0, 180);
     const int a = angleCell(angle);
     const int b = a / 10 > 2 ? a / 10 - 2 : a / 10, d = b + 1;
-    const long double tf = Real48::rounded((force - g) * 0.25L);
     const long double ta = Real48::rounded((angle - a) * 0.1L);
-    // Along the force between rows m and r (from zero below the first row) in one angle column.
-    const auto alongForce = [&](int column) {
-        const long double upper = element(t, m > 0 ? r : 1, column);
-        if (m == 0)
-            return Real48::rounded(tf * upper);
-        const long double lower = element(t, m, column);
-        return Real48::rounded(lower + tf * (upper - lower));
-    };
-    const long double high = alongForce(d), low = b > 0 ? alongForce(b) : 0;
+    const long double high = columns[d - 1], low = b > 0 ? columns[b - 1] : 0;
     const long double result =
         b > 0 ? low + ta * (high - low) : low + (high - low) * ta * (1.0L / 3);
     return Real48::rounded(std::clamp<long double>(result, 0, 90));
+}
+
+long double interpolateBoatTable(const BoatTable& t, long double force, long double angle) {
+    return interpolateAtAngle(columnsAtForce(t, force), angle);
 }
 
 Real48 BoatTableLookup(const BoatTables& tables, std::string_view tableName, Real48 force,

@@ -30,6 +30,12 @@ Real48 BoatTableLookup(const BoatTables& tables, std::string_view tableName, Rea
                        Real48 angle);
 // The same in one table, as the heading searches call it: the value the Real48 result holds.
 long double interpolateBoatTable(const BoatTable& table, long double force, long double angle);
+// The lookup in two steps: first along the force, in every angle column, then along the angle
+// between two of those columns. A heading search, whose wind force is the same for every
+// heading, takes the first step once.
+using BoatTableColumns = std::array<long double, tableAngles>;
+BoatTableColumns columnsAtForce(const BoatTable& table, long double force);
+long double interpolateAtAngle(const BoatTableColumns& columns, long double angle);
 
 // A grid cell as typed: "." or "," as the decimal separator (not both), unreadable parts 0,
 // then raised to `low` or lowered to `high`.

@@ -1,22 +1,13 @@
 #include "navcalc/sailing.h"
 
 #include "app/number_text.h"
+#include "navcalc/trigonometry.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace brisomar {
 
 namespace {
-
-constexpr long double pi = std::numbers::pi_v<long double>;
-
-long double radians(long double degrees) {
-    return (degrees * pi) * (1.0L / 180);
-}
-long double degrees(long double radians) {
-    return (radians * 180) * (1.0L / pi);
-}
 
 // The sums round every step to a Real48 as the stored values do; working in long doubles that
 // hold exactly those values spares making and reading six bytes at each step.
@@ -42,55 +33,22 @@ long double wrapped(long double dir) {
     return stored(dir);
 }
 
-struct SinCos {
-    long double sin, cos;
+// The current as the sums add it to the wind or the boat: where it sets and how fast, with the
+// sine and cosine of its direction, worked out once for a whole heading search.
+struct Current {
+    long double dir, speed;
+    SinCos dirSinCos;
 };
 
-// The heading searches take sines, cosines and arc tangents a hundred times over; on x87
-// machines the processor's own long double instructions give them at a fraction of the
-// library's cost (the arguments here are far inside their exact range).
-// Elsewhere, and where long double is not the x87 format, the library's functions serve.
-#if (defined(__x86_64__) || defined(__i386__)) && __LDBL_MANT_DIG__ == 64
-#define BRISOMAR_X87_TRIG 1
-#endif
-
-SinCos sinCos(long double direction) {
-    SinCos sc;
-#ifdef BRISOMAR_X87_TRIG
-    asm("fsincos" : "=t"(sc.cos), "=u"(sc.sin) : "0"(radians(direction)));
-#else
-    ::sincosl(radians(direction), &sc.sin, &sc.cos);
-#endif
-    return sc;
+Current currentOf(const SailingValues& v) {
+    return {v.OptCurrentDir, v.OptCurrentSpeed, sinCos(radiansFromDegrees(v.OptCurrentDir))};
 }
 
-long double arcTan(long double x) {
-#ifdef BRISOMAR_X87_TRIG
-    long double angle = 0;
-    asm("fpatan" : "=t"(angle) : "0"(1.0L), "u"(x) : "st(1)"); // arctan(x / 1)
-    return angle;
-#else
-    return std::atan(x);
-#endif
-}
-
-// The heading searches add the same current to every heading: its sine and cosine are kept
-// from the last call rather than worked out a hundred times over.
-SinCos currentSinCos(Real48 direction) {
-    thread_local Real48 last = Real48::fromBytes({0xFF, 0, 0, 0, 0, 0});
-    thread_local SinCos lastSinCos{};
-    if (!(direction == last)) {
-        last = direction;
-        lastSinCos = sinCos(direction);
-    }
-    return lastSinCos;
-}
-
-// The sum of two vectors given as speed and direction, as direction and speed.
-Polar addVectors(long double speed1, long double dir1, long double speed2, Real48 dir2) {
-    const SinCos a = sinCos(dir1), b = currentSinCos(dir2);
-    const long double x = stored(speed1 * a.cos + speed2 * b.cos);
-    const long double y = stored(speed1 * a.sin + speed2 * b.sin);
+// The sum of a vector given as speed and direction and the current, as direction and speed.
+Polar addCurrent(long double speed, long double dir, const Current& current) {
+    const SinCos a = sinCos(radiansFromDegrees(dir));
+    const long double x = stored(speed * a.cos + current.speed * current.dirSinCos.cos);
+    const long double y = stored(speed * a.sin + current.speed * current.dirSinCos.sin);
     long double s = stored(std::sqrt(x * x + y * y));
     if (s < 0.0001L)
         s = stored(0.0001L);
@@ -99,38 +57,56 @@ Polar addVectors(long double speed1, long double dir1, long double speed2, Real4
     if (1 - q * q < 0.0001L)
         d = y > 0 ? 90 : 270;
     else
-        d = stored(degrees(arcTan(q / std::sqrt(1 - q * q))));
+        d = stored(degreesFromRadians(arcTan(q / std::sqrt(1 - q * q))));
     if (x < 0)
         d = stored(180 - d);
     return {wrapped(d), s};
 }
 
-long double boatSpeed(const BoatTables& tables, long double heading, long double force,
-                      long double fromDir) {
+// The boat speed and the leeway from their tables at the wind's force.
+long double boatSpeed(const BoatTableColumns& speeds, long double heading, long double fromDir) {
     const long double a = windAngle(heading, fromDir);
-    return a < 29 ? stored(0.01L) : interpolateBoatTable(tables.SpeedTable, force, a);
+    return a < 29 ? stored(0.01L) : interpolateAtAngle(speeds, a);
 }
 
-long double leeway(const BoatTables& tables, long double heading, long double force,
-                   long double fromDir) {
-    return interpolateBoatTable(tables.LeewayTable, force, windAngle(heading, fromDir));
+long double leeway(const BoatTableColumns& leeways, long double heading, long double fromDir) {
+    return interpolateAtAngle(leeways, windAngle(heading, fromDir));
 }
 
-// Where the boat goes over the ground steering `heading` at `speed` with `leeway`.
-Polar resultCourse(const SailingValues& v, long double heading, long double speed,
-                   long double leewayAngle) {
-    if (v.OptFalseWindSpeed.value() <= 0) // no wind felt: drifting with the current
-        return {v.OptCurrentDir, v.OptCurrentSpeed};
+// Where the boat goes over the ground steering `heading` at `speed` with `leeway`, with the wind
+// felt `feltWind`.
+Polar resultCourse(const Polar& feltWind, const Current& current, long double heading,
+                   long double speed, long double leewayAngle) {
+    if (feltWind.speed <= 0) // no wind felt: drifting with the current
+        return {current.dir, current.speed};
     Polar over{heading, speed};
-    if (v.OptCurrentSpeed.value() > 0)
-        over = addVectors(speed, heading, v.OptCurrentSpeed, v.OptCurrentDir);
+    if (current.speed > 0)
+        over = addCurrent(speed, heading, current);
     // The leeway takes the boat away from the side the wind comes from.
     const long double opposite = heading + 180 >= 360 ? heading + 180 - 360 : heading + 180;
-    const long double wind = v.OptFalseWindDir;
+    const long double wind = feltWind.dir;
     const bool fromStarboard = heading < opposite ? (heading < wind && wind < opposite)
                                                   : (wind > heading || wind < opposite);
     return {wrapped(stored(fromStarboard ? over.dir - leewayAngle : over.dir + leewayAngle)),
             over.speed};
+}
+
+// What every heading of a search reads, worked out once for the search: the wind felt (for the
+// boat speed and the leeway side), the true wind's direction (for the leeway), the current, and
+// the two tables at the forces of those winds.
+struct SearchConditions {
+    Polar feltWind;
+    long double windDir;
+    Current current;
+    BoatTableColumns speeds, leeways;
+};
+
+SearchConditions searchConditionsOf(const SailingValues& v, const BoatTables& tables) {
+    return {{v.OptFalseWindDir, v.OptFalseWindSpeed},
+            v.OptWindDir,
+            currentOf(v),
+            columnsAtForce(tables.SpeedTable, v.OptFalseWindSpeed),
+            columnsAtForce(tables.LeewayTable, v.OptWindSpeed)};
 }
 
 // The boat's figures for one heading in the working wind and current.
@@ -139,10 +115,11 @@ struct HeadingFigures {
     Polar result;
 };
 
-HeadingFigures tryHeading(const SailingValues& v, const BoatTables& tables, long double heading) {
-    const long double speed = boatSpeed(tables, heading, v.OptFalseWindSpeed, v.OptFalseWindDir);
-    const long double leewayAngle = leeway(tables, heading, v.OptWindSpeed, v.OptWindDir);
-    return {heading, speed, leewayAngle, resultCourse(v, heading, speed, leewayAngle)};
+HeadingFigures tryHeading(const SearchConditions& c, long double heading) {
+    const long double speed = boatSpeed(c.speeds, heading, c.feltWind.dir);
+    const long double leewayAngle = leeway(c.leeways, heading, c.windDir);
+    return {heading, speed, leewayAngle,
+            resultCourse(c.feltWind, c.current, heading, speed, leewayAngle)};
 }
 
 // A search leaves the working values as the last heading it tried made them.
@@ -201,11 +178,11 @@ Real48 takeSpeed(std::string& field, std::vector<std::string>& warnings) {
 } // namespace
 
 Real48 BoatSpeed(const BoatTables& tables, Real48 heading, Real48 force, Real48 fromDir) {
-    return Real48(boatSpeed(tables, heading, force, fromDir));
+    return Real48(boatSpeed(columnsAtForce(tables.SpeedTable, force), heading, fromDir));
 }
 
 Real48 Leeway(const BoatTables& tables, Real48 heading, Real48 force, Real48 fromDir) {
-    return Real48(leeway(tables, heading, force, fromDir));
+    return Real48(leeway(columnsAtForce(tables.LeewayTable, force), heading, fromDir));
 }
 
 void ComputeFalseWind(SailingValues& v) {
@@ -213,13 +190,14 @@ void ComputeFalseWind(SailingValues& v) {
     if (v.OptWindSpeed.value() <= 0)
         wind = {v.OptCurrentDir, v.OptCurrentSpeed};
     else if (v.OptCurrentSpeed.value() > 0)
-        wind = addVectors(v.OptWindSpeed, v.OptWindDir, v.OptCurrentSpeed, v.OptCurrentDir);
+        wind = addCurrent(v.OptWindSpeed, v.OptWindDir, currentOf(v));
     v.OptFalseWindDir = Real48(wind.dir);
     v.OptFalseWindSpeed = Real48(wind.speed);
 }
 
 void ComputeResultCourse(SailingValues& v) {
-    const Polar result = resultCourse(v, v.OptSteerDir, v.OptBoatSpeed, v.OptLeeway);
+    const Polar result = resultCourse({v.OptFalseWindDir, v.OptFalseWindSpeed}, currentOf(v),
+                                      v.OptSteerDir, v.OptBoatSpeed, v.OptLeeway);
     v.OptResultDir = Real48(result.dir);
     v.OptResultSpeed = Real48(result.speed);
 }
@@ -237,16 +215,18 @@ Real48 SpeedAlongCourse(SailingValues& v, const BoatTables& tables, const NavSta
     long double bestDeviation = 1000, bestSpeed = 1000;
     LoadWindCurrent(v, nav, chartCourse);
     ComputeFalseWind(v);
+    const SearchConditions conditions = searchConditionsOf(v, tables);
+    const long double wanted = course;
     HeadingFigures tried{};
     for (int i = 0; i <= 50; ++i) {
-        long double starboard = course + 2 * i, port = course - 2 * i;
+        long double starboard = wanted + 2 * i, port = wanted - 2 * i;
         if (starboard > 360)
             starboard -= 360;
         if (port < 0)
             port += 360;
         for (const long double heading : {starboard, port}) {
-            tried = tryHeading(v, tables, stored(heading));
-            const long double deviation = std::fabs(course - tried.result.dir);
+            tried = tryHeading(conditions, stored(heading));
+            const long double deviation = std::fabs(wanted - tried.result.dir);
             if (deviation < bestDeviation && tried.result.speed > 1.5) {
                 bestDeviation = deviation;
                 bestSpeed = tried.result.speed;
@@ -296,12 +276,14 @@ bool lowBoatSpeed(const SailingValues& v) {
 SteerSearch searchSteerHeading(SailingValues& v, const BoatTables& tables,
                                const std::function<void(int)>& progress) {
     SteerSearch best;
+    const SearchConditions conditions = searchConditionsOf(v, tables);
+    const long double wanted = v.OptGeoDir;
     HeadingFigures tried{};
     for (int heading = 0; heading < 360; ++heading) {
         if (heading % 9 == 0 && progress)
             progress(heading);
-        tried = tryHeading(v, tables, heading);
-        const long double deviation = std::fabs(v.OptGeoDir - tried.result.dir);
+        tried = tryHeading(conditions, heading);
+        const long double deviation = std::fabs(wanted - tried.result.dir);
         if (deviation < best.bestDeviation && tried.result.speed > 1.5) {
             best.bestDeviation = deviation;
             best.bestHeading = heading;

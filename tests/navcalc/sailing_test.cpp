@@ -174,6 +174,23 @@ TEST(SpeedAlongCourse, TheBestSpeedOrAlmostNothing) {
     EXPECT_EQ(SpeedAlongCourse(v, BoatTables{}, nav, Real48(), Real48(90.0L)), Real48(0.00001L));
 }
 
+// With a current the searches work out its sine and cosine and the tables at the winds' forces
+// once; the working values they leave are still those of their last heading summed alone.
+TEST(HeadingSearches, SumTheLastHeadingAsCalcDoes) {
+    const BoatTables t = defaults();
+    NavState nav;
+    nav.WindDir = Real48(200.0L);
+    nav.WindSpeed = Real48(12.0L);
+    nav.CurrentDir = Real48(90.0L);
+    nav.CurrentSpeed = Real48(1.5L);
+    SailingValues v;
+    EXPECT_GT(d(SpeedAlongCourse(v, t, nav, Real48(), Real48(45.0L))), 1.5);
+    expectSameWorkingValues(v, steering(v, t, 305)); // 100° to port of 045
+    v.OptGeoDir = Real48(120.0L);
+    EXPECT_TRUE(searchSteerHeading(v, t, nullptr).found());
+    expectSameWorkingValues(v, steering(v, t, 359));
+}
+
 TEST(Spins, WrapAround) {
     EXPECT_EQ(spinDirection("005", -1), "355");
     EXPECT_EQ(spinDirection("355", 1), "005");
