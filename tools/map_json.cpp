@@ -153,18 +153,18 @@ class JsonPlace {
 public:
     // Follows the parser's events; refuses nesting deeper than any map file needs.
     bool follow(int depth, Json::parse_event_t event, const Json& parsed) {
-        using enum Json::parse_event_t;
+        using Event = Json::parse_event_t;
         if (depth > maxDepth)
             throw ToolError(text() + ": nested deeper than " + std::to_string(maxDepth) +
                             " levels");
-        if (event == object_start || event == array_start)
-            levels_.push_back({event == array_start, {}, 0});
-        else if (event == key)
+        if (event == Event::object_start || event == Event::array_start)
+            levels_.push_back({event == Event::array_start, {}, 0});
+        else if (event == Event::key)
             levels_.back().key = parsed.get<std::string>();
-        else if (event == object_end || event == array_end)
+        else if (event == Event::object_end || event == Event::array_end)
             levels_.pop_back();
-        if ((event == value || event == object_end || event == array_end) && !levels_.empty() &&
-            levels_.back().array)
+        if ((event == Event::value || event == Event::object_end || event == Event::array_end) &&
+            !levels_.empty() && levels_.back().array)
             ++levels_.back().index;
         return true;
     }
