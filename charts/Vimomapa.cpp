@@ -56,7 +56,7 @@ TMapA::TMapA(UiContext& context, QWidget* parent)
       context_(context), chartBitmap_(storedPicture(placeholderPicturePath)),
       mouseTools_({context.program.chart, context.program.route, context.program.tools,
                    context.program.sailing, context.program.boatTables, context.program.nav,
-                   picture_, *this, ChartMode, ChartDrawEnabled, systemDecimalSeparator()}) {
+                   picture_, *this, systemDecimalSeparator()}) {
     setWindowTitle(QStringLiteral("Brisomar-Chart-OverView"));
     setHelpContext(context_.help, helpContext);
     resize(390, 307);
@@ -112,13 +112,19 @@ void TMapA::buildMenu() {
     CloseMap1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
 
     QMenu* mode = bar->addMenu(QStringLiteral("&Mode"));
-    Showposition1 = modeItem(mode, QStringLiteral("Show position"), Qt::Key_P, ShowPosition);
-    Showposition1->setChecked(true);
-    ShowTrack1 = modeItem(mode, QStringLiteral("Show track"), Qt::Key_T, ShowTrack);
-    SetWaypoints1 = modeItem(mode, QStringLiteral("Set waypoints"), Qt::Key_W, SetWaypoints);
-    Showwaypoints1 = modeItem(mode, QStringLiteral("Show waypoints"), Qt::Key_V, ShowWaypoints);
-    Searchoptimum1 = modeItem(mode, QStringLiteral("Search optimum"), Qt::Key_O, SearchOptimum);
-    LogFile1 = modeItem(mode, QStringLiteral("Show log-file"), Qt::Key_L, ShowLogFile);
+    Showposition1 =
+        modeItem(mode, QStringLiteral("Show position"), Qt::Key_P, ChartWindowMode::ShowPosition);
+    ShowTrack1 =
+        modeItem(mode, QStringLiteral("Show track"), Qt::Key_T, ChartWindowMode::ShowTrack);
+    SetWaypoints1 =
+        modeItem(mode, QStringLiteral("Set waypoints"), Qt::Key_W, ChartWindowMode::SetWaypoints);
+    Showwaypoints1 =
+        modeItem(mode, QStringLiteral("Show waypoints"), Qt::Key_V, ChartWindowMode::ShowWaypoints);
+    Searchoptimum1 =
+        modeItem(mode, QStringLiteral("Search optimum"), Qt::Key_O, ChartWindowMode::SearchOptimum);
+    LogFile1 =
+        modeItem(mode, QStringLiteral("Show log-file"), Qt::Key_L, ChartWindowMode::ShowLogFile);
+    showModeChecks();
 
     QMenu* show = bar->addMenu(QStringLiteral("&Show"));
     const struct {
@@ -138,89 +144,27 @@ void TMapA::buildMenu() {
     Help1 = bar->addAction(QStringLiteral("&Help"), this, [this] { showHelp(); });
 }
 
-QAction* TMapA::modeItem(QMenu* menu, const QString& caption, Qt::Key key, Mode mode) {
+QAction* TMapA::modeItem(QMenu* menu, const QString& caption, Qt::Key key, ChartWindowMode mode) {
     QAction* item = menu->addAction(caption);
     item->setCheckable(true);
     item->setShortcut(QKeySequence(Qt::CTRL | key));
-    connect(item, &QAction::triggered, this, [this, item, mode] { modeClicked(item, mode); });
+    connect(item, &QAction::triggered, this, [this, mode] { modeClicked(mode); });
+    modeItems_.emplace_back(item, mode);
     return item;
 }
 
-// The six modes are exclusive. Qt has already inverted the clicked item's check mark.
-void TMapA::modeClicked(QAction* item, Mode mode) {
-    const bool nowChecked = item->isChecked();
-    const bool positionWasShown = item == Showposition1 ? !nowChecked : Showposition1->isChecked();
-    if (mode == ShowPosition || mode == ShowTrack || mode == ShowLogFile)
-        hideToolWindows();
-    if (mode == ShowPosition)
-        ChartDrawEnabled = true;
-    leaveShowPosition(positionWasShown);
-    for (QAction* other :
-         {Showposition1, ShowTrack1, SetWaypoints1, Showwaypoints1, Searchoptimum1, LogFile1})
-        if (other != item)
-            other->setChecked(false);
-    if (nowChecked)
-        modeSwitchedOn(mode);
-    else
-        modeSwitchedOff(mode);
+void TMapA::modeClicked(ChartWindowMode mode) {
+    switchChartMode({context_.program.chart, picture_, context_.program.route,
+                     context_.program.logbook, context_.files, *this},
+                    mode);
+    showModeChecks();
     showPicture();
 }
 
-void TMapA::leaveShowPosition(bool positionWasShown) {
-    if (!positionWasShown)
-        return;
-    steps.erasePosition(picture_);
-    if (auto* mapB = context_.windows.mapB; shown(mapB))
-        mapB->erasePosition();
-}
-
-void TMapA::modeSwitchedOn(Mode mode) {
-    ChartMode = mode;
-    ChartState& chart = context_.program.chart;
-    switch (mode) {
-    case ShowPosition:
-        steps.LastX = steps.LastY = 0;
-        break;
-    case ShowTrack:
-        steps.TrackRestart = true;
-        if (auto* mapB = context_.windows.mapB)
-            mapB->steps.TrackRestart = true;
-        break;
-    case ShowWaypoints:
-        if (chart.ChartUsable &&
-            drawWaypointsMostlyOutside(picture_, chart, context_.program.route))
-            context_.dialogs.information(QStringLiteral("Over 50% outside this map!"));
-        break;
-    case ShowLogFile:
-        if (chart.ChartUsable &&
-            !drawLogPositions(picture_, chart, context_.program.logbook, context_.files))
-            context_.dialogs.information(
-                QStringLiteral("Wrong logfilename or recordnr (0<From<To)."));
-        break;
-    case SearchOptimum:
-        if (!shown(context_.windows.seekOptDlg)) {
-            showOnTop(context_.windows.seekOptDlg);
-            showOnTop(context_.windows.waypDlg);
-        }
-        break;
-    case SetWaypoints:
-        if (!shown(context_.windows.waypDlg))
-            showOnTop(context_.windows.waypDlg);
-        break;
-    case NoMode:
-        break;
-    }
-}
-
-void TMapA::modeSwitchedOff(Mode mode) {
-    ChartMode = NoMode;
-    if (mode == ShowWaypoints || mode == SearchOptimum || mode == SetWaypoints)
-        hideToolWindows();
-}
-
-void TMapA::hideToolWindows() {
-    hideWindow(context_.windows.seekOptDlg);
-    hideWindow(context_.windows.waypDlg);
+// Exactly the item of the mode is checked; none while there is no mode.
+void TMapA::showModeChecks() {
+    for (const auto& [item, mode] : modeItems_)
+        item->setChecked(mode == context_.program.chart.ChartMode);
 }
 
 void TMapA::Timer1Timer() {
@@ -233,12 +177,12 @@ void TMapA::Timer1Timer() {
     if (chart.ChartUsable) {
         NavState& nav = context_.program.nav;
         ChartSettings& settings = context_.program.chartSettings;
-        if (ChartMode == ShowPosition && ChartDrawEnabled) {
-            DrawPosition(picture_, chart, nav, steps, settings);
+        if (chart.ChartMode == ChartWindowMode::ShowPosition && chart.ChartDrawEnabled) {
+            DrawPosition(picture_, chart, nav, chart.ChartTrack, settings);
             if (shown(mapB))
                 mapB->positionStep();
-        } else if (ChartMode == ShowTrack && ChartDrawEnabled) {
-            DrawTrack(picture_, chart, nav, steps, settings);
+        } else if (chart.ChartMode == ChartWindowMode::ShowTrack && chart.ChartDrawEnabled) {
+            DrawTrack(picture_, chart, nav, chart.ChartTrack, settings);
             if (shown(mapB))
                 mapB->trackStep();
         }
@@ -259,7 +203,7 @@ void TMapA::LoadChart() {
         if (auto image = readChartImage(QString::fromStdString(chart.ChartFileName))) {
             chartBitmap_ = QtPixels(std::move(*image));
             // The cross's saved pixels belong to the previous picture: start it afresh.
-            steps.LastX = steps.LastY = 0;
+            chart.ChartTrack.LastX = chart.ChartTrack.LastY = 0;
         } else {
             context_.beeper.asteriskBeep();
             chart.ChartUsable = false;
@@ -286,7 +230,7 @@ void TMapA::freshPicture() {
     picture_.reset(&chartBitmap_);
     Image1->setSurface(&picture_, &chartBitmap_.image());
     picture_.takeChangedRegion();
-    steps.TrackRestart = true;
+    context_.program.chart.ChartTrack.TrackRestart = true;
 }
 
 void TMapA::showPicture() {
@@ -344,8 +288,9 @@ void TMapA::showEvent(QShowEvent* event) {
         wayp->ClearWaypoints();
     else
         context_.program.route.ClearWaypoints();
-    steps.mark.MarkSize = context_.program.chartSettings.PosSize;
-    steps.mark.MarkWidth = context_.program.chartSettings.PosWidth;
+    PositionMark& mark = context_.program.chart.ChartTrack.mark;
+    mark.MarkSize = context_.program.chartSettings.PosSize;
+    mark.MarkWidth = context_.program.chartSettings.PosWidth;
 }
 
 void TMapA::hideEvent(QHideEvent* event) {
@@ -392,21 +337,37 @@ void TMapA::Image1MouseUp(QMouseEvent* event) {
     showPicture();
 }
 
-bool TMapA::visible(ToolWindow window) const {
+QWidget* TMapA::toolWindow(ToolWindow window) const {
     const WindowRegistry& w = context_.windows;
     switch (window) {
     case ToolWindow::Distance:
-        return shown(w.avstDlg);
+        return w.avstDlg;
     case ToolWindow::SailTime:
-        return shown(w.sailTimeDlg);
+        return w.sailTimeDlg;
     case ToolWindow::Evaluate:
-        return shown(w.optDlg);
+        return w.optDlg;
     case ToolWindow::Position:
-        return shown(w.posiDlg);
+        return w.posiDlg;
     case ToolWindow::Waypoints:
-        return shown(w.waypDlg);
+        return w.waypDlg;
+    case ToolWindow::SearchResult:
+        return w.seekOptDlg;
+    case ToolWindow::Detail:
+        return w.mapB;
     }
-    return false;
+    return nullptr;
+}
+
+bool TMapA::visible(ToolWindow window) const {
+    return shown(toolWindow(window));
+}
+
+void TMapA::showToolWindow(ToolWindow window) {
+    showOnTop(toolWindow(window));
+}
+
+void TMapA::hideToolWindow(ToolWindow window) {
+    hideWindow(toolWindow(window));
 }
 
 AccumulatorDlg* TMapA::accumulatorWindow(ToolWindow window) const {
@@ -458,6 +419,11 @@ void TMapA::showDetail() {
         mapB->show();
         mapB->PaintDetail();
     }
+}
+
+void TMapA::eraseDetailPosition() {
+    if (auto* mapB = context_.windows.mapB)
+        mapB->erasePosition();
 }
 
 } // namespace brisomar

@@ -3,6 +3,7 @@
 #include "app/program_window.h"
 #include "app/window_registry.h"
 #include "charts/chart_marks.h"
+#include "charts/chart_mode.h"
 #include "charts/chart_printer.h"
 #include "charts/mouse_tools.h"
 #include "charts/qt_chart_image.h"
@@ -10,6 +11,8 @@
 #include <QMainWindow>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QScrollArea;
@@ -26,15 +29,6 @@ class TMapA : public ProgramWindow<QMainWindow>, private ChartToolWindows {
     Q_OBJECT
 
 public:
-    enum Mode {
-        ShowPosition = 0,
-        ShowTrack = 1,
-        ShowWaypoints = 2,
-        ShowLogFile = 3,
-        SearchOptimum = 4,
-        SetWaypoints = 5,
-        NoMode = 100
-    };
     static constexpr int helpContext = 3;
 
     explicit TMapA(UiContext& context, QWidget* parent = nullptr);
@@ -48,10 +42,6 @@ public:
     ChartSurface& picture() { return picture_; }
     QImage clientImage() const; // the visible part of the window, as the sailor sees it
     SurfaceView* Image1 = nullptr;
-
-    int ChartMode = ShowPosition;
-    bool ChartDrawEnabled = true;
-    PositionTrack steps; // the cross and the track
 
     QTimer* Timer1 = nullptr;
     QAction* Loadfromdatabase1 = nullptr;
@@ -88,17 +78,17 @@ protected:
 
 private:
     void buildMenu();
-    QAction* modeItem(QMenu* menu, const QString& caption, Qt::Key key, Mode mode);
-    void modeClicked(QAction* item, Mode mode);
-    void leaveShowPosition(bool positionWasShown);
-    void modeSwitchedOn(Mode mode);
-    void modeSwitchedOff(Mode mode);
-    void hideToolWindows();
+    QAction* modeItem(QMenu* menu, const QString& caption, Qt::Key key, ChartWindowMode mode);
+    void modeClicked(ChartWindowMode mode);
+    void showModeChecks();
     void freshPicture();
     void showPicture();
 
+    QWidget* toolWindow(ToolWindow window) const;
     AccumulatorDlg* accumulatorWindow(ToolWindow window) const;
     bool visible(ToolWindow window) const override;
+    void showToolWindow(ToolWindow window) override;
+    void hideToolWindow(ToolWindow window) override;
     void showMeasureThis(ToolWindow window, const std::string& text) override;
     void accumulate(ToolWindow window) override;
     void showGeoDir(Real48 course) override;
@@ -108,12 +98,14 @@ private:
     void information(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
     void showDetail() override;
+    void eraseDetailPosition() override;
 
     UiContext& context_;
     QScrollArea* scroll_ = nullptr;
     QtPixels chartBitmap_;
     ChartSurface picture_;
     ChartMouseTools mouseTools_;
+    std::vector<std::pair<QAction*, ChartWindowMode>> modeItems_;
     std::unique_ptr<ChartPrinter> printer_;
 };
 

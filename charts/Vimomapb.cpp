@@ -21,7 +21,7 @@ void TMapB::PaintDetail() {
     const TMapA* mapA = context_.windows.mapA;
     if (!mapA || mapA->chartBitmap().width() < 2 || mapA->chartBitmap().height() < 2)
         return;
-    steps.TrackRestart = true;
+    context_.program.chart.DetailTrack.TrackRestart = true;
     const PixelRect& r = context_.program.chart.DetailRect;
     const QRect area(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
     QImage part = mapA->chartBitmap().copy(area).convertToFormat(QImage::Format_RGB32);
@@ -36,26 +36,29 @@ void TMapB::PaintDetail() {
 }
 
 void TMapB::positionStep() {
-    detailPositionStep(picture_, context_.program.chart, context_.program.nav, steps,
+    ChartState& chart = context_.program.chart;
+    detailPositionStep(picture_, chart, context_.program.nav, chart.DetailTrack,
                        context_.program.chartSettings);
     view_->showChanges(picture_);
 }
 
 void TMapB::trackStep() {
-    detailTrackStep(picture_, context_.program.chart, context_.program.nav, steps,
+    ChartState& chart = context_.program.chart;
+    detailTrackStep(picture_, chart, context_.program.nav, chart.DetailTrack,
                     context_.program.chartSettings);
     view_->showChanges(picture_);
 }
 
 void TMapB::erasePosition() {
-    steps.erasePosition(picture_);
+    context_.program.chart.DetailTrack.erasePosition(picture_);
     view_->showChanges(picture_);
 }
 
 void TMapB::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    steps.mark.MarkSize = context_.program.chartSettings.PosSize;
-    steps.mark.MarkWidth = context_.program.chartSettings.PosWidth;
+    PositionMark& mark = context_.program.chart.DetailTrack.mark;
+    mark.MarkSize = context_.program.chartSettings.PosSize;
+    mark.MarkWidth = context_.program.chartSettings.PosWidth;
 }
 
 void TMapB::resizeEvent(QResizeEvent* event) {

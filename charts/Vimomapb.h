@@ -29,7 +29,6 @@ public:
     void trackStep();
     void erasePosition();
 
-    PositionTrack steps; // its cross and track, in window pixels
     ChartSurface& picture() { return picture_; }
     SurfaceView* view() const { return view_; }
 

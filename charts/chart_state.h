@@ -33,6 +33,69 @@ struct PixelRect {
     std::int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
 };
 
+// A pixel's colour.
+struct Rgb {
+    std::uint8_t r = 0, g = 0, b = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+class ChartSurface;
+struct ChartSettings;
+
+// The boat's position cross: two arms of 2 x MarkSize + 1 pixels (at most 23), three pixels
+// thick when MarkWidth is 3. It is drawn black into the picture and erased by writing back the
+// colours saved from under it, so it never needs the chart repainted.
+class PositionMark {
+public:
+    static constexpr int maxArm = 23;
+
+    int MarkSize = 11;
+    int MarkWidth = 3;
+    bool BlinkPhase = false;
+
+    void SaveMarkPixels(const ChartSurface& surface, int x, int y);
+    void RestoreMarkPixels(ChartSurface& surface, int x, int y) const;
+    void DrawMark(ChartSurface& surface, int x, int y) const;
+    // Off on one call, on on the next: the cross shows every other tick.
+    void BlinkMark(ChartSurface& surface, int x, int y);
+
+private:
+    template <typename Visit> void forEachArmPixel(int x, int y, Visit visit) const;
+
+    std::array<Rgb, maxArm * 3> savedHorizontal_{}, savedVertical_{};
+};
+
+// The position and track steps of one chart window: the cross where the boat is, or a track
+// line to it. (0, 0) stands for no last point. The steps are drawn by chart_marks.cpp.
+class PositionTrack {
+public:
+    PositionMark mark;
+    int LastX = 0, LastY = 0;
+    bool TrackRestart = false;
+
+    bool hasLast() const { return LastY > 0 || LastX > 0; }
+
+    // Moves the cross to (x, y) and blinks it; takes new cross settings when `settingsChanged`.
+    void positionStep(ChartSurface& surface, int x, int y, bool& settingsChanged,
+                      const ChartSettings& settings);
+    // Extends the track to (x, y) if the boat has moved to another pixel.
+    void trackStep(ChartSurface& surface, int x, int y, const ChartSettings& settings);
+    // Leaves show-position: erases the cross.
+    void erasePosition(ChartSurface& surface) const;
+};
+
+// The item checked in the chart window's Mode menu: what its timer draws and which mouse tools
+// answer. None when no item is checked.
+enum class ChartWindowMode {
+    ShowPosition,
+    ShowTrack,
+    ShowWaypoints,
+    ShowLogFile,
+    SearchOptimum,
+    SetWaypoints,
+    None
+};
+
 // The chart in use and everything the chart windows share about it.
 struct ChartState {
     MapTable Table{};
@@ -54,6 +117,11 @@ struct ChartState {
     Real48 DetailNLat, DetailWLon, DetailSLat, DetailELon;
     Real48 DetailRowRatio, DetailColRatio;
     bool DetailRowValid = false, DetailColValid = false;
+
+    ChartWindowMode ChartMode = ChartWindowMode::ShowPosition;
+    bool ChartDrawEnabled = true; // the timer may draw; off while a mouse tool drags
+    PositionTrack ChartTrack;     // the chart window's cross and track
+    PositionTrack DetailTrack;    // the detail window's, in its own pixels
 
     const MapRecord& record() const { return Table[MapIndex - 1]; }
 };

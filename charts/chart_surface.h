@@ -10,11 +10,6 @@
 
 namespace brisomar {
 
-struct Rgb {
-    std::uint8_t r = 0, g = 0, b = 0;
-    friend bool operator==(const Rgb&, const Rgb&) = default;
-};
-
 inline constexpr Rgb black{0, 0, 0};
 inline constexpr Rgb red{255, 0, 0};
 inline constexpr Rgb blue{0, 0, 255};

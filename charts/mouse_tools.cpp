@@ -63,22 +63,22 @@ void ChartMouseTools::press(MouseButton button, int x, int y) {
     const bool waypointsShown = c_.windows.visible(ToolWindow::Waypoints);
     const bool evaluateShown = c_.windows.visible(ToolWindow::Evaluate);
     if (button == MouseButton::Right) {
-        if (!mode(setWaypointsMode)) {
+        if (!mode(ChartWindowMode::SetWaypoints)) {
             RectDragActive = true;
-            c_.chartDrawEnabled = false;
+            c_.chart.ChartDrawEnabled = false;
         } else if (evaluateShown) {
             startLegDrag(x, y);
         }
         return;
     }
-    if (waypointsShown && mode(searchOptimumMode))
+    if (waypointsShown && mode(ChartWindowMode::SearchOptimum))
         startSearch(x, y);
-    if (waypointsShown && mode(setWaypointsMode))
+    if (waypointsShown && mode(ChartWindowMode::SetWaypoints))
         setWaypoint(x, y);
-    if (!mode(searchOptimumMode) && !mode(setWaypointsMode) &&
+    if (!mode(ChartWindowMode::SearchOptimum) && !mode(ChartWindowMode::SetWaypoints) &&
         (c_.windows.visible(ToolWindow::Distance) || c_.windows.visible(ToolWindow::SailTime)))
         startMeasure(x, y);
-    if (mode(setWaypointsMode) && evaluateShown)
+    if (mode(ChartWindowMode::SetWaypoints) && evaluateShown)
         startLegDrag(x, y);
 }
 
@@ -166,7 +166,7 @@ void ChartMouseTools::move(int x, int y, const ClientArea& client) {
         return;
     MouseMoveCount = std::min(MouseMoveCount + 1, 65535);
     positionOf(x, y, MouseLat, MouseLon);
-    if (SearchDragActive && mode(searchOptimumMode)) {
+    if (SearchDragActive && mode(ChartWindowMode::SearchOptimum)) {
         searchLines(MouseLastX, MouseLastY);
         searchLines(x, y);
         MouseLastX = x;
@@ -183,7 +183,7 @@ void ChartMouseTools::move(int x, int y, const ClientArea& client) {
         if (RectDragActive)
             invertRectangle(MouseDownX, MouseDownY, x, y);
         else
-            c_.chartDrawEnabled = true;
+            c_.chart.ChartDrawEnabled = true;
     }
     if (MeasureDragActive) {
         invertLine(MouseDownX, MouseDownY, MouseLastX, MouseLastY);
@@ -220,9 +220,9 @@ void ChartMouseTools::release(MouseButton button, int x, int y) {
     if (!c_.chart.ChartUsable)
         return;
     positionOf(x, y, MouseLat, MouseLon);
-    if (SearchDragActive && mode(searchOptimumMode)) {
+    if (SearchDragActive && mode(ChartWindowMode::SearchOptimum)) {
         releaseSearch();
-        c_.chartDrawEnabled = true;
+        c_.chart.ChartDrawEnabled = true;
         return;
     }
     if (button == MouseButton::Left && MeasureDragActive)
@@ -234,7 +234,7 @@ void ChartMouseTools::release(MouseButton button, int x, int y) {
         LegDragActive = false;
         showGeoDir();
     }
-    if (button == MouseButton::Right && !mode(setWaypointsMode) && RectDragActive)
+    if (button == MouseButton::Right && !mode(ChartWindowMode::SetWaypoints) && RectDragActive)
         releaseRectangle(x, y);
     if (MouseMoveCount < 2) {
         const WaypointRoute& route = c_.route;
@@ -244,7 +244,7 @@ void ChartMouseTools::release(MouseButton button, int x, int y) {
                   : CourseBetween(route[i - 1].Lat, route[i - 1].Lon, route[i].Lat, route[i].Lon);
         showGeoDir();
     }
-    c_.chartDrawEnabled = true;
+    c_.chart.ChartDrawEnabled = true;
 }
 
 void ChartMouseTools::releaseSearch() {

@@ -13,14 +13,18 @@
 
 namespace brisomar {
 
-// The tool windows the chart's mouse tools work with; a tool is on while its window is visible.
-enum class ToolWindow { Distance, SailTime, Evaluate, Position, Waypoints };
+// The tool windows the chart's mouse tools and modes work with; a tool is on while its window is
+// visible. SearchResult is the optimum search's window, Detail the detail window.
+enum class ToolWindow { Distance, SailTime, Evaluate, Position, Waypoints, SearchResult, Detail };
 
-// What the mouse tools reach outside the chart: the tool windows, messages and the detail window.
+// What the mouse tools and the modes reach outside the chart: the tool windows, messages and the
+// detail window.
 class ChartToolWindows {
 public:
     virtual ~ChartToolWindows() = default;
     virtual bool visible(ToolWindow window) const = 0;
+    virtual void showToolWindow(ToolWindow window) = 0; // non-modally, on top
+    virtual void hideToolWindow(ToolWindow window) = 0;
     virtual void showMeasureThis(ToolWindow window, const std::string& text) = 0;
     virtual void accumulate(ToolWindow window) = 0; // "Add" of an accumulator window
     virtual void showGeoDir(Real48 course) = 0;
@@ -29,7 +33,8 @@ public:
     virtual void showCruisePoint(const CruisePointFigures& figures) = 0;
     virtual void information(const std::string& text) = 0;
     virtual bool askYesNo(const std::string& text) = 0; // an information box with Yes and No
-    virtual void showDetail() = 0; // shows the detail window and paints its region
+    virtual void showDetail() = 0;          // shows the detail window and paints its region
+    virtual void eraseDetailPosition() = 0; // the detail window's cross comes off its picture
 };
 
 // Everything the tools read and write.
@@ -42,8 +47,6 @@ struct ChartToolContext {
     const NavState& nav;
     ChartSurface& picture;
     ChartToolWindows& windows;
-    int& chartMode;
-    bool& chartDrawEnabled;
     char decimalSeparator = '.';
 };
 
@@ -60,8 +63,6 @@ struct ClientArea {
 // an inverting pen, so drawing one again erases it.
 class ChartMouseTools {
 public:
-    static constexpr int setWaypointsMode = 5;
-    static constexpr int searchOptimumMode = 4;
     static constexpr int edgeMargin = 5;
 
     explicit ChartMouseTools(ChartToolContext context) : c_(context) {}
@@ -95,7 +96,7 @@ private:
     void releaseMeasure(int x, int y);
     void releaseRectangle(int x, int y);
     void showGeoDir();
-    bool mode(int m) const { return c_.chartMode == m; }
+    bool mode(ChartWindowMode m) const { return c_.chart.ChartMode == m; }
 
     ChartToolContext c_;
     Real48 dragStartLat_, dragStartLon_;

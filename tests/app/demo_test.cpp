@@ -74,8 +74,8 @@ TEST(Demo, TheBoatFromAPseudoTerminalIsDrawnWhereTheGeometrySaysAndSilenceRaises
     ChartState& chart = ui.program.chart;
     const int y = LatToChartY(chart, Real48(45.2L));
     const int x = LonToChartX(chart, Real48(30.25L));
-    EXPECT_EQ(mapA->steps.LastX, x);
-    EXPECT_EQ(mapA->steps.LastY, y);
+    EXPECT_EQ(chart.ChartTrack.LastX, x);
+    EXPECT_EQ(chart.ChartTrack.LastY, y);
     EXPECT_EQ(mapA->picture().pixel(x, y), black);
 
     TVimoLarmDlg* larm = ui.context.windows.larmDlg;

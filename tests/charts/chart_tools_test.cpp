@@ -4,16 +4,19 @@
 
 #include "charts/chart_fixtures.h"
 #include "charts/chart_geometry.h"
+#include "charts/fake_tool_windows.h"
+#include "navcalc/navigation_math.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <set>
 #include <vector>
 
 namespace brisomar {
 namespace {
 
-constexpr int noMode = 100;
+using Mode = ChartWindowMode;
+using testing::FakeToolWindows;
 
 // White west of column 50, black from there on: a line drawn in plain black vanishes on the
 // dark half.
@@ -29,31 +32,14 @@ Rgb inverted(Rgb c) {
             static_cast<std::uint8_t>(255 - c.b)};
 }
 
-class RecordingToolWindows : public ChartToolWindows {
-public:
-    bool visible(ToolWindow window) const override {
-        return std::find(open.begin(), open.end(), window) != open.end();
-    }
-    void showMeasureThis(ToolWindow, const std::string&) override {}
-    void accumulate(ToolWindow) override {}
-    void showGeoDir(Real48) override {}
-    void showMousePosition(const std::string&) override {}
-    void ShowWaypoint(int) override {}
-    void showCruisePoint(const CruisePointFigures&) override {}
-    void information(const std::string& text) override { messages.push_back(text); }
-    bool askYesNo(const std::string& text) override {
-        messages.push_back(text);
-        return true;
-    }
-    void showDetail() override {}
-
-    std::vector<ToolWindow> open;
-    std::vector<std::string> messages;
-};
+const ClientArea wholeChart{0, 0, 100, 100};
 
 class ChartTools : public ::testing::Test {
 protected:
-    ChartTools() { use(testing::easyRecord("chart.bmp", 100, 100)); } // 10 px a degree
+    ChartTools() {
+        use(testing::easyRecord("chart.bmp", 100, 100)); // 60..50 N, 10..0 W, 10 px a degree
+        chart.ChartMode = Mode::None;
+    }
 
     // Makes `record` the chart in use, as selecting it does.
     void use(const MapRecord& record) {
@@ -68,6 +54,24 @@ protected:
     void click(int x, int y) {
         tools.press(MouseButton::Left, x, y);
         tools.release(MouseButton::Left, x, y);
+    }
+    void drag(MouseButton button, std::initializer_list<PixelPoint> points) {
+        const PixelPoint* p = points.begin();
+        tools.press(button, p->x, p->y);
+        for (++p; p != points.end(); ++p)
+            tools.move(p->x, p->y, wholeChart);
+        tools.release(button, (points.end() - 1)->x, (points.end() - 1)->y);
+    }
+    // Waypoints 1.. at the positions given, the first one current.
+    void setRoute(std::initializer_list<std::pair<long double, long double>> points) {
+        int n = 0;
+        for (const auto& [lat, lon] : points) {
+            ++n;
+            route[n].Lat = Real48(lat);
+            route[n].Lon = Real48(lon);
+        }
+        route.WaypointCount = n;
+        route.WaypointIndex = 1;
     }
     // The pixels of the picture that differ from `other`.
     int differences(const ChartSurface& other) const {
@@ -87,40 +91,282 @@ protected:
     SailingValues sailing;
     BoatTables tables;
     NavState nav;
-    RecordingToolWindows windows;
-    int mode = noMode;
-    bool drawEnabled = true;
-    ChartMouseTools tools{
-        {chart, route, values, sailing, tables, nav, picture, windows, mode, drawEnabled, '.'}};
+    FakeToolWindows windows;
+    ChartMouseTools tools{{chart, route, values, sailing, tables, nav, picture, windows, '.'}};
 };
 
 // The final line of a drag inverts what lies under it, so it shows on light and dark alike.
 TEST_F(ChartTools, TheFinalLineOfADragIsInverted) {
     struct Case {
         const char* name;
-        int mode;
+        Mode mode;
         ToolWindow window;
         MouseButton button;
     };
     const Case cases[] = {
-        {"measuring drag", noMode, ToolWindow::Distance, MouseButton::Left},
-        {"leg drag from waypoint 1", ChartMouseTools::setWaypointsMode, ToolWindow::Evaluate,
-         MouseButton::Right},
+        {"measuring drag", Mode::None, ToolWindow::Distance, MouseButton::Left},
+        {"leg drag from waypoint 1", Mode::SetWaypoints, ToolWindow::Evaluate, MouseButton::Right},
     };
     route[1] = {Real48(55.0L), Real48(8.0L), {}, {}, {}}; // pixel (20, 50)
     route.WaypointIndex = route.WaypointCount = 1;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         picture.reset(&base);
-        mode = c.mode;
+        chart.ChartMode = c.mode;
         windows.open = {c.window};
         tools.press(c.button, 20, 50);
-        tools.move(60, 50, {0, 0, 100, 100});
+        tools.move(60, 50, wholeChart);
         tools.release(c.button, 80, 50);
         EXPECT_EQ(changedPixels(), 60); // columns 20 to 79
         for (int x = 20; x < 80; ++x)
             ASSERT_EQ(picture.pixel(x, 50), inverted(base.pixel(x, 50))) << "column " << x;
     }
+}
+
+TEST_F(ChartTools, ClicksSetWaypointsWithTheirLegs) {
+    chart.ChartMode = Mode::SetWaypoints;
+    windows.open = {ToolWindow::Waypoints, ToolWindow::Evaluate};
+    click(50, 50);
+    EXPECT_EQ(route.WaypointIndex, 1);
+    EXPECT_EQ(route[1].Lat, Real48(55.0L));
+    EXPECT_EQ(route[1].Lon, Real48(5.0L));
+    EXPECT_TRUE(route[1].Dist.isZero() && route[1].Dir.isZero() && route[1].Minutes.isZero());
+    EXPECT_EQ(windows.geoDir, Real48());
+    click(70, 50);
+    EXPECT_EQ(route.WaypointCount, 2);
+    EXPECT_EQ(route[2].Dir, Real48(90.0L));
+    EXPECT_NEAR(static_cast<double>(route[2].Dist.value()), 2 * 60.108 * 0.5736, 0.05);
+    EXPECT_GT(route[2].Minutes.value(), 0);
+    EXPECT_EQ(windows.geoDir, Real48(90.0L));
+    EXPECT_EQ(windows.shownWaypoints, (std::vector{1, 2}));
+    EXPECT_EQ(picture.pixel(73, 50), red);
+    windows.open = {ToolWindow::Evaluate}; // without the waypoint window a click sets nothing
+    click(90, 50);
+    EXPECT_EQ(route.WaypointCount, 2);
+}
+
+// The entry after the current one is overwritten, not inserted; at waypoint 100 it is 100 itself.
+TEST_F(ChartTools, AClickReplacesTheEntryAfterTheCurrentOne) {
+    const struct {
+        const char* name;
+        int count, current, expectedIndex, expectedCount;
+    } cases[] = {{"empty list", 0, 0, 1, 1},
+                 {"inner waypoint 3 of 5", 5, 3, 4, 5},
+                 {"last waypoint 5 of 5", 5, 5, 6, 6},
+                 {"waypoint 100", 100, 100, 100, 100}};
+    chart.ChartMode = Mode::SetWaypoints;
+    windows.open = {ToolWindow::Waypoints};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        route.ClearWaypoints();
+        for (int n = 1; n <= c.count; ++n)
+            route[n] = {Real48(51.0L + n / 100.0L), Real48(8.0L), Real48(1.0L), Real48(7.0L), {}};
+        route.WaypointCount = c.count;
+        route.WaypointIndex = c.current;
+        click(80, 20); // 58 N 2 W
+        EXPECT_EQ(route.WaypointIndex, c.expectedIndex);
+        EXPECT_EQ(route.WaypointCount, c.expectedCount);
+        EXPECT_EQ(route[c.expectedIndex].Lat, Real48(58.0L));
+        EXPECT_EQ(route[c.expectedIndex].Lon, Real48(2.0L));
+        if (c.expectedIndex < c.count) { // the one after keeps its old leg
+            EXPECT_EQ(route[c.expectedIndex + 1].Dir, Real48(7.0L));
+        }
+    }
+}
+
+TEST_F(ChartTools, AMeasuringDragShowsDistanceAndTimeAndLeavesOnlyItsLine) {
+    windows.open = {ToolWindow::Distance, ToolWindow::SailTime};
+    values.ChartDistanceAutoAdd = true;
+    tools.press(MouseButton::Left, 50, 40);
+    EXPECT_EQ(windows.measureThis[ToolWindow::Distance], "0");
+    EXPECT_EQ(windows.measureThis[ToolWindow::SailTime], "0");
+    for (const int y : {42, 46, 47, 49})
+        tools.move(50 + y - 40, y, wholeChart);
+    tools.move(50, 50, wholeChart);
+    EXPECT_TRUE(windows.accumulated.empty());
+    tools.release(MouseButton::Left, 50, 50);
+    EXPECT_EQ(windows.measureThis[ToolWindow::Distance], "Distance: 111320 m, 60.1 Nm");
+    EXPECT_EQ(windows.measureThis[ToolWindow::SailTime], sailTimeThisText(values, '.'));
+    EXPECT_EQ(changedPixels(), 10); // the final line without its end pixel
+    EXPECT_EQ(values.ChartCourse, Real48(180.0L));
+    EXPECT_EQ(windows.accumulated, std::vector{ToolWindow::Distance}); // only its own auto-add
+    EXPECT_TRUE(chart.ChartDrawEnabled);
+}
+
+// A left drag measures only with a measuring window open, and never in the waypoint modes.
+TEST_F(ChartTools, ALeftDragMeasuresOnlyWhereItShould) {
+    const struct {
+        const char* name;
+        Mode mode;
+        std::set<ToolWindow> open;
+    } cases[] = {{"no tool window", Mode::ShowPosition, {}},
+                 {"only the position window", Mode::None, {ToolWindow::Position}},
+                 {"search optimum", Mode::SearchOptimum, {ToolWindow::Distance}},
+                 {"set waypoints", Mode::SetWaypoints, {ToolWindow::SailTime}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        chart.ChartMode = c.mode;
+        windows.open = c.open;
+        drag(MouseButton::Left, {{20, 20}, {40, 40}, {60, 60}});
+        EXPECT_EQ(changedPixels(), 0);
+        EXPECT_TRUE(windows.measureThis.empty());
+        EXPECT_TRUE(values.ChartDistanceThis.isZero());
+    }
+}
+
+TEST_F(ChartTools, TheMousePositionIsShownOnEveryMoveWhileItsWindowIsOpen) {
+    tools.move(50, 50, wholeChart);
+    EXPECT_EQ(windows.mousePosition, "");
+    windows.open = {ToolWindow::Position};
+    tools.move(50, 50, wholeChart);
+    EXPECT_EQ(windows.mousePosition, "LAT N 55°00.000' / LON W005°00.000'");
+    EXPECT_EQ(tools.MouseLat, Real48(55.0L));
+    EXPECT_EQ(tools.MouseLon, Real48(5.0L));
+}
+
+TEST_F(ChartTools, ARightDragChoosesTheDetailRegion) {
+    tools.press(MouseButton::Right, 20, 20);
+    EXPECT_FALSE(chart.ChartDrawEnabled); // the timer keeps off the rubber band
+    tools.move(40, 40, wholeChart);
+    EXPECT_GT(changedPixels(), 0);
+    tools.move(60, 70, wholeChart);
+    tools.release(MouseButton::Right, 60, 70);
+    EXPECT_EQ(changedPixels(), 0);
+    EXPECT_EQ(chart.DetailRect.Left, 20);
+    EXPECT_EQ(chart.DetailRect.Top, 20);
+    EXPECT_EQ(chart.DetailRect.Right, 60);
+    EXPECT_EQ(chart.DetailRect.Bottom, 70);
+    EXPECT_EQ(chart.DetailNLat, Real48(58.0L));
+    EXPECT_EQ(chart.DetailSLat, Real48(53.0L));
+    EXPECT_EQ(chart.DetailWLon, Real48(8.0L));
+    EXPECT_EQ(chart.DetailELon, Real48(4.0L));
+    EXPECT_EQ(windows.detailPaints, 1);
+    EXPECT_TRUE(chart.ChartDrawEnabled);
+}
+
+// Within 5 pixels of an edge of the window's client area, wherever it is scrolled to, the
+// rectangle is taken away and the release changes nothing.
+TEST_F(ChartTools, ARightDragToTheWindowsEdgeIsCancelled) {
+    const struct {
+        const char* name;
+        ClientArea client;
+        PixelPoint edge;
+    } cases[] = {{"left", wholeChart, {4, 40}},
+                 {"right", wholeChart, {96, 40}},
+                 {"top", wholeChart, {40, 4}},
+                 {"bottom", wholeChart, {40, 96}},
+                 {"left of a scrolled client", {30, 20, 60, 60}, {34, 40}},
+                 {"bottom of a scrolled client", {30, 20, 60, 60}, {40, 76}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        tools.press(MouseButton::Right, 50, 50);
+        tools.move(45, 45, c.client);
+        ASSERT_GT(changedPixels(), 0);
+        tools.move(c.edge.x, c.edge.y, c.client);
+        EXPECT_EQ(changedPixels(), 0);
+        EXPECT_TRUE(chart.ChartDrawEnabled);
+        tools.release(MouseButton::Right, c.edge.x, c.edge.y);
+        EXPECT_EQ(chart.DetailRect.Right, 0);
+        EXPECT_EQ(windows.detailPaints, 0);
+    }
+    tools.press(MouseButton::Right, 50, 50);
+    tools.move(35, 45, {30, 20, 60, 60}); // 5 pixels in: still up
+    EXPECT_GT(changedPixels(), 0);
+}
+
+TEST_F(ChartTools, ALegDragGivesTheCourseFromTheCurrentWaypoint) {
+    setRoute({{55, 8}}); // pixel (20, 50)
+    chart.ChartMode = Mode::SetWaypoints;
+    windows.open = {ToolWindow::Evaluate};
+    tools.press(MouseButton::Right, 60, 60);
+    tools.move(20, 20, wholeChart);
+    EXPECT_EQ(windows.geoDir, Real48()); // due north
+    tools.move(60, 30, wholeChart);
+    tools.release(MouseButton::Right, 80, 50);
+    EXPECT_EQ(values.ChartCourse,
+              CourseBetween(Real48(55.0L), Real48(8.0L), Real48(55.0L), Real48(2.0L)));
+    EXPECT_EQ(windows.geoDir, values.ChartCourse);
+    EXPECT_FALSE(tools.LegDragActive);
+    EXPECT_EQ(chart.DetailRect.Right, 0); // no rectangle in set-waypoints mode
+}
+
+// A click without moving gives the course of the leg to the current waypoint.
+TEST_F(ChartTools, AClickShowsTheCourseToTheCurrentWaypoint) {
+    setRoute({{55, 8}, {55, 6}});
+    route.WaypointIndex = 2;
+    windows.open = {ToolWindow::Evaluate};
+    click(10, 10);
+    const Real48 leg = CourseBetween(route[1].Lat, route[1].Lon, route[2].Lat, route[2].Lon);
+    EXPECT_GT(leg.value(), 0);
+    EXPECT_EQ(windows.geoDir, leg);
+    route.WaypointIndex = 1;
+    click(10, 10);
+    EXPECT_EQ(windows.geoDir, Real48());
+}
+
+TEST_F(ChartTools, TheSearchSaysWhatIsWrongWithTheSelection) {
+    chart.ChartMode = Mode::SearchOptimum;
+    windows.open = {ToolWindow::Waypoints, ToolWindow::SearchResult};
+    click(50, 50); // no current waypoint
+    setRoute({{55, 8}});
+    click(50, 50); // waypoint 2 empty
+    setRoute({{55, 8}, {45, 2}});
+    click(50, 50); // waypoint 2 off the chart
+    setRoute({{45, 8}, {44, 2}});
+    click(50, 50); // both off the chart: said twice
+    EXPECT_EQ(windows.messages, (std::vector<std::string>{"Error array full or wrong selection!",
+                                                          "Error in selected waypoints!",
+                                                          "Selected waypoint outside map!",
+                                                          "Selected waypoint outside map!",
+                                                          "Selected waypoint outside map!"}));
+    EXPECT_FALSE(windows.cruisePoint.has_value());
+    EXPECT_EQ(route.WaypointCount, 2);
+}
+
+TEST_F(ChartTools, ASearchOffersToInsertTheCruisePoint) {
+    setRoute({{55, 8}, {55, 2}});
+    route[2].Minutes = Real48(600.0L);
+    chart.ChartMode = Mode::SearchOptimum;
+    windows.open = {ToolWindow::Waypoints, ToolWindow::SearchResult};
+    windows.answers = {false};
+    tools.press(MouseButton::Left, 50, 30);
+    tools.move(50, 35, wholeChart);
+    ASSERT_TRUE(windows.cruisePoint.has_value());
+    tools.release(MouseButton::Left, 50, 35);
+    EXPECT_EQ(route.WaypointCount, 2);
+    EXPECT_EQ(windows.messages, std::vector<std::string>{"Insert new waypoint?"});
+    EXPECT_EQ(windows.cruisePoint->origin.Minutes, Real48(600.0L));
+    EXPECT_EQ(changedPixels(), 18); // only the two waypoint marks stay
+    windows.answers = {true};
+    drag(MouseButton::Left, {{50, 30}, {50, 40}});
+    EXPECT_EQ(route.WaypointCount, 3);
+    EXPECT_EQ(route.WaypointIndex, 1);
+    EXPECT_EQ(route[2].Lat, Real48(56.0L));
+    EXPECT_EQ(route[2].Lon, Real48(5.0L));
+    EXPECT_EQ(route[3].Lon, Real48(2.0L));
+    EXPECT_EQ(route[2].Dir, CourseBetween(route[1].Lat, route[1].Lon, route[2].Lat, route[2].Lon));
+    EXPECT_EQ(route[3].Dir, CourseBetween(route[2].Lat, route[2].Lon, route[3].Lat, route[3].Lon));
+    EXPECT_EQ(route[2].Minutes, windows.cruisePoint->leg1.Minutes);
+    EXPECT_EQ(windows.shownWaypoints, std::vector{1});
+    EXPECT_TRUE(chart.ChartDrawEnabled);
+}
+
+// 99 waypoints and a 100th behind them, as a file with values behind a 0/0 entry leaves the list
+// once the gap is set again: an insertion between 99 and 100 has no room.
+TEST_F(ChartTools, ACruisePointIsNotInsertedIntoAFullList) {
+    for (int n = 1; n <= maxWaypoints; ++n)
+        route[n] = {Real48(55.0L + n / 100.0L), Real48(5.0L), {}, {}, {}};
+    route.WaypointCount = 99;
+    route.WaypointIndex = 99;
+    const Bytes before = route.toFile();
+    chart.ChartMode = Mode::SearchOptimum;
+    windows.open = {ToolWindow::Waypoints};
+    click(30, 30);
+    EXPECT_EQ(windows.messages, (std::vector<std::string>{"Insert new waypoint?",
+                                                          "The route holds at most 100 points."}));
+    EXPECT_EQ(route.toFile(), before);
+    EXPECT_EQ(route.WaypointCount, 99);
+    EXPECT_EQ(route.WaypointIndex, 99);
 }
 
 // The mark goes where the sailor clicked, whatever the stored position converts back to.
@@ -135,7 +381,7 @@ TEST_F(ChartTools, TheWaypointMarkIsDrawnAtTheClickedPixel) {
     } charts[] = {{"corners only", testing::easyRecord("chart.bmp", 100, 100)},
                   {"one intermediate latitude", intermediate},
                   {"beyond the calibrated range", shortRange}};
-    mode = ChartMouseTools::setWaypointsMode;
+    chart.ChartMode = Mode::SetWaypoints;
     windows.open = {ToolWindow::Waypoints};
     for (const auto& c : charts) {
         use(c.record);
@@ -151,22 +397,17 @@ TEST_F(ChartTools, TheWaypointMarkIsDrawnAtTheClickedPixel) {
     }
 }
 
-// 99 waypoints and a 100th behind them, as a file with values behind a 0/0 entry leaves the list
-// once the gap is set again: an insertion between 99 and 100 has no room.
-TEST_F(ChartTools, ACruisePointIsNotInsertedIntoAFullList) {
-    for (int n = 1; n <= maxWaypoints; ++n)
-        route[n] = {Real48(55.0L + n / 100.0L), Real48(5.0L), {}, {}, {}};
-    route.WaypointCount = 99;
-    route.WaypointIndex = 99;
-    const Bytes before = route.toFile();
-    mode = ChartMouseTools::searchOptimumMode;
-    windows.open = {ToolWindow::Waypoints};
-    click(30, 30);
-    EXPECT_EQ(windows.messages, (std::vector<std::string>{"Insert new waypoint?",
-                                                          "The route holds at most 100 points."}));
-    EXPECT_EQ(route.toFile(), before);
-    EXPECT_EQ(route.WaypointCount, 99);
-    EXPECT_EQ(route.WaypointIndex, 99);
+TEST_F(ChartTools, NothingHappensWithoutAUsableChart) {
+    chart.ChartUsable = false;
+    setRoute({{55, 8}});
+    chart.ChartMode = Mode::SetWaypoints;
+    windows.open = {ToolWindow::Position, ToolWindow::Waypoints, ToolWindow::Evaluate};
+    drag(MouseButton::Left, {{50, 50}, {60, 60}});
+    drag(MouseButton::Right, {{50, 50}, {60, 60}});
+    EXPECT_EQ(windows.mousePosition, "");
+    EXPECT_EQ(route.WaypointCount, 1);
+    EXPECT_FALSE(windows.geoDir.has_value());
+    EXPECT_EQ(changedPixels(), 0);
 }
 
 } // namespace

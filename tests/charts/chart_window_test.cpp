@@ -166,11 +166,14 @@ TEST_F(ChartWindow, LeavingShowPositionLeavesNoCross) {
     ASSERT_EQ(shown(50, 50), Qt::black);
     ui.program.logbook.LogViewFile = dir.file("none.LOG");
     mapA->LogFile1->trigger();
-    EXPECT_EQ(mapA->ChartMode, TMapA::ShowLogFile);
+    EXPECT_EQ(ui.program.chart.ChartMode, ChartWindowMode::ShowLogFile);
+    EXPECT_TRUE(mapA->LogFile1->isChecked());
+    EXPECT_FALSE(mapA->Showposition1->isChecked());
     EXPECT_EQ(shown(50, 50), sea);
     EXPECT_EQ(ui.dialogs.shown, QStringList{"Wrong logfilename or recordnr (0<From<To)."});
     mapA->LogFile1->trigger();
-    EXPECT_EQ(mapA->ChartMode, TMapA::NoMode);
+    EXPECT_EQ(ui.program.chart.ChartMode, ChartWindowMode::None);
+    EXPECT_FALSE(mapA->LogFile1->isChecked());
 }
 
 TEST_F(ChartWindow, ShowWaypointsSaysWhenMostAreOffTheChart) {
@@ -344,6 +347,9 @@ TEST_F(ChartWindow, TheDetailWindowEnlargesItsRectangleAndFollowsTheBoat) {
     EXPECT_EQ(detail(75, 75), Qt::black);
     EXPECT_EQ(detail(75, 65), Qt::black);
     EXPECT_FALSE(ui.program.nav.PosOutsideDetailChart);
+    mapA->ShowTrack1->trigger(); // leaving show-position takes its cross off too
+    EXPECT_EQ(detail(75, 65), sea);
+    mapA->Showposition1->trigger();
     at(57, 5); // off the detail region, still on the chart
     mapA->Timer1Timer();
     EXPECT_TRUE(ui.program.nav.PosOutsideDetailChart);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "app/file_system.h"
+#include "charts/chart_surface.h"
+#include "charts/mouse_tools.h"
+#include "records/logbook.h"
+#include "records/waypoint_route.h"
+
+namespace brisomar {
+
+// What switching the chart window's mode reaches: the chart state with its crosses and tracks,
+// the chart window's picture, what the modes draw on it, and the tool windows.
+struct ChartModeContext {
+    ChartState& chart;
+    ChartSurface& picture;
+    const WaypointRoute& route;
+    const Logbook& logbook;
+    FileSystem& files;
+    ChartToolWindows& windows;
+};
+
+// A click on the Mode menu's item for `item` (not None): switches that mode on, or off (no mode)
+// when it is on; the menu's check marks follow chart.ChartMode. Leaving show-position takes the
+// crosses off both pictures. The search result and waypoint windows close before show-position,
+// show track and show log-file, and after switching off the three modes that use them.
+void switchChartMode(const ChartModeContext& context, ChartWindowMode item);
+
+} // namespace brisomar
