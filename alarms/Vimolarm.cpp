@@ -43,41 +43,54 @@ void TVimoLarmDlg::buildControls() {
     FormActivate();
 }
 
-MaskedField* TVimoLarmDlg::limitField(const QString& mask, const QString& name, const QString& text,
+// A limit field showing the monitor's text for it and keeping that text as typed.
+MaskedField* TVimoLarmDlg::limitField(const QString& mask, const QString& name, std::string& text,
                                       const QString& hint, AlarmLimit shown) {
-    MaskedField* field = maskedEdit(mask, name, text, hint, context_.dialogs, this);
+    MaskedField* field = maskedEdit(mask, name, toQString(text), hint, context_.dialogs, this);
+    connect(field, &QLineEdit::textChanged, this, [field, &text] { text = maskedText(field); });
     field->setMouseTracking(true);
     field->installEventFilter(this);
     limitOf_[field] = shown;
     return field;
 }
 
+HemisphereField* TVimoLarmDlg::hemisphereField(QChar first, QChar other, std::string& text) {
+    auto* field = new HemisphereField(first, other, this);
+    field->setText(toQString(text));
+    connect(field, &QLineEdit::textChanged, this,
+            [&text](const QString& changed) { text = changed.toStdString(); });
+    return field;
+}
+
 void TVimoLarmDlg::buildRows() {
     using L = AlarmLimit;
+    AlarmFieldTexts& f = monitor_.fields;
     MaskMinDirBox =
-        limitField("000;1;_", "Min course", "000", "Input min direction (boat).", L::MinDir);
+        limitField("000;1;_", "Min course", f.minDir, "Input min direction (boat).", L::MinDir);
     MaskMaxDirBox =
-        limitField("000;1;_", "Max course", "090", "Input max direction (boat).", L::MaxDir);
-    MaskMinSpeBox = limitField("00;1;_", "Min speed", "05", "Input min speed (boat).", L::MinSpe);
-    MaskMaxSpeBox = limitField("00;1;_", "Max speed", "09", "input max speed (boat).", L::MaxSpe);
-    MaskMinWindBox = limitField("000;1;_", "Min wind direction", "000",
+        limitField("000;1;_", "Max course", f.maxDir, "Input max direction (boat).", L::MaxDir);
+    MaskMinSpeBox =
+        limitField("00;1;_", "Min speed", f.minSpe, "Input min speed (boat).", L::MinSpe);
+    MaskMaxSpeBox =
+        limitField("00;1;_", "Max speed", f.maxSpe, "input max speed (boat).", L::MaxSpe);
+    MaskMinWindBox = limitField("000;1;_", "Min wind direction", f.minWind,
                                 "Input min winddirection 0-360.", L::MinWind);
-    MaskMaxWindBox = limitField("000;1;_", "Max wind direction", "090",
+    MaskMaxWindBox = limitField("000;1;_", "Max wind direction", f.maxWind,
                                 "Input max winddirection 0-360.", L::MaxWind);
-    MaskMinWindForceBox =
-        limitField("000;1;_", "Min windforce", "002", "Input min windforce. ", L::MinWindForce);
-    MaskMaxWindforceBox =
-        limitField("000;1;_", "Max windforce", "007", "Input max windforce.", L::MaxWindForce);
-    MaskSeconds = limitField("000;1;_", "GPS silence seconds", "010", "Input time in seconds.",
+    MaskMinWindForceBox = limitField("000;1;_", "Min windforce", f.minWindForce,
+                                     "Input min windforce. ", L::MinWindForce);
+    MaskMaxWindforceBox = limitField("000;1;_", "Max windforce", f.maxWindForce,
+                                     "Input max windforce.", L::MaxWindForce);
+    MaskSeconds = limitField("000;1;_", "GPS silence seconds", f.seconds, "Input time in seconds.",
                              L::CommSeconds);
-    MaskMeter = limitField("00000;1;_", "Divergence meters", "00100", "Input distance in meter.",
+    MaskMeter = limitField("00000;1;_", "Divergence meters", f.meter, "Input distance in meter.",
                            L::DivMeter);
-    MaskLatNS = new HemisphereField(QLatin1Char('N'), QLatin1Char('S'), this);
-    MaskLat = limitField(positionMask, "Latitude passage", "057°00.000",
-                         "Input latitude. Ex:057°30,000", L::PassLat);
-    MaskLonWE = new HemisphereField(QLatin1Char('W'), QLatin1Char('E'), this);
-    MaskLon = limitField(positionMask, "Longitude passage", "020°00.000",
-                         "Input longitude. Ex:018°00,000", L::PassLon);
+    MaskLatNS = hemisphereField(QLatin1Char('N'), QLatin1Char('S'), f.latNS);
+    MaskLat = limitField(positionMask, "Latitude passage", f.lat, "Input latitude. Ex:057°30,000",
+                         L::PassLat);
+    MaskLonWE = hemisphereField(QLatin1Char('W'), QLatin1Char('E'), f.lonWE);
+    MaskLon = limitField(positionMask, "Longitude passage", f.lon, "Input longitude. Ex:018°00,000",
+                         L::PassLon);
 
     struct RowText {
         const char* caption;
@@ -150,25 +163,6 @@ bool TVimoLarmDlg::limitsComplete() {
                            MaskSeconds, MaskMeter, MaskLat, MaskLon});
 }
 
-AlarmFieldTexts TVimoLarmDlg::fieldTexts() const {
-    AlarmFieldTexts f;
-    f.minDir = maskedText(MaskMinDirBox);
-    f.maxDir = maskedText(MaskMaxDirBox);
-    f.minSpe = maskedText(MaskMinSpeBox);
-    f.maxSpe = maskedText(MaskMaxSpeBox);
-    f.minWind = maskedText(MaskMinWindBox);
-    f.maxWind = maskedText(MaskMaxWindBox);
-    f.minWindForce = maskedText(MaskMinWindForceBox);
-    f.maxWindForce = maskedText(MaskMaxWindforceBox);
-    f.seconds = maskedText(MaskSeconds);
-    f.meter = maskedText(MaskMeter);
-    f.latNS = MaskLatNS->text().toStdString();
-    f.lat = maskedText(MaskLat);
-    f.lonWE = MaskLonWE->text().toStdString();
-    f.lon = maskedText(MaskLon);
-    return f;
-}
-
 // Ticking arms the alarm with the limits typed now. A limit that does not convert is shown
 // and the box unticked again, so that a ticked box always means a watched alarm.
 void TVimoLarmDlg::OnBoxClick(AlarmSlot slot) {
@@ -183,7 +177,7 @@ void TVimoLarmDlg::OnBoxClick(AlarmSlot slot) {
         box->setChecked(false);
         return;
     }
-    if (const auto error = monitor_.switchOn(slot, fieldTexts(), context_.program.nav)) {
+    if (const auto error = monitor_.switchOn(slot, context_.program.nav)) {
         context_.dialogs.warning(toQString(*error));
         box->setChecked(false);
     }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <map>
+#include <string>
 
 class QCheckBox;
 class QLabel;
@@ -40,7 +41,6 @@ public:
 
     QCheckBox* onBox(AlarmSlot slot) const { return rows_[static_cast<int>(slot)].on; }
     QCheckBox* activeBox(AlarmSlot slot) const { return rows_[static_cast<int>(slot)].active; }
-    AlarmFieldTexts fieldTexts() const;
 
     MaskedField* MaskMinDirBox = nullptr;
     MaskedField* MaskMaxDirBox = nullptr;
@@ -73,8 +73,9 @@ private:
     };
 
     void buildRows();
-    MaskedField* limitField(const QString& mask, const QString& name, const QString& text,
+    MaskedField* limitField(const QString& mask, const QString& name, std::string& text,
                             const QString& hint, AlarmLimit shown);
+    HemisphereField* hemisphereField(QChar first, QChar other, std::string& text);
     bool limitsComplete();
     void showActiveBoxes();
 

@@ -55,8 +55,8 @@ std::optional<std::string> convertRange(const std::string& minText, const std::s
 
 } // namespace
 
-std::optional<std::string> AlarmMonitor::switchOn(AlarmSlot slot, const AlarmFieldTexts& f,
-                                                  const NavState& nav) {
+std::optional<std::string> AlarmMonitor::switchOn(AlarmSlot slot, const NavState& nav) {
+    const AlarmFieldTexts& f = fields;
     AlarmLimits& l = limits;
     std::optional<std::string> error;
     switch (slot) {

@@ -22,7 +22,7 @@ enum class AlarmSlot {
 };
 inline constexpr int alarmSlotCount = 9;
 
-// The texts of the alarm window's limit fields, with their initial values.
+// The texts of the alarm window's limit fields; the initial values are the fields' initial texts.
 struct AlarmFieldTexts {
     std::string minDir = "000", maxDir = "090";
     std::string minSpe = "05", maxSpe = "09";
@@ -66,12 +66,13 @@ public:
     std::array<bool, alarmSlotCount> AlarmActive{};
     AlarmLimits limits;
     bool AlarmPhase = false;
+    // The limit fields' texts as typed: the alarm window shows them and keeps them up to date.
+    AlarmFieldTexts fields;
 
     // Captures the slot's limits from the field texts and switches it on. When a field does not
     // convert, gives the message to show and leaves the slot off (limits converted before the
     // failing one are kept).
-    std::optional<std::string> switchOn(AlarmSlot slot, const AlarmFieldTexts& fields,
-                                        const NavState& nav);
+    std::optional<std::string> switchOn(AlarmSlot slot, const NavState& nav);
     void switchOff(AlarmSlot slot) { on(slot) = false; }
 
     bool& on(AlarmSlot slot) { return AlarmOn[static_cast<int>(slot)]; }

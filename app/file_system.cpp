@@ -306,6 +306,20 @@ std::optional<std::string> StdFileSystem::specialKind(const std::string& path) {
     return specialKindOf(status.st_mode);
 }
 
+std::optional<std::vector<std::string>> StdFileSystem::folderEntries(const std::string& folder,
+                                                                     std::string& error) {
+    std::vector<std::string> names;
+    std::error_code code;
+    for (fs::directory_iterator entry(folder, code), end; !code && entry != end;
+         entry.increment(code))
+        names.push_back(entry->path().filename().string());
+    if (code) {
+        error = code.message();
+        return std::nullopt;
+    }
+    return names;
+}
+
 bool StdFileSystem::syncToDisk(int descriptor, std::string& error) {
     // EINVAL: a file system that has nothing to sync for this kind of file.
     if (::fsync(descriptor) == 0 || errno == EINVAL)

@@ -31,6 +31,9 @@ public:
     // What the path names when that is neither a regular file nor a folder: "a FIFO", "a
     // device" or "a socket"; nothing otherwise, a missing name included.
     virtual std::optional<std::string> specialKind(const std::string& path) = 0;
+    // The names of what a folder holds, in no particular order.
+    virtual std::optional<std::vector<std::string>> folderEntries(const std::string& folder,
+                                                                  std::string& error) = 0;
 };
 
 // The real files. Only regular files are opened: a FIFO, device or socket is refused without
@@ -52,6 +55,8 @@ public:
     // are removed by the next save of the same file.
     bool replace(const std::string& path, const Bytes& bytes, std::string& error) override;
     std::optional<std::string> specialKind(const std::string& path) override;
+    std::optional<std::vector<std::string>> folderEntries(const std::string& folder,
+                                                          std::string& error) override;
 
 protected:
     // Makes what was written through an open file or folder reach the disk (fsync).

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <stdexcept>
 
 namespace brisomar {
 
@@ -243,28 +242,6 @@ std::string FloatToStr(Real48 value, char decimalSeparator) {
         return scientificText(d, decimalSeparator);
     const int decimals = std::max(0, static_cast<int>(d.digits.size()) - 1 - d.exponent);
     return fixedText(d, 1, decimals, decimalSeparator);
-}
-
-std::optional<FloatPattern> parseFloatPattern(std::string_view pattern) {
-    const auto point = pattern.find('.');
-    const auto integerPart = pattern.substr(0, point);
-    const auto fractionPart =
-        point == std::string_view::npos ? std::string_view() : pattern.substr(point + 1);
-    const auto allZeros = [](std::string_view part) {
-        return std::all_of(part.begin(), part.end(), [](char c) { return c == '0'; });
-    };
-    if (integerPart.empty() || !allZeros(integerPart) || !allZeros(fractionPart) ||
-        (point != std::string_view::npos && fractionPart.empty()))
-        return std::nullopt;
-    return FloatPattern{static_cast<int>(integerPart.size()),
-                        static_cast<int>(fractionPart.size())};
-}
-
-std::string FormatFloat(std::string_view pattern, long double value, char decimalSeparator) {
-    const auto parsed = parseFloatPattern(pattern);
-    if (!parsed)
-        throw std::invalid_argument("unknown number pattern " + std::string(pattern));
-    return FormatFloat(*parsed, value, decimalSeparator);
 }
 
 std::string FormatFloat(FloatPattern pattern, long double value, char decimalSeparator) {

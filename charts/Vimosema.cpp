@@ -7,6 +7,7 @@
 #include "app/qt_files.h"
 #include "app/qt_text.h"
 #include "charts/Vimounus.h"
+#include "charts/chart_geometry.h"
 #include "charts/qt_chart_image.h"
 
 #include <QEvent>
@@ -120,10 +121,11 @@ void TVimosemaDlg::ShowMapRecordInfo(int n) {
     const MapRecord& r = context_.program.chart.Table[n - 1];
     LabelFileName->setText(toQString(recordCaption("Path:", r.FileName)));
     LabelInfoText->setText(toQString(recordCaption("Text:", r.InfoText)));
-    LabelNWLat->setText(toQString("North Latitude: " + LatToText(r.lat(1))));
-    LabelSELat->setText(toQString("South Latitude: " + LatToText(r.lat(7))));
-    LabelNWLon->setText(toQString("West Longitude: " + LonToText(r.lon(1))));
-    LabelSELon->setText(toQString("East Longitude: " + LonToText(r.lon(7))));
+    const ChartCorners corners = recordCorners(r);
+    LabelNWLat->setText(toQString("North Latitude: " + LatToText(corners.NWLat)));
+    LabelSELat->setText(toQString("South Latitude: " + LatToText(corners.SELat)));
+    LabelNWLon->setText(toQString("West Longitude: " + LonToText(corners.NWLon)));
+    LabelSELon->setText(toQString("East Longitude: " + LonToText(corners.SELon)));
 }
 
 // The selection moved to `record`: the field, the labels and the preview follow it.

@@ -189,6 +189,19 @@ void CountCalibrationPoints(ChartState& chart) {
     chart.LonPointCount = countPoints(chart, longitudeAxis);
 }
 
+ChartCorners recordCorners(const MapRecord& record) {
+    return {record.lat(1), record.lon(1), record.lat(7), record.lon(7)};
+}
+
+void useRecordCorners(ChartState& chart) {
+    const ChartCorners corners = recordCorners(chart.record());
+    chart.ChartNWLat = corners.NWLat;
+    chart.ChartNWLon = corners.NWLon;
+    chart.ChartSELat = corners.SELat;
+    chart.ChartSELon = corners.SELon;
+    CountCalibrationPoints(chart);
+}
+
 std::int32_t LatToChartY(ChartState& chart, Real48 lat) {
     return degreesToPixel(chart, latitudeAxis, lat);
 }

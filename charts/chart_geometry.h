@@ -23,6 +23,17 @@ std::int32_t ScalePixel(std::int32_t count, Real48 factor);
 // Sets LatPointCount and LonPointCount from the corners and the record MapIndex.
 void CountCalibrationPoints(ChartState& chart);
 
+// The edges of a chart as its map record gives them: calibration point 1 is the north (west)
+// edge, point 7 the south (east) one.
+struct ChartCorners {
+    Real48 NWLat, NWLon, SELat, SELon;
+};
+ChartCorners recordCorners(const MapRecord& record);
+
+// Makes record MapIndex the chart in use: its corners become the chart's, and the calibration
+// points the conversions use are counted.
+void useRecordCorners(ChartState& chart);
+
 // Degrees to pixels; each also records where the pixel lies in the detail rectangle.
 std::int32_t LatToChartY(ChartState& chart, Real48 lat);
 std::int32_t LonToChartX(ChartState& chart, Real48 lon);

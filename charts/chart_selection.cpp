@@ -16,9 +16,10 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t maxCaptionCharacters = 255;
 
-bool isFile(const fs::path& path) {
-    std::error_code code;
-    return fs::is_regular_file(path, code);
+// A regular file, or a link to one: what the file system gives a size for.
+bool isFile(FileSystem& files, const std::string& path) {
+    std::string ignored;
+    return files.size(path, ignored).has_value();
 }
 
 std::string lowerCase(std::string text) {
@@ -27,35 +28,43 @@ std::string lowerCase(std::string text) {
     return text;
 }
 
-std::optional<std::string> inFolderIgnoringCase(const fs::path& folder, const std::string& name) {
-    std::error_code code;
-    for (const auto& entry : fs::directory_iterator(folder, code))
-        if (lowerCase(entry.path().filename().string()) == lowerCase(name) && isFile(entry.path()))
-            return entry.path().string();
+// A folder that cannot be read holds nothing to find.
+std::optional<std::string> inFolderIgnoringCase(FileSystem& files, const fs::path& folder,
+                                                const std::string& name) {
+    std::string ignored;
+    const auto entries = files.folderEntries(folder.string(), ignored);
+    if (!entries)
+        return std::nullopt;
+    for (const std::string& entry : *entries) {
+        const std::string path = (folder / entry).string();
+        if (lowerCase(entry) == lowerCase(name) && isFile(files, path))
+            return path;
+    }
     return std::nullopt;
 }
 
 // Strictly inside the record's edges.
 bool recordHolds(const MapRecord& r, const NavState& nav) {
-    return r.lat(1).value() > nav.PosLat.value() && nav.PosLat.value() > r.lat(7).value() &&
-           r.lon(1).value() > nav.PosLon.value() && nav.PosLon.value() > r.lon(7).value();
+    const ChartCorners c = recordCorners(r);
+    return c.NWLat.value() > nav.PosLat.value() && nav.PosLat.value() > c.SELat.value() &&
+           c.NWLon.value() > nav.PosLon.value() && nav.PosLon.value() > c.SELon.value();
 }
 
 } // namespace
 
-std::optional<std::string> findChartFile(const std::string& fileName,
+std::optional<std::string> findChartFile(FileSystem& files, const std::string& fileName,
                                          const std::string& mapFilePath) {
     if (fileName.empty())
         return std::nullopt;
-    if (isFile(fileName))
+    if (isFile(files, fileName))
         return fileName;
     std::string slashed = fileName;
     std::replace(slashed.begin(), slashed.end(), '\\', '/');
-    if (isFile(slashed))
+    if (isFile(files, slashed))
         return slashed;
     const std::string baseName = fs::path(slashed).filename().string();
     const fs::path folder = fs::path(mapFilePath).parent_path();
-    return inFolderIgnoringCase(folder.empty() ? fs::path(".") : folder, baseName);
+    return inFolderIgnoringCase(files, folder.empty() ? fs::path(".") : folder, baseName);
 }
 
 std::string recordCaption(const std::string& prefix, const std::string& text) {
@@ -81,43 +90,35 @@ std::optional<std::string> ChartSelection::openMapFile(FileSystem& files, const 
     return SelectMapRecord(files);
 }
 
-bool ChartSelection::CheckMapRecord(FileSystem& files, std::optional<std::string>& warning) {
+ChartSelection::RecordCheck ChartSelection::CheckMapRecord(FileSystem& files) {
     chart_.ChartUsable = false;
     const MapRecord& r = chart_.record();
-    if (!(r.lat(1).value() > r.lat(7).value() && r.lon(1).value() > r.lon(7).value()))
-        return false;
-    const auto bitmap = findChartFile(r.FileName, chart_.MapFilePath);
+    const ChartCorners c = recordCorners(r);
+    if (!(c.NWLat.value() > c.SELat.value() && c.NWLon.value() > c.SELon.value()))
+        return {};
+    const auto bitmap = findChartFile(files, r.FileName, chart_.MapFilePath);
     if (!bitmap)
-        return false;
+        return {};
     std::string error;
     const auto size = files.read(*bitmap, 0, 0, error) ? files.size(*bitmap, error) : std::nullopt;
-    if (!size) {
-        if (!chart_.AutoSelect)
-            warning = "File access error";
-        return false;
+    if (size && *size < maxChartFileBytes) {
+        chart_.ChartUsable = true;
+        return {bitmap, std::nullopt};
     }
-    if (*size >= maxChartFileBytes) {
-        if (!chart_.AutoSelect)
-            warning = "File too big (this version max 19000000 bytes)";
-        return false;
-    }
-    chart_.ChartUsable = true;
-    return true;
+    if (chart_.AutoSelect) // the search passes over records silently
+        return {};
+    return {std::nullopt,
+            size ? "File too big (this version max 19000000 bytes)" : "File access error"};
 }
 
 std::optional<std::string> ChartSelection::SelectMapRecord(FileSystem& files) {
-    std::optional<std::string> warning;
-    if (!CheckMapRecord(files, warning))
-        return warning;
-    const MapRecord& r = chart_.record();
-    chart_.ChartFileName = *findChartFile(r.FileName, chart_.MapFilePath);
-    chart_.ChartNWLat = r.lat(1);
-    chart_.ChartSELat = r.lat(7);
-    chart_.ChartNWLon = r.lon(1);
-    chart_.ChartSELon = r.lon(7);
-    chart_.ReloadRequest = true;
-    CountCalibrationPoints(chart_);
-    return warning;
+    const RecordCheck check = CheckMapRecord(files);
+    if (check.bitmap) {
+        chart_.ChartFileName = *check.bitmap;
+        useRecordCorners(chart_);
+        chart_.ReloadRequest = true;
+    }
+    return check.warning;
 }
 
 std::optional<std::string> ChartSelection::showRecord(FileSystem& files, int record) {

@@ -19,7 +19,7 @@ std::string recordCaption(const std::string& prefix, const std::string& text);
 // Where the bitmap a map record names is on this machine: the name as given; else with "\"
 // read as "/"; else its base name, in any case, in the map file's own folder. Nothing when
 // none of these is a file.
-std::optional<std::string> findChartFile(const std::string& fileName,
+std::optional<std::string> findChartFile(FileSystem& files, const std::string& fileName,
                                          const std::string& mapFilePath);
 
 // Chart selection over the map file in memory. The selection dialog's record field is part of
@@ -37,9 +37,13 @@ public:
     std::optional<std::string> openMapFile(FileSystem& files, const std::string& path,
                                            bool& opened);
 
-    // Whether record MapIndex can be shown; a warning when its bitmap cannot be opened or is too
-    // big, unless automatic selection is on.
-    bool CheckMapRecord(FileSystem& files, std::optional<std::string>& warning);
+    // Whether record MapIndex can be shown: the bitmap found for it when it can; a warning when
+    // its bitmap cannot be opened or is too big, unless automatic selection is on.
+    struct RecordCheck {
+        std::optional<std::string> bitmap;
+        std::optional<std::string> warning;
+    };
+    RecordCheck CheckMapRecord(FileSystem& files);
 
     // Takes record MapIndex as the chart in use if it is usable, asking for a reload.
     std::optional<std::string> SelectMapRecord(FileSystem& files);

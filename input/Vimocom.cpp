@@ -149,10 +149,10 @@ QGroupBox* TVimoComDlg::buildPortGroup(PortControls& port, const QString& receiv
     return group;
 }
 
-QLineEdit* TVimoComDlg::settingEdit(const QString& text, int maxLength, std::string& setting) {
-    auto* edit = new QLineEdit(text, this);
+// An edit showing a reception setting as it stands (its default at start) and keeping it as typed.
+QLineEdit* TVimoComDlg::settingEdit(int maxLength, std::string& setting) {
+    auto* edit = new QLineEdit(QString::fromStdString(setting), this);
     edit->setMaxLength(maxLength);
-    setting = text.toStdString();
     connect(edit, &QLineEdit::textChanged, this,
             [&setting](const QString& changed) { setting = changed.toStdString(); });
     return edit;
@@ -164,7 +164,7 @@ QGroupBox* TVimoComDlg::settingsBox(const QString& caption,
     auto* group = new QGroupBox(caption, this);
     auto* form = new QFormLayout(group);
     for (const SettingRow& row : rows) {
-        row.edit = settingEdit(row.text, row.maxLength, row.setting);
+        row.edit = settingEdit(row.maxLength, row.setting);
         row.edit->setToolTip(row.hint);
         form->addRow(row.label, row.edit);
     }
@@ -175,31 +175,27 @@ QGroupBox* TVimoComDlg::buildGpsGroup() {
     GpsSentenceSettings& gps = context_.program.reception.gps;
     return settingsBox(
         QStringLiteral("GPS NMEA specification"),
-        {{QStringLiteral("Sentence"), QStringLiteral("GPRMC"), 8, gps.sentence, EditNMEASentence,
+        {{QStringLiteral("Sentence"), 8, gps.sentence, EditNMEASentence,
           QStringLiteral("Name the GPS sentence begins with; \"?\" stands for any one character. "
                          "For a receiver that sends GNRMC (most modern ones) type \"??RMC\": "
                          "it takes the RMC sentence of any receiver.")},
-         {QStringLiteral("Latitude string position"), QStringLiteral("3"), 2, gps.latitudeField,
-          EditLatPos},
-         {QStringLiteral("N/S"), QStringLiteral("4"), 2, gps.northSouthField, EditNSPos},
-         {QStringLiteral("Longitude string position"), QStringLiteral("5"), 8, gps.longitudeField,
-          EditLonPos},
-         {QStringLiteral("W/E"), QStringLiteral("6"), 2, gps.westEastField, EditWEPos},
-         {QStringLiteral("Speed string position"), QStringLiteral("7"), 2, gps.speedField,
-          EditSpeedPos},
-         {QStringLiteral("Course string position"), QStringLiteral("8"), 2, gps.courseField,
-          EditCoursePos}});
+         {QStringLiteral("Latitude string position"), 2, gps.latitudeField, EditLatPos},
+         {QStringLiteral("N/S"), 2, gps.northSouthField, EditNSPos},
+         {QStringLiteral("Longitude string position"), 8, gps.longitudeField, EditLonPos},
+         {QStringLiteral("W/E"), 2, gps.westEastField, EditWEPos},
+         {QStringLiteral("Speed string position"), 2, gps.speedField, EditSpeedPos},
+         {QStringLiteral("Course string position"), 2, gps.courseField, EditCoursePos}});
 }
 
 QGroupBox* TVimoComDlg::buildExtendedGroup() {
     ExtendedSentenceSettings& extended = context_.program.reception.extended;
     return settingsBox(
         QStringLiteral("  Extended user specification"),
-        {{QStringLiteral("Sentence"), QStringLiteral("PTTKD"), 8, extended.sentence, EditSentence,
+        {{QStringLiteral("Sentence"), 8, extended.sentence, EditSentence,
           QStringLiteral(
               "Name the instrument's sentence begins with. \"?\" stands for any one character.")},
-         {QStringLiteral("Position"), QStringLiteral("1"), 2, extended.field, EditPosition},
-         {QStringLiteral("Specification"), QStringLiteral("Deep"), 8, extended.alias, EditAlias}});
+         {QStringLiteral("Position"), 2, extended.field, EditPosition},
+         {QStringLiteral("Specification"), 8, extended.alias, EditAlias}});
 }
 
 void TVimoComDlg::CommRadioGroupClick() {

@@ -92,7 +92,7 @@ private:
 
     QGroupBox* buildPortGroup(PortControls& port, const QString& receivedHint);
     struct SettingRow {
-        QString label, text;
+        QString label;
         int maxLength;
         std::string& setting;
         QLineEdit*& edit;
@@ -101,7 +101,7 @@ private:
     QGroupBox* settingsBox(const QString& caption, std::initializer_list<SettingRow> rows);
     QGroupBox* buildGpsGroup();
     QGroupBox* buildExtendedGroup();
-    QLineEdit* settingEdit(const QString& text, int maxLength, std::string& setting);
+    QLineEdit* settingEdit(int maxLength, std::string& setting);
     void switchPort(PortControls& port);
     bool openPort(PortControls& port); // false when the sailor gave up
     void showOff(PortControls& port);  // closed, "Off", its settings enabled

@@ -9,13 +9,15 @@
 namespace brisomar::testing {
 
 // The real files, except that appends and whole-file replacements can be made to fail part
-// way, as on a full disk, and syncing to the disk can fail or be watched.
+// way, as on a full disk, syncing to the disk can fail or be watched, and a file or a folder
+// can be made unreadable.
 class FailingFileSystem : public StdFileSystem {
 public:
     int appendBytesBeforeFailure = -1; // -1: appends succeed
     bool replaceFails = false;
     bool syncFails = false;
     std::string unreadable;        // a path that cannot be opened for reading
+    std::string unlistable;        // a folder whose entries cannot be read
     std::size_t mostBytesRead = 0; // the largest read so far
     // Called with the path of each file or folder about to be synced to the disk.
     std::function<void(const std::string& path)> onSync;
@@ -30,6 +32,15 @@ public:
         if (bytes)
             mostBytesRead = std::max(mostBytesRead, bytes->size());
         return bytes;
+    }
+
+    std::optional<std::vector<std::string>> folderEntries(const std::string& folder,
+                                                          std::string& error) override {
+        if (folder == unlistable) {
+            error = "Permission denied";
+            return std::nullopt;
+        }
+        return StdFileSystem::folderEntries(folder, error);
     }
 
     std::size_t append(const std::string& path, const Bytes& bytes, std::string& error) override {

@@ -160,12 +160,7 @@ std::string useMap(State& state, std::string_view path, int n) {
     ChartState& chart = state.chart;
     chart.Table = *table;
     chart.MapIndex = n;
-    const MapRecord& r = chart.record();
-    chart.ChartNWLat = r.lat(1);
-    chart.ChartSELat = r.lat(7);
-    chart.ChartNWLon = r.lon(1);
-    chart.ChartSELon = r.lon(7);
-    CountCalibrationPoints(chart);
+    useRecordCorners(chart);
     return "ok";
 }
 

@@ -34,6 +34,34 @@ TEST(AlarmDialogFirstOpened, ShowsTheAlarmsWatchedMeanwhile) {
     EXPECT_FALSE(dlg->onBox(AlarmSlot::Speed)->isChecked());
 }
 
+// The fields start from the monitor's texts, so a default changed in the core reaches the
+// window, and what is typed or toggled reaches the monitor.
+TEST(AlarmDialogFields, ShowTheMonitorsTextsAndKeepThemAsTyped) {
+    UiFixture ui;
+    AlarmFieldTexts& fields = ui.program.alarms.fields;
+    fields.maxDir = "180";
+    fields.seconds = "030";
+    fields.latNS = "S";
+    fields.lon = "010°30.000";
+    const auto mainDlg = createWindows(ui.context);
+    TVimoLarmDlg* dlg = ui.context.windows.larmDlg;
+    dlg->ensureControls();
+    EXPECT_EQ(maskedText(dlg->MaskMaxDirBox), "180");
+    EXPECT_EQ(maskedText(dlg->MaskSeconds), "030");
+    EXPECT_EQ(dlg->MaskLatNS->text(), "S");
+    EXPECT_EQ(maskedText(dlg->MaskLon), "010°30.000");
+    EXPECT_EQ(maskedText(dlg->MaskMinDirBox), fields.minDir);
+
+    dlg->MaskMinSpeBox->setText(QStringLiteral("07"));
+    dlg->MaskLatNS->toggle();
+    dlg->MaskLonWE->toggle();
+    EXPECT_EQ(fields.minSpe, "07");
+    EXPECT_EQ(fields.latNS, "N");
+    EXPECT_EQ(fields.lonWE, "E");
+    dlg->onBox(AlarmSlot::LongitudePassage)->click();
+    EXPECT_EQ(ui.program.alarms.limits.PassLon, Real48(-10.5L));
+}
+
 class AlarmDialog : public ::testing::Test {
 protected:
     AlarmDialog() : mainDlg(createWindows(ui.context)), dlg(ui.context.windows.larmDlg) {

@@ -7,7 +7,7 @@ namespace {
 
 class AlarmMonitorTest : public testing::Test {
 protected:
-    void arm(AlarmSlot slot) { ASSERT_FALSE(monitor.switchOn(slot, fields, nav).has_value()); }
+    void arm(AlarmSlot slot) { ASSERT_FALSE(monitor.switchOn(slot, nav).has_value()); }
     // Two ticks: one of them evaluates.
     void twoTicks() {
         monitor.tick(nav);
@@ -16,7 +16,7 @@ protected:
     bool raised(AlarmSlot slot) { return monitor.active(slot); }
 
     AlarmMonitor monitor;
-    AlarmFieldTexts fields;
+    AlarmFieldTexts& fields = monitor.fields;
     NavState nav;
 };
 
@@ -62,12 +62,11 @@ class RangeRule : public testing::TestWithParam<BandCase> {};
 TEST_P(RangeRule, RaisesOutsideTheAllowedBand) {
     const BandCase& c = GetParam();
     AlarmMonitor monitor;
-    AlarmFieldTexts fields;
-    fields.minDir = c.min;
-    fields.maxDir = c.max;
+    monitor.fields.minDir = c.min;
+    monitor.fields.maxDir = c.max;
     NavState nav;
     nav.PosCourse = Real48(c.course);
-    ASSERT_FALSE(monitor.switchOn(AlarmSlot::Course, fields, nav));
+    ASSERT_FALSE(monitor.switchOn(AlarmSlot::Course, nav));
     monitor.tick(nav);
     monitor.tick(nav);
     EXPECT_EQ(monitor.active(AlarmSlot::Course), c.raised)
@@ -169,15 +168,14 @@ TEST_F(AlarmMonitorTest, DivergenceIsNeverEvaluatedButCountsWhenTickedByHand) {
 TEST_F(AlarmMonitorTest, ALimitThatDoesNotConvertLeavesTheAlarmOff) {
     fields.minDir = "045";
     fields.maxDir = "1 5";
-    EXPECT_EQ(monitor.switchOn(AlarmSlot::Course, fields, nav),
+    EXPECT_EQ(monitor.switchOn(AlarmSlot::Course, nav),
               "'1 5' is not a valid floating point value");
     EXPECT_FALSE(monitor.on(AlarmSlot::Course));
     EXPECT_EQ(monitor.limits.MinDir, Real48(45.0L)); // converted before the failure
     fields.seconds = "1 0";
-    EXPECT_EQ(monitor.switchOn(AlarmSlot::GpsSilence, fields, nav),
-              "'1 0' is not a valid integer value");
+    EXPECT_EQ(monitor.switchOn(AlarmSlot::GpsSilence, nav), "'1 0' is not a valid integer value");
     fields.seconds = " 20";
-    EXPECT_FALSE(monitor.switchOn(AlarmSlot::GpsSilence, fields, nav));
+    EXPECT_FALSE(monitor.switchOn(AlarmSlot::GpsSilence, nav));
     EXPECT_EQ(monitor.limits.CommSeconds, 20);
 }
 

@@ -189,6 +189,20 @@ TEST_F(SpecialFiles, AreNeverOpened) {
     EXPECT_TRUE(fs::is_fifo(fifo));
 }
 
+TEST(FolderEntries, NamesWhatAFolderHoldsOrSaysWhyNot) {
+    TempDir dir;
+    write(dir.file("Chart.BMP"), "B");
+    fs::create_directory(dir.file("sub"));
+    StdFileSystem files;
+    std::string error;
+    const auto entries = files.folderEntries(dir.path().string(), error);
+    ASSERT_TRUE(entries.has_value()) << error;
+    EXPECT_EQ(std::set<std::string>(entries->begin(), entries->end()),
+              (std::set<std::string>{"Chart.BMP", "sub"}));
+    EXPECT_FALSE(files.folderEntries(dir.file("missing"), error).has_value());
+    EXPECT_EQ(error, "No such file or directory");
+}
+
 TEST(Appending, ReachesTheDiskBeforeItCounts) {
     TempDir dir;
     FailingFileSystem files;

@@ -110,7 +110,9 @@ class Pattern : public testing::TestWithParam<PatternExample> {};
 
 TEST_P(Pattern, RoundsAtThePatternsDecimals) {
     const PatternExample& e = GetParam();
-    EXPECT_EQ(FormatFloat(e.pattern, e.value), e.text) << e.pattern << " " << double(e.value);
+    const auto pattern = parseFloatPattern(e.pattern);
+    ASSERT_TRUE(pattern.has_value()) << e.pattern;
+    EXPECT_EQ(FormatFloat(*pattern, e.value), e.text) << e.pattern << " " << double(e.value);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -131,8 +133,16 @@ TEST(PatternSyntax, AcceptsOnlyZerosWithAnOptionalFraction) {
     EXPECT_EQ(parseFloatPattern("00.0")->decimals, 1);
     for (const char* bad : {"", ".0", "0.", "#.0", "0.0.0", "0,0", "1"})
         EXPECT_FALSE(parseFloatPattern(bad).has_value()) << bad;
-    EXPECT_THROW(FormatFloat("#.##", 1.0L), std::invalid_argument);
     EXPECT_EQ(FormatFloat("0.00", 3.14159L, ','), "3,14");
+}
+
+// A pattern written in the code is read while compiling; one that does not read, such as
+// "#.##", stops the build instead of failing while the program runs.
+TEST(PatternSyntax, PatternsInTheCodeAreReadWhileCompiling) {
+    static_assert(FloatPattern("00.0").integerDigits == 2 && FloatPattern("00.0").decimals == 1);
+    static_assert(FloatPattern("0").integerDigits == 1 && FloatPattern("0").decimals == 0);
+    static_assert(!parseFloatPattern("#.##").has_value());
+    EXPECT_EQ(FormatFloat("000", 7.0L), "007");
 }
 
 } // namespace

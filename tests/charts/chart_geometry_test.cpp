@@ -31,11 +31,7 @@ ChartState chartInUse(const Degrees& lats, const Pixels& rows,
     record.CalLon = held(lons);
     record.CalRow = rows;
     record.CalCol = cols;
-    chart.ChartNWLat = record.lat(1);
-    chart.ChartSELat = record.lat(7);
-    chart.ChartNWLon = record.lon(1);
-    chart.ChartSELon = record.lon(7);
-    CountCalibrationPoints(chart);
+    useRecordCorners(chart);
     return chart;
 }
 
@@ -122,6 +118,30 @@ TEST(CountCalibrationPoints, CountsLongitudesOnTheirOwn) {
     const ChartState chart = chartInUse({60, 58, 56, 0, 0, 0, 50}, {}, {10, 9, 8, 7, 6, 0, 5}, {});
     EXPECT_EQ(chart.LatPointCount, 2);
     EXPECT_EQ(chart.LonPointCount, 4);
+}
+
+// The edges are the record's first and last calibration points, whatever lies between.
+TEST(RecordCorners, AreTheFirstAndLastCalibrationPoints) {
+    MapRecord record;
+    record.CalLat = held({60, 58, 56, 0, 0, 0, 50});
+    record.CalLon = held({10, 9, 0, 0, 0, 0, 5});
+    const ChartCorners corners = recordCorners(record);
+    EXPECT_EQ(corners.NWLat, Real48(60));
+    EXPECT_EQ(corners.SELat, Real48(50));
+    EXPECT_EQ(corners.NWLon, Real48(10));
+    EXPECT_EQ(corners.SELon, Real48(5));
+
+    ChartState chart;
+    chart.MapIndex = recordInUse;
+    chart.Table[recordInUse - 1] = record;
+    chart.Table[0].CalLat = held({80, 0, 0, 0, 0, 0, 70}); // not the record in use
+    useRecordCorners(chart);
+    EXPECT_EQ(chart.ChartNWLat, Real48(60));
+    EXPECT_EQ(chart.ChartSELat, Real48(50));
+    EXPECT_EQ(chart.ChartNWLon, Real48(10));
+    EXPECT_EQ(chart.ChartSELon, Real48(5));
+    EXPECT_EQ(chart.LatPointCount, 2);
+    EXPECT_EQ(chart.LonPointCount, 1);
 }
 
 TEST(CornerChart, ExtrapolatesOnlyFromDegreesToRows) {

@@ -127,17 +127,38 @@ TEST_F(Selection, AnUnreadableBitmapIsAnAccessError) {
 
 TEST_F(Selection, FindsAWindowsNameBesideTheMapFile) {
     bitmap("Harbour.BMP");
-    EXPECT_EQ(findChartFile("C:\\CHARTS\\harbour.bmp", dir.file("charts.MAP")),
+    EXPECT_EQ(findChartFile(files, "C:\\CHARTS\\harbour.bmp", dir.file("charts.MAP")),
               dir.file("Harbour.BMP"));
-    EXPECT_EQ(findChartFile(dir.file("Harbour.BMP"), ""), dir.file("Harbour.BMP"));
-    EXPECT_FALSE(findChartFile("C:\\CHARTS\\other.bmp", dir.file("charts.MAP")));
-    EXPECT_FALSE(findChartFile("", dir.file("charts.MAP")));
+    EXPECT_EQ(findChartFile(files, dir.file("Harbour.BMP"), ""), dir.file("Harbour.BMP"));
+    EXPECT_FALSE(findChartFile(files, "C:\\CHARTS\\other.bmp", dir.file("charts.MAP")));
+    EXPECT_FALSE(findChartFile(files, "", dir.file("charts.MAP")));
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(dir.path());
     std::filesystem::create_directory("sub");
     bitmap("sub/inner.bmp");
-    EXPECT_EQ(findChartFile("sub\\inner.bmp", ""), "sub/inner.bmp");
+    EXPECT_EQ(findChartFile(files, "sub\\inner.bmp", ""), "sub/inner.bmp");
     std::filesystem::current_path(previous);
+}
+
+// The bitmap is looked for through the file system: a map folder that cannot be read hides the
+// bitmap beside it, silently, while a name that leads straight to it needs no folder.
+TEST_F(Selection, LooksForTheBitmapThroughTheFileSystem) {
+    bitmap("Harbour.BMP");
+    files.unlistable = dir.path().string();
+    EXPECT_FALSE(findChartFile(files, "C:\\CHARTS\\harbour.bmp", dir.file("charts.MAP")));
+    EXPECT_EQ(findChartFile(files, dir.file("Harbour.BMP"), ""), dir.file("Harbour.BMP"));
+
+    MapTable table{};
+    table[0] = easyRecord("C:\\CHARTS\\Harbour.bmp");
+    table[1] = easyRecord(dir.file("Harbour.BMP"));
+    bool opened = false;
+    EXPECT_EQ(selection.openMapFile(files, mapFile(table), opened), std::nullopt);
+    EXPECT_TRUE(opened);
+    EXPECT_FALSE(chart.ChartUsable);
+    files.unlistable.clear();
+    EXPECT_EQ(selection.showRecord(files, 1), std::nullopt);
+    EXPECT_TRUE(chart.ChartUsable);
+    EXPECT_EQ(chart.ChartFileName, dir.file("Harbour.BMP"));
 }
 
 TEST_F(Selection, AutoSelectionTakesTheFirstRecordHoldingThePosition) {

@@ -83,6 +83,24 @@ TEST_F(CommDialog, StartsWithBothPortsOffAndTheFactorySettings) {
     EXPECT_TRUE(ui.serial->opened.empty());
 }
 
+// The fields show the reception's settings as they stand, so a default changed in the core
+// reaches the window instead of being written over by it.
+TEST(CommDialogSettings, ShowTheReceptionsSettings) {
+    UiFixture ui;
+    ui.program.reception.gps = {"GNRMC", "4", "5", "6", "7", "8", "9"};
+    ui.program.reception.extended = {"SDDPT", "2", "Temp"};
+    const auto mainDlg = createWindows(ui.context);
+    TVimoComDlg* dlg = ui.context.windows.comDlg;
+    const QStringList shown{dlg->EditNMEASentence->text(), dlg->EditLatPos->text(),
+                            dlg->EditNSPos->text(),        dlg->EditLonPos->text(),
+                            dlg->EditWEPos->text(),        dlg->EditSpeedPos->text(),
+                            dlg->EditCoursePos->text(),    dlg->EditSentence->text(),
+                            dlg->EditPosition->text(),     dlg->EditAlias->text()};
+    EXPECT_EQ(shown.join(QLatin1Char(',')).toStdString(), "GNRMC,4,5,6,7,8,9,SDDPT,2,Temp");
+    EXPECT_EQ(ui.program.reception.gps.sentence, "GNRMC");
+    EXPECT_EQ(ui.program.reception.extended.alias, "Temp");
+}
+
 TEST_F(CommDialog, AFixOnPort1ReachesTheMainWindowsPages) {
     switchOn(dlg->CommRadioGroup);
     ASSERT_TRUE(dlg->SeComm1->PortOpen());
