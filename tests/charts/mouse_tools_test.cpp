@@ -29,6 +29,8 @@
 namespace brisomar {
 namespace {
 
+using enum testing::BoxKind;
+using testing::Boxes;
 using testing::TempDir;
 using testing::UiFixture;
 
@@ -192,9 +194,9 @@ TEST_F(MouseTools, TheSearchSaysWhatIsWrongWithTheSelection) {
     setRoute({{55, 8}, {45, 2}}); // waypoint 2 off the chart
     press({50, 50});
     release({50, 50});
-    EXPECT_EQ(ui.dialogs.shown,
-              (QStringList{"Error array full or wrong selection!", "Error in selected waypoints!",
-                           "Selected waypoint outside map!"}));
+    EXPECT_EQ(ui.dialogs.shown, (Boxes{{Information, "Error array full or wrong selection!"},
+                                       {Information, "Error in selected waypoints!"},
+                                       {Information, "Selected waypoint outside map!"}}));
 }
 
 TEST_F(MouseTools, ASearchOffersToInsertTheCruisePoint) {
@@ -207,9 +209,8 @@ TEST_F(MouseTools, ASearchOffersToInsertTheCruisePoint) {
     moveTo({50, 35});
     release({50, 35});
     EXPECT_EQ(ui.program.route.WaypointCount, 2);
-    EXPECT_EQ(ui.dialogs.shown, QStringList{"Insert new waypoint?"});
-    EXPECT_EQ(ui.dialogs.kinds,
-              std::vector{testing::ScriptedDialogs::Kind::InformationYesNo}); // not a question
+    EXPECT_EQ(ui.dialogs.shown,
+              (Boxes{{InformationYesNo, "Insert new waypoint?"}})); // not a question
     EXPECT_EQ(ui.context.windows.seekOptDlg->StringGrid1->item(4, 1)->text(), "600.0");
     EXPECT_EQ(changedPixels(), 18); // only the two waypoint marks stay
     ui.dialogs.answers = {Dialogs::Answer::Yes};

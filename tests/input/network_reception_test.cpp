@@ -26,6 +26,8 @@
 namespace brisomar {
 namespace {
 
+using enum testing::BoxKind;
+using testing::Boxes;
 using testing::PtyPair;
 using testing::UiFixture;
 
@@ -133,7 +135,7 @@ TEST_F(TcpMultiplexer, ASentenceSplitAcrossWritesIsOneFixAndALostConnectionComes
     dlg->Timer1Timer();
     EXPECT_TRUE(dlg->SeComm1->PortOpen()); // the port stays on, silent
     EXPECT_EQ(nav().GpsSilenceSeconds, Real48(7.0L));
-    EXPECT_TRUE(ui.dialogs.shown.isEmpty());
+    EXPECT_TRUE(ui.dialogs.shown.empty());
 
     ASSERT_TRUE(server.listen(QHostAddress::LocalHost, address.section(':', -1).toUShort()));
     QTcpSocket* again = acceptConnection();
@@ -147,7 +149,7 @@ TEST_F(TcpMultiplexer, ASentenceSplitAcrossWritesIsOneFixAndALostConnectionComes
                                 patienceMs));
     QTest::qWait(200);
     EXPECT_FALSE(server.hasPendingConnections());
-    EXPECT_TRUE(ui.dialogs.shown.isEmpty());
+    EXPECT_TRUE(ui.dialogs.shown.empty());
 }
 
 TEST_F(TcpMultiplexer, AFailureAsksAbortOrRetryWithTheAddressAndTheReason) {
@@ -156,7 +158,7 @@ TEST_F(TcpMultiplexer, AFailureAsksAbortOrRetryWithTheAddressAndTheReason) {
     switchOn(address);
     EXPECT_FALSE(dlg->SeComm1->PortOpen());
     EXPECT_EQ(dlg->CommRadioGroup->itemIndex(), 1); // Off after Abort, as after any failed opening
-    EXPECT_EQ(ui.dialogs.shown, QStringList({"Error Opening COM1: ", "Error Opening COM1: "}));
+    EXPECT_EQ(ui.dialogs.shown, Boxes(2, {AbortRetry, "Error Opening COM1: "}));
     ASSERT_EQ(ui.dialogs.details.size(), 2);
     EXPECT_TRUE(ui.dialogs.details[0].startsWith(QStringLiteral("Address %1: ").arg(address)))
         << ui.dialogs.details[0].toStdString();

@@ -38,6 +38,8 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 namespace brisomar {
 namespace {
 
+using enum testing::BoxKind;
+using testing::Boxes;
 using testing::PtyPair;
 using testing::TempDir;
 using testing::UiFixture;
@@ -270,7 +272,7 @@ TEST_F(PtyNavigator, AnUnpluggedReceiverIsOpenedAgainEveryFiveSecondsUntilItIsBa
     }
     EXPECT_TRUE(dlg->SeComm1->PortOpen());
     EXPECT_EQ(dlg->CommRadioGroup->selectedText(), "On");
-    EXPECT_TRUE(ui.dialogs.shown.isEmpty());
+    EXPECT_TRUE(ui.dialogs.shown.empty());
 
     pluggedIn.releaseSlave();
     ASSERT_TRUE(pluggedIn.write("$GPRMC,1,A,5000.000,N,00100.000,W,6.0,90.0,x*00\r\n"));
@@ -319,7 +321,7 @@ TEST_F(PtyReception, ADeviceHeldElsewhereIsReportedAsInUse) {
         EXPECT_EQ(ui.dialogs.details.join(QString()).toStdString(),
                   "Device " + path + " is in use by " + holder);
     }
-    EXPECT_EQ(ui.dialogs.shown, QStringList(4, "Error Opening COM2: "));
+    EXPECT_EQ(ui.dialogs.shown, Boxes(4, {AbortRetry, "Error Opening COM2: "}));
 
     reader.kill();
     reader.waitForFinished();
