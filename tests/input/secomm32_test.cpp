@@ -157,7 +157,6 @@ TEST_F(SeComm32, PollsDeliverEveryWholeMessageAndJoinOnesTheyCut) {
     EXPECT_EQ(port->ReadMessage(), "$GPRMC,1,2");
     EXPECT_EQ(port->ReadMessage(), "$PTTKD,3");
     EXPECT_EQ(port->ReadMessage(), ""); // "$GPG" is not whole yet
-    EXPECT_FALSE(port->InUse());
     device->waiting = "GA,4";
     port->PollTimerTimer();
     EXPECT_EQ(events, 1);
@@ -166,6 +165,35 @@ TEST_F(SeComm32, PollsDeliverEveryWholeMessageAndJoinOnesTheyCut) {
     EXPECT_EQ(events, 2);
     EXPECT_EQ(port->ReadMessage(), "$GPGGA,4");
     EXPECT_EQ(serial->purges, 0); // nothing received is thrown away
+}
+
+TEST_F(SeComm32, InUseWhileAPollReadsAndNoLonger) {
+    // A device that notes, at each read, whether its port says a poll is running.
+    struct WatchedDevice : FakeSerialDevice {
+        using FakeSerialDevice::FakeSerialDevice;
+        std::string read(std::size_t count) override {
+            inUseWhileRead.push_back(port->InUse());
+            return FakeSerialDevice::read(count);
+        }
+        const TSeComm32* port = nullptr;
+        std::vector<bool> inUseWhileRead;
+    };
+    serial->openable = {"/dev/gps"};
+    auto owned = std::make_unique<WatchedDevice>(serial);
+    WatchedDevice* device = owned.get();
+    TSeComm32 port(std::move(owned), held, dialogs);
+    device->port = &port;
+    std::vector<bool> inUseWhenDelivered;
+    port.OnDataMessage = [&] { inUseWhenDelivered.push_back(port.InUse()); };
+    port.MsgStart = port.MsgStop = '$';
+    port.setDevicePath("/dev/gps");
+    ASSERT_TRUE(port.Open());
+    EXPECT_FALSE(port.InUse());
+    device->waiting = "$GPRMC,1\r\n";
+    port.PollTimerTimer();
+    EXPECT_EQ(device->inUseWhileRead, std::vector<bool>{true});
+    EXPECT_EQ(inUseWhenDelivered, std::vector<bool>{false}); // the poll is over
+    EXPECT_FALSE(port.InUse());
 }
 
 TEST_F(SeComm32, MessageSpreadOverPollsWithDistinctStartAndStop) {
