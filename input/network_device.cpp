@@ -58,6 +58,7 @@ void NetworkDevice::close() {
     tcp_.abort();
     udp_.close();
     unread_.clear();
+    received_ = 0;
 }
 
 std::string NetworkDevice::read(std::size_t count) {
@@ -147,6 +148,7 @@ void NetworkDevice::takeDatagrams() {
 }
 
 void NetworkDevice::keep(const QByteArray& bytes) {
+    received_ += static_cast<std::size_t>(bytes.size());
     unread_.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     if (unread_.size() > maxUnreadBytes)
         unread_.erase(0, unread_.size() - maxUnreadBytes);

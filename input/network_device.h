@@ -39,6 +39,8 @@ public:
 
     // Bytes can arrive now: the connection is up, or the UDP port is bound.
     bool receiving() const;
+    // Every byte received since the device was opened, whether still waiting or dropped.
+    std::size_t bytesReceived() const { return received_; }
 
 private:
     bool listen(std::string& reason);
@@ -57,6 +59,7 @@ private:
     QTcpSocket tcp_;
     QUdpSocket udp_;
     std::string unread_;
+    std::size_t received_ = 0;
     bool open_ = false;
 };
 

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <deque>
 #include <memory>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -31,25 +32,41 @@ public:
     LocalDateTime time{2026, 12, 7, 12, 0, 0, 0};
 };
 
-// Records every message shown, the kind of its box (and the details) and answers questions from
+// A message box as the sailor sees it: its kind (the icon and the buttons) and its text.
+enum class BoxKind { Message, Warning, Information, Question, InformationYesNo, AbortRetry };
+struct Box {
+    BoxKind kind;
+    QString text;
+    bool operator==(const Box&) const = default;
+};
+using Boxes = std::vector<Box>;
+
+// A failed comparison names the kind of each box with its text.
+inline void PrintTo(const Box& box, std::ostream* out) {
+    static constexpr const char* names[] = {"Message",  "Warning",          "Information",
+                                            "Question", "InformationYesNo", "AbortRetry"};
+    *out << names[static_cast<int>(box.kind)] << " \"" << box.text.toStdString() << '"';
+}
+
+// Records every box shown, its kind with its text (and the details), and answers questions from
 // a script; when it runs out, Yes to Yes/No and Abort to Abort/Retry.
 class ScriptedDialogs : public Dialogs {
 public:
-    enum class Kind { Message, Warning, Information, Question, InformationYesNo, AbortRetry };
-
-    void showMessage(const QString& text) override { record(text, Kind::Message); }
-    void warning(const QString& text) override { record(text, Kind::Warning); }
-    void information(const QString& text) override { record(text, Kind::Information); }
+    void showMessage(const QString& text) override { shown.push_back({BoxKind::Message, text}); }
+    void warning(const QString& text) override { shown.push_back({BoxKind::Warning, text}); }
+    void information(const QString& text) override {
+        shown.push_back({BoxKind::Information, text});
+    }
     Answer confirmYesNo(const QString& text) override {
-        record(text, Kind::Question);
+        shown.push_back({BoxKind::Question, text});
         return next(Answer::Yes);
     }
     Answer informationYesNo(const QString& text) override {
-        record(text, Kind::InformationYesNo);
+        shown.push_back({BoxKind::InformationYesNo, text});
         return next(Answer::Yes);
     }
     Answer abortRetry(const QString& text, const QString& detail) override {
-        record(text, Kind::AbortRetry);
+        shown.push_back({BoxKind::AbortRetry, text});
         details << detail;
         return next(Answer::Abort);
     }
@@ -59,18 +76,13 @@ public:
     std::optional<QString> saveFileName(const FileChoice& choice, bool) override {
         return nextFile(choice);
     }
-    QStringList shown;
-    std::vector<Kind> kinds; // of every box in `shown`
+    Boxes shown;
     QStringList details;
     std::deque<Answer> answers;
     std::deque<QString> files;    // the paths the sailor chooses; cancelled when none is left
     QStringList fileDialogTitles; // every file dialog opened
 
 private:
-    void record(const QString& text, Kind kind) {
-        shown << text;
-        kinds.push_back(kind);
-    }
     std::optional<QString> nextFile(const FileChoice& choice) {
         fileDialogTitles << choice.title;
         if (files.empty())

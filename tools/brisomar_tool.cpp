@@ -213,14 +213,16 @@ int replay(int argc, char** argv) {
     requireWords(a, 1);
     require(!(a.fast && a.baud), "replay takes --baud N or --fast, not both");
     brisomar::StdFileSystem files;
-    brisomar::tool::replayFile(files, a.words[0], nmeaTarget(a), a.fast, std::cout);
+    brisomar::tool::SteadyPaceClock clock;
+    brisomar::tool::replayFile(files, a.words[0], nmeaTarget(a), a.fast, std::cout, clock);
     return 0;
 }
 
 int simulate(int argc, char** argv) {
     const Arguments a = parseArguments(argc, argv, 3, {"--device", "--pty", "--baud", "--seconds"});
     requireWords(a, 0);
-    brisomar::tool::runSimulator(nmeaTarget(a), a.seconds.value_or(-1), std::cout);
+    brisomar::tool::SteadyPaceClock clock;
+    brisomar::tool::runSimulator(nmeaTarget(a), a.seconds.value_or(-1), std::cout, clock);
     return 0;
 }
 

@@ -23,6 +23,7 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr auto readerWait = 30s;
+constexpr auto readerLookInterval = 20ms;
 constexpr auto ptySettle = 1s; // for the reader to set its port up, and to read the last bytes
 constexpr int bitsPerByte = 10;
 
@@ -63,19 +64,28 @@ void writeAll(int fd, std::string_view bytes) {
 }
 
 // Opens where the sentences go; a pseudo-terminal is announced and waits for its reader.
-NmeaOutput openTarget(const NmeaTarget& target, std::ostream& out) {
+NmeaOutput openTarget(const NmeaTarget& target, std::ostream& out, PaceClock& clock) {
     if (!target.device.empty())
         return aboutFile(target.device,
                          [&] { return NmeaOutput::serialDevice(target.device, target.baud); });
     NmeaOutput output = NmeaOutput::pseudoTerminal();
     out << "pty: " << output.slavePath() << std::endl;
-    if (!output.waitForReader(readerWait))
+    if (!output.waitForReader(readerWait, clock))
         throw ToolError(output.slavePath() + ": no program opened it within 30 seconds");
-    std::this_thread::sleep_for(ptySettle);
+    clock.sleepUntil(clock.now() + ptySettle);
     return output;
 }
 
+// When the byte `sent` starts at `baud` bits a second, 10 bits a byte (to the microsecond).
+std::chrono::microseconds byteStart(std::size_t sent, int baud) {
+    return std::chrono::microseconds(static_cast<long long>(sent) * bitsPerByte * 1'000'000 / baud);
+}
+
 } // namespace
+
+void SteadyPaceClock::sleepUntil(TimePoint moment) {
+    std::this_thread::sleep_until(moment);
+}
 
 NmeaOutput NmeaOutput::serialDevice(const std::string& path, int baud) {
     const speed_t speed = speedOf(baud);
@@ -111,28 +121,28 @@ NmeaOutput::~NmeaOutput() {
         ::close(fd_);
 }
 
-bool NmeaOutput::waitForReader(std::chrono::milliseconds timeout) const {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
+bool NmeaOutput::waitForReader(std::chrono::milliseconds timeout, PaceClock& clock) const {
+    const auto deadline = clock.now() + timeout;
     for (;;) {
         // The master side hangs up while no program has the slave side open.
         pollfd hangup{fd_, 0, 0};
         if (poll(&hangup, 1, 0) >= 0 && (hangup.revents & POLLHUP) == 0)
             return true;
-        if (std::chrono::steady_clock::now() >= deadline)
+        if (clock.now() >= deadline)
             return false;
-        std::this_thread::sleep_for(20ms);
+        clock.sleepUntil(clock.now() + readerLookInterval);
     }
 }
 
-void NmeaOutput::finish() const {
+void NmeaOutput::finish(PaceClock& clock) const {
     if (slavePath_.empty())
         tcdrain(fd_);
     else
-        std::this_thread::sleep_for(ptySettle);
+        clock.sleepUntil(clock.now() + ptySettle);
 }
 
-void replayLines(int fd, std::string_view text, int baud) {
-    const auto start = std::chrono::steady_clock::now();
+void replayLines(int fd, std::string_view text, int baud, PaceClock& clock) {
+    const auto start = clock.now();
     std::size_t sent = 0;
     while (!text.empty()) {
         const auto end = text.find('\n');
@@ -143,35 +153,34 @@ void replayLines(int fd, std::string_view text, int baud) {
         if (line.empty())
             continue;
         if (baud > 0)
-            std::this_thread::sleep_until(
-                start + std::chrono::duration<double>(double(sent) * bitsPerByte / baud));
+            clock.sleepUntil(start + byteStart(sent, baud));
         const std::string bytes = std::string(line) + "\r\n";
         writeAll(fd, bytes);
         sent += bytes.size();
     }
 }
 
-void simulateSentences(int fd, int seconds) {
+void simulateSentences(int fd, int seconds, PaceClock& clock) {
     const NmeaSimulator simulator;
-    const auto start = std::chrono::steady_clock::now();
+    const auto start = clock.now();
     for (long long slot = 0; seconds < 0 || slot < 2LL * seconds; ++slot) {
-        std::this_thread::sleep_until(start + slot * 500ms);
+        clock.sleepUntil(start + slot * 500ms);
         writeAll(fd, simulator.sentenceFor(slot, localNow()));
     }
 }
 
 void replayFile(FileSystem& files, const std::string& path, const NmeaTarget& target, bool fast,
-                std::ostream& out) {
+                std::ostream& out, PaceClock& clock) {
     const std::string text = aboutFile(path, [&] { return textOf(readDataFile(files, path)); });
-    const NmeaOutput output = openTarget(target, out);
-    replayLines(output.fd(), text, fast ? 0 : target.baud);
-    output.finish();
+    const NmeaOutput output = openTarget(target, out, clock);
+    replayLines(output.fd(), text, fast ? 0 : target.baud, clock);
+    output.finish(clock);
 }
 
-void runSimulator(const NmeaTarget& target, int seconds, std::ostream& out) {
-    const NmeaOutput output = openTarget(target, out);
-    simulateSentences(output.fd(), seconds);
-    output.finish();
+void runSimulator(const NmeaTarget& target, int seconds, std::ostream& out, PaceClock& clock) {
+    const NmeaOutput output = openTarget(target, out, clock);
+    simulateSentences(output.fd(), seconds, clock);
+    output.finish(clock);
 }
 
 } // namespace brisomar::tool

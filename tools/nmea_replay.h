@@ -16,6 +16,22 @@ struct NmeaTarget {
     int baud = 4800;
 };
 
+// The time the sending is paced by: the machine's steady clock, or a test's that moves on at
+// once when waited on.
+class PaceClock {
+public:
+    using TimePoint = std::chrono::steady_clock::time_point;
+    virtual ~PaceClock() = default;
+    virtual TimePoint now() const = 0;
+    virtual void sleepUntil(TimePoint moment) = 0;
+};
+
+class SteadyPaceClock : public PaceClock {
+public:
+    TimePoint now() const override { return std::chrono::steady_clock::now(); }
+    void sleepUntil(TimePoint moment) override;
+};
+
 // An open output for sentences (a serial device, or the master side of a pseudo-terminal whose
 // slave the navigator opens), closed at the end. Throws ToolError with the system's reason.
 class NmeaOutput {
@@ -33,9 +49,9 @@ public:
     const std::string& slavePath() const { return slavePath_; } // empty for a serial device
 
     // Whether some program has the pseudo-terminal's slave open, waiting up to `timeout`.
-    bool waitForReader(std::chrono::milliseconds timeout) const;
+    bool waitForReader(std::chrono::milliseconds timeout, PaceClock& clock) const;
     // Lets the last bytes reach the reader before the output closes.
-    void finish() const;
+    void finish(PaceClock& clock) const;
 
 private:
     NmeaOutput(int fd, std::string slavePath) : fd_(fd), slavePath_(std::move(slavePath)) {}
@@ -46,16 +62,16 @@ private:
 
 // Sends each line of `text` as it stands (checksums neither checked nor added), ended with
 // CR LF; blank lines are skipped. Paced at `baud` bits a second, 10 bits a byte; 0 sends at once.
-void replayLines(int fd, std::string_view text, int baud);
+void replayLines(int fd, std::string_view text, int baud, PaceClock& clock);
 
 // The navigator's simulated boat in real time: a fix every second and a depth half a second
 // later, for `seconds` (negative: until the program is interrupted).
-void simulateSentences(int fd, int seconds);
+void simulateSentences(int fd, int seconds, PaceClock& clock);
 
 // The commands: the pseudo-terminal's slave is announced as "pty: /dev/pts/N" on `out`, then
 // sending starts a second after a program opened it (which must happen within 30 seconds).
 void replayFile(FileSystem& files, const std::string& path, const NmeaTarget& target, bool fast,
-                std::ostream& out);
-void runSimulator(const NmeaTarget& target, int seconds, std::ostream& out);
+                std::ostream& out, PaceClock& clock);
+void runSimulator(const NmeaTarget& target, int seconds, std::ostream& out, PaceClock& clock);
 
 } // namespace brisomar::tool

@@ -17,6 +17,8 @@
 namespace brisomar {
 namespace {
 
+using enum testing::BoxKind;
+using testing::Boxes;
 using testing::UiFixture;
 
 TEST(AlarmDialogFirstOpened, ShowsTheAlarmsWatchedMeanwhile) {
@@ -116,7 +118,7 @@ TEST_F(AlarmDialog, AnIncompleteLimitIsRefusedAndTheBoxUnticked) {
     ASSERT_EQ(maskedText(dlg->MaskMaxDirBox), "1 5");
     tick(dlg->onBox(AlarmSlot::Course));
     EXPECT_EQ(ui.dialogs.shown,
-              QStringList{"Incomplete value for Max course: fill every place, as in 000."});
+              (Boxes{{Warning, "Incomplete value for Max course: fill every place, as in 000."}}));
     EXPECT_FALSE(dlg->onBox(AlarmSlot::Course)->isChecked());
     EXPECT_FALSE(ui.program.alarms.on(AlarmSlot::Course));
 }
@@ -124,7 +126,7 @@ TEST_F(AlarmDialog, AnIncompleteLimitIsRefusedAndTheBoxUnticked) {
 TEST_F(AlarmDialog, DivergenceSaysItIsNotImplementedOnEveryClick) {
     tick(dlg->onBox(AlarmSlot::Divergence));
     tick(dlg->onBox(AlarmSlot::Divergence));
-    EXPECT_EQ(ui.dialogs.shown, QStringList(2, "Not implemented in this version"));
+    EXPECT_EQ(ui.dialogs.shown, Boxes(2, {Information, "Not implemented in this version"}));
     EXPECT_FALSE(ui.program.alarms.on(AlarmSlot::Divergence));
 }
 

@@ -11,6 +11,9 @@
 namespace brisomar {
 namespace {
 
+using testing::Boxes;
+using enum testing::BoxKind;
+
 class ThrowingHandler : public QObject {
 public:
     bool event(QEvent* e) override {
@@ -29,7 +32,7 @@ TEST(Application, AnExceptionFromAHandlerIsShownAndTheProgramGoesOn) {
     ThrowingHandler handler;
     QEvent event(QEvent::User);
     EXPECT_FALSE(QCoreApplication::sendEvent(&handler, &event));
-    EXPECT_EQ(dialogs.shown, QStringList{"Floating point overflow"});
+    EXPECT_EQ(dialogs.shown, (Boxes{{Message, "Floating point overflow"}}));
 
     bool later = false; // the event loop still delivers what comes next
     QTimer::singleShot(0, [&] { later = true; });

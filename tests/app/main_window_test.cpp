@@ -21,6 +21,8 @@
 namespace brisomar {
 namespace {
 
+using enum testing::BoxKind;
+using testing::Boxes;
 using testing::UiFixture;
 
 class MainWindow : public ::testing::Test {
@@ -123,7 +125,7 @@ TEST_F(MainWindow, ExitAsksFirstAndNoLeavesEverythingRunning) {
     mainDlg->show();
     ui.dialogs.answers = {Dialogs::Answer::No};
     mainDlg->Exit1->trigger();
-    EXPECT_EQ(ui.dialogs.shown, QStringList{"Exit program ?"});
+    EXPECT_EQ(ui.dialogs.shown, (Boxes{{Question, "Exit program ?"}}));
     EXPECT_TRUE(mainDlg->isVisible());
     EXPECT_TRUE(mainDlg->Timer1->isActive());
     ui.dialogs.answers = {Dialogs::Answer::Yes};
@@ -135,7 +137,7 @@ TEST_F(MainWindow, CloseButtonClosesWithoutAsking) {
     mainDlg->show();
     mainDlg->close();
     EXPECT_FALSE(mainDlg->isVisible());
-    EXPECT_TRUE(ui.dialogs.shown.isEmpty());
+    EXPECT_TRUE(ui.dialogs.shown.empty());
 }
 
 TEST_F(MainWindow, MenuHasTheProgramsCaptionsAndShortcuts) {
@@ -155,8 +157,8 @@ TEST_F(MainWindow, MenuMessagesAndHelp) {
     mainDlg->Extended1->trigger();
     mainDlg->Warning1->trigger();
     EXPECT_EQ(ui.dialogs.shown,
-              (QStringList{"Not yet implemented.",
-                           "Navigation software never replaces good seamanship."}));
+              (Boxes{{Message, "Not yet implemented."},
+                     {Message, "Navigation software never replaces good seamanship."}}));
     mainDlg->Content1->trigger();
     EXPECT_EQ(ui.help.contexts, std::vector<int>{1});
 }
@@ -164,7 +166,7 @@ TEST_F(MainWindow, MenuMessagesAndHelp) {
 TEST_F(MainWindow, ChartOpensTheChartWindowWithoutWaiting) {
     mainDlg->Map1->trigger();
     EXPECT_TRUE(ui.context.windows.mapA->isVisible());
-    EXPECT_TRUE(ui.dialogs.shown.isEmpty());
+    EXPECT_TRUE(ui.dialogs.shown.empty());
 }
 
 TEST_F(MainWindow, MenuOpensTheRegisteredDialogsModally) {

@@ -37,6 +37,8 @@
 namespace brisomar {
 namespace {
 
+using enum testing::BoxKind;
+using testing::Boxes;
 using testing::UiFixture;
 
 void showActive(QWidget* window) {
@@ -229,12 +231,12 @@ TEST_F(ProgramWindows, AnIncompleteFieldIsRefusedOnLeavingAndOnOk) {
     QTest::keyClick(dlg->MaskSpe, Qt::Key_Tab);
     QApplication::processEvents();
     const QString warning = "Incomplete value for Speed: fill every place, as in 000.";
-    EXPECT_EQ(ui.dialogs.shown, QStringList{warning});
+    EXPECT_EQ(ui.dialogs.shown, (Boxes{{Warning, warning}}));
     EXPECT_TRUE(dlg->MaskSpe->hasFocus());
 
     ui.program.nav.ManualSpeedValue = Real48(3.0L);
     dlg->OKBtnClick();
-    EXPECT_EQ(ui.dialogs.shown, QStringList({warning, warning}));
+    EXPECT_EQ(ui.dialogs.shown, Boxes(2, {Warning, warning}));
     EXPECT_EQ(ui.program.nav.ManualSpeedValue, Real48(3.0L)); // nothing stored
     EXPECT_TRUE(dlg->isVisible());
 }

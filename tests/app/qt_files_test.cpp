@@ -20,6 +20,8 @@
 namespace brisomar {
 namespace {
 
+using enum testing::BoxKind;
+using testing::Boxes;
 using testing::TempDir;
 using testing::UiFixture;
 
@@ -68,8 +70,9 @@ TEST(DataFiles, AFifoChosenAsADataFileIsRefusedAtOnceByEveryWindow) {
         ui.dialogs.shown.clear();
         ui.dialogs.files = {QString::fromStdString(fifo)};
         c.choose();
-        EXPECT_EQ(ui.dialogs.shown,
-                  QStringList{QString::fromStdString(fifo + " is a FIFO, not a regular file.")})
+        EXPECT_EQ(
+            ui.dialogs.shown,
+            (Boxes{{Warning, QString::fromStdString(fifo + " is a FIFO, not a regular file.")}}))
             << c.what;
     }
     EXPECT_EQ(ui.program.chart.MapFilePath, "");

@@ -36,6 +36,8 @@
 namespace brisomar {
 namespace {
 
+using enum testing::BoxKind;
+using testing::Boxes;
 using testing::TempDir;
 using testing::UiFixture;
 
@@ -170,7 +172,8 @@ TEST_F(ChartWindow, LeavingShowPositionLeavesNoCross) {
     EXPECT_TRUE(mapA->LogFile1->isChecked());
     EXPECT_FALSE(mapA->Showposition1->isChecked());
     EXPECT_EQ(shown(50, 50), sea);
-    EXPECT_EQ(ui.dialogs.shown, QStringList{"Wrong logfilename or recordnr (0<From<To)."});
+    EXPECT_EQ(ui.dialogs.shown,
+              (Boxes{{Information, "Wrong logfilename or recordnr (0<From<To)."}}));
     mapA->LogFile1->trigger();
     EXPECT_EQ(ui.program.chart.ChartMode, ChartWindowMode::None);
     EXPECT_FALSE(mapA->LogFile1->isChecked());
@@ -185,7 +188,7 @@ TEST_F(ChartWindow, ShowWaypointsSaysWhenMostAreOffTheChart) {
     route[3].Lat = Real48(21.0L);
     route[3].Lon = Real48(5.0L);
     mapA->Showwaypoints1->trigger();
-    EXPECT_EQ(ui.dialogs.shown, QStringList{"Over 50% outside this map!"});
+    EXPECT_EQ(ui.dialogs.shown, (Boxes{{Information, "Over 50% outside this map!"}}));
     EXPECT_EQ(shown(50, 50), Qt::red);
 }
 
@@ -287,7 +290,7 @@ TEST_F(ChartWindow, SavesTheClientAsABitmapAndPrintsAndCopiesIt) {
 
     mapA->Copytoclipboard1Click();
     EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(100, 100));
-    EXPECT_TRUE(ui.dialogs.shown.isEmpty());
+    EXPECT_TRUE(ui.dialogs.shown.empty());
 }
 
 // A print that could not begin (no printer chosen yet) leaves the printer free for the setup
@@ -319,8 +322,9 @@ TEST_F(ChartWindow, ASaveThatFailsPartWayLeavesThePreviousBitmapAndIsReported) {
         mapA->SaveAsBmp1Click();
     }
     EXPECT_EQ(contentsOf(saved), previous);
-    EXPECT_EQ(ui.dialogs.shown,
-              QStringList({QString::fromStdString("Cannot save " + saved + ": File too large")}));
+    EXPECT_EQ(
+        ui.dialogs.shown,
+        (Boxes{{Warning, QString::fromStdString("Cannot save " + saved + ": File too large")}}));
     const auto files = std::distance(std::filesystem::directory_iterator(dir.path()), {});
     EXPECT_EQ(files, 3); // the chart, its map file and the previous bitmap: no temporary file
 }
@@ -404,7 +408,7 @@ TEST_F(SelectionDialog, ShowsTheRecordsOfTheMapFile) {
     EXPECT_EQ(dlg->LabelNWLon->text(), "West Longitude: LON W020°00.000'");
     EXPECT_EQ(dlg->LabelSELon->text(), "East Longitude: LON E003°00.000'");
     EXPECT_FALSE(ui.program.chart.ChartUsable);
-    EXPECT_TRUE(ui.dialogs.shown.isEmpty());
+    EXPECT_TRUE(ui.dialogs.shown.empty());
 }
 
 TEST_F(SelectionDialog, ShowPreviewsTheTopLeftPartThenTheWholeChartReduced) {
@@ -428,7 +432,7 @@ TEST_F(SelectionDialog, ShowPreviewsTheTopLeftPartThenTheWholeChartReduced) {
     EXPECT_EQ(preview(184, 162), sea);
     dlg->Show1BtnClick();
     EXPECT_EQ(preview(10, 10), Qt::white);
-    EXPECT_TRUE(ui.dialogs.shown.isEmpty());
+    EXPECT_TRUE(ui.dialogs.shown.empty());
 }
 
 TEST_F(SelectionDialog, ShowRefusesAFileThatIsNoChart) {
@@ -443,7 +447,7 @@ TEST_F(SelectionDialog, ShowRefusesAFileThatIsNoChart) {
     ASSERT_TRUE(ui.program.chart.ChartUsable); // a file of the size of a chart
     dlg->Show1BtnClick();
     EXPECT_TRUE(dlg->Image1->isHidden());
-    EXPECT_EQ(ui.dialogs.shown, QStringList{QString::fromStdString("Cannot read " + chart)});
+    EXPECT_EQ(ui.dialogs.shown, (Boxes{{Warning, QString::fromStdString("Cannot read " + chart)}}));
 }
 
 TEST_F(SelectionDialog, TheNoticeShowsWhileTheChartWindowHasNoUsableChart) {

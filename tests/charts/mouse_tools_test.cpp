@@ -28,6 +28,8 @@
 namespace brisomar {
 namespace {
 
+using enum testing::BoxKind;
+using testing::Boxes;
 using testing::TempDir;
 using testing::UiFixture;
 
@@ -153,9 +155,8 @@ TEST_F(MouseTools, ASearchOffersToInsertTheCruisePoint) {
     moveTo({50, 35});
     release({50, 35});
     EXPECT_EQ(ui.program.route.WaypointCount, 2);
-    EXPECT_EQ(ui.dialogs.shown, QStringList{"Insert new waypoint?"});
-    EXPECT_EQ(ui.dialogs.kinds,
-              std::vector{testing::ScriptedDialogs::Kind::InformationYesNo}); // not a question
+    EXPECT_EQ(ui.dialogs.shown,
+              (Boxes{{InformationYesNo, "Insert new waypoint?"}})); // not a question
     EXPECT_EQ(ui.context.windows.seekOptDlg->StringGrid1->item(4, 1)->text(), "600.0");
     ui.dialogs.answers = {Dialogs::Answer::Yes};
     press({50, 30});

@@ -18,6 +18,8 @@
 namespace brisomar {
 namespace {
 
+using enum testing::BoxKind;
+using testing::Boxes;
 using testing::FakeSerialDevice;
 using testing::UiFixture;
 
@@ -160,7 +162,7 @@ TEST_F(CommDialog, AfterAbortThePortShowsOffWithItsSettingsFreeAndTheSilenceGoes
     dlg->deviceChoice(1)->setEditText(QStringLiteral("/dev/ttyUSB9"));
     ui.dialogs.answers = {Dialogs::Answer::Retry, Dialogs::Answer::Abort};
     switchOn(dlg->CommRadioGroup);
-    EXPECT_EQ(ui.dialogs.shown, QStringList(2, "Error Opening COM1: "));
+    EXPECT_EQ(ui.dialogs.shown, Boxes(2, {AbortRetry, "Error Opening COM1: "}));
     EXPECT_EQ(ui.dialogs.details[0], "Device /dev/ttyUSB9: No such file or directory");
     EXPECT_EQ(dlg->CommRadioGroup->selectedText(), "Off");
     EXPECT_FALSE(dlg->SeComm1->PortOpen());
@@ -170,7 +172,7 @@ TEST_F(CommDialog, AfterAbortThePortShowsOffWithItsSettingsFreeAndTheSilenceGoes
     for (QWidget* setting : settings)
         EXPECT_TRUE(setting->isEnabled());
     dlg->Timer1Timer(); // a closed port is not read and shows nothing
-    EXPECT_EQ(ui.dialogs.shown.size(), 2);
+    EXPECT_EQ(ui.dialogs.shown.size(), 2u);
     EXPECT_FALSE(ui.tray->shown);
     EXPECT_EQ(ui.program.nav.GpsSilenceSeconds, Real48(32400.0L)); // no fix since midnight
 
@@ -197,7 +199,7 @@ TEST_F(CommDialog, ClickingTheItemAlreadyChosenDoesNothing) {
 TEST_F(CommDialog, AFaultWhileSwitchingTurnsThePortBackOff) {
     dlg->deviceChoice(2)->setEditText(QStringLiteral("/dev/faulty"));
     switchOn(dlg->CommRadioGroupB);
-    EXPECT_EQ(ui.dialogs.shown, QStringList{"Error opening comport2"});
+    EXPECT_EQ(ui.dialogs.shown, (Boxes{{Information, "Error opening comport2"}}));
     EXPECT_EQ(dlg->CommRadioGroupB->selectedText(), "Off");
     EXPECT_TRUE(dlg->BaudRadioGroupB->isEnabled());
 }

@@ -11,21 +11,30 @@
 #include "ui_fakes.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
 #include <QUdpSocket>
 
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 namespace brisomar {
 namespace {
 
+using enum testing::BoxKind;
+using testing::Boxes;
 using testing::PtyPair;
 using testing::UiFixture;
 
@@ -40,12 +49,34 @@ QByteArray bytes(const std::string& text) {
     return QByteArray::fromStdString(text);
 }
 
-// A loopback port that nobody listens on now.
-quint16 freePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
+// A TCP socket listening on a loopback port the system chose, closed at the end.
+class ListeningSocket {
+public:
+    ListeningSocket() : fd_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        auto* any = reinterpret_cast<sockaddr*>(&address);
+        if (fd_ >= 0 && ::bind(fd_, any, size) == 0 && ::listen(fd_, 8) == 0 &&
+            ::getsockname(fd_, any, &size) == 0)
+            port_ = ntohs(address.sin_port);
+    }
+    ~ListeningSocket() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    ListeningSocket(const ListeningSocket&) = delete;
+    ListeningSocket& operator=(const ListeningSocket&) = delete;
+
+    bool ok() const { return port_ != 0; }
+    int fd() const { return fd_; }
+    quint16 port() const { return port_; }
+
+private:
+    int fd_;
+    quint16 port_ = 0;
+};
 
 class NetworkReception : public ::testing::Test {
 protected:
@@ -53,7 +84,12 @@ protected:
         ui.context.makers.serialDevice = [this] {
             return std::make_unique<ChoosingSerialDevice>(
                 std::make_unique<QtSerialDevice>(ui.clock),
-                [] { return std::make_unique<NetworkDevice>(testTiming); }, ui.clock);
+                [this] {
+                    auto device = std::make_unique<NetworkDevice>(testTiming);
+                    network = device.get();
+                    return device;
+                },
+                ui.clock);
         };
         mainDlg = createWindows(ui.context);
         dlg = ui.context.windows.comDlg;
@@ -82,9 +118,24 @@ protected:
         return QTest::qWaitFor([&] { return dlg->SeComm1->CharCount() >= count; }, patienceMs);
     }
 
+    // Until the network device has received `count` bytes since it was opened, kept or not.
+    bool bytesReceived(std::size_t count) {
+        return QTest::qWaitFor([&] { return network->bytesReceived() >= count; }, patienceMs);
+    }
+
+    // Lets `count` retry intervals pass with port 1 polled: a check that something did not
+    // happen needs as long as it takes to happen.
+    void letRetryIntervalsPass(int count) {
+        for (int i = 0; i < count; ++i) {
+            QTest::qWait(static_cast<int>(testTiming.retryInterval.count()));
+            dlg->SeComm1->PollTimerTimer();
+        }
+    }
+
     const NavState& nav() const { return ui.program.nav; }
 
     UiFixture ui;
+    NetworkDevice* network = nullptr; // port 1's, once it was given a network address
     std::unique_ptr<TVimoMainDlg> mainDlg;
     TVimoComDlg* dlg = nullptr;
 };
@@ -125,15 +176,13 @@ TEST_F(TcpMultiplexer, ASentenceSplitAcrossWritesIsOneFixAndALostConnectionComes
 
     peer->abort(); // the multiplexer goes away
     server.close();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !network->receiving(); }, patienceMs));
+    letRetryIntervalsPass(2); // retries fail quietly
     ui.clock.time.second = 7;
-    for (int i = 0; i < 5; ++i) {
-        QTest::qWait(20);
-        dlg->SeComm1->PollTimerTimer();
-    }
     dlg->Timer1Timer();
     EXPECT_TRUE(dlg->SeComm1->PortOpen()); // the port stays on, silent
     EXPECT_EQ(nav().GpsSilenceSeconds, Real48(7.0L));
-    EXPECT_TRUE(ui.dialogs.shown.isEmpty());
+    EXPECT_TRUE(ui.dialogs.shown.empty());
 
     ASSERT_TRUE(server.listen(QHostAddress::LocalHost, address.section(':', -1).toUShort()));
     QTcpSocket* again = acceptConnection();
@@ -145,9 +194,9 @@ TEST_F(TcpMultiplexer, ASentenceSplitAcrossWritesIsOneFixAndALostConnectionComes
     dlg->CommRadioGroup->click(1); // off: the connection ends and no retry follows
     ASSERT_TRUE(QTest::qWaitFor([&] { return again->state() == QAbstractSocket::UnconnectedState; },
                                 patienceMs));
-    QTest::qWait(200);
+    letRetryIntervalsPass(3);
     EXPECT_FALSE(server.hasPendingConnections());
-    EXPECT_TRUE(ui.dialogs.shown.isEmpty());
+    EXPECT_TRUE(ui.dialogs.shown.empty());
 }
 
 TEST_F(TcpMultiplexer, AFailureAsksAbortOrRetryWithTheAddressAndTheReason) {
@@ -156,7 +205,7 @@ TEST_F(TcpMultiplexer, AFailureAsksAbortOrRetryWithTheAddressAndTheReason) {
     switchOn(address);
     EXPECT_FALSE(dlg->SeComm1->PortOpen());
     EXPECT_EQ(dlg->CommRadioGroup->itemIndex(), 1); // Off after Abort, as after any failed opening
-    EXPECT_EQ(ui.dialogs.shown, QStringList({"Error Opening COM1: ", "Error Opening COM1: "}));
+    EXPECT_EQ(ui.dialogs.shown, Boxes(2, {AbortRetry, "Error Opening COM1: "}));
     ASSERT_EQ(ui.dialogs.details.size(), 2);
     EXPECT_TRUE(ui.dialogs.details[0].startsWith(QStringLiteral("Address %1: ").arg(address)))
         << ui.dialogs.details[0].toStdString();
@@ -174,9 +223,7 @@ TEST_F(TcpMultiplexer, EndlessTextWithoutStartCharacterIsBoundedAndDropped) {
     ASSERT_NE(peer, nullptr);
     const QByteArray megabyte(1 << 20, 'x');
     peer->write(megabyte);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return peer->bytesToWrite() == 0; }, patienceMs));
-    ASSERT_TRUE(bytesArrive(static_cast<int>(NetworkDevice::maxUnreadBytes)));
-    QTest::qWait(50);
+    ASSERT_TRUE(bytesReceived(megabyte.size()));
     EXPECT_EQ(dlg->SeComm1->CharCount(), static_cast<int>(NetworkDevice::maxUnreadBytes));
     dlg->SeComm1->PollTimerTimer();
     dlg->Timer1Timer();
@@ -255,13 +302,16 @@ TEST_F(UdpBroadcast, AnyTalkerIsTakenAfterTypingQuestionMarks) {
 
 TEST_F(UdpBroadcast, OversizedDatagramsAndNoiseAreBoundedAndSurvived) {
     send(QByteArray(60000, '$'));
-    ASSERT_TRUE(bytesArrive(static_cast<int>(NetworkDevice::maxUnreadBytes)));
+    ASSERT_TRUE(bytesReceived(NetworkDevice::maxUnreadBytes)); // the datagram cut to the limit
     QByteArray noise(1000, '\0');
     for (int i = 0; i < noise.size(); ++i)
         noise[i] = static_cast<char>((i * 37 + 11) % 256);
-    for (int i = 0; i < 100; ++i)
+    for (std::size_t sent = 1; sent <= 100; ++sent) {
         send(noise);
-    QTest::qWait(50);
+        if (sent % 10 == 0) { // taken ten at a time, so the system's queue never overflows
+            ASSERT_TRUE(bytesReceived(NetworkDevice::maxUnreadBytes + sent * noise.size()));
+        }
+    }
     EXPECT_EQ(dlg->SeComm1->CharCount(), static_cast<int>(NetworkDevice::maxUnreadBytes));
     for (int i = 0; i < 3; ++i) {
         dlg->SeComm1->PollTimerTimer();
@@ -273,25 +323,37 @@ TEST_F(UdpBroadcast, OversizedDatagramsAndNoiseAreBoundedAndSurvived) {
     EXPECT_TRUE(fixArrives(rmcLat));
 }
 
-// Debian's gpsd, started on a free loopback port, reading a receiver on a pseudo-terminal.
+// Debian's gpsd reading a receiver on a pseudo-terminal, serving on a loopback port that the
+// test listens on first and hands over as systemd would: no other test can take the port in
+// between, and clients may connect at once.
 class Gpsd : public NetworkReception {
 protected:
     void SetUp() override {
+        ASSERT_TRUE(QFile::exists(QStringLiteral("/usr/sbin/gpsd")))
+            << "gpsd is installed by scripts/setup";
         ASSERT_TRUE(receiver.ok());
         // gpsd may drop its privileges before it opens the device.
         ASSERT_EQ(::chmod(receiver.slavePath().c_str(), 0666), 0);
-        port = freePort();
-        gpsd.start(QStringLiteral("/usr/sbin/gpsd"),
-                   {"-N", "-n", "-b", "-S", QString::number(port),
-                    QString::fromStdString(receiver.slavePath())});
-        ASSERT_TRUE(gpsd.waitForStarted()) << "gpsd is installed by scripts/setup";
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] {
-                QTcpSocket probe;
-                probe.connectToHost(QHostAddress::LocalHost, port);
-                return probe.waitForConnected(100);
-            },
-            patienceMs));
+        const ListeningSocket control, clients;
+        ASSERT_TRUE(control.ok() && clients.ok());
+        port = clients.port();
+        // gpsd takes its control socket as descriptor 3 and its listening socket as 4 when
+        // LISTEN_FDS is 2 and LISTEN_PID is its own process, which the shell knows before it
+        // becomes gpsd.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LISTEN_FDS"), QStringLiteral("2"));
+        gpsd.setProcessEnvironment(environment);
+        gpsd.setChildProcessModifier([control = control.fd(), clients = clients.fd()] {
+            // Moved above 4 first, so that placing one cannot close the other.
+            const int controlAbove = ::fcntl(control, F_DUPFD_CLOEXEC, 5);
+            const int clientsAbove = ::fcntl(clients, F_DUPFD_CLOEXEC, 5);
+            ::dup2(controlAbove, 3);
+            ::dup2(clientsAbove, 4);
+        });
+        gpsd.start(QStringLiteral("/bin/sh"),
+                   {"-c", "export LISTEN_PID=$$; exec /usr/sbin/gpsd \"$@\"", "sh", "-N", "-n",
+                    "-b", QString::fromStdString(receiver.slavePath())});
+        ASSERT_TRUE(gpsd.waitForStarted());
     }
 
     void TearDown() override {

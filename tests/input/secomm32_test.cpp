@@ -21,6 +21,8 @@
 namespace brisomar {
 namespace {
 
+using enum testing::BoxKind;
+using testing::Boxes;
 using testing::FakeSerialDevice;
 using testing::ScriptedDialogs;
 
@@ -64,7 +66,7 @@ TEST_F(SeComm32, OpenFailureWithoutErrorsShownIsSilent) {
     port->ShowErrors = false;
     port->setDevicePath("/dev/missing");
     EXPECT_FALSE(port->Open());
-    EXPECT_TRUE(dialogs.shown.isEmpty());
+    EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(SeComm32, OpenFailureAsksAbortOrRetry) {
@@ -74,7 +76,7 @@ TEST_F(SeComm32, OpenFailureAsksAbortOrRetry) {
     port->setDevicePath("/dev/missing");
     dialogs.answers = {Dialogs::Answer::Retry, Dialogs::Answer::Retry, Dialogs::Answer::Abort};
     EXPECT_FALSE(port->Open());
-    EXPECT_EQ(dialogs.shown, QStringList(3, "Error Opening COM2: "));
+    EXPECT_EQ(dialogs.shown, Boxes(3, {AbortRetry, "Error Opening COM2: "}));
     EXPECT_EQ(dialogs.details[0], "Device /dev/missing: No such file or directory");
 }
 
@@ -92,7 +94,7 @@ TEST_F(SeComm32, RetryOpensOnceTheReceiverIsPluggedIn) {
     TSeComm32 port(std::make_unique<FakeSerialDevice>(serial), held, plugIn);
     port.setDevicePath("/dev/later");
     EXPECT_TRUE(port.Open());
-    EXPECT_EQ(plugIn.shown, QStringList{"Error Opening COM1: "});
+    EXPECT_EQ(plugIn.shown, (Boxes{{AbortRetry, "Error Opening COM1: "}}));
     EXPECT_EQ(serial->opened, std::vector<std::string>{"/dev/later"});
 }
 
@@ -136,10 +138,10 @@ TEST_F(SeComm32, ClosedPortWarnsWhenCountedOrRead) {
     const auto port = makePort(device);
     EXPECT_EQ(port->CharCount(), 0);
     EXPECT_EQ(port->ReadMessage(), "");
-    EXPECT_EQ(dialogs.shown, QStringList(2, "Port Not Open -- Operation Aborted"));
+    EXPECT_EQ(dialogs.shown, Boxes(2, {Warning, "Port Not Open -- Operation Aborted"}));
     port->ShowErrors = false;
     EXPECT_EQ(port->ReadMessage(), "");
-    EXPECT_EQ(dialogs.shown.size(), 2);
+    EXPECT_EQ(dialogs.shown.size(), 2u);
 }
 
 TEST_F(SeComm32, PollsDeliverEveryWholeMessageAndJoinOnesTheyCut) {
@@ -155,7 +157,6 @@ TEST_F(SeComm32, PollsDeliverEveryWholeMessageAndJoinOnesTheyCut) {
     EXPECT_EQ(port->ReadMessage(), "$GPRMC,1,2");
     EXPECT_EQ(port->ReadMessage(), "$PTTKD,3");
     EXPECT_EQ(port->ReadMessage(), ""); // "$GPG" is not whole yet
-    EXPECT_FALSE(port->InUse());
     device->waiting = "GA,4";
     port->PollTimerTimer();
     EXPECT_EQ(events, 1);
@@ -164,6 +165,35 @@ TEST_F(SeComm32, PollsDeliverEveryWholeMessageAndJoinOnesTheyCut) {
     EXPECT_EQ(events, 2);
     EXPECT_EQ(port->ReadMessage(), "$GPGGA,4");
     EXPECT_EQ(serial->purges, 0); // nothing received is thrown away
+}
+
+TEST_F(SeComm32, InUseWhileAPollReadsAndNoLonger) {
+    // A device that notes, at each read, whether its port says a poll is running.
+    struct WatchedDevice : FakeSerialDevice {
+        using FakeSerialDevice::FakeSerialDevice;
+        std::string read(std::size_t count) override {
+            inUseWhileRead.push_back(port->InUse());
+            return FakeSerialDevice::read(count);
+        }
+        const TSeComm32* port = nullptr;
+        std::vector<bool> inUseWhileRead;
+    };
+    serial->openable = {"/dev/gps"};
+    auto owned = std::make_unique<WatchedDevice>(serial);
+    WatchedDevice* device = owned.get();
+    TSeComm32 port(std::move(owned), held, dialogs);
+    device->port = &port;
+    std::vector<bool> inUseWhenDelivered;
+    port.OnDataMessage = [&] { inUseWhenDelivered.push_back(port.InUse()); };
+    port.MsgStart = port.MsgStop = '$';
+    port.setDevicePath("/dev/gps");
+    ASSERT_TRUE(port.Open());
+    EXPECT_FALSE(port.InUse());
+    device->waiting = "$GPRMC,1\r\n";
+    port.PollTimerTimer();
+    EXPECT_EQ(device->inUseWhileRead, std::vector<bool>{true});
+    EXPECT_EQ(inUseWhenDelivered, std::vector<bool>{false}); // the poll is over
+    EXPECT_FALSE(port.InUse());
 }
 
 TEST_F(SeComm32, MessageSpreadOverPollsWithDistinctStartAndStop) {
@@ -245,7 +275,7 @@ TEST_F(SeComm32, ADeviceTheOtherPortHoldsIsInUseByThatPort) {
         EXPECT_FALSE(b->Open());
         EXPECT_EQ(dialogs.details.last().toStdString(), "Device " + path + " is in use by port 1");
     }
-    EXPECT_EQ(dialogs.shown, QStringList(2, "Error Opening COM2: "));
+    EXPECT_EQ(dialogs.shown, Boxes(2, {AbortRetry, "Error Opening COM2: "}));
     ASSERT_TRUE(a->Open()); // a port reopening its own device
     a->Close();
     EXPECT_TRUE(b->Open());

@@ -18,6 +18,8 @@
 namespace brisomar {
 namespace {
 
+using enum testing::BoxKind;
+using testing::Boxes;
 using testing::TempDir;
 using testing::UiFixture;
 
@@ -212,7 +214,7 @@ TEST_F(BoatSheet, SavedTablesLoadBackIdentically) {
     EXPECT_EQ(leeways(), defaultLeewayTable());
     EXPECT_EQ(cell(sheet.BSpeedGrid, 2, 2), "07.3");
     EXPECT_EQ(cell(sheet.LeewayGrid, 5, 1), "05.0");
-    EXPECT_TRUE(ui.dialogs.shown.isEmpty());
+    EXPECT_TRUE(ui.dialogs.shown.empty());
     EXPECT_EQ(ui.dialogs.fileDialogTitles, QStringList({"Save speed data", "Save leeway data",
                                                         "Load speed data", "Load leeway data"}));
 }
@@ -232,7 +234,7 @@ TEST_F(BoatSheet, ShortFileIsAnIoErrorAndLeavesTheTable) {
     setCell(sheet.BSpeedGrid, 1, 1, "edited");
     ui.dialogs.files = {QString::fromStdString(shortFile)};
     sheet.Loadspeeddatafromfile1Click();
-    EXPECT_EQ(ui.dialogs.shown, QStringList({"I/O Error."}));
+    EXPECT_EQ(ui.dialogs.shown, (Boxes{{Information, "I/O Error."}}));
     EXPECT_EQ(speeds(), defaultSpeedTable());
     EXPECT_EQ(cell(sheet.BSpeedGrid, 1, 1), "02.0");
 }
@@ -253,13 +255,13 @@ TEST_F(BoatSheet, OtherExtensionsAndCancelledLoadsChangeNothingSilently) {
     ui.dialogs.files = {QString::fromStdString(dir.file("boat.spe"))};
     sheet.Saveleewaydatatofile1Click();
     EXPECT_FALSE(std::filesystem::exists(dir.file("boat.spe")));
-    EXPECT_TRUE(ui.dialogs.shown.isEmpty());
+    EXPECT_TRUE(ui.dialogs.shown.empty());
 }
 
 TEST_F(BoatSheet, FailedSaveIsReported) {
     ui.dialogs.files = {QString::fromStdString(dir.file("missing/boat.spe"))};
     sheet.Savespeeddatatofile1Click();
-    EXPECT_EQ(ui.dialogs.shown, QStringList({"I/O Error."}));
+    EXPECT_EQ(ui.dialogs.shown, (Boxes{{Information, "I/O Error."}}));
 }
 
 TEST_F(BoatSheet, CloseDataFormHidesItAndHelpOpensTopicSix) {

@@ -17,6 +17,8 @@
 namespace brisomar {
 namespace {
 
+using enum testing::BoxKind;
+using testing::Boxes;
 using testing::UiFixture;
 
 class SteeringDialog : public ::testing::Test {
@@ -102,7 +104,7 @@ TEST_F(SteeringDialog, CalcWithEmptyTablesDriftsWithTheCurrentAndWarnsOfLowSpeed
     EXPECT_EQ(dlg.EditResultSp->text(), "02.0");
     EXPECT_EQ(dlg.PanelSpeed->text(), "!!!");
     EXPECT_EQ(panelColour(), QColor(Qt::red));
-    EXPECT_TRUE(ui.dialogs.shown.isEmpty());
+    EXPECT_TRUE(ui.dialogs.shown.empty());
 }
 
 TEST_F(SteeringDialog, CalcAcrossTheWindAddsTheLeewayFromPort) {
@@ -179,7 +181,7 @@ TEST_F(SteeringDialog, SpinsStepTheirFieldsAndWrap) {
     dlg.SpinSteerDir->downButton->click();
     dlg.SpinSteerDirDownClick();
     EXPECT_EQ(maskedText(dlg.MaskSteerDir), "350");
-    EXPECT_TRUE(ui.dialogs.shown.isEmpty());
+    EXPECT_TRUE(ui.dialogs.shown.empty());
 }
 
 TEST_F(SteeringDialog, OutOfRangeFieldsAreResetAndIncompleteOnesRefused) {
@@ -188,15 +190,16 @@ TEST_F(SteeringDialog, OutOfRangeFieldsAreResetAndIncompleteOnesRefused) {
     dlg.MaskCurrSp->clear();
     type(dlg.MaskCurrSp, QStringLiteral("5"));
     dlg.BitBtn1Click();
-    EXPECT_EQ(ui.dialogs.shown,
-              QStringList({"Incomplete value for Current speed: fill every place, as in 000."}));
+    EXPECT_EQ(
+        ui.dialogs.shown,
+        (Boxes{{Warning, "Incomplete value for Current speed: fill every place, as in 000."}}));
     EXPECT_TRUE(ui.program.sailing.OptWindSpeed.isZero()); // nothing was read
 
     type(dlg.MaskCurrSp, QStringLiteral("005"));
     dlg.BitBtn1Click();
     EXPECT_EQ(maskedText(dlg.MaskWindSp), "020");
     EXPECT_EQ(maskedText(dlg.MaskWindDir), "000");
-    EXPECT_EQ(ui.dialogs.shown.size(), 1);
+    EXPECT_EQ(ui.dialogs.shown.size(), 1u);
     EXPECT_EQ(ui.program.sailing.OptWindSpeed, Real48(20.0L));
     EXPECT_EQ(ui.program.sailing.OptCurrentSpeed, Real48(5.0L));
 }

@@ -19,6 +19,8 @@
 namespace brisomar {
 namespace {
 
+using enum testing::BoxKind;
+using testing::Boxes;
 using testing::TempDir;
 using testing::UiFixture;
 
@@ -125,7 +127,7 @@ TEST_F(LogDialog, AVanishedRecordIsAFileError) {
     open(dir.file("trip.LOG"));
     std::filesystem::resize_file(dir.file("trip.LOG"), logRecordSize);
     dlg->step(1);
-    EXPECT_EQ(ui.dialogs.shown, QStringList{"File error!"});
+    EXPECT_EQ(ui.dialogs.shown, (Boxes{{Information, "File error!"}}));
     EXPECT_EQ(dlg->Edit1->text(), "2");
 }
 

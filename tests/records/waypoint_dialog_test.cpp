@@ -13,6 +13,8 @@
 namespace brisomar {
 namespace {
 
+using enum testing::BoxKind;
+using testing::Boxes;
 using testing::TempDir;
 using testing::UiFixture;
 
@@ -70,7 +72,7 @@ TEST_F(WaypointDialog, SavesLoadsAndClears) {
     EXPECT_EQ(ui.program.route.WaypointCount, 20);
     EXPECT_TRUE(current().startsWith("Nr:1 "));
     EXPECT_EQ(ui.dialogs.fileDialogTitles, (QStringList{"Save waypoints", "Load waypoints"}));
-    EXPECT_TRUE(ui.dialogs.shown.isEmpty());
+    EXPECT_TRUE(ui.dialogs.shown.empty());
 }
 
 TEST_F(WaypointDialog, SaysWhatWentWrong) {
@@ -81,8 +83,9 @@ TEST_F(WaypointDialog, SaysWhatWentWrong) {
     dlg->Load1->trigger();
     dlg->Save1->trigger();
     dlg->Print1->trigger();
-    EXPECT_EQ(ui.dialogs.shown, (QStringList{"File contains no values.", "I/O Error.",
-                                             "Not implemented in this version."}));
+    EXPECT_EQ(ui.dialogs.shown, (Boxes{{Information, "File contains no values."},
+                                       {Information, "I/O Error."},
+                                       {Information, "Not implemented in this version."}}));
 }
 
 // Ctrl+C is the window's "Close" even where a line would take it as Copy.

@@ -12,9 +12,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <functional>
+#include <optional>
 #include <sstream>
+#include <vector>
 
 namespace brisomar::tool {
 namespace {
@@ -23,6 +27,28 @@ using namespace std::chrono_literals;
 
 const std::string rmc = "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A";
 const std::string depth = "$PTTKD,12.5,M";
+
+// A clock that moves on at once to every moment the tool waits for, noting each (from its start)
+// and letting the test act while the tool waits.
+class FakePaceClock : public PaceClock {
+public:
+    TimePoint now() const override { return time_; }
+    void sleepUntil(TimePoint moment) override {
+        wakeUps.push_back(std::chrono::duration_cast<std::chrono::milliseconds>(moment - start_));
+        time_ = std::max(time_, moment);
+        if (whileWaiting)
+            whileWaiting();
+    }
+
+    std::vector<std::chrono::milliseconds> wakeUps;
+    std::function<void()> whileWaiting;
+
+private:
+    const TimePoint start_ = TimePoint(std::chrono::hours(1));
+    TimePoint time_ = start_;
+};
+
+using Moments = std::vector<std::chrono::milliseconds>;
 
 // A file descriptor of the test's own, closed at the end.
 class Fd {
@@ -66,6 +92,14 @@ NavState received(const std::string& text) {
     return nav;
 }
 
+// The pseudo-terminal the tool announced as "pty: PATH".
+std::string announcedPath(const std::ostringstream& out) {
+    const std::string text = out.str();
+    if (!text.starts_with("pty: /dev/pts/") || !text.ends_with("\n"))
+        return {};
+    return text.substr(5, text.size() - 6);
+}
+
 Fd openSlave(const NmeaOutput& pty) {
     return Fd(::open(pty.slavePath().c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK));
 }
@@ -74,7 +108,9 @@ TEST(NmeaReplay, SendsEachLineEndedWithCrLfToTheNavigatorsReception) {
     const NmeaOutput pty = NmeaOutput::pseudoTerminal();
     const Fd reader = openSlave(pty);
     ASSERT_GE(reader.get(), 0);
-    replayLines(pty.fd(), rmc + "\n\n" + depth + "\r\n", 0);
+    FakePaceClock clock;
+    replayLines(pty.fd(), rmc + "\n\n" + depth + "\r\n", 0, clock);
+    EXPECT_EQ(clock.wakeUps, Moments{}); // sent at once
     const std::string expected = rmc + "\r\n" + depth + "\r\n";
     const std::string text = readUpTo(reader.get(), expected.size());
     EXPECT_EQ(text, expected);
@@ -92,20 +128,59 @@ TEST(NmeaReplay, PacesTheLinesAtTheBaudRate) {
     std::string text;
     for (int i = 0; i < 6; ++i)
         text += line + "\n";
-    const auto start = std::chrono::steady_clock::now();
-    replayLines(pty.fd(), text, 10000); // the sixth line starts after 2500 bits: 0.25 s
-    const auto took = std::chrono::steady_clock::now() - start;
-    EXPECT_GE(took, 250ms);
-    EXPECT_LT(took, 2s);
+    FakePaceClock clock;
+    replayLines(pty.fd(), text, 10000, clock); // a line every 500 bits: 0.05 s
+    EXPECT_EQ(clock.wakeUps, (Moments{0ms, 50ms, 100ms, 150ms, 200ms, 250ms}));
     EXPECT_EQ(readUpTo(reader.get(), 300).size(), 300u);
 }
 
 TEST(NmeaReplay, TellsWhenAProgramOpenedThePseudoTerminal) {
     const NmeaOutput pty = NmeaOutput::pseudoTerminal();
     EXPECT_TRUE(pty.slavePath().starts_with("/dev/pts/"));
-    EXPECT_FALSE(pty.waitForReader(50ms));
+    FakePaceClock clock;
+    EXPECT_FALSE(pty.waitForReader(50ms, clock));
+    EXPECT_EQ(clock.wakeUps, (Moments{20ms, 40ms, 60ms})); // a look every 20 ms past the wait
     const Fd reader = openSlave(pty);
-    EXPECT_TRUE(pty.waitForReader(0ms));
+    EXPECT_TRUE(pty.waitForReader(0ms, clock));
+    EXPECT_EQ(clock.wakeUps.size(), 3u);
+}
+
+// The navigator opens the announced pseudo-terminal while the tool waits for it.
+TEST(NmeaReplay, AnnouncesThePseudoTerminalAndSendsASecondAfterAProgramOpenedIt) {
+    const testing::TempDir dir;
+    testing::writeFile(dir.file("trip.nmea"), rmc + "\n" + depth + "\n");
+    StdFileSystem files;
+    std::ostringstream out;
+    FakePaceClock clock;
+    const std::string sent = rmc + "\r\n" + depth + "\r\n";
+    std::optional<Fd> navigator;
+    std::string received;
+    clock.whileWaiting = [&] {
+        if (clock.wakeUps.size() == 3)
+            navigator.emplace(::open(announcedPath(out).c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK));
+        if (clock.wakeUps.size() == 5) // settling before the end
+            received = readUpTo(navigator->get(), sent.size());
+    };
+    replayFile(files, dir.file("trip.nmea"), {"", 4800}, true, out, clock);
+    // Three looks for a program, a second for it to set up, a second for the last bytes.
+    EXPECT_EQ(clock.wakeUps, (Moments{20ms, 40ms, 60ms, 1060ms, 2060ms}));
+    EXPECT_EQ(received, sent);
+}
+
+TEST(NmeaReplay, GivesUpWhenNoProgramOpensThePseudoTerminalWithin30Seconds) {
+    const testing::TempDir dir;
+    testing::writeFile(dir.file("trip.nmea"), rmc + "\n");
+    StdFileSystem files;
+    std::ostringstream out;
+    FakePaceClock clock;
+    try {
+        replayFile(files, dir.file("trip.nmea"), {"", 4800}, false, out, clock);
+        ADD_FAILURE() << "replayed without a reader";
+    } catch (const ToolError& e) {
+        EXPECT_EQ(e.what(), announcedPath(out) + ": no program opened it within 30 seconds");
+    }
+    ASSERT_FALSE(clock.wakeUps.empty());
+    EXPECT_EQ(clock.wakeUps.back(), 30s);
 }
 
 TEST(NmeaReplay, ReplaysAFileOntoASerialDevice) {
@@ -115,7 +190,8 @@ TEST(NmeaReplay, ReplaysAFileOntoASerialDevice) {
     testing::writeFile(dir.file("trip.nmea"), rmc + "\r\n" + depth + "\r\n");
     StdFileSystem files;
     std::ostringstream out;
-    replayFile(files, dir.file("trip.nmea"), {pty.slavePath(), 115200}, false, out);
+    FakePaceClock clock;
+    replayFile(files, dir.file("trip.nmea"), {pty.slavePath(), 115200}, false, out, clock);
     EXPECT_EQ(readUpTo(pty.fd(), 200), rmc + "\r\n" + depth + "\r\n");
     EXPECT_EQ(out.str(), "");
 }
@@ -137,9 +213,9 @@ TEST(NmeaReplay, SaysWhyADeviceCannotBeUsed) {
 TEST(NmeaSim, SendsTheSimulatedFixAndDepthHalfASecondApart) {
     const NmeaOutput pty = NmeaOutput::pseudoTerminal();
     const Fd reader = openSlave(pty);
-    const auto start = std::chrono::steady_clock::now();
-    simulateSentences(pty.fd(), 1);
-    EXPECT_GE(std::chrono::steady_clock::now() - start, 500ms);
+    FakePaceClock clock;
+    simulateSentences(pty.fd(), 1, clock);
+    EXPECT_EQ(clock.wakeUps, (Moments{0ms, 500ms}));
     const std::string text = readUpTo(reader.get(), 1000);
     EXPECT_TRUE(text.starts_with("$GPRMC,")) << text;
     EXPECT_NE(text.find("\r\n$PTTKD,"), std::string::npos) << text;
