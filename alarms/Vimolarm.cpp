@@ -1,9 +1,9 @@
 #include "alarms/Vimolarm.h"
 
-#include "app/dialogs.h"
-#include "app/help.h"
-#include "app/masked_fields.h"
-#include "app/qt_text.h"
+#include "base/dialogs.h"
+#include "base/help.h"
+#include "base/masked_fields.h"
+#include "base/qt_text.h"
 
 #include <QCheckBox>
 #include <QEvent>

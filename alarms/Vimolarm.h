@@ -1,8 +1,8 @@
 #pragma once
 
 #include "alarms/alarm_monitor.h"
-#include "app/controls_on_demand.h"
-#include "app/window_registry.h"
+#include "base/controls_on_demand.h"
+#include "base/ui_context.h"
 
 #include <array>
 #include <map>

@@ -1,6 +1,6 @@
 #include "app/Splash.h"
 
-#include "app/stored_pictures.h"
+#include "base/stored_pictures.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/program_window.h"
-#include "app/status_pages.h"
 #include "app/window_registry.h"
+#include "base/program_window.h"
+#include "base/status_pages.h"
 
 #include <QMainWindow>
 

@@ -1,7 +1,7 @@
 #include "app/application.h"
 
-#include "app/dialogs.h"
-#include "app/stored_pictures.h"
+#include "base/dialogs.h"
+#include "base/stored_pictures.h"
 
 #include <QIcon>
 #include <QPixmap>

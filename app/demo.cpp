@@ -1,7 +1,7 @@
 #include "app/demo.h"
 
-#include "app/qt_files.h"
-#include "app/radio_group.h"
+#include "base/qt_files.h"
+#include "base/radio_group.h"
 #include "charts/Vimomapa.h"
 #include "charts/map_file.h"
 #include "input/Vimocom.h"
@@ -192,7 +192,7 @@ bool startDemo(UiContext& context, const QString& folder) {
     if (!mapPath)
         return false;
     // A breeze and the built-in boat tables, so that sail times mean something at once.
-    Program& program = context.program;
+    ProgramParts& program = context.program;
     program.boatTables = {defaultSpeedTable(), defaultLeewayTable()};
     program.nav.WindDir = Real48(240.0L);
     program.nav.WindSpeed = Real48(12.0L);

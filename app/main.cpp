@@ -5,9 +5,9 @@
 #include "app/Vimomain.h"
 #include "app/application.h"
 #include "app/demo.h"
-#include "app/file_system.h"
-#include "app/qt_seams.h"
 #include "app/window_registry.h"
+#include "base/file_system.h"
+#include "base/qt_seams.h"
 #include "charts/chart_printer.h"
 #include "info/help_browser.h"
 #include "input/TaskIcon.h"
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
         [] { return std::make_unique<QtTrayShell>(); },
         [&moduleFolder](QString& reason) { return loadChartPrinter(moduleFolder, reason); }};
     StdFileSystem files;
-    UiContext context{program, clock, dialogs, beeper, help, files, makers, {}};
+    UiContext context{program.parts(), clock, dialogs, beeper, help, files, makers, {}};
     const auto mainDlg = createWindows(context);
 
     splash.reset();

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "alarms/alarm_monitor.h"
-#include "app/nav_state.h"
+#include "base/nav_state.h"
+#include "base/ui_context.h"
 #include "charts/chart_selection.h"
 #include "charts/chart_settings.h"
 #include "charts/chart_state.h"
@@ -35,6 +36,12 @@ struct Program {
     BoatTables boatTables;
     SailingValues sailing;
     ToolValues tools;
+
+    // The parts as the windows reach them.
+    ProgramParts parts() {
+        return {nav,   heldDevices,   reception, alarms,     logbook, route,
+                chart, chartSettings, selection, boatTables, sailing, tools};
+    }
 };
 
 } // namespace brisomar

@@ -50,9 +50,4 @@ std::unique_ptr<TVimoMainDlg> createWindows(UiContext& context) {
     return mainDlg;
 }
 
-void showModal(QDialog* dialog) {
-    if (dialog)
-        dialog->exec();
-}
-
 } // namespace brisomar

@@ -1,93 +1,14 @@
 #pragma once
 
 #include "app/program.h"
+#include "base/ui_context.h"
 
-#include <functional>
 #include <memory>
 
-class QDialog;
-class QString;
-class QWidget;
-
 namespace brisomar {
-
-class Beeper;
-class ChartPrinter;
-class Clock;
-class Dialogs;
-class FileSystem;
-class Help;
-class SerialDevice;
-class TrayShell;
-class TMapA;
-class TMapB;
-class TVimoAvstDlg;
-class TVimoBoatSheet;
-class TVimoDistDlg;
-class TVimoOptDlg;
-class TVimoPosiDlg;
-class TVimoSailTimeDlg;
-class TVimoSeekOptDlg;
-class TVimoMainDlg;
-class TVimoMsetDlg;
-class TVimosemaDlg;
-class TVimoComDlg;
-class TVimoLarmDlg;
-class TVimoLogDlg;
-class TVimoSourDlg;
-class TVimoWaypDlg;
-
-// Makers of the platform's devices: a window that needs one asks here, so tests can hand it
-// fakes or pseudo-terminals.
-struct DeviceMakers {
-    std::function<std::unique_ptr<SerialDevice>()> serialDevice;
-    std::function<std::unique_ptr<TrayShell>()> trayShell;
-    // Null, with the reason, when printing is not available.
-    std::function<std::unique_ptr<ChartPrinter>(QString& reason)> chartPrinter;
-};
-
-// The program's windows, each created once at start-up in the program's order and kept until it
-// ends. A window not built yet stays null; whatever would open it then does nothing.
-struct WindowRegistry {
-    TVimoMainDlg* mainDlg = nullptr;
-    TMapA* mapA = nullptr;
-    TVimosemaDlg* semaDlg = nullptr;
-    TVimoDistDlg* distDlg = nullptr;
-    TMapB* mapB = nullptr;
-    TVimoWaypDlg* waypDlg = nullptr;
-    TVimoOptDlg* optDlg = nullptr;
-    TVimoSailTimeDlg* sailTimeDlg = nullptr;
-    TVimoPosiDlg* posiDlg = nullptr;
-    TVimoAvstDlg* avstDlg = nullptr;
-    TVimoSeekOptDlg* seekOptDlg = nullptr;
-    TVimoLarmDlg* larmDlg = nullptr;
-    TVimoBoatSheet* boatSheet = nullptr;
-    QDialog* aboutDlg = nullptr;
-    TVimoComDlg* comDlg = nullptr;
-    TVimoLogDlg* logDlg = nullptr;
-    TVimoSourDlg* sourDlg = nullptr;
-    TVimoMsetDlg* msetDlg = nullptr;
-    QDialog* unusDlg = nullptr;
-    QDialog* warrDlg = nullptr;
-};
-
-// What every window reaches: the program's state, the seams to the platform and the other windows.
-struct UiContext {
-    Program& program;
-    Clock& clock;
-    Dialogs& dialogs;
-    Beeper& beeper;
-    Help& help;
-    FileSystem& files;
-    DeviceMakers makers;
-    WindowRegistry windows;
-};
 
 // Creates the windows in the program's order. The first, the main window, owns the others and
 // stays hidden until the caller shows it.
 std::unique_ptr<TVimoMainDlg> createWindows(UiContext& context);
-
-// Shows a window modally if it exists.
-void showModal(QDialog* dialog);
 
 } // namespace brisomar

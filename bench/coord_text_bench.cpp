@@ -1,4 +1,4 @@
-#include "app/coord_text.h"
+#include "base/coord_text.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,9 +5,9 @@
 // previewed twice in the selection window.
 #include "app/Vimomain.h"
 #include "app/application.h"
-#include "app/file_system.h"
-#include "app/qt_seams.h"
-#include "app/radio_group.h"
+#include "base/file_system.h"
+#include "base/qt_seams.h"
+#include "base/radio_group.h"
 #include "bench/big_chart.h"
 #include "charts/Vimomapa.h"
 #include "charts/Vimosema.h"
@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
                               [] { return std::make_unique<QtTrayShell>(); },
                               {}}; // nothing is printed while idling
     StdFileSystem files;
-    UiContext context{program, clock, dialogs, beeper, help, files, makers, {}};
+    UiContext context{program.parts(), clock, dialogs, beeper, help, files, makers, {}};
     const auto mainDlg = createWindows(context);
     mainDlg->show();
 

@@ -1,4 +1,4 @@
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "records/log_record.h"
 
 #include <benchmark/benchmark.h>

@@ -1,4 +1,4 @@
-#include "app/real48.h"
+#include "base/real48.h"
 
 #include <benchmark/benchmark.h>
 

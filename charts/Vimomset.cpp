@@ -1,10 +1,12 @@
 #include "charts/Vimomset.h"
 
-#include "app/coord_text.h"
-#include "app/help.h"
-#include "app/masked_fields.h"
-#include "app/qt_text.h"
-#include "app/radio_group.h"
+#include "base/coord_text.h"
+#include "base/help.h"
+#include "base/masked_fields.h"
+#include "base/qt_text.h"
+#include "base/radio_group.h"
+#include "charts/chart_settings.h"
+#include "charts/chart_state.h"
 
 #include <QEvent>
 #include <QFormLayout>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/window_registry.h"
+#include "base/ui_context.h"
 #include "charts/chart_selection.h"
 
-#include "app/controls_on_demand.h"
+#include "base/controls_on_demand.h"
 
 class QLabel;
 class QLineEdit;

@@ -1,6 +1,6 @@
 #include "charts/chart_bitmap.h"
 
-#include "app/bitmap_layout.h"
+#include "base/bitmap_layout.h"
 #include "charts/chart_selection.h"
 
 #include <algorithm>

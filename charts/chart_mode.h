@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "charts/chart_surface.h"
 #include "charts/mouse_tools.h"
 #include "records/logbook.h"

@@ -1,6 +1,6 @@
 #include "charts/chart_printer.h"
 
-#include "app/program_modules.h"
+#include "base/program_modules.h"
 
 namespace brisomar {
 

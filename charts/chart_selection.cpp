@@ -1,6 +1,6 @@
 #include "charts/chart_selection.h"
 
-#include "app/utf8.h"
+#include "base/utf8.h"
 #include "charts/chart_geometry.h"
 #include "charts/map_file.h"
 

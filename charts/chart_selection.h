@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/file_system.h"
-#include "app/nav_state.h"
+#include "base/file_system.h"
+#include "base/nav_state.h"
 #include "charts/chart_state.h"
 
 #include <functional>

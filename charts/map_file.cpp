@@ -1,6 +1,6 @@
 #include "charts/map_file.h"
 
-#include "app/cp1252.h"
+#include "base/cp1252.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "charts/mouse_tools.h"
 
-#include "app/coord_text.h"
-#include "app/number_text.h"
+#include "base/coord_text.h"
+#include "base/number_text.h"
 #include "charts/chart_geometry.h"
 #include "navcalc/navigation_math.h"
 

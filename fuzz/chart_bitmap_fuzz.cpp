@@ -1,6 +1,6 @@
 // Any bytes as a chart file: what its headers let through takes fewer bytes of pixel rows than
 // a chart file may have, so decoding it cannot exhaust memory.
-#include "app/bitmap_layout.h"
+#include "base/bitmap_layout.h"
 #include "charts/chart_bitmap.h"
 #include "charts/chart_selection.h"
 #include "fuzz/fuzz_check.h"

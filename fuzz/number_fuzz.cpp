@@ -1,5 +1,5 @@
 // Typed and received numbers: the readers, and what is read written back as text.
-#include "app/number_text.h"
+#include "base/number_text.h"
 #include "fuzz/fuzz_check.h"
 
 #include <cstddef>

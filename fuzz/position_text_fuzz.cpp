@@ -1,5 +1,5 @@
 // Typed latitudes and longitudes, and positions written back as text.
-#include "app/coord_text.h"
+#include "base/coord_text.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/program_window.h"
+#include "base/program_window.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/help.h"
+#include "base/help.h"
 
 #include <QWidget>
 

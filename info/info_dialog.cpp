@@ -1,6 +1,6 @@
 #include "info/info_dialog.h"
 
-#include "app/stored_pictures.h"
+#include "base/stored_pictures.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,6 +1,6 @@
 #include "input/SeComm32.h"
 
-#include "app/dialogs.h"
+#include "base/dialogs.h"
 
 #include <QTimer>
 

@@ -1,11 +1,12 @@
 #include "input/Vimocom.h"
 
-#include "app/dialogs.h"
-#include "app/help.h"
-#include "app/radio_group.h"
+#include "base/dialogs.h"
+#include "base/help.h"
+#include "base/radio_group.h"
 #include "input/SeComm32.h"
 #include "input/TaskIcon.h"
 #include "input/nmea_simulator.h"
+#include "input/reception.h"
 
 #include <QApplication>
 #include <QComboBox>

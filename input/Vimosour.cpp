@@ -1,10 +1,10 @@
 #include "input/Vimosour.h"
 
-#include "app/help.h"
-#include "app/masked_fields.h"
-#include "app/number_text.h"
-#include "app/qt_text.h"
-#include "app/radio_group.h"
+#include "base/help.h"
+#include "base/masked_fields.h"
+#include "base/number_text.h"
+#include "base/qt_text.h"
+#include "base/radio_group.h"
 
 #include <QEvent>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #include "input/manual_values.h"
 
-#include "app/coord_text.h"
-#include "app/number_text.h"
+#include "base/coord_text.h"
+#include "base/number_text.h"
 
 namespace brisomar {
 

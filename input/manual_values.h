@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/nav_state.h"
+#include "base/nav_state.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "input/network_module.h"
 
-#include "app/program_modules.h"
+#include "base/program_modules.h"
 
 namespace brisomar {
 

@@ -1,6 +1,6 @@
 #include "input/nmea_fields.h"
 
-#include "app/number_text.h"
+#include "base/number_text.h"
 
 #include <algorithm>
 #include <array>

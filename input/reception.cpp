@@ -1,6 +1,6 @@
 #include "input/reception.h"
 
-#include "app/number_text.h"
+#include "base/number_text.h"
 #include "input/nmea_fields.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/clock.h"
-#include "app/nav_state.h"
+#include "base/clock.h"
+#include "base/nav_state.h"
 
 #include <array>
 #include <deque>

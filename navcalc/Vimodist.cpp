@@ -1,10 +1,10 @@
 #include "navcalc/Vimodist.h"
 
-#include "app/coord_text.h"
-#include "app/dialogs.h"
-#include "app/help.h"
-#include "app/masked_fields.h"
-#include "app/qt_text.h"
+#include "base/coord_text.h"
+#include "base/dialogs.h"
+#include "base/help.h"
+#include "base/masked_fields.h"
+#include "base/qt_text.h"
 #include "navcalc/navigation_math.h"
 
 #include <QEvent>

@@ -1,10 +1,11 @@
 #include "navcalc/Vimoopt.h"
 
-#include "app/dialogs.h"
-#include "app/help.h"
-#include "app/masked_fields.h"
-#include "app/number_text.h"
-#include "app/qt_text.h"
+#include "base/dialogs.h"
+#include "base/help.h"
+#include "base/masked_fields.h"
+#include "base/number_text.h"
+#include "base/qt_text.h"
+#include "navcalc/accumulators.h"
 
 #include <QEvent>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #include "navcalc/Vimoposi.h"
 
-#include "app/help.h"
+#include "base/help.h"
 
 #include <QKeySequence>
 #include <QLabel>

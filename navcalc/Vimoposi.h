@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/program_window.h"
-#include "app/window_registry.h"
+#include "base/program_window.h"
+#include "base/ui_context.h"
 
 #include <QDialog>
 

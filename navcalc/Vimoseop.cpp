@@ -1,8 +1,8 @@
 #include "navcalc/Vimoseop.h"
 
-#include "app/help.h"
-#include "app/number_text.h"
-#include "app/qt_text.h"
+#include "base/help.h"
+#include "base/number_text.h"
+#include "base/qt_text.h"
 
 #include <QEvent>
 #include <QHeaderView>

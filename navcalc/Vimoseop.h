@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/controls_on_demand.h"
-#include "app/window_registry.h"
+#include "base/controls_on_demand.h"
+#include "base/ui_context.h"
 #include "navcalc/optimum_search.h"
 
 class QTableWidget;

@@ -1,7 +1,7 @@
 #include "navcalc/Vimoseti.h"
 
-#include "app/help.h"
-#include "app/qt_text.h"
+#include "base/help.h"
+#include "base/qt_text.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

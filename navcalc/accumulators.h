@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/real48.h"
+#include "base/real48.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "navcalc/boat_tables.h"
 
-#include "app/number_text.h"
+#include "base/number_text.h"
 
 #include <algorithm>
 #include <cctype>

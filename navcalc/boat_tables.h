@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/file_system.h"
-#include "app/real48.h"
+#include "base/file_system.h"
+#include "base/real48.h"
 
 #include <array>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "navcalc/navigation_math.h"
 
-#include "app/number_text.h"
+#include "base/number_text.h"
 
 #include <algorithm>
 #include <cmath>

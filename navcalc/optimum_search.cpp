@@ -1,6 +1,6 @@
 #include "navcalc/optimum_search.h"
 
-#include "app/number_text.h"
+#include "base/number_text.h"
 #include "navcalc/navigation_math.h"
 
 namespace brisomar {

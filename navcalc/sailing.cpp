@@ -1,6 +1,6 @@
 #include "navcalc/sailing.h"
 
-#include "app/number_text.h"
+#include "base/number_text.h"
 #include "navcalc/trigonometry.h"
 
 #include <cmath>

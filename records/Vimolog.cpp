@@ -1,13 +1,13 @@
 #include "records/Vimolog.h"
 
-#include "app/clock.h"
-#include "app/coord_text.h"
-#include "app/dialogs.h"
-#include "app/help.h"
-#include "app/masked_fields.h"
-#include "app/number_text.h"
-#include "app/qt_files.h"
-#include "app/qt_text.h"
+#include "base/clock.h"
+#include "base/coord_text.h"
+#include "base/dialogs.h"
+#include "base/help.h"
+#include "base/masked_fields.h"
+#include "base/number_text.h"
+#include "base/qt_files.h"
+#include "base/qt_text.h"
 #include "records/logbook.h"
 
 #include <QDate>

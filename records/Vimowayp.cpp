@@ -1,9 +1,9 @@
 #include "records/Vimowayp.h"
 
-#include "app/dialogs.h"
-#include "app/help.h"
-#include "app/qt_files.h"
-#include "app/qt_text.h"
+#include "base/dialogs.h"
+#include "base/help.h"
+#include "base/qt_files.h"
+#include "base/qt_text.h"
 
 #include <QAction>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #include "records/log_record.h"
 
-#include "app/cp1252.h"
+#include "base/cp1252.h"
 
 #include <algorithm>
 #include <bit>

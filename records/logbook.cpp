@@ -1,6 +1,6 @@
 #include "records/logbook.h"
 
-#include "app/utf8.h"
+#include "base/utf8.h"
 
 #include <algorithm>
 

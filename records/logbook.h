@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/clock.h"
-#include "app/file_system.h"
-#include "app/nav_state.h"
+#include "base/clock.h"
+#include "base/file_system.h"
+#include "base/nav_state.h"
 #include "records/log_record.h"
 
 #include <optional>

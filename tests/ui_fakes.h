@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/beeper.h"
-#include "app/clock.h"
-#include "app/dialogs.h"
-#include "app/file_system.h"
-#include "app/help.h"
 #include "app/program.h"
 #include "app/window_registry.h"
+#include "base/beeper.h"
+#include "base/clock.h"
+#include "base/dialogs.h"
+#include "base/file_system.h"
+#include "base/help.h"
 #include "charts/qt_chart_printer.h"
 #include "input/TaskIcon.h"
 #include "input/serial_device.h"
@@ -206,7 +206,7 @@ struct UiFixture {
     std::vector<FakeSerialDevice*> devices; // in the order the windows made them
     std::shared_ptr<FakeTrayShell::Shared> tray = std::make_shared<FakeTrayShell::Shared>();
     StdFileSystem files; // tests work in folders of their own
-    UiContext context{program,
+    UiContext context{program.parts(),
                       clock,
                       dialogs,
                       beeper,

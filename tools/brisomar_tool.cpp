@@ -1,5 +1,5 @@
 // brisomar-tool: the navigator's command-line companion.
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "navcalc/boat_tables.h"
 #include "tools/calc.h"
 #include "tools/convert.h"

@@ -1,8 +1,8 @@
 #include "tools/calc.h"
 
-#include "app/coord_text.h"
-#include "app/number_text.h"
-#include "app/real48.h"
+#include "base/coord_text.h"
+#include "base/number_text.h"
+#include "base/real48.h"
 #include "charts/chart_geometry.h"
 #include "charts/map_file.h"
 #include "input/nmea_fields.h"

@@ -1,6 +1,6 @@
 #include "tools/info.h"
 
-#include "app/coord_text.h"
+#include "base/coord_text.h"
 #include "charts/map_file.h"
 #include "navcalc/boat_tables.h"
 #include "tools/local_time.h"

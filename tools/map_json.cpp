@@ -1,7 +1,7 @@
 #include "tools/map_json.h"
 
-#include "app/cp1252.h"
-#include "app/number_text.h"
+#include "base/cp1252.h"
+#include "base/number_text.h"
 #include "tools/tool_files.h"
 
 #include <nlohmann/json.hpp>

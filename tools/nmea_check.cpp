@@ -1,6 +1,6 @@
 #include "tools/nmea_check.h"
 
-#include "app/number_text.h"
+#include "base/number_text.h"
 #include "input/message_framing.h"
 #include "input/serial_device.h"
 #include "tools/tool_files.h"

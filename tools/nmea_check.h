@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "input/reception.h"
 
 #include <iosfwd>

@@ -1,6 +1,6 @@
 #include "tools/tool_files.h"
 
-#include "app/number_text.h"
+#include "base/number_text.h"
 #include "charts/map_file.h"
 #include "navcalc/boat_tables.h"
 #include "tools/local_time.h"

@@ -1,7 +1,7 @@
 #include "alarms/Vimolarm.h"
 
 #include "app/Vimomain.h"
-#include "app/masked_fields.h"
+#include "base/masked_fields.h"
 #include "ui_fakes.h"
 
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 
 #include "alarms/Vimolarm.h"
 #include "app/Vimomain.h"
-#include "app/radio_group.h"
+#include "base/radio_group.h"
 #include "charts/Vimomapa.h"
 #include "charts/chart_geometry.h"
 #include "input/SeComm32.h"

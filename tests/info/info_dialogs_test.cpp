@@ -1,5 +1,5 @@
 #include "app/Splash.h"
-#include "app/stored_pictures.h"
+#include "base/stored_pictures.h"
 #include "info/Vimoabou.h"
 #include "info/Vimowarr.h"
 #include "info/help_browser.h"

@@ -1,7 +1,7 @@
 #include "input/Vimocom.h"
 
 #include "app/Vimomain.h"
-#include "app/radio_group.h"
+#include "base/radio_group.h"
 #include "input/SeComm32.h"
 #include "input/TaskIcon.h"
 #include "ui_fakes.h"

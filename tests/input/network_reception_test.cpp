@@ -1,7 +1,7 @@
 // The communication dialog reading instruments over real loopback sockets: a multiplexer's TCP
 // server, UDP datagrams and a real gpsd fed from a pseudo-terminal.
 #include "app/Vimomain.h"
-#include "app/radio_group.h"
+#include "base/radio_group.h"
 #include "input/SeComm32.h"
 #include "input/Vimocom.h"
 #include "input/network_device.h"

@@ -1,6 +1,6 @@
 // The communication dialog reading a real pseudo-terminal through QSerialPort, as it reads a GPS.
 #include "app/Vimomain.h"
-#include "app/radio_group.h"
+#include "base/radio_group.h"
 #include "input/SeComm32.h"
 #include "input/Vimocom.h"
 #include "input/qt_serial_device.h"

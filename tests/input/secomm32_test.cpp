@@ -1,6 +1,6 @@
 #include "input/SeComm32.h"
 
-#include "app/qt_seams.h"
+#include "base/qt_seams.h"
 #include "temp_dir.h"
 #include "ui_fakes.h"
 

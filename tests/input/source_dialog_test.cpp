@@ -1,8 +1,8 @@
 #include "input/Vimosour.h"
 
 #include "app/Vimomain.h"
-#include "app/masked_fields.h"
-#include "app/radio_group.h"
+#include "base/masked_fields.h"
+#include "base/radio_group.h"
 #include "ui_fakes.h"
 
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "navcalc/Vimodist.h"
 
-#include "app/masked_fields.h"
+#include "base/masked_fields.h"
 #include "ui_fakes.h"
 
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "navcalc/Vimoopt.h"
 
-#include "app/masked_fields.h"
+#include "base/masked_fields.h"
 #include "navcalc/Vimoboat.h"
 #include "ui_fakes.h"
 

@@ -1,6 +1,6 @@
 #include "records/logbook.h"
 
-#include "app/status_pages.h"
+#include "base/status_pages.h"
 #include "failing_file_system.h"
 #include "temp_dir.h"
 

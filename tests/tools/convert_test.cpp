@@ -1,6 +1,6 @@
 #include "tools/convert.h"
 
-#include "app/number_text.h"
+#include "base/number_text.h"
 #include "charts/map_file.h"
 #include "failing_file_system.h"
 #include "navcalc/navigation_math.h"

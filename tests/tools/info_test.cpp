@@ -1,6 +1,6 @@
 #include "tools/info.h"
 
-#include "app/coord_text.h"
+#include "base/coord_text.h"
 #include "charts/map_file.h"
 #include "failing_file_system.h"
 #include "temp_dir.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/clock.h"
-#include "app/file_system.h"
+#include "base/clock.h"
+#include "base/file_system.h"
 #include "charts/chart_state.h"
 #include "navcalc/boat_tables.h"
 #include "records/log_record.h"

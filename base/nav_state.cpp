@@ -1,0 +1,14 @@
+#include "base/nav_state.h"
+
+namespace brisomar {
+
+void SelectInUseValues(NavState& s) {
+    s.PosLat = s.ManualLat ? s.ManualLatValue : s.GpsLat;
+    s.PosLon = s.ManualLon ? s.ManualLonValue : s.GpsLon;
+    if (!s.ManualLat && !s.ManualLon)
+        s.LastUpdate = s.GpsTime;
+    s.PosCourse = s.ManualCourse ? s.ManualCourseValue : s.GpsCourse;
+    s.PosSpeed = s.ManualSpeed ? s.ManualSpeedValue : s.GpsSpeed;
+}
+
+} // namespace brisomar

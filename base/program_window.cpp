@@ -1,0 +1,92 @@
+#include "base/program_window.h"
+
+#include "base/help.h"
+
+#include <QGuiApplication>
+#include <QLayout>
+#include <QPointer>
+#include <QScreen>
+#include <QShortcut>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace brisomar::program_window {
+
+namespace {
+
+// The window of the program that was active last. Dialogs of the platform (files, printer,
+// colours, message boxes) and other programs never take its place.
+QPointer<QWidget>& lastActiveWindow() {
+    static QPointer<QWidget> window;
+    return window;
+}
+
+} // namespace
+
+void noteShown(QWidget* window) {
+    lastActiveWindow() = window;
+}
+
+bool tookActivationFromAnother(QWidget* window) {
+    if (lastActiveWindow() == window)
+        return false;
+    lastActiveWindow() = window;
+    return true;
+}
+
+void addHelpKey(QWidget* window, std::function<void()> showHelp) {
+    auto* key = new QShortcut(QKeySequence::HelpContents, window);
+    QObject::connect(key, &QShortcut::activated, window, std::move(showHelp));
+}
+
+void showHelp(Help* help, int context) {
+    if (help)
+        help->showContext(context);
+}
+
+void centreOnScreen(QWidget* window) {
+    const QWidget* owner = window->parentWidget() ? window->parentWidget() : window;
+    const QScreen* screen = owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    if (!window->testAttribute(Qt::WA_Resized))
+        window->adjustSize(); // as showing it would, so the size centred is the size shown
+    const QRect area = screen->availableGeometry();
+    window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
+}
+
+void compactLayouts(QWidget* window) {
+    constexpr int margin = 2;
+    constexpr int spacing = 2;
+    for (QLayout* layout : window->findChildren<QLayout*>()) {
+        const QMargins current = layout->contentsMargins();
+        layout->setContentsMargins(
+            std::min(current.left(), margin), std::min(current.top(), margin),
+            std::min(current.right(), margin), std::min(current.bottom(), margin));
+        if (layout->spacing() > spacing)
+            layout->setSpacing(spacing);
+    }
+    // A button takes the width the form gives it rather than asking for room of its own.
+    for (QPushButton* button : window->findChildren<QPushButton*>())
+        button->setSizePolicy(QSizePolicy::Ignored, button->sizePolicy().verticalPolicy());
+}
+
+void releaseDefaultButtons(QWidget* window) {
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+}
+
+bool pressFocusedButton(QWidget* window, QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || (event->modifiers() & ~Qt::KeypadModifier))
+        return false;
+    if (auto* button = qobject_cast<QPushButton*>(window->focusWidget());
+        button && button->isEnabled())
+        button->click();
+    return true;
+}
+
+} // namespace brisomar::program_window

@@ -1,0 +1,95 @@
+#include "base/status_pages.h"
+
+#include "base/clock.h"
+#include "base/coord_text.h"
+#include "base/number_text.h"
+
+#include <cstdio>
+
+namespace brisomar {
+
+namespace {
+
+constexpr int beepsPerAlarmTick = 20;
+
+std::string defaultTimeText(long double dayFraction) {
+    const TimeOfDayParts t = splitTimeOfDay(dayFraction);
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.hour, t.minute, t.second);
+    return text;
+}
+
+class PageWriter {
+public:
+    PageWriter(const NavState& state, const StatusTextFormat& format, long double now)
+        : s(state), format_(format), now_(now) {}
+
+    std::string text(StatusPage page) const {
+        switch (page) {
+        case StatusPage::Alarm:
+            return "Active alarms: " + std::to_string(s.ActiveAlarmCount);
+        case StatusPage::Comm:
+            return "GPS: " + LatToText(s.GpsLat) + " " + LonToText(s.GpsLon) + " " +
+                   "Last update:" + time(s.GpsTime) + " ";
+        case StatusPage::Course:
+            return "Course GPS: " + number(s.GpsCourse) + " " + "In use: " + number(s.PosCourse);
+        case StatusPage::Log:
+            return std::string(s.LogOn ? "Log is on." : "Log is off.") +
+                   " Interval: " + std::to_string(s.LogInterval) + " minutes." +
+                   (s.LogWriteFailure.empty() ? "" : " Last write failed: " + s.LogWriteFailure) +
+                   (s.LogRepairNotice.empty() ? "" : " " + s.LogRepairNotice);
+        case StatusPage::Position:
+            return LatToText(s.PosLat) + " " + LonToText(s.PosLon) + " " +
+                   "Last update:" + time(s.LastUpdate) + " " + "Now:" + time(now_);
+        case StatusPage::Source:
+            return source("Lat", s.ManualLat) + source("Lon", s.ManualLon) +
+                   source("Course", s.ManualCourse) + source("Speed", s.ManualSpeed);
+        case StatusPage::Speed:
+            return "Speed GPS: " + number(s.GpsSpeed) + " knots. " +
+                   "In use: " + number(s.PosSpeed) + " knots.";
+        case StatusPage::Wind:
+            return "WindDirection: " + number(s.WindDir) + "° " +
+                   "WindSpeed: " + number(s.WindSpeed) + " knots.";
+        case StatusPage::Extended:
+            if (s.ExtendedName.empty())
+                return "Extended data value not specified.";
+            return s.ExtendedName + ":" + number(s.ExtendedValue) + "  " +
+                   "Last update:" + time(s.ExtendedTime) + " " + "Now:" + time(now_);
+        }
+        return {};
+    }
+
+private:
+    std::string number(Real48 value) const { return FloatToStr(value, format_.decimalSeparator); }
+
+    std::string time(long double dayFraction) const {
+        return format_.timeText ? format_.timeText(dayFraction) : defaultTimeText(dayFraction);
+    }
+
+    static std::string source(const char* value, bool manual) {
+        return std::string(value) + (manual ? ":Manual " : ":GPS ");
+    }
+
+    const NavState& s;
+    const StatusTextFormat& format_;
+    long double now_;
+};
+
+} // namespace
+
+std::string statusPageText(StatusPage page, const NavState& state, const StatusTextFormat& format,
+                           long double now) {
+    return PageWriter(state, format, now).text(page);
+}
+
+MainTick mainTimerTick(NavState& state, StatusPage selected, const StatusTextFormat& format,
+                       long double now) {
+    MainTick tick;
+    tick.statusLine = statusPageText(selected, state, format, now);
+    tick.alarmLampOn = state.ActiveAlarmCount > 0;
+    tick.asteriskBeeps = tick.alarmLampOn ? beepsPerAlarmTick : 0;
+    SelectInUseValues(state);
+    return tick;
+}
+
+} // namespace brisomar

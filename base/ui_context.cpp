@@ -1,0 +1,12 @@
+#include "base/ui_context.h"
+
+#include <QDialog>
+
+namespace brisomar {
+
+void showModal(QDialog* dialog) {
+    if (dialog)
+        dialog->exec();
+}
+
+} // namespace brisomar

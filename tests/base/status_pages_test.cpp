@@ -1,0 +1,97 @@
+#include "base/status_pages.h"
+
+#include <gtest/gtest.h>
+
+namespace brisomar {
+namespace {
+
+constexpr long double noon = 0.5L;
+
+class StatusPages : public testing::Test {
+protected:
+    std::string page(StatusPage p) { return statusPageText(p, state, format, noon); }
+
+    NavState state;
+    StatusTextFormat format;
+};
+
+TEST_F(StatusPages, ShowStartValues) {
+    EXPECT_EQ(page(StatusPage::Alarm), "Active alarms: 0");
+    EXPECT_EQ(page(StatusPage::Comm),
+              "GPS: LAT N 00°00.000' LON W000°00.000' Last update:00:00:00 ");
+    EXPECT_EQ(page(StatusPage::Course), "Course GPS: 0 In use: 0");
+    EXPECT_EQ(page(StatusPage::Log), "Log is off. Interval: 5 minutes.");
+    EXPECT_EQ(page(StatusPage::Position),
+              "LAT N 00°00.000' LON W000°00.000' Last update:00:00:00 Now:12:00:00");
+    EXPECT_EQ(page(StatusPage::Source), "Lat:GPS Lon:GPS Course:GPS Speed:GPS ");
+    EXPECT_EQ(page(StatusPage::Speed), "Speed GPS: 0 knots. In use: 0 knots.");
+    EXPECT_EQ(page(StatusPage::Wind), "WindDirection: 0° WindSpeed: 0 knots.");
+    EXPECT_EQ(page(StatusPage::Extended), "Extended data value not specified.");
+}
+
+TEST_F(StatusPages, ShowGivenValuesInTheGeneralFormat) {
+    state.ActiveAlarmCount = 3;
+    state.GpsLat = Real48(-33.5L);
+    state.GpsLon = Real48(-151.25L);
+    state.GpsTime = Real48(0.75L);
+    state.GpsCourse = Real48(84.4L);
+    state.PosCourse = Real48(90.0L);
+    state.GpsSpeed = Real48(22.4L);
+    state.PosSpeed = Real48(4.0L);
+    state.LogOn = true;
+    state.LogInterval = 10;
+    state.ManualLat = state.ManualSpeed = true;
+    state.WindDir = Real48(225.0L);
+    state.WindSpeed = Real48(12.5L);
+    EXPECT_EQ(page(StatusPage::Alarm), "Active alarms: 3");
+    EXPECT_EQ(page(StatusPage::Comm),
+              "GPS: LAT S 33°30.000' LON E151°15.000' Last update:18:00:00 ");
+    EXPECT_EQ(page(StatusPage::Course), "Course GPS: 84.4000000000233 In use: 90");
+    EXPECT_EQ(page(StatusPage::Log), "Log is on. Interval: 10 minutes.");
+    EXPECT_EQ(page(StatusPage::Source), "Lat:Manual Lon:GPS Course:GPS Speed:Manual ");
+    EXPECT_EQ(page(StatusPage::Speed), "Speed GPS: 22.3999999999942 knots. In use: 4 knots.");
+    EXPECT_EQ(page(StatusPage::Wind), "WindDirection: 225° WindSpeed: 12.5 knots.");
+}
+
+TEST_F(StatusPages, ExtendedPageShowsTheNamedValueWithTwoBlanks) {
+    state.ExtendedName = "Deep";
+    state.ExtendedValue = Real48(12.5L);
+    state.ExtendedTime = Real48(0.25L);
+    EXPECT_EQ(page(StatusPage::Extended), "Deep:12.5  Last update:06:00:00 Now:12:00:00");
+}
+
+TEST_F(StatusPages, UseTheSystemsSeparatorAndTimeFormat) {
+    state.GpsSpeed = Real48(6.5L);
+    format.decimalSeparator = ',';
+    format.timeText = [](long double f) { return f == noon ? "noon" : "other"; };
+    EXPECT_EQ(page(StatusPage::Speed), "Speed GPS: 6,5 knots. In use: 0 knots.");
+    EXPECT_EQ(page(StatusPage::Position),
+              "LAT N 00°00.000' LON W000°00.000' Last update:other Now:noon");
+}
+
+TEST(MainTimerTick, LampAndTwentyBeepsWhileAnAlarmIsRaised) {
+    NavState state;
+    const StatusTextFormat format;
+    MainTick tick = mainTimerTick(state, StatusPage::Alarm, format, noon);
+    EXPECT_FALSE(tick.alarmLampOn);
+    EXPECT_EQ(tick.asteriskBeeps, 0);
+    state.ActiveAlarmCount = 1;
+    tick = mainTimerTick(state, StatusPage::Alarm, format, noon);
+    EXPECT_TRUE(tick.alarmLampOn);
+    EXPECT_EQ(tick.asteriskBeeps, 20);
+    EXPECT_EQ(tick.statusLine, "Active alarms: 1");
+}
+
+TEST(MainTimerTick, StatusLineLagsTheSelectionByOneTick) {
+    NavState state;
+    const StatusTextFormat format;
+    state.GpsSpeed = Real48(5.0L);
+    EXPECT_EQ(mainTimerTick(state, StatusPage::Speed, format, noon).statusLine,
+              "Speed GPS: 5 knots. In use: 0 knots.");
+    EXPECT_EQ(state.PosSpeed, Real48(5.0L));
+    EXPECT_EQ(mainTimerTick(state, StatusPage::Speed, format, noon).statusLine,
+              "Speed GPS: 5 knots. In use: 5 knots.");
+}
+
+} // namespace
+} // namespace brisomar
