@@ -30,7 +30,7 @@ public:
             return "Active alarms: " + std::to_string(s.ActiveAlarmCount);
         case StatusPage::Comm:
             return "GPS: " + LatToText(s.GpsLat) + " " + LonToText(s.GpsLon) + " " +
-                   "Last update:" + time(s.GpsTime) + " ";
+                   "Last update:" + time(s.GpsTime) + " " + s.CommNotice;
         case StatusPage::Course:
             return "Course GPS: " + number(s.GpsCourse) + " " + "In use: " + number(s.PosCourse);
         case StatusPage::Log:

@@ -43,11 +43,6 @@ RadioGroup* settingsGroup(const QString& caption, const QStringList& items, int 
     return group;
 }
 
-std::string environmentDevice(int port) {
-    const std::string name = "BRISOMAR_COM" + std::to_string(port);
-    return defaultDevicePath(port, std::getenv(name.c_str()));
-}
-
 } // namespace
 
 TVimoComDlg::TVimoComDlg(UiContext& context, QWidget* parent)
@@ -113,6 +108,9 @@ TVimoComDlg::TVimoComDlg(UiContext& context, QWidget* parent)
     Timer1->setInterval(timerIntervalMs);
     connect(Timer1, &QTimer::timeout, this, &TVimoComDlg::Timer1Timer);
     Timer1->start();
+    RetryTimer = new QTimer(this);
+    RetryTimer->setInterval(retryIntervalMs);
+    connect(RetryTimer, &QTimer::timeout, this, &TVimoComDlg::RetryTimerTimer);
 }
 
 QGroupBox* TVimoComDlg::buildPortGroup(PortControls& port, const QString& receivedHint) {
@@ -213,6 +211,8 @@ void TVimoComDlg::CommRadioGroupBClick() {
 // The line settings apply at switching on; while a port is on they cannot be changed. A port the
 // sailor gave up opening (Abort) is shown Off, its settings free to change.
 void TVimoComDlg::switchPort(PortControls& port) {
+    port.waiting = false;
+    showWaiting();
     const bool on = port.comm->itemIndex() == itemOn;
     port.comm->setEnabled(false); // a network port waits for its connection with the window working
     try {
@@ -252,6 +252,45 @@ bool TVimoComDlg::openPort(PortControls& port) {
     return true;
 }
 
+void TVimoComDlg::switchOnAtStart(int number) {
+    PortControls& port = ports_[number - 1];
+    port.comm->setItemIndex(itemOn);
+    enableSettings(port, false);
+    port.waiting = !openQuietly(port);
+    showWaiting();
+}
+
+void TVimoComDlg::RetryTimerTimer() {
+    for (PortControls& port : ports_)
+        if (port.waiting && openQuietly(port))
+            port.waiting = false;
+    showWaiting();
+}
+
+bool TVimoComDlg::openQuietly(PortControls& port) {
+    port.seComm->ShowErrors = false;
+    bool opened = false;
+    try {
+        opened = openPort(port);
+    } catch (const std::exception&) {
+        port.seComm->Close();
+    }
+    port.seComm->ShowErrors = true;
+    return opened;
+}
+
+void TVimoComDlg::showWaiting() {
+    std::vector<std::pair<int, std::string>> waiting;
+    for (const PortControls& port : ports_)
+        if (port.waiting)
+            waiting.emplace_back(port.number, port.seComm->DevicePath());
+    context_.program.nav.CommNotice = portsWaitingNotice(waiting, retryIntervalMs / 1000);
+    if (waiting.empty())
+        RetryTimer->stop();
+    else if (!RetryTimer->isActive())
+        RetryTimer->start();
+}
+
 void TVimoComDlg::SeComm1DataMessage() {
     deliver(ports_[0]);
 }
@@ -278,8 +317,13 @@ void TVimoComDlg::Timer1Timer() {
 void TVimoComDlg::buildControls() {
     for (PortControls& port : ports_) {
         port.device->setEditable(true);
-        port.device->setEditText(QString::fromStdString(environmentDevice(port.number)));
+        port.device->setEditText(QString::fromStdString(defaultDevice(port.number)));
     }
+}
+
+std::string TVimoComDlg::defaultDevice(int port) {
+    const std::string name = "BRISOMAR_COM" + std::to_string(port);
+    return defaultDevicePath(port, std::getenv(name.c_str()));
 }
 
 QComboBox* TVimoComDlg::deviceChoice(int port) {

@@ -64,6 +64,15 @@ std::string inUseDetail(const std::string& path, const std::string& holder) {
     return "Device " + path + " is in use by " + holder;
 }
 
+std::string portsWaitingNotice(const std::vector<std::pair<int, std::string>>& ports,
+                               int retrySeconds) {
+    std::string notice;
+    for (const auto& [port, device] : ports)
+        notice += (notice.empty() ? "" : " ") + ("COM" + std::to_string(port)) + " (" + device +
+                  ") did not open, tried again every " + std::to_string(retrySeconds) + " s.";
+    return notice;
+}
+
 bool openedByAnotherProcess(const std::string& path, int ownProcess, const fs::path& proc) {
     const auto file = deviceFile(path);
     if (!file)

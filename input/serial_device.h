@@ -6,6 +6,8 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace brisomar {
 
@@ -72,6 +74,11 @@ std::string openFailureDetail(const std::string& path, const std::string& reason
 
 // The detail shown when a device is held already: "Device PATH is in use by HOLDER".
 std::string inUseDetail(const std::string& path, const std::string& holder);
+
+// The Comm page's notice of the ports (number and device) that did not open at start: they are
+// tried again every `retrySeconds` while they stay on. Empty when none waits.
+std::string portsWaitingNotice(const std::vector<std::pair<int, std::string>>& ports,
+                               int retrySeconds);
 
 // Whether a process other than `ownProcess` has the device file `path` leads to open, as far as
 // the process table under `proc` shows (the processes of other users may be hidden from us).

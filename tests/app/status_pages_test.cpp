@@ -29,6 +29,12 @@ TEST_F(StatusPages, ShowStartValues) {
     EXPECT_EQ(page(StatusPage::Extended), "Extended data value not specified.");
 }
 
+TEST_F(StatusPages, TheCommPageTellsOfPortsTriedAgain) {
+    state.CommNotice = "COM1 (/dev/ttyUSB0) did not open, tried again every 5 s.";
+    EXPECT_EQ(page(StatusPage::Comm), "GPS: LAT N 00°00.000' LON W000°00.000' Last update:00:00:00 "
+                                      "COM1 (/dev/ttyUSB0) did not open, tried again every 5 s.");
+}
+
 TEST_F(StatusPages, ShowGivenValuesInTheGeneralFormat) {
     state.ActiveAlarmCount = 3;
     state.GpsLat = Real48(-33.5L);

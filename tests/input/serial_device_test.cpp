@@ -61,5 +61,12 @@ TEST(SerialDeviceTexts, TheDefaultDeviceAndTheReasonsShown) {
               "Device /dev/ttyS0: Permission denied");
 }
 
+TEST(SerialDeviceTexts, ThePortsWaitingSinceTheStart) {
+    EXPECT_EQ(portsWaitingNotice({}, 5), "");
+    EXPECT_EQ(portsWaitingNotice({{1, "/dev/ttyUSB0"}, {2, "tcp://10.0.0.1:10110"}}, 5),
+              "COM1 (/dev/ttyUSB0) did not open, tried again every 5 s. "
+              "COM2 (tcp://10.0.0.1:10110) did not open, tried again every 5 s.");
+}
+
 } // namespace
 } // namespace brisomar
