@@ -35,9 +35,8 @@ const std::initializer_list<Named> trackStyles = {{0, "Solid"}, {1, "Dash"}, {2,
 const std::initializer_list<Named> trackColors = {{0, "Black"}, {1, "Blue"}, {2, "Red"}};
 
 const char* const windowGroups[keptWindowCount] = {
-    "MainWindow",         "ChartWindow",    "WaypointWindow",
-    "SteeringWindow",     "SailTimeWindow", "MousePositionWindow",
-    "DragDistanceWindow", "OptimumWindow",  "DistanceWindow"};
+    "ChartWindow",         "WaypointWindow",     "SteeringWindow", "SailTimeWindow",
+    "MousePositionWindow", "DragDistanceWindow", "OptimumWindow",  "DistanceWindow"};
 
 const char* const alarmNames[alarmSlotCount] = {
     "Course",     "Speed",           "WindDirection",    "WindForce",         "GpsSilence",
@@ -369,6 +368,7 @@ template <class V, class Settings> void visitValues(V& v, Settings& s) {
     visitSentences(v, s.gps, s.extended);
     visitSource(v, s.source);
     visitChart(v, s.chart);
+    v.integer("MainWindow/Top", s.mainWindowTop, -farthestPlace, farthestPlace);
     for (int i = 0; i < keptWindowCount; ++i)
         v.place(windowGroups[i], s.windows[i]);
     visitAlarms(v, s.alarms);

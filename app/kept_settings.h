@@ -25,9 +25,10 @@ struct KeptPort {
     std::string baudRate = "4800", byteSize = "8", parity = "None", stopBits = "1";
 };
 
-// The non-modal windows, each open or not, with its place while open (frame corner, client size).
+// The windows that are not modal, each open or not, with its place while open (frame corner,
+// client size). The main window is always open, always as wide and high, always at the left;
+// only its top is the sailor's.
 enum class KeptWindow {
-    Main,
     Chart,
     Waypoints,
     Steering,
@@ -37,7 +38,7 @@ enum class KeptWindow {
     Optimum,
     Distance
 };
-inline constexpr int keptWindowCount = 9;
+inline constexpr int keptWindowCount = 8;
 
 struct WindowPlace {
     bool open = false;
@@ -88,6 +89,7 @@ struct KeptSettings {
     ExtendedSentenceSettings extended;
     KeptSource source;
     KeptChart chart;
+    int mainWindowTop = 0;
     std::array<WindowPlace, keptWindowCount> windows;
     KeptAlarms alarms;
     KeptLog log;

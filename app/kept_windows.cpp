@@ -41,8 +41,6 @@ std::string text(const QString& s) {
 
 QWidget* windowOf(const WindowRegistry& w, KeptWindow which) {
     switch (which) {
-    case KeptWindow::Main:
-        return w.mainDlg;
     case KeptWindow::Chart:
         return w.mapA;
     case KeptWindow::Waypoints:
@@ -333,17 +331,16 @@ bool onAScreen(const QRect& frame) {
     });
 }
 
-// A window opens where it was, unless that is on no screen now.
-void restorePlace(QWidget* window, const WindowPlace& place, bool showIt) {
+// A window opens where it was, unless that is on no screen now. It is placed before it is shown,
+// so that the window manager maps it there.
+void restorePlace(QWidget* window, const WindowPlace& place) {
     if (!window || !place.open)
         return;
-    if (showIt)
-        window->show();
-    const QRect frame(place.x, place.y, place.width, place.height);
-    if (place.width <= 0 || !onAScreen(frame))
-        return;
-    window->resize(place.width, place.height);
-    window->move(place.x, place.y);
+    if (place.width > 0 && onAScreen(QRect(place.x, place.y, place.width, place.height))) {
+        window->resize(place.width, place.height);
+        window->move(place.x, place.y);
+    }
+    window->show();
 }
 
 } // namespace
@@ -360,6 +357,8 @@ KeptSettings gatherKept(UiContext& context) {
     kept.source = gatherSource(context);
     kept.chart = {program.chart.MapFilePath, program.chart.MapIndex, program.chart.AutoSelect,
                   w.mapA ? gatherChartMode(*w.mapA) : KeptChart{}.mode, program.chartSettings};
+    if (w.mainDlg)
+        kept.mainWindowTop = w.mainDlg->y();
     for (int i = 0; i < keptWindowCount; ++i)
         kept.windows[i] = gatherPlace(windowOf(w, static_cast<KeptWindow>(i)));
     kept.alarms = gatherAlarms(context);
@@ -380,7 +379,7 @@ void restoreKept(UiContext& context, const KeptSettings& kept) {
     restoreChart(context, kept.chart);
     // Showing the chart window empties the route, so the route comes after it; the chart is
     // loaded at once for the mode to draw on.
-    restorePlace(w.mapA, kept.windows[static_cast<int>(KeptWindow::Chart)], true);
+    restorePlace(w.mapA, kept.windows[static_cast<int>(KeptWindow::Chart)]);
     if (w.mapA && context.program.chart.ReloadRequest)
         w.mapA->Timer1Timer();
     restoreRoute(context, kept.route);
@@ -388,11 +387,12 @@ void restoreKept(UiContext& context, const KeptSettings& kept) {
     if (w.mapA)
         restoreChartMode(*w.mapA, kept.chart.mode);
     // The mode shows and hides the waypoint and optimum windows: the windows follow it.
-    for (int i = 0; i < keptWindowCount; ++i) {
-        const auto which = static_cast<KeptWindow>(i);
-        if (which != KeptWindow::Chart)
-            restorePlace(windowOf(w, which), kept.windows[i], which != KeptWindow::Main);
-    }
+    for (int i = 0; i < keptWindowCount; ++i)
+        if (static_cast<KeptWindow>(i) != KeptWindow::Chart)
+            restorePlace(windowOf(w, static_cast<KeptWindow>(i)), kept.windows[i]);
+    if (QWidget* main = w.mainDlg;
+        main && onAScreen(QRect(main->x(), kept.mainWindowTop, main->width(), main->height())))
+        main->move(main->x(), kept.mainWindowTop);
 }
 
 } // namespace brisomar

@@ -68,8 +68,8 @@ std::string portsWaitingNotice(const std::vector<std::pair<int, std::string>>& p
                                int retrySeconds) {
     std::string notice;
     for (const auto& [port, device] : ports)
-        notice += (notice.empty() ? "" : " ") + ("COM" + std::to_string(port)) + " (" + device +
-                  ") did not open, tried again every " + std::to_string(retrySeconds) + " s.";
+        notice += "COM" + std::to_string(port) + " not open, tried every " +
+                  std::to_string(retrySeconds) + " s: " + device + ". ";
     return notice;
 }
 

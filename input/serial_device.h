@@ -76,7 +76,8 @@ std::string openFailureDetail(const std::string& path, const std::string& reason
 std::string inUseDetail(const std::string& path, const std::string& holder);
 
 // The Comm page's notice of the ports (number and device) that did not open at start: they are
-// tried again every `retrySeconds` while they stay on. Empty when none waits.
+// tried again every `retrySeconds` while they stay on. It leads the page, so the device comes
+// last, where the narrow line may cut it. Empty when none waits.
 std::string portsWaitingNotice(const std::vector<std::pair<int, std::string>>& ports,
                                int retrySeconds);
 

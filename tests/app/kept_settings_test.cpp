@@ -32,7 +32,7 @@ KeptSettings sailorsSettings() {
     s.chart.settings.LineWidth = 5;
     s.chart.settings.TrackStyle = 2;
     s.chart.settings.TrackColor = 1;
-    s.windows[static_cast<int>(KeptWindow::Main)] = {true, 7, 0, 627, 97};
+    s.mainWindowTop = 300;
     s.windows[static_cast<int>(KeptWindow::Chart)] = {true, -20, 40, 800, 600};
     s.alarms.on[static_cast<int>(AlarmSlot::Speed)] = true;
     s.alarms.on[static_cast<int>(AlarmSlot::LatitudePassage)] = true;
@@ -114,6 +114,7 @@ TEST(KeptSettings, AValueOutOfRangeIsLeftAtItsDefault) {
         {"Boat/Speed4", "2 3 3.5 3.8 4 4.1 4.2 4.3 4.3 4 3.6 3.3 2.9 2.5 2.3 91"},
         {"Boat/Speed4", "2 3 3.5 3.8 4 4.1 4.2 4.3 4.3 4 3.6 3.3 2.9 2.5 2.3 2.2 2"},
         {"Route/Count", "101"},
+        {"MainWindow/Top", "100001"},
     };
     const SettingsValues defaults = keptValues(KeptSettings{});
     for (const auto& r : refused) {

@@ -122,6 +122,7 @@ TEST_F(KeptAcrossRuns, EveryGroupComesBackAsTheSailorLeftIt) {
         w.mapA->ShowTrack1->trigger();
         w.optDlg->show();
         w.optDlg->move(100, 120);
+        a.mainDlg->move(a.mainDlg->x(), 200);
         // The route.
         a.ui.program.route[1] = {Real48(52.5L), Real48(1.5L), {}, {}, {}};
         a.ui.program.route[2] = {Real48(52.6L), Real48(1.4L), Real48(6.5L), Real48(33.0L), {}};
@@ -186,6 +187,7 @@ TEST_F(KeptAcrossRuns, EveryGroupComesBackAsTheSailorLeftIt) {
     EXPECT_EQ(w.mapA->ChartMode, TMapA::ShowTrack);
     EXPECT_TRUE(w.optDlg->isVisible());
     EXPECT_EQ(w.optDlg->pos(), QPoint(100, 120));
+    EXPECT_EQ(b.mainDlg->y(), 200);
     // The route, after the chart window emptied it.
     EXPECT_EQ(p.route.WaypointCount, 2);
     EXPECT_EQ(p.route.WaypointIndex, 2);
@@ -286,12 +288,14 @@ TEST_F(KeptAcrossRuns, AWindowWhosePlaceIsOnNoScreenNowOpensWhereTheWindowSystem
     KeptSettings kept;
     kept.windows[static_cast<int>(KeptWindow::Chart)] = {true, 5000, 5000, 300, 200};
     kept.windows[static_cast<int>(KeptWindow::Steering)] = {true, 50, 60, 538, 105};
+    kept.mainWindowTop = 5000;
     testing::writeSettingsFile(valuesPath, kept);
     NavigatorRun b(folder);
     EXPECT_TRUE(b.windows().mapA->isVisible());
     EXPECT_NE(b.windows().mapA->pos(), QPoint(5000, 5000));
     EXPECT_TRUE(b.windows().optDlg->isVisible());
     EXPECT_EQ(b.windows().optDlg->pos(), QPoint(50, 60));
+    EXPECT_EQ(b.mainDlg->y(), 0);
 }
 
 TEST_F(KeptAcrossRuns, AnUnreadableSettingsFileIsSetAsideAndTheRunStartsFresh) {
@@ -363,7 +367,7 @@ TEST_F(KeptAcrossRuns, APortThatDoesNotOpenAtStartShowsNoBoxAndIsTriedAgain) {
     }
     NavigatorRun b(folder, false, {});
     TVimoComDlg* com = b.windows().comDlg;
-    const std::string notice = "COM1 (/dev/ttyGPS) did not open, tried again every 5 s.";
+    const std::string notice = "COM1 not open, tried every 5 s: /dev/ttyGPS. ";
     EXPECT_TRUE(b.ui.dialogs.shown.isEmpty());
     EXPECT_FALSE(com->SeComm1->PortOpen());
     EXPECT_EQ(com->CommRadioGroup->selectedText(), "On");
@@ -371,7 +375,7 @@ TEST_F(KeptAcrossRuns, APortThatDoesNotOpenAtStartShowsNoBoxAndIsTriedAgain) {
     EXPECT_TRUE(com->RetryTimer->isActive());
     EXPECT_EQ(com->RetryTimer->interval(), 5000);
     b.mainDlg->TabSet->setCurrentIndex(static_cast<int>(StatusPage::Comm));
-    EXPECT_TRUE(b.mainDlg->TextPanel->text().endsWith(QString::fromStdString(notice)));
+    EXPECT_TRUE(b.mainDlg->TextPanel->text().startsWith(QString::fromStdString(notice + "GPS: ")));
 
     com->RetryTimerTimer(); // still missing
     EXPECT_FALSE(com->SeComm1->PortOpen());

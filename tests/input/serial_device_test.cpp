@@ -64,8 +64,8 @@ TEST(SerialDeviceTexts, TheDefaultDeviceAndTheReasonsShown) {
 TEST(SerialDeviceTexts, ThePortsWaitingSinceTheStart) {
     EXPECT_EQ(portsWaitingNotice({}, 5), "");
     EXPECT_EQ(portsWaitingNotice({{1, "/dev/ttyUSB0"}, {2, "tcp://10.0.0.1:10110"}}, 5),
-              "COM1 (/dev/ttyUSB0) did not open, tried again every 5 s. "
-              "COM2 (tcp://10.0.0.1:10110) did not open, tried again every 5 s.");
+              "COM1 not open, tried every 5 s: /dev/ttyUSB0. "
+              "COM2 not open, tried every 5 s: tcp://10.0.0.1:10110. ");
 }
 
 } // namespace
