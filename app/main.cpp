@@ -19,6 +19,7 @@
 #include "input/qt_serial_device.h"
 
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace {
 
@@ -67,7 +68,9 @@ int main(int argc, char** argv) {
     const std::string notice = restoreAndKeep(store, context, options.fresh, &dialogs);
     if (options.demo && !startDemo(context, demoFolder()))
         dialogs.warning(QStringLiteral("The demo chart could not be written."));
+    // Said from the message loop, so that closing the main window meanwhile ends the program.
     if (!notice.empty())
-        dialogs.warning(QString::fromStdString(notice));
+        QTimer::singleShot(
+            0, &app, [&dialogs, &notice] { dialogs.warning(QString::fromStdString(notice)); });
     return app.exec();
 }
