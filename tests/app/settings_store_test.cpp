@@ -6,6 +6,7 @@
 #include "app/Vimomain.h"
 #include "app/kept_windows.h"
 #include "app/masked_fields.h"
+#include "app/quiet_dialogs.h"
 #include "app/radio_group.h"
 #include "charts/Vimomapa.h"
 #include "input/SeComm32.h"
@@ -422,6 +423,47 @@ TEST_F(KeptAcrossRuns, AFailedWriteIsSaidOnceAndTriedAgainUntilItSucceeds) {
     a.store->Timer1Timer();
     EXPECT_EQ(testing::settingsValue(blocked + "/brisomar.ini", "Alarms/SpeedOn"), "true");
     EXPECT_EQ(a.ui.dialogs.shown.size(), 1);
+}
+
+// A mode that draws on switching says so when nothing is there to draw; the start says nothing.
+TEST_F(KeptAcrossRuns, TheStartRestoresWithoutABox) {
+    KeptSettings kept;
+    kept.chart.mode = TMapA::ShowLogFile;
+    testing::writeSettingsFile(valuesPath, kept);
+    for (const bool silenced : {true, false}) {
+        UiFixture ui;
+        QuietableDialogs dialogs(ui.dialogs);
+        UiContext context{ui.program, ui.clock, dialogs,           ui.beeper,
+                          ui.help,    ui.files, ui.context.makers, {}};
+        const auto mainDlg = createWindows(context);
+        ui.program.chart.ChartUsable = true; // as if a chart were loaded
+        SettingsStore store(context, QString::fromStdString(folder), false);
+        restoreAndKeep(store, context, false, silenced ? &dialogs : nullptr);
+        EXPECT_EQ(context.windows.mapA->ChartMode, TMapA::ShowLogFile);
+        EXPECT_EQ(ui.dialogs.shown.size(), silenced ? 0 : 1);
+        EXPECT_FALSE(dialogs.quiet);
+        dialogs.information("After the start");
+        EXPECT_EQ(ui.dialogs.shown.last(), "After the start");
+    }
+}
+
+TEST(QuietableDialogs, WhileQuietNothingIsShownAndQuestionsChangeNothing) {
+    testing::ScriptedDialogs shown;
+    QuietableDialogs dialogs(shown);
+    dialogs.quiet = true;
+    dialogs.showMessage("a");
+    dialogs.warning("b");
+    dialogs.information("c");
+    EXPECT_EQ(dialogs.confirmYesNo("d"), Dialogs::Answer::No);
+    EXPECT_EQ(dialogs.informationYesNo("e"), Dialogs::Answer::No);
+    EXPECT_EQ(dialogs.abortRetry("f", "g"), Dialogs::Answer::Abort);
+    EXPECT_FALSE(dialogs.openFileName({}));
+    EXPECT_FALSE(dialogs.saveFileName({}, true));
+    EXPECT_TRUE(shown.shown.isEmpty());
+    EXPECT_TRUE(shown.fileDialogTitles.isEmpty());
+    dialogs.quiet = false;
+    EXPECT_EQ(dialogs.confirmYesNo("h"), Dialogs::Answer::Yes);
+    EXPECT_EQ(shown.shown, QStringList({"h"}));
 }
 
 TEST(SettingsStore, TheDemoKeepsFilesOfItsOwn) {
