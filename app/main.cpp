@@ -1,10 +1,13 @@
-// The navigator: shows the splash picture while it creates its windows, then runs until the main
-// window is closed. Nothing is saved at exit. With --demo it then opens the demo chart and sails
-// the simulated boat on it.
+// The navigator: shows the splash picture while it creates its windows, restores what it kept
+// from its last run, then runs until the main window is closed, writing every change as it is
+// made (nothing waits for the exit). With --demo it then opens the demo chart and sails the
+// simulated boat on it, keeping settings of its own; --fresh restores nothing.
 #include "app/Splash.h"
 #include "app/Vimomain.h"
 #include "app/application.h"
 #include "app/demo.h"
+#include "app/quiet_dialogs.h"
+#include "app/settings_store.h"
 #include "app/window_registry.h"
 #include "base/file_system.h"
 #include "base/qt_seams.h"
@@ -16,6 +19,7 @@
 #include "input/qt_serial_device.h"
 
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace {
 
@@ -30,8 +34,13 @@ QString demoFolder() {
 int main(int argc, char** argv) {
     using namespace brisomar;
     BrisomarApplication app(argc, argv);
-    QtDialogs dialogs;
+    QtDialogs shownDialogs;
+    QuietableDialogs dialogs(shownDialogs);
     app.setDialogs(&dialogs);
+    std::vector<std::string> arguments;
+    for (const QString& argument : QCoreApplication::arguments())
+        arguments.push_back(argument.toStdString());
+    const StartOptions options = startOptions(arguments);
 
     auto splash = std::make_unique<TSplashForm>();
     splash->showNow();
@@ -55,8 +64,13 @@ int main(int argc, char** argv) {
 
     splash.reset();
     mainDlg->show();
-    if (QCoreApplication::arguments().contains(QStringLiteral("--demo")) &&
-        !startDemo(context, demoFolder()))
+    SettingsStore store(context, settingsFolder(), options.demo);
+    const std::string notice = restoreAndKeep(store, context, options.fresh, &dialogs);
+    if (options.demo && !startDemo(context, demoFolder()))
         dialogs.warning(QStringLiteral("The demo chart could not be written."));
+    // Said from the message loop, so that closing the main window meanwhile ends the program.
+    if (!notice.empty())
+        QTimer::singleShot(
+            0, &app, [&dialogs, &notice] { dialogs.warning(QString::fromStdString(notice)); });
     return app.exec();
 }

@@ -36,6 +36,7 @@ struct NavState {
     int LogInterval = 5;         // minutes
     std::string LogWriteFailure; // why the last log write failed; empty once one succeeds
     std::string LogRepairNotice; // what the last log write cut off the file's end; else empty
+    std::string CommNotice;      // the ports not open since the start, tried again; else empty
 };
 
 // Copies the GPS or manual values into the values in use. LastUpdate follows GpsTime only while

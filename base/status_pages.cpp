@@ -29,7 +29,7 @@ public:
         case StatusPage::Alarm:
             return "Active alarms: " + std::to_string(s.ActiveAlarmCount);
         case StatusPage::Comm:
-            return "GPS: " + LatToText(s.GpsLat) + " " + LonToText(s.GpsLon) + " " +
+            return s.CommNotice + "GPS: " + LatToText(s.GpsLat) + " " + LonToText(s.GpsLon) + " " +
                    "Last update:" + time(s.GpsTime) + " ";
         case StatusPage::Course:
             return "Course GPS: " + number(s.GpsCourse) + " " + "In use: " + number(s.PosCourse);

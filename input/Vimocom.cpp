@@ -34,7 +34,7 @@ constexpr int itemOn = 0;
 constexpr int itemOff = 1;
 const TBaudRate baudItems[] = {TBaudRate::br1200, TBaudRate::br2400, TBaudRate::br4800,
                                TBaudRate::br9600};
-const TParity parityItems[] = {TParity::pNone, TParity::pOdd, TParity::pEven};
+const TParity parityValues[] = {TParity::pNone, TParity::pOdd, TParity::pEven};
 
 RadioGroup* settingsGroup(const QString& caption, const QStringList& items, int chosen,
                           const QString& hint, QWidget* parent) {
@@ -44,9 +44,12 @@ RadioGroup* settingsGroup(const QString& caption, const QStringList& items, int 
     return group;
 }
 
-std::string environmentDevice(int port) {
-    const std::string name = "BRISOMAR_COM" + std::to_string(port);
-    return defaultDevicePath(port, std::getenv(name.c_str()));
+RadioGroup* lineGroup(const QString& caption, const LineChoice& choice, const QString& hint,
+                      QWidget* parent) {
+    QStringList items;
+    for (std::string_view item : choice.items)
+        items << QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size()));
+    return settingsGroup(caption, items, static_cast<int>(choice.initial), hint, parent);
 }
 
 } // namespace
@@ -114,6 +117,9 @@ TVimoComDlg::TVimoComDlg(UiContext& context, QWidget* parent)
     Timer1->setInterval(timerIntervalMs);
     connect(Timer1, &QTimer::timeout, this, &TVimoComDlg::Timer1Timer);
     Timer1->start();
+    RetryTimer = new QTimer(this);
+    RetryTimer->setInterval(retryIntervalMs);
+    connect(RetryTimer, &QTimer::timeout, this, &TVimoComDlg::RetryTimerTimer);
 }
 
 QGroupBox* TVimoComDlg::buildPortGroup(PortControls& port, const QString& receivedHint) {
@@ -121,14 +127,14 @@ QGroupBox* TVimoComDlg::buildPortGroup(PortControls& port, const QString& receiv
     port.group = group;
     port.comm = settingsGroup(QStringLiteral("Communication"), {"On", "Off"}, itemOff,
                               QStringLiteral("Enable communication."), group);
-    port.baud = settingsGroup(QStringLiteral("BaudRate"), {"1200", "2400", "4800", "9600"}, 2,
-                              QStringLiteral("Set baud-rate."), group);
-    port.byteSize = settingsGroup(QStringLiteral("ByteSize"), {"7", "8"}, 1,
-                                  QStringLiteral("Set byte-size."), group);
-    port.stopBits = settingsGroup(QStringLiteral("StopBits"), {"1", "2"}, 0,
-                                  QStringLiteral("Set stop-bits."), group);
-    port.parity = settingsGroup(QStringLiteral("Parity"), {"None", "Odd", "Even"}, 0,
-                                QStringLiteral("Set parity."), group);
+    port.baud = lineGroup(QStringLiteral("BaudRate"), baudRateChoice,
+                          QStringLiteral("Set baud-rate."), group);
+    port.byteSize = lineGroup(QStringLiteral("ByteSize"), byteSizeChoice,
+                              QStringLiteral("Set byte-size."), group);
+    port.stopBits = lineGroup(QStringLiteral("StopBits"), stopBitsChoice,
+                              QStringLiteral("Set stop-bits."), group);
+    port.parity =
+        lineGroup(QStringLiteral("Parity"), parityChoice, QStringLiteral("Set parity."), group);
     port.device = new QComboBox(group);
     port.device->setToolTip(
         QStringLiteral("Serial device of this port, \"Simulator\", or a network source: "
@@ -210,6 +216,8 @@ void TVimoComDlg::CommRadioGroupBClick() {
 // The line settings apply at switching on; while a port is on they cannot be changed. A port the
 // sailor gave up opening (Abort) is shown Off, its settings free to change.
 void TVimoComDlg::switchPort(PortControls& port) {
+    port.waiting = false;
+    showWaiting();
     const bool on = port.comm->itemIndex() == itemOn;
     port.comm->setEnabled(false); // a network port waits for its connection with the window working
     try {
@@ -238,7 +246,7 @@ void TVimoComDlg::enableSettings(PortControls& port, bool enabled) {
 
 bool TVimoComDlg::openPort(PortControls& port) {
     TSeComm32& seComm = *port.seComm;
-    seComm.setParity(parityItems[std::max(0, port.parity->itemIndex())]);
+    seComm.setParity(parityValues[std::max(0, port.parity->itemIndex())]);
     seComm.setStopBits(port.stopBits->itemIndex() == 1 ? TStopBits::sb2 : TStopBits::sb1);
     seComm.setDataBits(port.byteSize->itemIndex() == 0 ? TDataBits::db7 : TDataBits::db8);
     seComm.setBaudRate(baudItems[std::max(0, port.baud->itemIndex())]);
@@ -247,6 +255,45 @@ bool TVimoComDlg::openPort(PortControls& port) {
         return false;
     context_.program.reception.portSwitchedOn(context_.program.nav, context_.clock.now());
     return true;
+}
+
+void TVimoComDlg::switchOnAtStart(int number) {
+    PortControls& port = ports_[number - 1];
+    port.comm->setItemIndex(itemOn);
+    enableSettings(port, false);
+    port.waiting = !openQuietly(port);
+    showWaiting();
+}
+
+void TVimoComDlg::RetryTimerTimer() {
+    for (PortControls& port : ports_)
+        if (port.waiting && openQuietly(port))
+            port.waiting = false;
+    showWaiting();
+}
+
+bool TVimoComDlg::openQuietly(PortControls& port) {
+    port.seComm->ShowErrors = false;
+    bool opened = false;
+    try {
+        opened = openPort(port);
+    } catch (const std::exception&) {
+        port.seComm->Close();
+    }
+    port.seComm->ShowErrors = true;
+    return opened;
+}
+
+void TVimoComDlg::showWaiting() {
+    std::vector<std::pair<int, std::string>> waiting;
+    for (const PortControls& port : ports_)
+        if (port.waiting)
+            waiting.emplace_back(port.number, port.seComm->DevicePath());
+    context_.program.nav.CommNotice = portsWaitingNotice(waiting, retryIntervalMs / 1000);
+    if (waiting.empty())
+        RetryTimer->stop();
+    else if (!RetryTimer->isActive())
+        RetryTimer->start();
 }
 
 void TVimoComDlg::SeComm1DataMessage() {
@@ -275,8 +322,13 @@ void TVimoComDlg::Timer1Timer() {
 void TVimoComDlg::buildControls() {
     for (PortControls& port : ports_) {
         port.device->setEditable(true);
-        port.device->setEditText(QString::fromStdString(environmentDevice(port.number)));
+        port.device->setEditText(QString::fromStdString(defaultDevice(port.number)));
     }
+}
+
+std::string TVimoComDlg::defaultDevice(int port) {
+    const std::string name = "BRISOMAR_COM" + std::to_string(port);
+    return defaultDevicePath(port, std::getenv(name.c_str()));
 }
 
 QComboBox* TVimoComDlg::deviceChoice(int port) {

@@ -29,6 +29,7 @@ class TVimoComDlg : public ControlsOnDemandDialog {
 public:
     static constexpr int timerIntervalMs = 200;
     static constexpr int helpContext = 4;
+    static constexpr int retryIntervalMs = 5000;
 
     explicit TVimoComDlg(UiContext& context, QWidget* parent);
 
@@ -37,13 +38,21 @@ public:
     void SeComm1DataMessage();
     void SeComm2DataMessage();
     void Timer1Timer();
+    // Switches port n on as the navigator left it: no box, since nobody may be at the screen. A
+    // port that does not open is tried again every 5 seconds while it stays on; the Comm page
+    // says so.
+    void switchOnAtStart(int port);
+    void RetryTimerTimer();
 
     // The device that stands for COM n (1 or 2).
     QComboBox* deviceChoice(int port);
+    // The device COM n has until the sailor chooses another.
+    static std::string defaultDevice(int port);
 
     QPushButton* OKBtn = nullptr;
     QPushButton* HelpBtn = nullptr;
     QTimer* Timer1 = nullptr;
+    QTimer* RetryTimer = nullptr;
     TSeComm32* SeComm1 = nullptr;
     TSeComm32* SeComm2 = nullptr;
     RadioGroup* CommRadioGroup = nullptr;
@@ -88,6 +97,7 @@ private:
         QComboBox* device = nullptr;
         QLineEdit* received = nullptr;
         TSeComm32* seComm = nullptr;
+        bool waiting = false; // on since the start, not open yet
     };
 
     QGroupBox* buildPortGroup(PortControls& port, const QString& receivedHint);
@@ -104,7 +114,9 @@ private:
     QLineEdit* settingEdit(int maxLength, std::string& setting);
     void switchPort(PortControls& port);
     bool openPort(PortControls& port); // false when the sailor gave up
-    void showOff(PortControls& port);  // closed, "Off", its settings enabled
+    bool openQuietly(PortControls& port);
+    void showWaiting();
+    void showOff(PortControls& port); // closed, "Off", its settings enabled
     void enableSettings(PortControls& port, bool enabled);
     void deliver(PortControls& port);
     void refreshDeviceChoices();

@@ -64,6 +64,15 @@ std::string inUseDetail(const std::string& path, const std::string& holder) {
     return "Device " + path + " is in use by " + holder;
 }
 
+std::string portsWaitingNotice(const std::vector<std::pair<int, std::string>>& ports,
+                               int retrySeconds) {
+    std::string notice;
+    for (const auto& [port, device] : ports)
+        notice += "COM" + std::to_string(port) + " not open, tried every " +
+                  std::to_string(retrySeconds) + " s: " + device + ". ";
+    return notice;
+}
+
 bool openedByAnotherProcess(const std::string& path, int ownProcess, const fs::path& proc) {
     const auto file = deviceFile(path);
     if (!file)

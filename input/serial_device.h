@@ -5,7 +5,11 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace brisomar {
 
@@ -35,6 +39,22 @@ int bitsPerSecond(TBaudRate rate); // br4800 -> 4800
 
 // A port in message mode is read four times a second.
 inline constexpr int serialPollIntervalMs = 250;
+
+// A line setting as the communication window offers it: its items in order and the one a port
+// starts with. The kept settings name the same items.
+struct LineChoice {
+    std::span<const std::string_view> items;
+    std::size_t initial;
+    std::string_view initialItem() const { return items[initial]; }
+};
+inline constexpr std::string_view baudRateItems[] = {"1200", "2400", "4800", "9600"};
+inline constexpr std::string_view byteSizeItems[] = {"7", "8"};
+inline constexpr std::string_view stopBitsItems[] = {"1", "2"};
+inline constexpr std::string_view parityItems[] = {"None", "Odd", "Even"};
+inline constexpr LineChoice baudRateChoice{baudRateItems, 2};
+inline constexpr LineChoice byteSizeChoice{byteSizeItems, 1};
+inline constexpr LineChoice stopBitsChoice{stopBitsItems, 0};
+inline constexpr LineChoice parityChoice{parityItems, 0};
 
 struct LineSettings {
     TBaudRate baudRate = TBaudRate::br9600;
@@ -72,6 +92,12 @@ std::string openFailureDetail(const std::string& path, const std::string& reason
 
 // The detail shown when a device is held already: "Device PATH is in use by HOLDER".
 std::string inUseDetail(const std::string& path, const std::string& holder);
+
+// The Comm page's notice of the ports (number and device) that did not open at start: they are
+// tried again every `retrySeconds` while they stay on. It leads the page, so the device comes
+// last, where the narrow line may cut it. Empty when none waits.
+std::string portsWaitingNotice(const std::vector<std::pair<int, std::string>>& ports,
+                               int retrySeconds);
 
 // Whether a process other than `ownProcess` has the device file `path` leads to open, as far as
 // the process table under `proc` shows (the processes of other users may be hidden from us).

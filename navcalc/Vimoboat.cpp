@@ -163,6 +163,7 @@ void TVimoBoatSheet::fillGrid(QTableWidget* grid, const BoatTable& table) {
 
 // Every cell is read into the table and shown again as it was understood.
 void TVimoBoatSheet::readGrid(QTableWidget* grid, BoatTable& table) {
+    sourceFile(table).clear();
     const char separator = systemDecimalSeparator();
     forEachCell(table, [grid, separator](int row, int column, Real48& value) {
         QTableWidgetItem* cell = grid->item(row, column);
@@ -173,6 +174,7 @@ void TVimoBoatSheet::readGrid(QTableWidget* grid, BoatTable& table) {
 
 void TVimoBoatSheet::useDefaults(QTableWidget* grid, BoatTable& table, const BoatTable& defaults) {
     table = defaults;
+    sourceFile(table).clear();
     fillGrid(grid, table);
 }
 
@@ -180,11 +182,24 @@ void TVimoBoatSheet::useDefaults(QTableWidget* grid, BoatTable& table, const Boa
 // whatever happened.
 void TVimoBoatSheet::loadTable(const FileKind& kind, QTableWidget* grid, BoatTable& table) {
     const auto path = context_.dialogs.openFileName({kind.loadTitle, kind.filter, kind.suffix});
-    if (path && !refusedAsDataFile(context_.dialogs, context_.files, *path) &&
-        loadBoatTable(context_.files, path->toStdString(), kind.extension, table) ==
-            BoatFileResult::IoError)
-        context_.dialogs.information(QStringLiteral("I/O Error."));
+    if (path && !refusedAsDataFile(context_.dialogs, context_.files, *path)) {
+        switch (loadBoatTable(context_.files, path->toStdString(), kind.extension, table)) {
+        case BoatFileResult::Done:
+            sourceFile(table) = path->toStdString();
+            break;
+        case BoatFileResult::IoError:
+            context_.dialogs.information(QStringLiteral("I/O Error."));
+            break;
+        case BoatFileResult::Ignored:
+            break;
+        }
+    }
     fillGrid(grid, table);
+}
+
+// Where the kept table was loaded from.
+std::string& TVimoBoatSheet::sourceFile(const BoatTable& table) {
+    return &table == &tables_.SpeedTable ? tables_.SpeedFile : tables_.LeewayFile;
 }
 
 // The grid becomes the table in use before the file is chosen, even when the save is cancelled.

@@ -84,6 +84,7 @@ private:
     void useDefaults(QTableWidget* grid, BoatTable& table, const BoatTable& defaults);
     void loadTable(const FileKind& kind, QTableWidget* grid, BoatTable& table);
     void saveTable(const FileKind& kind, QTableWidget* grid, BoatTable& table);
+    std::string& sourceFile(const BoatTable& table);
 
     UiContext& context_;
     BoatTables& tables_;

@@ -19,6 +19,8 @@ using BoatTable = std::array<std::array<Real48, tableAngles>, tableForces>;
 struct BoatTables {
     BoatTable SpeedTable{};
     BoatTable LeewayTable{};
+    // The file each table was last loaded from; empty once it is set from the grid or defaults.
+    std::string SpeedFile{}, LeewayFile{};
 };
 
 BoatTable defaultSpeedTable();

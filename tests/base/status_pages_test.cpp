@@ -29,6 +29,13 @@ TEST_F(StatusPages, ShowStartValues) {
     EXPECT_EQ(page(StatusPage::Extended), "Extended data value not specified.");
 }
 
+TEST_F(StatusPages, TheCommPageTellsFirstOfPortsTriedAgain) {
+    state.CommNotice = "COM1 not open, tried every 5 s: /dev/ttyUSB0. ";
+    EXPECT_EQ(page(StatusPage::Comm),
+              "COM1 not open, tried every 5 s: /dev/ttyUSB0. "
+              "GPS: LAT N 00°00.000' LON W000°00.000' Last update:00:00:00 ");
+}
+
 TEST_F(StatusPages, ShowGivenValuesInTheGeneralFormat) {
     state.ActiveAlarmCount = 3;
     state.GpsLat = Real48(-33.5L);

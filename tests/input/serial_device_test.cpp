@@ -61,5 +61,12 @@ TEST(SerialDeviceTexts, TheDefaultDeviceAndTheReasonsShown) {
               "Device /dev/ttyS0: Permission denied");
 }
 
+TEST(SerialDeviceTexts, ThePortsWaitingSinceTheStart) {
+    EXPECT_EQ(portsWaitingNotice({}, 5), "");
+    EXPECT_EQ(portsWaitingNotice({{1, "/dev/ttyUSB0"}, {2, "tcp://10.0.0.1:10110"}}, 5),
+              "COM1 not open, tried every 5 s: /dev/ttyUSB0. "
+              "COM2 not open, tried every 5 s: tcp://10.0.0.1:10110. ");
+}
+
 } // namespace
 } // namespace brisomar

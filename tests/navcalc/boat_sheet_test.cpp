@@ -219,6 +219,29 @@ TEST_F(BoatSheet, SavedTablesLoadBackIdentically) {
                                                         "Load speed data", "Load leeway data"}));
 }
 
+// The file a table came from is kept with it until the table is set otherwise.
+TEST_F(BoatSheet, EachTableKnowsTheFileItWasLoadedFrom) {
+    const std::string speedFile = dir.file("boat.SPE");
+    const std::string leewayFile = dir.file("boat.LEE");
+    writeFile(speedFile, boatTableFileSize);
+    writeFile(leewayFile, boatTableFileSize);
+    const std::string& speedSource = ui.program.boatTables.SpeedFile;
+    const std::string& leewaySource = ui.program.boatTables.LeewayFile;
+    ui.dialogs.files = {QString::fromStdString(speedFile), QString::fromStdString(leewayFile)};
+    sheet.Loadspeeddatafromfile1Click();
+    sheet.Loadleewaydatafromfile1Click();
+    EXPECT_EQ(speedSource, speedFile);
+    EXPECT_EQ(leewaySource, leewayFile);
+    sheet.SetSpBtnClick(); // the grid, perhaps edited, is the table now
+    EXPECT_EQ(speedSource, "");
+    EXPECT_EQ(leewaySource, leewayFile);
+    sheet.Usedefaultleewaydata1Click();
+    EXPECT_EQ(leewaySource, "");
+    ui.dialogs.files = {QString::fromStdString(dir.file("other.spe"))}; // missing: not loaded
+    sheet.Loadspeeddatafromfile1Click();
+    EXPECT_EQ(speedSource, "");
+}
+
 TEST_F(BoatSheet, CancelledSaveStillPutsTheGridInUse) {
     setCell(sheet.LeewayGrid, 1, 1, "2");
     sheet.Saveleewaydatatofile1Click();

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "app/kept_settings.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace brisomar {
+
+// How the navigator is asked to start.
+struct StartOptions {
+    bool demo = false;  // --demo: the demo chart and boat, with settings of their own
+    bool fresh = false; // --fresh: nothing restored, nothing written until something changes
+};
+StartOptions startOptions(const std::vector<std::string>& arguments);
+
+// The kept settings live in the folder "brisomar" of the user's configuration folder: the
+// settings file and the route beside it; the demo's apart from the sailor's.
+inline constexpr const char* settingsFolderName = "brisomar";
+std::string settingsFileName(bool demo); // "brisomar.ini", "brisomar-demo.ini"
+std::string routeFileName(bool demo);    // "brisomar.WAY", "brisomar-demo.WAY"
+
+// Where a kept file that cannot be read is set aside.
+std::string setAsideName(const std::string& path);
+
+// Said once when a kept file could not be read and was set aside.
+std::string setAsideNotice(const std::string& path);
+// Said once when the settings cannot be written; the write is tried again while they differ.
+std::string settingsWriteFailure(const std::string& path, const std::string& reason);
+
+// What is to be written: each file whole, or not at all.
+struct SettingsWrite {
+    std::optional<SettingsValues> values;
+    std::optional<Bytes> route;
+    bool empty() const { return !values && !route; }
+};
+
+// Decides when the kept settings are written: only when they differ from what was last written,
+// at first from the settings the navigator started with, so an idle navigator never writes. The
+// first write of a run writes both files, so neither is left from an earlier run beside the other.
+class SettingsKeeper {
+public:
+    explicit SettingsKeeper(const KeptSettings& atStart);
+
+    // Compares the values' bytes first, and their texts only when those differ.
+    SettingsWrite changes(const KeptSettings& now);
+
+    // The parts of the last changes that reached the disk; a part that failed is offered again.
+    void written(const SettingsWrite& done);
+
+private:
+    SettingsValues values_;
+    std::string print_;    // of settings whose values are values_
+    std::string nowPrint_; // of the settings last compared
+    Bytes route_;
+    bool valuesWritten_ = false, routeWritten_ = false;
+};
+
+} // namespace brisomar
