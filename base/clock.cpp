@@ -51,6 +51,12 @@ double dateTimeValue(const LocalDateTime& t) {
     return static_cast<double>(days + dayFraction(t));
 }
 
+bool isDateTime(double dateTime) {
+    constexpr double firstDay = -693593;              // 0001-01-01
+    constexpr double endDay = 2958466;                // 10000-01-01
+    return dateTime >= firstDay && dateTime < endDay; // false for NaN too
+}
+
 LocalDateTime fromDateTimeValue(double dateTime) {
     long long days = static_cast<long long>(std::floor(dateTime));
     long long ms = std::llround((dateTime - static_cast<double>(days)) * millisecondsPerDay);

@@ -28,7 +28,12 @@ double dateTimeValue(const LocalDateTime& t);
 
 int secondOfDay(const LocalDateTime& t);
 
-// The date and time of a day count since 1899-12-30 (to the nearest millisecond).
+// A day count within the years 1 to 9999: the dates that can be shown. A stored one read from a
+// file is checked before it is taken apart.
+bool isDateTime(double dateTime);
+
+// The date and time of a day count since 1899-12-30 (to the nearest millisecond); `dateTime`
+// must be a date (isDateTime).
 LocalDateTime fromDateTimeValue(double dateTime);
 
 // A stored time of day split into hours, minutes, seconds and milliseconds (nearest millisecond).

@@ -44,7 +44,10 @@ QLineEdit* edit(const QString& hint, bool readOnly, QWidget* parent) {
     return e;
 }
 
+// A record whose date is damaged shows the rest of it with dashes for its date and time.
 QString dateAndTimeText(double dateTime) {
+    if (!isDateTime(dateTime))
+        return QStringLiteral("Date: -- Time: --");
     const LocalDateTime t = fromDateTimeValue(dateTime);
     const QDate date(t.year, t.month, t.day);
     return QStringLiteral("Date: ") + QLocale().toString(date, QLocale::ShortFormat) +

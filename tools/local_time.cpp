@@ -35,14 +35,7 @@ LocalDateTime fromBrokenDown(const std::tm& tm, int millisecond) {
             tm.tm_min,         tm.tm_sec,     millisecond};
 }
 
-constexpr double firstDay = -693593; // 0001-01-01
-constexpr double endDay = 2958466;   // 10000-01-01
-
 } // namespace
-
-bool isDateTime(double dateTime) {
-    return dateTime >= firstDay && dateTime < endDay; // false for NaN too
-}
 
 std::string localTimeText(double dateTime) {
     return timeText(fromDateTimeValue(dateTime), ' ', "");

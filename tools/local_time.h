@@ -6,9 +6,6 @@
 
 namespace brisomar::tool {
 
-// A day count within the years 1 to 9999, the dates the texts below can show.
-bool isDateTime(double dateTime);
-
 // A log's date and time (days since 1899-12-30, local time) as "2024-06-01 14:30:00".
 std::string localTimeText(double dateTime);
 // The same moment in UTC, ISO 8601: "2024-06-01T12:30:00Z", by the machine's time zone.

@@ -14,7 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <limits>
 
 namespace brisomar {
 namespace {
@@ -129,6 +132,27 @@ TEST_F(LogDialog, AVanishedRecordIsAFileError) {
     dlg->step(1);
     EXPECT_EQ(ui.dialogs.shown, (Boxes{{Information, "File error!"}}));
     EXPECT_EQ(dlg->Edit1->text(), "2");
+}
+
+// A log from elsewhere may hold any eight bytes where the date belongs.
+TEST_F(LogDialog, ARecordWithADamagedDateShowsTheRestOfIt) {
+    ui.program.nav.GpsLat = Real48(57.5L);
+    mainDlg->Timer1Timer();
+    logRecords(dir.file("written.LOG"), 1);
+    for (const double damaged : {std::numeric_limits<double>::quiet_NaN(), 1e300, -1e300}) {
+        const std::string path = dir.file("damaged.LOG");
+        std::filesystem::copy_file(dir.file("written.LOG"), path,
+                                   std::filesystem::copy_options::overwrite_existing);
+        char bytes[sizeof damaged];
+        std::memcpy(bytes, &damaged, sizeof damaged);
+        std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(logRecordSize - sizeof damaged); // the date closes the record
+        file.write(bytes, sizeof damaged);
+        file.close();
+        open(path);
+        EXPECT_EQ(dlg->LabelTime->text(), "Date: -- Time: --") << damaged;
+        EXPECT_EQ(dlg->LabelPosition->text(), "Position: LAT N 57°30.000' LON W000°00.000'");
+    }
 }
 
 TEST_F(LogDialog, RangeFieldsTakeIntegersOnly) {
