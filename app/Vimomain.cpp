@@ -100,8 +100,8 @@ TVimoMainDlg::TVimoMainDlg(UiContext& context)
     Timer1->setInterval(timerIntervalMs);
     connect(Timer1, &QTimer::timeout, this, &TVimoMainDlg::Timer1Timer);
     Timer1->start();
-    resize(formWidth, formHeight);
-    move(formLeft, 0); // the frame's corner, title bar on the screen
+    setFixedSize(formWidth, formHeight); // fixed, so the window manager offers no maximise
+    move(formLeft, 0);                   // the frame's corner, title bar on the screen
 }
 
 void TVimoMainDlg::buildPanels() {
@@ -184,7 +184,7 @@ void TVimoMainDlg::FormResize() {
     const QSize frameExtra = frameGeometry().size() - size();
     const QSize wanted = QSize(formWidth, formHeight) - frameExtra;
     if (size() != wanted)
-        resize(wanted);
+        setFixedSize(wanted);
     if (frameGeometry().left() != formLeft)
         move(formLeft, frameGeometry().top());
 }
