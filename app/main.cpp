@@ -10,7 +10,9 @@
 #include "app/settings_store.h"
 #include "app/window_registry.h"
 #include "base/file_system.h"
+#include "base/program_modules.h"
 #include "base/qt_seams.h"
+#include "base/version.h"
 #include "charts/chart_printer.h"
 #include "info/help_browser.h"
 #include "input/TaskIcon.h"
@@ -20,6 +22,8 @@
 
 #include <QStandardPaths>
 #include <QTimer>
+
+#include <iostream>
 
 namespace {
 
@@ -33,14 +37,17 @@ QString demoFolder() {
 
 int main(int argc, char** argv) {
     using namespace brisomar;
+    // Answered before the windows' toolkit starts, so that they work without a display.
+    const StartOptions options = startOptions({argv, argv + argc});
+    if (options.help || options.version) {
+        std::cout << (options.help ? navigatorUsage
+                                   : std::string("brisomar ") + programVersion() + '\n');
+        return 0;
+    }
     BrisomarApplication app(argc, argv);
     QtDialogs shownDialogs;
     QuietableDialogs dialogs(shownDialogs);
     app.setDialogs(&dialogs);
-    std::vector<std::string> arguments;
-    for (const QString& argument : QCoreApplication::arguments())
-        arguments.push_back(argument.toStdString());
-    const StartOptions options = startOptions(arguments);
 
     auto splash = std::make_unique<TSplashForm>();
     splash->showNow();
@@ -49,7 +56,7 @@ int main(int argc, char** argv) {
     QtClock clock;
     QtBeeper beeper;
     HelpBrowser help;
-    const QString moduleFolder = QCoreApplication::applicationDirPath();
+    const QString moduleFolder = moduleFolderFor(QCoreApplication::applicationDirPath());
     const DeviceMakers makers{
         [&clock, &moduleFolder] {
             return std::make_unique<ChoosingSerialDevice>(

@@ -8,7 +8,7 @@ StartOptions startOptions(const std::vector<std::string>& arguments) {
     const auto given = [&arguments](const char* option) {
         return std::find(arguments.begin(), arguments.end(), option) != arguments.end();
     };
-    return {given("--demo"), given("--fresh")};
+    return {given("--demo"), given("--fresh"), given("--help") || given("-h"), given("--version")};
 }
 
 std::string settingsFileName(bool demo) {

@@ -10,9 +10,28 @@ namespace brisomar {
 
 // How the navigator is asked to start.
 struct StartOptions {
-    bool demo = false;  // --demo: the demo chart and boat, with settings of their own
-    bool fresh = false; // --fresh: nothing restored, nothing written until something changes
+    bool demo = false;    // --demo: the demo chart and boat, with settings of their own
+    bool fresh = false;   // --fresh: nothing restored, nothing written until something changes
+    bool help = false;    // --help: the usage shown, nothing started
+    bool version = false; // --version: the version shown, nothing started
 };
+
+// What `brisomar --help` shows.
+inline constexpr const char* navigatorUsage =
+    R"(Usage: brisomar [--demo] [--fresh]
+       brisomar --help | --version
+
+Brisomar Navigator: navigation for small boats on scanned charts.
+
+  --demo     start on the built-in demo chart with a simulated boat; the demo keeps settings
+             of its own and never changes yours
+  --fresh    restore nothing: start with no chart and no port open
+  --help     show this text
+  --version  show the version
+
+The settings are kept in $XDG_CONFIG_HOME/brisomar (~/.config/brisomar). The Qt toolkit's own
+options (-platform, -style ...) are accepted too. See brisomar(1).
+)";
 StartOptions startOptions(const std::vector<std::string>& arguments);
 
 // The kept settings live in the folder "brisomar" of the user's configuration folder: the

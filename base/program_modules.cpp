@@ -1,9 +1,16 @@
 #include "base/program_modules.h"
+#include "base/install_paths.h"
 
 #include <QDir>
 #include <QLibrary>
 
 namespace brisomar {
+
+QString moduleFolderFor(const QString& programFolder) {
+    const QString installed = QDir::cleanPath(
+        QDir(programFolder).filePath(QStringLiteral(BRISOMAR_MODULES_FROM_PROGRAMS)));
+    return QDir(installed).exists() ? installed : programFolder;
+}
 
 QFunctionPointer moduleFunction(const QString& folder, const char* module, const char* function,
                                 QString& reason) {

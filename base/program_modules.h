@@ -11,6 +11,11 @@ namespace brisomar {
 inline constexpr const char* networkModuleName = "brisomar_network";
 inline constexpr const char* printModuleName = "brisomar_print";
 
+// The folder of the modules for programs in `programFolder`: where an installed tree keeps them
+// (a folder the build names relative to the programs' folder), else beside the programs, as in
+// the build folder.
+QString moduleFolderFor(const QString& programFolder);
+
 // The function `function` of the module `module` in `folder`; null, with the reason in `reason`,
 // when the module cannot be loaded or lacks it. A module once loaded stays loaded.
 QFunctionPointer moduleFunction(const QString& folder, const char* module, const char* function,

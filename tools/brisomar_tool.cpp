@@ -1,5 +1,6 @@
 // brisomar-tool: the navigator's command-line companion.
 #include "base/file_system.h"
+#include "base/version.h"
 #include "navcalc/boat_tables.h"
 #include "tools/calc.h"
 #include "tools/convert.h"
@@ -79,6 +80,8 @@ Commands:
           SECONDS count from the first byte; positions in degrees, longitude west positive;
           the longest gap is the longest time between two fixes taken (0 with fewer than two).
   --help  show this text
+  --version
+          show the version
 
 Exit status: 0 done, 1 failed (the reason on standard error), 2 wrong usage.
 )";
@@ -259,6 +262,10 @@ int run(int argc, char** argv) {
         return nmea(argc, argv);
     if (command == "--help" || command == "-h" || command == "help") {
         std::cout << usage;
+        return 0;
+    }
+    if (command == "--version") {
+        std::cout << "brisomar-tool " << brisomar::programVersion() << '\n';
         return 0;
     }
     if (!command.empty())

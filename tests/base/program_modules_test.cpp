@@ -1,7 +1,11 @@
+#include "base/install_paths.h"
 #include "base/program_modules.h"
 #include "charts/chart_printer.h"
 #include "input/network_module.h"
+#include "tests/temp_dir.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTcpServer>
 
 #include <gtest/gtest.h>
@@ -45,6 +49,23 @@ TEST(ProgramModules, AModuleWithoutTheFunctionAskedForIsReported) {
     QString reason;
     EXPECT_EQ(moduleFunction(builtModules, printModuleName, "no_such_function", reason), nullptr);
     EXPECT_FALSE(reason.isEmpty());
+}
+
+// Installed, the modules are in the library folder the build names relative to the programs';
+// in the build folder they stand beside the programs.
+TEST(ProgramModules, AnInstalledProgramFindsItsModulesWhereTheTreeIsInstalled) {
+    testing::TempDir tree;
+    const QString programs = QString::fromStdString(tree.file("usr/bin"));
+    ASSERT_TRUE(QDir().mkpath(programs));
+    EXPECT_EQ(moduleFolderFor(programs), programs);
+
+    const QString installed =
+        QDir::cleanPath(programs + QStringLiteral("/" BRISOMAR_MODULES_FROM_PROGRAMS));
+    ASSERT_TRUE(QDir().mkpath(installed));
+    const QString module = QStringLiteral("/lib%1.so").arg(QString::fromLatin1(printModuleName));
+    ASSERT_TRUE(QFile::copy(builtModules + module, installed + module));
+    QString reason;
+    EXPECT_NE(loadChartPrinter(moduleFolderFor(programs), reason), nullptr) << reason.toStdString();
 }
 
 } // namespace

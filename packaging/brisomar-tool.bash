@@ -1,0 +1,44 @@
+# Bash completion for brisomar-tool: its commands, each command's options, and files.
+_brisomar_tool() {
+  local cur prev
+  cur=${COMP_WORDS[COMP_CWORD]}
+  prev=${COMP_WORDS[COMP_CWORD - 1]}
+  local command=${COMP_WORDS[1]-} mode=${COMP_WORDS[2]-}
+
+  case $prev in
+    --speed | --leeway) # a boat table of that kind, or a folder on the way to one
+      local extension=SPE
+      [[ $prev == --leeway ]] && extension=LEE
+      mapfile -t COMPREPLY < <(compgen -f -- "$cur" | grep -i "\.$extension\$"; compgen -d -- "$cur")
+      return ;;
+    --device)
+      mapfile -t COMPREPLY < <(compgen -f -- "${cur:-/dev/tty}")
+      return ;;
+    --baud)
+      mapfile -t COMPREPLY < <(compgen -W '1200 2400 4800 9600 19200 38400' -- "$cur")
+      return ;;
+    --seconds | --sentence | --extended | --fields | --extended-field)
+      return ;;
+  esac
+
+  local words
+  if ((COMP_CWORD == 1)); then
+    words='calc info convert nmea --help --version'
+  elif [[ $command == nmea ]] && ((COMP_CWORD == 2)); then
+    words='replay sim check'
+  else
+    case $command/$mode in
+      calc/*) words='--speed --leeway --list' ;;
+      convert/*) words='--force' ;;
+      nmea/replay) words='--device --pty --baud --fast' ;;
+      nmea/sim) words='--device --pty --baud --seconds' ;;
+      nmea/check) words='--baud --sentence --extended --fields --extended-field' ;;
+    esac
+    if [[ $cur != -* && $command != calc ]]; then
+      mapfile -t COMPREPLY < <(compgen -f -- "$cur")
+      return
+    fi
+  fi
+  mapfile -t COMPREPLY < <(compgen -W "$words" -- "$cur")
+}
+complete -o filenames -F _brisomar_tool brisomar-tool
