@@ -37,14 +37,14 @@ protected:
     std::unique_ptr<TVimoMainDlg> mainDlg;
 };
 
-TEST_F(MainWindow, IsTheFixedStripWithNineTabsAndARunningTimer) {
+TEST_F(MainWindow, IsTheFixedStripWithTenTabsAndARunningTimer) {
     EXPECT_EQ(mainDlg->windowTitle(), "Brisomar Navigator Version 2.0 b1 ");
     EXPECT_EQ(mainDlg->frameGeometry().size(), QSize(627, 97));
     EXPECT_EQ(mainDlg->frameGeometry().left(), 7);
-    ASSERT_EQ(mainDlg->TabSet->count(), 9);
-    const QStringList tabs{"Alarm",  "Comm",  "Course", "Log",     "Position",
-                           "Source", "Speed", "Wind",   "Extended"};
-    for (int i = 0; i < 9; ++i)
+    ASSERT_EQ(mainDlg->TabSet->count(), 10);
+    const QStringList tabs{"Alarm",  "Comm",  "Course", "Log",      "Position",
+                           "Source", "Speed", "Wind",   "Extended", "Waypoint"};
+    for (int i = 0; i < 10; ++i)
         EXPECT_EQ(mainDlg->TabSet->tabText(i), tabs[i]);
     EXPECT_EQ(mainDlg->TabSet->currentIndex(), 0);
     EXPECT_TRUE(mainDlg->Timer1->isActive());

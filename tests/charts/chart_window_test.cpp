@@ -155,6 +155,7 @@ TEST_F(ChartWindow, AResizeErasesTheDrawingsAndRestartsTheTrack) {
     EXPECT_EQ(shown(65, 50), sea);
     at(55, 2);
     mapA->Timer1Timer(); // a new line starts here
+    mapA->Timer1Timer(); // and the cross over it blinks off
     EXPECT_EQ(shown(75, 50), sea);
     at(54, 2);
     mapA->Timer1Timer();
