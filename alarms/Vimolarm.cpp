@@ -164,8 +164,7 @@ void TVimoLarmDlg::buildRows() {
 bool TVimoLarmDlg::limitsComplete() {
     return fieldsComplete({MaskMinDirBox, MaskMaxDirBox, MaskMinSpeBox, MaskMaxSpeBox,
                            MaskMinWindBox, MaskMaxWindBox, MaskMinWindForceBox, MaskMaxWindforceBox,
-                           MaskSeconds, MaskMeter, MaskLat, MaskLon, MaskDepth,
-                           MaskAnchorRadius});
+                           MaskSeconds, MaskMeter, MaskLat, MaskLon, MaskDepth, MaskAnchorRadius});
 }
 
 // Ticking arms the alarm with the limits typed now. A limit that does not convert is shown

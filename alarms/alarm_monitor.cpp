@@ -58,17 +58,11 @@ std::optional<std::string> convertRange(const std::string& minText, const std::s
     return convertReal(maxText, max);
 }
 
-const char* const captions[alarmSlotCount] = {"Change of course",
-                                              "Change of speed ",
-                                              "Change of wind",
-                                              "Change of windforce",
-                                              "Communication GPS",
-                                              "Divergence from waypoints",
-                                              "Latitude passage",
-                                              "Longitude passage",
-                                              "Position outside detail-chart",
-                                              "Depth below",
-                                              "Anchor watch"};
+const char* const captions[alarmSlotCount] = {
+    "Change of course",    "Change of speed ",  "Change of wind",
+    "Change of windforce", "Communication GPS", "Divergence from waypoints",
+    "Latitude passage",    "Longitude passage", "Position outside detail-chart",
+    "Depth below",         "Anchor watch"};
 
 // The names of the raised alarms, alphabetical, without the captions' trailing blanks.
 std::string raisedNames(const std::array<bool, alarmSlotCount>& on,

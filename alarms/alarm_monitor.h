@@ -41,7 +41,7 @@ struct AlarmFieldTexts {
     std::string meter = "00100";
     std::string latNS = "N", lat = "057°00.000";
     std::string lonWE = "W", lon = "020°00.000";
-    std::string depth = "002.0";      // the extended value's unit, usually metres
+    std::string depth = "002.0";       // the extended value's unit, usually metres
     std::string anchorRadius = "0050"; // metres
 };
 

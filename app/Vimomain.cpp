@@ -28,8 +28,9 @@ namespace brisomar {
 
 namespace {
 
-const char* const tabCaptions[statusPageCount] = {
-    "Alarm", "Comm", "Course", "Log", "Position", "Source", "Speed", "Wind", "Extended", "Waypoint"};
+const char* const tabCaptions[statusPageCount] = {"Alarm",    "Comm",    "Course", "Log",
+                                                  "Position", "Source",  "Speed",  "Wind",
+                                                  "Extended", "Waypoint"};
 
 const QColor alarmRed(255, 0, 0);
 const QColor quietSilver(192, 192, 192);

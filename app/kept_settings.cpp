@@ -47,7 +47,7 @@ const char* const windowGroups[keptWindowCount] = {
     "MousePositionWindow", "DragDistanceWindow", "OptimumWindow",  "DistanceWindow"};
 
 const char* const alarmNames[alarmSlotCount] = {
-    "Course",     "Speed",           "WindDirection",    "WindForce",         "GpsSilence",
+    "Course",     "Speed",           "WindDirection",    "WindForce",          "GpsSilence",
     "Divergence", "LatitudePassage", "LongitudePassage", "OutsideDetailChart", "DepthBelow",
     "AnchorWatch"};
 

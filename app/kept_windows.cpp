@@ -332,7 +332,7 @@ KeptSettings gatherKept(UiContext& context) {
     kept.extended = program.reception.extended;
     kept.source = gatherSource(context);
     kept.chart = {program.chart.MapFilePath, program.chart.MapIndex, program.chart.AutoSelect,
-                  program.chart.ChartMode,   program.chartSettings,    program.chart.FollowBoat};
+                  program.chart.ChartMode,   program.chartSettings,  program.chart.FollowBoat};
     if (w.mainDlg)
         kept.mainWindowTop = w.mainDlg->y();
     for (int i = 0; i < keptWindowCount; ++i)

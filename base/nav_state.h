@@ -13,12 +13,12 @@ enum class RouteProgress { NoRoute, Sailing, Done };
 // The waypoint being sailed to, as the route follower found it on the last main timer tick.
 struct WaypointFigures {
     RouteProgress progress = RouteProgress::NoRoute;
-    int number = 0;                       // the active waypoint, 1..100
-    long double bearing = 0;              // degrees from the position in use to it
-    long double distanceNm = 0;           // nautical miles
-    long double crossTrackMetres = 0;     // off the leg; right of it positive, left negative
-    long double madeGoodKnots = 0;        // velocity made good towards it, knots
-    std::optional<long double> arrival;   // time of day (fraction of a day); none while not closing
+    int number = 0;                     // the active waypoint, 1..100
+    long double bearing = 0;            // degrees from the position in use to it
+    long double distanceNm = 0;         // nautical miles
+    long double crossTrackMetres = 0;   // off the leg; right of it positive, left negative
+    long double madeGoodKnots = 0;      // velocity made good towards it, knots
+    std::optional<long double> arrival; // time of day (fraction of a day); none while not closing
 };
 
 // The navigation values the whole program shares, zero at start. Latitudes north positive,
@@ -46,7 +46,7 @@ struct NavState {
     Real48 ExtendedTime;
 
     int ActiveAlarmCount = 0;
-    std::string ActiveAlarmNames; // the raised alarms' names, in alphabetical order, ", " between
+    std::string ActiveAlarmNames;  // the raised alarms' names, in alphabetical order, ", " between
     Real48 ExtendedSilenceSeconds; // seconds since the last extended value (or switching a port on)
     WaypointFigures Waypoint;
     bool PosOutsideDetailChart = false;

@@ -88,10 +88,10 @@ private:
         const long double offMetres = std::round(std::fabs(w.crossTrackMetres));
         const std::string side = offMetres == 0 ? "" : w.crossTrackMetres > 0 ? " R" : " L";
         return "WP " + std::to_string(w.number) + ": " + FormatFloat("000", bearing, separator) +
-               "° " + FormatFloat("0.00", w.distanceNm, separator) + " Nm  " +
-               "XTE " + FormatFloat("0", offMetres, separator) + " m" + side + "  " +
-               "VMG " + FormatFloat("0.0", w.madeGoodKnots, separator) + " kn  " +
-               "ETA " + (w.arrival ? hoursMinutes(*w.arrival) : std::string("--:--"));
+               "° " + FormatFloat("0.00", w.distanceNm, separator) + " Nm  " + "XTE " +
+               FormatFloat("0", offMetres, separator) + " m" + side + "  " + "VMG " +
+               FormatFloat("0.0", w.madeGoodKnots, separator) + " kn  " + "ETA " +
+               (w.arrival ? hoursMinutes(*w.arrival) : std::string("--:--"));
     }
 
     static std::string source(const char* value, bool manual) {

@@ -129,7 +129,8 @@ void DrawTrack(ChartSurface& surface, ChartState& chart, const NavState& nav, Po
         steps.trackStep(surface, x, y, settings);
 }
 
-void drawUnderCross(ChartSurface& surface, PositionTrack& steps, const std::function<void()>& draw) {
+void drawUnderCross(ChartSurface& surface, PositionTrack& steps,
+                    const std::function<void()>& draw) {
     const bool crossOn = steps.hasLast() && !steps.mark.BlinkPhase;
     if (crossOn)
         steps.mark.RestoreMarkPixels(surface, steps.LastX, steps.LastY);
@@ -149,15 +150,8 @@ void takeCrossOff(ChartSurface& surface, PositionTrack& steps) {
 }
 
 std::array<PixelPoint, 9> waypointMarkPixels(int x, int y) {
-    return {PixelPoint{x, y},
-            {x, y + 3},
-            {x, y - 3},
-            {x + 3, y},
-            {x - 3, y},
-            {x + 2, y + 2},
-            {x - 2, y - 2},
-            {x - 2, y + 2},
-            {x + 2, y - 2}};
+    return {PixelPoint{x, y}, {x, y + 3},     {x, y - 3},     {x + 3, y},    {x - 3, y},
+            {x + 2, y + 2},   {x - 2, y - 2}, {x - 2, y + 2}, {x + 2, y - 2}};
 }
 
 void RouteOverlay::erase(ChartSurface& surface) {
@@ -243,7 +237,8 @@ void updateRouteOverlay(ChartSurface& surface, ChartState& chart, const Waypoint
     const int active = sailing ? route.WaypointIndex : 0;
     const ChartSpot boat = chartSpot(chart, nav.PosLat, nav.PosLon);
     // Without waypoints nothing is drawn, wherever the boat is.
-    std::vector<int> key = waypoints.empty() ? std::vector<int>{} : overlayKey(waypoints, boat, active);
+    std::vector<int> key =
+        waypoints.empty() ? std::vector<int>{} : overlayKey(waypoints, boat, active);
     if (key == chart.Route.drawnFrom)
         return;
     drawUnderCross(surface, steps, [&] {

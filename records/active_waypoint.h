@@ -33,7 +33,8 @@ long double CrossTrack(GeoPoint start, GeoPoint waypoint, GeoPoint position);
 // through the waypoint (the course from the waypoint to the position less than 90 degrees off
 // the leg's course; never on a leg of no length). Radius first.
 enum class Arrival { None, Radius, Line };
-Arrival ArrivalCheck(GeoPoint start, GeoPoint waypoint, GeoPoint position, long double radiusMetres);
+Arrival ArrivalCheck(GeoPoint start, GeoPoint waypoint, GeoPoint position,
+                     long double radiusMetres);
 
 // Velocity made good towards a bearing: speed (knots) times the cosine of the course (degrees)
 // off the bearing.

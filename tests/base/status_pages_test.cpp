@@ -46,11 +46,14 @@ TEST_F(StatusPages, TheWaypointPageShowsTheActiveWaypoint) {
     using enum RouteProgress;
     const long double at1432 = (14 * 60 + 32) / 1440.0L;
     const WaypointPageCase cases[] = {
-        {"sailing", {Sailing, 3, 47.2L, 2.4149L, 85.3L, 5.84L, at1432},
+        {"sailing",
+         {Sailing, 3, 47.2L, 2.4149L, 85.3L, 5.84L, at1432},
          "WP 3: 047° 2.41 Nm  XTE 85 m R  VMG 5.8 kn  ETA 14:32"},
-        {"left of the leg, not closing", {Sailing, 12, 359.6L, 0.004L, -1234.4L, -0.3L, {}},
+        {"left of the leg, not closing",
+         {Sailing, 12, 359.6L, 0.004L, -1234.4L, -0.3L, {}},
          "WP 12: 000° 0.00 Nm  XTE 1234 m L  VMG -0.3 kn  ETA --:--"},
-        {"on the leg", {Sailing, 1, 180, 10, 0.4L, 0, {}},
+        {"on the leg",
+         {Sailing, 1, 180, 10, 0.4L, 0, {}},
          "WP 1: 180° 10.00 Nm  XTE 0 m  VMG 0.0 kn  ETA --:--"},
         {"done", {Done, 3, 0, 0, 0, 0, {}}, "Route done"},
         {"no route", {}, "No route"},

@@ -46,8 +46,8 @@ TEST(CrossTrack, OffTheLegLeftAndRightAcrossTheEquatorAndTheDateLine) {
 TEST(WaypointBearing, IsTheProgramsCourseAndDistance) {
     const BearingDistance across = WaypointBearing(at(10, 179), at(10, -179));
     EXPECT_EQ(across.bearing, Real48(270.0L)); // the shorter way, westward over 180
-    EXPECT_EQ(across.distanceNm, DistanceNm(Real48(10.0L), Real48(179.0L), Real48(10.0L),
-                                            Real48(-179.0L)));
+    EXPECT_EQ(across.distanceNm,
+              DistanceNm(Real48(10.0L), Real48(179.0L), Real48(10.0L), Real48(-179.0L)));
     EXPECT_EQ(WaypointBearing(at(-1, 30), at(1, 30)).bearing, Real48(0.0L));
 }
 
@@ -60,7 +60,8 @@ struct ArrivalCase {
 // A northward leg from 44°N to the waypoint at 45°N 30°W, arrival radius 100 metres.
 TEST(ArrivalCheck, ByTheRadiusOrByPassingTheLineSquareToTheLeg) {
     const GeoPoint start = at(44, 30), waypoint = at(45, 30);
-    const long double lonMetres = metresPerDegree * std::cos(45 * std::numbers::pi_v<long double> / 180);
+    const long double lonMetres =
+        metresPerDegree * std::cos(45 * std::numbers::pi_v<long double> / 180);
     const ArrivalCase cases[] = {
         {"behind, out of the radius", -110, 0, Arrival::None},
         {"behind, within the radius", -90, 0, Arrival::Radius},
@@ -71,8 +72,7 @@ TEST(ArrivalCheck, ByTheRadiusOrByPassingTheLineSquareToTheLeg) {
         {"just behind the line, far to the west", -5, 1000, Arrival::None},
     };
     for (const ArrivalCase& c : cases) {
-        const GeoPoint position =
-            at(45 + c.north / metresPerDegree, 30 + c.west / lonMetres);
+        const GeoPoint position = at(45 + c.north / metresPerDegree, 30 + c.west / lonMetres);
         EXPECT_EQ(ArrivalCheck(start, waypoint, position, 100), c.arrival) << c.name;
     }
     EXPECT_EQ(ArrivalCheck(waypoint, waypoint, at(45.01L, 30), 100), Arrival::None)
@@ -81,7 +81,8 @@ TEST(ArrivalCheck, ByTheRadiusOrByPassingTheLineSquareToTheLeg) {
 
 TEST(VelocityMadeGood, IsTheSpeedAlongTheBearing) {
     EXPECT_NEAR(VelocityMadeGood(0, 6, 60), 3, 1e-12);
-    EXPECT_NEAR(VelocityMadeGood(350, 6, 10), 6 * std::cos(20 * std::numbers::pi_v<long double> / 180), 1e-12);
+    EXPECT_NEAR(VelocityMadeGood(350, 6, 10),
+                6 * std::cos(20 * std::numbers::pi_v<long double> / 180), 1e-12);
     EXPECT_NEAR(VelocityMadeGood(180, 6, 0), -6, 1e-12);
     EXPECT_EQ(VelocityMadeGood(0, 0, 0), 0);
 }
@@ -128,7 +129,8 @@ TEST_F(RouteFollowing, StartsWhereTheBoatIsAndGivesTheFiguresOfTheActiveWaypoint
     EXPECT_EQ(w.number, 1);
     EXPECT_NEAR(w.distanceNm, 0.05L * 60.108L, 0.01L);
     EXPECT_NEAR(w.bearing, 359.19L, 0.01L); // a little west of north
-    EXPECT_NEAR(w.crossTrackMetres, 0.001L * metresPerDegree * std::cos(45 * std::numbers::pi_v<long double> / 180), 2);
+    EXPECT_NEAR(w.crossTrackMetres,
+                0.001L * metresPerDegree * std::cos(45 * std::numbers::pi_v<long double> / 180), 2);
     EXPECT_NEAR(w.madeGoodKnots, 6, 0.01L);
     ASSERT_TRUE(w.arrival);
     EXPECT_NEAR(*w.arrival, 0.5L + 0.05L * 60.108L / 6 / 24, 1e-4L);
