@@ -2,7 +2,6 @@
 
 #include "charts/chart_geometry.h"
 
-#include <algorithm>
 #include <unordered_map>
 
 namespace brisomar {

@@ -76,8 +76,7 @@ std::optional<long double> ArrivalTime(long double distanceNm, long double madeG
     return std::fmod(now + days, 1.0L);
 }
 
-void FollowRoute(WaypointRoute& route, NavState& nav, long double now,
-                 long double arrivalRadiusMetres) {
+void FollowRoute(WaypointRoute& route, NavState& nav, long double now) {
     WaypointFigures& figures = nav.Waypoint;
     if (route.WaypointCount < 1 || route.WaypointIndex < 1 ||
         route.WaypointIndex > route.WaypointCount) {

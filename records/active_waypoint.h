@@ -4,7 +4,6 @@
 #include "records/waypoint_route.h"
 
 #include <optional>
-#include <string>
 
 namespace brisomar {
 
@@ -12,7 +11,8 @@ namespace brisomar {
 // west positive; the leg runs from the previous waypoint (for the first, from where the route was
 // started) to the active one.
 
-inline constexpr long double defaultArrivalRadiusMetres = 100;
+// A waypoint is reached within this distance of it (or on passing its line), metres.
+inline constexpr long double arrivalRadiusMetres = 100;
 
 struct GeoPoint {
     Real48 lat, lon;
@@ -48,7 +48,6 @@ std::optional<long double> ArrivalTime(long double distanceNm, long double madeG
 // The main timer's step of the route, after the values in use are selected: starts the route
 // where the boat is, makes the next waypoint active on arrival (the last one ends the route) and
 // sets nav.Waypoint. `now` is the time of day as a fraction of a day.
-void FollowRoute(WaypointRoute& route, NavState& nav, long double now,
-                 long double arrivalRadiusMetres = defaultArrivalRadiusMetres);
+void FollowRoute(WaypointRoute& route, NavState& nav, long double now);
 
 } // namespace brisomar
