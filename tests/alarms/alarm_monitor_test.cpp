@@ -1,5 +1,7 @@
 #include "alarms/alarm_monitor.h"
 
+#include "input/reception.h"
+
 #include <gtest/gtest.h>
 
 namespace brisomar {
@@ -228,6 +230,39 @@ TEST_F(AlarmMonitorTest, AnchorWatchRaisesWhileTheGpsIsSilent) {
     nav.GpsSilenceSeconds = Real48(0.0L);
     twoTicks();
     EXPECT_FALSE(raised(AlarmSlot::AnchorWatch));
+}
+
+// The sounder and the GPS go silent and come back, on a clock moved by hand: reception counts
+// the silences, the alarm ticks every 4 seconds evaluate every second tick.
+TEST_F(AlarmMonitorTest, DepthAndAnchorWatchThroughSilenceOnAFakeClock) {
+    Reception reception;
+    LocalDateTime now{2026, 12, 7, 3, 0, 0, 0};
+    const auto receive = [&] {
+        reception.deliver(1, "$GPRMC,030000,A,4500.000,N,03000.000,W,0.0,0.0,071226,,");
+        reception.deliver(2, "$PTTKD,12.5,M");
+        reception.tick(nav, now);
+        SelectInUseValues(nav);
+    };
+    const auto fourSeconds = [&] {
+        now.second += 4;
+        reception.tick(nav, now);
+        monitor.tick(nav);
+    };
+    reception.portSwitchedOn(nav, now);
+    receive();
+    arm(AlarmSlot::AnchorWatch);
+    arm(AlarmSlot::DepthBelow);
+    fourSeconds();
+    fourSeconds(); // 8 s of silence: quiet
+    EXPECT_EQ(nav.ActiveAlarmCount, 0);
+    fourSeconds();
+    fourSeconds(); // 16 s
+    EXPECT_EQ(nav.ActiveAlarmNames, "Anchor watch, Depth below");
+    receive(); // both instruments are back
+    monitor.active(AlarmSlot::AnchorWatch) = monitor.active(AlarmSlot::DepthBelow) = false;
+    fourSeconds();
+    fourSeconds();
+    EXPECT_EQ(nav.ActiveAlarmCount, 0);
 }
 
 TEST_F(AlarmMonitorTest, CountsAndNamesTheRaisedAlarmsAlphabetically) {
