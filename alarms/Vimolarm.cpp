@@ -91,23 +91,27 @@ void TVimoLarmDlg::buildRows() {
     MaskLonWE = hemisphereField(QLatin1Char('W'), QLatin1Char('E'), f.lonWE);
     MaskLon = limitField(positionMask, "Longitude passage", f.lon, "Input longitude. Ex:018°00,000",
                          L::PassLon);
+    MaskDepth =
+        limitField("000.0;1;_", "Depth below", f.depth, "Input the least depth.", L::MinDepth);
+    MaskAnchorRadius = limitField("0000;1;_", "Anchor radius meters", f.anchorRadius,
+                                  "Input the anchor radius in meter.", L::AnchorRadius);
 
     struct RowText {
-        const char* caption;
         QWidget* first;
         QWidget* second;
         const char* unit;
     };
-    const RowText texts[alarmSlotCount] = {
-        {"Change of course", MaskMinDirBox, MaskMaxDirBox, "Degrees"},
-        {"Change of speed ", MaskMinSpeBox, MaskMaxSpeBox, "Knots"},
-        {"Change of wind", MaskMinWindBox, MaskMaxWindBox, "Degrees"},
-        {"Change of windforce", MaskMinWindForceBox, MaskMaxWindforceBox, "Knots"},
-        {"Communication GPS", nullptr, MaskSeconds, "Seconds"},
-        {"Divergence from waypoints", nullptr, MaskMeter, "Meter"},
-        {"Latitude passage", MaskLatNS, MaskLat, "Lat"},
-        {"Longitude passage", MaskLonWE, MaskLon, "Lon"},
-        {"Position outside detail-chart", nullptr, nullptr, ""}};
+    const RowText texts[alarmSlotCount] = {{MaskMinDirBox, MaskMaxDirBox, "Degrees"},
+                                           {MaskMinSpeBox, MaskMaxSpeBox, "Knots"},
+                                           {MaskMinWindBox, MaskMaxWindBox, "Degrees"},
+                                           {MaskMinWindForceBox, MaskMaxWindforceBox, "Knots"},
+                                           {nullptr, MaskSeconds, "Seconds"},
+                                           {nullptr, MaskMeter, "Meter"},
+                                           {MaskLatNS, MaskLat, "Lat"},
+                                           {MaskLonWE, MaskLon, "Lon"},
+                                           {nullptr, nullptr, ""},
+                                           {nullptr, MaskDepth, "Meter"},
+                                           {nullptr, MaskAnchorRadius, "Meter"}};
 
     auto* grid = new QGridLayout(this);
     const char* headings[] = {"", "On", "Active", "Min", "Max"};
@@ -123,7 +127,7 @@ void TVimoLarmDlg::buildRows() {
         r.active->setToolTip(QStringLiteral("Checked when alarm."));
         connect(r.on, &QCheckBox::clicked, this, [this, slot] { OnBoxClick(slot); });
         connect(r.active, &QCheckBox::clicked, this, [this, slot] { ActiveBoxClick(slot); });
-        grid->addWidget(new QLabel(QString::fromLatin1(texts[i].caption), this), row,
+        grid->addWidget(new QLabel(QString::fromLatin1(alarmCaption(slot)), this), row,
                         CaptionColumn);
         grid->addWidget(r.on, row, OnColumn);
         grid->addWidget(r.active, row, ActiveColumn);
@@ -160,15 +164,13 @@ void TVimoLarmDlg::buildRows() {
 bool TVimoLarmDlg::limitsComplete() {
     return fieldsComplete({MaskMinDirBox, MaskMaxDirBox, MaskMinSpeBox, MaskMaxSpeBox,
                            MaskMinWindBox, MaskMaxWindBox, MaskMinWindForceBox, MaskMaxWindforceBox,
-                           MaskSeconds, MaskMeter, MaskLat, MaskLon});
+                           MaskSeconds, MaskMeter, MaskLat, MaskLon, MaskDepth, MaskAnchorRadius});
 }
 
 // Ticking arms the alarm with the limits typed now. A limit that does not convert is shown
 // and the box unticked again, so that a ticked box always means a watched alarm.
 void TVimoLarmDlg::OnBoxClick(AlarmSlot slot) {
     QCheckBox* box = onBox(slot);
-    if (slot == AlarmSlot::Divergence)
-        context_.dialogs.information(QStringLiteral("Not implemented in this version"));
     if (!box->isChecked()) {
         monitor_.switchOff(slot);
         return;

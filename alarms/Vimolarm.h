@@ -20,7 +20,7 @@ namespace brisomar {
 class HemisphereField;
 class MaskedField;
 
-// The nine watch alarms: limits, an On box that arms each with the limits typed, an Active box
+// The watch alarms: limits, an On box that arms each with the limits typed, an Active box
 // ticked while it is raised. The timer watches whether or not the window is open; the alarms'
 // state is the monitor's, so the controls are built when first needed.
 class TVimoLarmDlg : public ControlsOnDemandDialog {
@@ -56,6 +56,8 @@ public:
     MaskedField* MaskLat = nullptr;
     HemisphereField* MaskLonWE = nullptr;
     MaskedField* MaskLon = nullptr;
+    MaskedField* MaskDepth = nullptr;
+    MaskedField* MaskAnchorRadius = nullptr;
     QLabel* Panel1 = nullptr;
     QSpinBox* SpinEdit1 = nullptr;
     QPushButton* OKBtn = nullptr;

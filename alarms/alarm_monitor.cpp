@@ -2,6 +2,11 @@
 
 #include "base/coord_text.h"
 #include "base/number_text.h"
+#include "navcalc/navigation_math.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace brisomar {
 
@@ -53,7 +58,38 @@ std::optional<std::string> convertRange(const std::string& minText, const std::s
     return convertReal(maxText, max);
 }
 
+const char* const captions[alarmSlotCount] = {
+    "Change of course",    "Change of speed ",  "Change of wind",
+    "Change of windforce", "Communication GPS", "Divergence from waypoints",
+    "Latitude passage",    "Longitude passage", "Position outside detail-chart",
+    "Depth below",         "Anchor watch"};
+
+// The names of the raised alarms, alphabetical, without the captions' trailing blanks.
+std::string raisedNames(const std::array<bool, alarmSlotCount>& on,
+                        const std::array<bool, alarmSlotCount>& active) {
+    std::vector<std::string> names;
+    for (int i = 0; i < alarmSlotCount; ++i)
+        if (on[i] && active[i])
+            names.push_back(trimmed(captions[i]));
+    std::sort(names.begin(), names.end());
+    std::string text;
+    for (const std::string& name : names)
+        text += (text.empty() ? "" : ", ") + name;
+    return text;
+}
+
+// Off the anchor: outside the radius, or no position to tell.
+bool offAnchor(const NavState& nav, const AlarmLimits& l) {
+    const long double metres =
+        DistanceNm(l.AnchorLat, l.AnchorLon, nav.PosLat, nav.PosLon) * metresPerNm;
+    return metres > l.AnchorRadius || nav.GpsSilenceSeconds.value() > watchSilenceSeconds;
+}
+
 } // namespace
+
+const char* alarmCaption(AlarmSlot slot) {
+    return captions[static_cast<int>(slot)];
+}
 
 std::optional<std::string> AlarmMonitor::switchOn(AlarmSlot slot, const NavState& nav) {
     const AlarmFieldTexts& f = fields;
@@ -88,6 +124,16 @@ std::optional<std::string> AlarmMonitor::switchOn(AlarmSlot slot, const NavState
         break;
     case AlarmSlot::OutsideDetailChart:
         break;
+    case AlarmSlot::DepthBelow:
+        error = convertReal(f.depth, l.MinDepth);
+        break;
+    case AlarmSlot::AnchorWatch:
+        error = convertReal(f.anchorRadius, l.AnchorRadius);
+        if (!error) {
+            l.AnchorLat = nav.PosLat;
+            l.AnchorLon = nav.PosLon;
+        }
+        break;
     }
     if (!error)
         on(slot) = true;
@@ -102,13 +148,12 @@ void AlarmMonitor::tick(NavState& nav) {
     for (int i = 0; i < alarmSlotCount; ++i)
         raised += AlarmOn[i] && AlarmActive[i] ? 1 : 0;
     nav.ActiveAlarmCount = raised;
+    nav.ActiveAlarmNames = raisedNames(AlarmOn, AlarmActive);
 }
 
 void AlarmMonitor::evaluate(const NavState& nav) {
     for (int i = 0; i < alarmSlotCount; ++i) {
         const auto slot = static_cast<AlarmSlot>(i);
-        if (slot == AlarmSlot::Divergence)
-            continue;
         if (!AlarmOn[i])
             AlarmActive[i] = false;
         else if (conditionHolds(slot, nav))
@@ -130,13 +175,19 @@ bool AlarmMonitor::conditionHolds(AlarmSlot slot, const NavState& nav) const {
     case AlarmSlot::GpsSilence:
         return nav.GpsSilenceSeconds.value() > l.CommSeconds;
     case AlarmSlot::Divergence:
-        return false;
+        return nav.Waypoint.progress == RouteProgress::Sailing &&
+               std::fabs(nav.Waypoint.crossTrackMetres) > l.DivMeter.value();
     case AlarmSlot::LatitudePassage:
         return passed(nav.PosLat, l.PassLat, l.PassStartLat);
     case AlarmSlot::LongitudePassage:
         return passed(nav.PosLon, l.PassLon, l.PassStartLon);
     case AlarmSlot::OutsideDetailChart:
         return nav.PosOutsideDetailChart;
+    case AlarmSlot::DepthBelow:
+        return nav.ExtendedValue.value() < l.MinDepth.value() ||
+               nav.ExtendedSilenceSeconds.value() > watchSilenceSeconds;
+    case AlarmSlot::AnchorWatch:
+        return offAnchor(nav, l);
     }
     return false;
 }
@@ -169,6 +220,10 @@ std::string AlarmMonitor::limitText(AlarmLimit limit, char separator) const {
         return hemisphereOnwards(LatToText(l.PassLat));
     case AlarmLimit::PassLon:
         return hemisphereOnwards(LonToText(l.PassLon));
+    case AlarmLimit::MinDepth:
+        return FormatFloat("0.0", l.MinDepth, separator);
+    case AlarmLimit::AnchorRadius:
+        return whole(l.AnchorRadius);
     }
     return {};
 }

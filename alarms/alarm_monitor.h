@@ -8,7 +8,7 @@
 
 namespace brisomar {
 
-// The nine watch alarms in their fixed order.
+// The watch alarms in their fixed order.
 enum class AlarmSlot {
     Course,
     Speed,
@@ -18,9 +18,18 @@ enum class AlarmSlot {
     Divergence,
     LatitudePassage,
     LongitudePassage,
-    OutsideDetailChart
+    OutsideDetailChart,
+    DepthBelow,
+    AnchorWatch
 };
-inline constexpr int alarmSlotCount = 9;
+inline constexpr int alarmSlotCount = 11;
+
+// The alarm's row caption, as the alarm window shows it and the alarm page names it.
+const char* alarmCaption(AlarmSlot slot);
+
+// Seconds without a value after which the depth and the GPS count as silent for the depth and
+// anchor watches.
+inline constexpr int watchSilenceSeconds = 10;
 
 // The texts of the alarm window's limit fields; the initial values are the fields' initial texts.
 struct AlarmFieldTexts {
@@ -32,6 +41,8 @@ struct AlarmFieldTexts {
     std::string meter = "00100";
     std::string latNS = "N", lat = "057°00.000";
     std::string lonWE = "W", lon = "020°00.000";
+    std::string depth = "002.0";       // the extended value's unit, usually metres
+    std::string anchorRadius = "0050"; // metres
 };
 
 // The limits in force: captured from the fields when an alarm is switched on.
@@ -39,6 +50,8 @@ struct AlarmLimits {
     Real48 MinDir, MaxDir, MinSpe, MaxSpe, MinWind, MaxWind, MinWindForce, MaxWindForce;
     int CommSeconds = 0;
     Real48 DivMeter, PassLat, PassLon, PassStartLat, PassStartLon;
+    Real48 MinDepth;
+    Real48 AnchorRadius, AnchorLat, AnchorLon; // metres; the position when the watch was set
 };
 
 // The limit shown while the mouse is over a field.
@@ -54,12 +67,13 @@ enum class AlarmLimit {
     CommSeconds,
     DivMeter,
     PassLat,
-    PassLon
+    PassLon,
+    MinDepth,
+    AnchorRadius
 };
 
 // Watches the navigation values against the limits. A raised alarm stays raised (latched)
-// until the sailor unticks it or switches the alarm off; divergence is offered but never
-// evaluated.
+// until the sailor unticks it or switches the alarm off.
 class AlarmMonitor {
 public:
     std::array<bool, alarmSlotCount> AlarmOn{};
@@ -78,7 +92,8 @@ public:
     bool& on(AlarmSlot slot) { return AlarmOn[static_cast<int>(slot)]; }
     bool& active(AlarmSlot slot) { return AlarmActive[static_cast<int>(slot)]; }
 
-    // The alarm timer: evaluates every second tick, counts the raised alarms on every tick.
+    // The alarm timer: evaluates every second tick, counts and names the raised alarms on every
+    // tick.
     void tick(NavState& nav);
 
     std::string limitText(AlarmLimit limit, char decimalSeparator) const;

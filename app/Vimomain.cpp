@@ -11,6 +11,8 @@
 #include "input/Vimocom.h"
 #include "input/Vimosour.h"
 #include "records/Vimolog.h"
+#include "records/Vimowayp.h"
+#include "records/active_waypoint.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -26,8 +28,9 @@ namespace brisomar {
 
 namespace {
 
-const char* const tabCaptions[statusPageCount] = {
-    "Alarm", "Comm", "Course", "Log", "Position", "Source", "Speed", "Wind", "Extended"};
+const char* const tabCaptions[statusPageCount] = {"Alarm",    "Comm",    "Course", "Log",
+                                                  "Position", "Source",  "Speed",  "Wind",
+                                                  "Extended", "Waypoint"};
 
 const QColor alarmRed(255, 0, 0);
 const QColor quietSilver(192, 192, 192);
@@ -162,13 +165,21 @@ void TVimoMainDlg::buildMenu() {
     Warning1 = help1->addAction(QStringLiteral("Warning"), this, &TVimoMainDlg::Warning1Click);
 }
 
+// After the values in use are selected, the route follows the position: the waypoint window
+// shows the next waypoint as soon as it becomes active.
 void TVimoMainDlg::Timer1Timer() {
-    const MainTick tick = mainTimerTick(context_.program.nav, selectedPage(), systemTextFormat(),
-                                        dayFraction(context_.clock.now()));
-    TextPanel->setText(toQString(tick.statusLine));
+    const long double now = dayFraction(context_.clock.now());
+    const MainTick tick =
+        mainTimerTick(context_.program.nav, selectedPage(), systemTextFormat(), now);
+    showStatusLine(tick.statusLine);
     setAlarmLamp(tick.alarmLampOn);
     for (int i = 0; i < tick.asteriskBeeps; ++i)
         context_.beeper.asteriskBeep();
+    WaypointRoute& route = context_.program.route;
+    const int wasActive = route.WaypointIndex;
+    FollowRoute(route, context_.program.nav, now);
+    if (route.WaypointIndex != wasActive && context_.windows.waypDlg)
+        context_.windows.waypDlg->ShowWaypoint(route.WaypointIndex);
 }
 
 void TVimoMainDlg::TabSetClick() {
@@ -231,9 +242,19 @@ void TVimoMainDlg::Warning1Click() {
 }
 
 void TVimoMainDlg::showStatusPage() {
-    TextPanel->setText(
-        toQString(statusPageText(selectedPage(), context_.program.nav, systemTextFormat(),
-                                 dayFraction(context_.clock.now()))));
+    showStatusLine(statusPageText(selectedPage(), context_.program.nav, systemTextFormat(),
+                                  dayFraction(context_.clock.now())));
+}
+
+// The alarm page's list of names is cut to the panel with an ellipsis; the other pages' lines
+// are clipped by the panel.
+void TVimoMainDlg::showStatusLine(const std::string& line) {
+    QString text = toQString(line);
+    if (selectedPage() == StatusPage::Alarm && TextPanel->isVisible()) {
+        const int room = TextPanel->contentsRect().width() - 2 * TextPanel->indent();
+        text = TextPanel->fontMetrics().elidedText(text, Qt::ElideRight, room);
+    }
+    TextPanel->setText(text);
 }
 
 void TVimoMainDlg::setAlarmLamp(bool on) {

@@ -63,6 +63,7 @@ private:
     void Content1Click();
     void Warning1Click();
     void showStatusPage();
+    void showStatusLine(const std::string& line);
     void setAlarmLamp(bool on);
     StatusPage selectedPage() const;
 

@@ -47,8 +47,9 @@ const char* const windowGroups[keptWindowCount] = {
     "MousePositionWindow", "DragDistanceWindow", "OptimumWindow",  "DistanceWindow"};
 
 const char* const alarmNames[alarmSlotCount] = {
-    "Course",     "Speed",           "WindDirection",    "WindForce",         "GpsSilence",
-    "Divergence", "LatitudePassage", "LongitudePassage", "OutsideDetailChart"};
+    "Course",     "Speed",           "WindDirection",    "WindForce",          "GpsSilence",
+    "Divergence", "LatitudePassage", "LongitudePassage", "OutsideDetailChart", "DepthBelow",
+    "AnchorWatch"};
 
 const int tableKnots[tableForces] = {4, 8, 12, 16, 20};
 constexpr long double lowestCell = 0, highestCell = 90;
@@ -317,6 +318,7 @@ template <class V, class Chart> void visitChart(V& v, Chart& c) {
     v.integer("Chart/Record", c.record, 1, 25);
     v.flag("Chart/AutoSelect", c.autoSelect);
     v.named("Chart/Mode", c.mode, chartModes);
+    v.flag("Chart/FollowBoat", c.followBoat);
     auto& s = c.settings;
     v.integer("Chart/PositionTimer", s.PositionTimerMs, 1000, 60000, 1000);
     v.integer("Chart/PositionSize", s.PosSize, 3, 11, 2);
@@ -346,6 +348,10 @@ template <class V, class Alarms> void visitAlarms(V& v, Alarms& a) {
     v.limit(S::LatitudePassage, "AlarmLimits/PassStartLatitude", l.PassStartLat, -90.0L, 90.0L);
     v.limit(S::LongitudePassage, "AlarmLimits/PassLongitude", l.PassLon, -180.0L, 180.0L);
     v.limit(S::LongitudePassage, "AlarmLimits/PassStartLongitude", l.PassStartLon, -180.0L, 180.0L);
+    v.limit(S::DepthBelow, "AlarmLimits/DepthBelow", l.MinDepth, 0.0L, 999.9L);
+    v.limit(S::AnchorWatch, "AlarmLimits/AnchorRadius", l.AnchorRadius, 0.0L, 9999.0L);
+    v.limit(S::AnchorWatch, "AlarmLimits/AnchorLatitude", l.AnchorLat, -90.0L, 90.0L);
+    v.limit(S::AnchorWatch, "AlarmLimits/AnchorLongitude", l.AnchorLon, -180.0L, 180.0L);
     auto& f = a.fields;
     v.masked("AlarmFields/MinCourse", f.minDir, "000");
     v.masked("AlarmFields/MaxCourse", f.maxDir, "000");
@@ -361,6 +367,8 @@ template <class V, class Alarms> void visitAlarms(V& v, Alarms& a) {
     v.masked("AlarmFields/PassLatitude", f.lat, positionMask);
     v.choice("AlarmFields/WestEast", f.lonWE, westEast);
     v.masked("AlarmFields/PassLongitude", f.lon, positionMask);
+    v.masked("AlarmFields/DepthBelow", f.depth, "000.0");
+    v.masked("AlarmFields/AnchorRadius", f.anchorRadius, "0000");
 }
 
 template <class V, class Tables> void visitBoat(V& v, Tables& t) {

@@ -61,6 +61,7 @@ struct KeptChart {
     bool autoSelect = false;
     ChartWindowMode mode = ChartWindowMode::ShowPosition;
     ChartSettings settings;
+    bool followBoat = true; // the chart scrolls to keep the boat in sight
 };
 
 struct KeptAlarms {

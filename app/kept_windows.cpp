@@ -271,6 +271,9 @@ void restoreChart(UiContext& context, const KeptChart& chart) {
     program.chartSettings = chart.settings;
     program.chartSettings.ChartSettingsChanged = program.chartSettings.DetailSettingsChanged = true;
     program.chart.AutoSelect = chart.autoSelect;
+    program.chart.FollowBoat = chart.followBoat;
+    if (TMapA* map = context.windows.mapA)
+        map->FollowBoat1->setChecked(chart.followBoat);
     if (chart.mapFile.empty())
         return;
     bool opened = false;
@@ -329,7 +332,7 @@ KeptSettings gatherKept(UiContext& context) {
     kept.extended = program.reception.extended;
     kept.source = gatherSource(context);
     kept.chart = {program.chart.MapFilePath, program.chart.MapIndex, program.chart.AutoSelect,
-                  program.chart.ChartMode, program.chartSettings};
+                  program.chart.ChartMode,   program.chartSettings,  program.chart.FollowBoat};
     if (w.mainDlg)
         kept.mainWindowTop = w.mainDlg->y();
     for (int i = 0; i < keptWindowCount; ++i)

@@ -2,9 +2,24 @@
 
 #include "base/real48.h"
 
+#include <optional>
 #include <string>
 
 namespace brisomar {
+
+// How far the route has come: no route, a waypoint being sailed to, or the last one reached.
+enum class RouteProgress { NoRoute, Sailing, Done };
+
+// The waypoint being sailed to, as the route follower found it on the last main timer tick.
+struct WaypointFigures {
+    RouteProgress progress = RouteProgress::NoRoute;
+    int number = 0;                     // the active waypoint, 1..100
+    long double bearing = 0;            // degrees from the position in use to it
+    long double distanceNm = 0;         // nautical miles
+    long double crossTrackMetres = 0;   // off the leg; right of it positive, left negative
+    long double madeGoodKnots = 0;      // velocity made good towards it, knots
+    std::optional<long double> arrival; // time of day (fraction of a day); none while not closing
+};
 
 // The navigation values the whole program shares, zero at start. Latitudes north positive,
 // longitudes west positive (degrees); courses and directions degrees; speeds knots; times of day
@@ -31,6 +46,9 @@ struct NavState {
     Real48 ExtendedTime;
 
     int ActiveAlarmCount = 0;
+    std::string ActiveAlarmNames;  // the raised alarms' names, in alphabetical order, ", " between
+    Real48 ExtendedSilenceSeconds; // seconds since the last extended value (or switching a port on)
+    WaypointFigures Waypoint;
     bool PosOutsideDetailChart = false;
     bool LogOn = false;
     int LogInterval = 5;         // minutes

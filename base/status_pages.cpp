@@ -4,6 +4,7 @@
 #include "base/coord_text.h"
 #include "base/number_text.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace brisomar {
@@ -11,6 +12,13 @@ namespace brisomar {
 namespace {
 
 constexpr int beepsPerAlarmTick = 20;
+
+std::string hoursMinutes(long double dayFraction) {
+    const TimeOfDayParts t = splitTimeOfDay(dayFraction);
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d:%02d", t.hour, t.minute);
+    return text;
+}
 
 std::string defaultTimeText(long double dayFraction) {
     const TimeOfDayParts t = splitTimeOfDay(dayFraction);
@@ -27,7 +35,8 @@ public:
     std::string text(StatusPage page) const {
         switch (page) {
         case StatusPage::Alarm:
-            return "Active alarms: " + std::to_string(s.ActiveAlarmCount);
+            return "Active alarms: " + std::to_string(s.ActiveAlarmCount) +
+                   (s.ActiveAlarmNames.empty() ? "" : "  " + s.ActiveAlarmNames);
         case StatusPage::Comm:
             return s.CommNotice + "GPS: " + LatToText(s.GpsLat) + " " + LonToText(s.GpsLon) + " " +
                    "Last update:" + time(s.GpsTime) + " ";
@@ -55,6 +64,8 @@ public:
                 return "Extended data value not specified.";
             return s.ExtendedName + ":" + number(s.ExtendedValue) + "  " +
                    "Last update:" + time(s.ExtendedTime) + " " + "Now:" + time(now_);
+        case StatusPage::Waypoint:
+            return waypoint(s.Waypoint);
         }
         return {};
     }
@@ -64,6 +75,23 @@ private:
 
     std::string time(long double dayFraction) const {
         return format_.timeText ? format_.timeText(dayFraction) : defaultTimeText(dayFraction);
+    }
+
+    // "WP 3: 047° 2.41 Nm  XTE 85 m R  VMG 5.8 kn  ETA 14:32"
+    std::string waypoint(const WaypointFigures& w) const {
+        if (w.progress == RouteProgress::NoRoute)
+            return "No route";
+        if (w.progress == RouteProgress::Done)
+            return "Route done";
+        const char separator = format_.decimalSeparator;
+        const long double bearing = std::fmod(std::round(w.bearing), 360.0L);
+        const long double offMetres = std::round(std::fabs(w.crossTrackMetres));
+        const std::string side = offMetres == 0 ? "" : w.crossTrackMetres > 0 ? " R" : " L";
+        return "WP " + std::to_string(w.number) + ": " + FormatFloat("000", bearing, separator) +
+               "° " + FormatFloat("0.00", w.distanceNm, separator) + " Nm  " + "XTE " +
+               FormatFloat("0", offMetres, separator) + " m" + side + "  " + "VMG " +
+               FormatFloat("0.0", w.madeGoodKnots, separator) + " kn  " + "ETA " +
+               (w.arrival ? hoursMinutes(*w.arrival) : std::string("--:--"));
     }
 
     static std::string source(const char* value, bool manual) {

@@ -8,8 +8,19 @@
 namespace brisomar {
 
 // The main window's tabs, in their order on the tab strip.
-enum class StatusPage { Alarm, Comm, Course, Log, Position, Source, Speed, Wind, Extended };
-inline constexpr int statusPageCount = 9;
+enum class StatusPage {
+    Alarm,
+    Comm,
+    Course,
+    Log,
+    Position,
+    Source,
+    Speed,
+    Wind,
+    Extended,
+    Waypoint
+};
+inline constexpr int statusPageCount = 10;
 
 // How numbers and times appear on screen: the system's decimal separator and long time format.
 struct StatusTextFormat {

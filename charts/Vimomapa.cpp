@@ -1,6 +1,7 @@
 #include "charts/Vimomapa.h"
 
 #include "base/beeper.h"
+#include "base/clock.h"
 #include "base/dialogs.h"
 #include "base/help.h"
 #include "base/qt_files.h"
@@ -64,6 +65,9 @@ TMapA::TMapA(UiContext& context, QWidget* parent)
     scroll_->horizontalScrollBar()->setSingleStep(38);
     scroll_->verticalScrollBar()->setSingleStep(28);
     scroll_->setFrameShape(QFrame::NoFrame);
+    for (QScrollBar* bar : {scroll_->horizontalScrollBar(), scroll_->verticalScrollBar()})
+        connect(bar, &QAbstractSlider::actionTriggered, this,
+                [this] { lastHandScroll_ = dateTimeValue(context_.clock.now()); });
     Image1 = new SurfaceView(scroll_);
     Image1->setCursor(Qt::UpArrowCursor);
     Image1->setEnabled(false);
@@ -125,6 +129,12 @@ void TMapA::buildMenu() {
     LogFile1 =
         modeItem(mode, QStringLiteral("Show log-file"), Qt::Key_L, ChartWindowMode::ShowLogFile);
     showModeChecks();
+    mode->addSeparator();
+    FollowBoat1 = mode->addAction(QStringLiteral("Follow boat"));
+    FollowBoat1->setCheckable(true);
+    FollowBoat1->setChecked(context_.program.chart.FollowBoat);
+    connect(FollowBoat1, &QAction::toggled, this,
+            [this](bool on) { context_.program.chart.FollowBoat = on; });
 
     QMenu* show = bar->addMenu(QStringLiteral("&Show"));
     const struct {
@@ -167,6 +177,8 @@ void TMapA::showModeChecks() {
         item->setChecked(mode == context_.program.chart.ChartMode);
 }
 
+// The route and the blinking cross are drawn in every mode (the cross over the track in show
+// track), so the route, the track and the boat are seen together.
 void TMapA::Timer1Timer() {
     ChartState& chart = context_.program.chart;
     if (chart.ReloadRequest) {
@@ -175,23 +187,57 @@ void TMapA::Timer1Timer() {
     }
     TMapB* mapB = context_.windows.mapB;
     if (chart.ChartUsable) {
-        NavState& nav = context_.program.nav;
-        ChartSettings& settings = context_.program.chartSettings;
-        if (chart.ChartMode == ChartWindowMode::ShowPosition && chart.ChartDrawEnabled) {
-            DrawPosition(picture_, chart, nav, chart.ChartTrack, settings);
-            if (shown(mapB))
-                mapB->positionStep();
-        } else if (chart.ChartMode == ChartWindowMode::ShowTrack && chart.ChartDrawEnabled) {
-            DrawTrack(picture_, chart, nav, chart.ChartTrack, settings);
-            if (shown(mapB))
-                mapB->trackStep();
-        }
+        if (chart.ChartDrawEnabled)
+            drawBoatAndRoute();
         showPicture();
     } else {
         hideWindow(mapB);
     }
     if (Timer1->interval() != context_.program.chartSettings.PositionTimerMs)
         Timer1->setInterval(context_.program.chartSettings.PositionTimerMs);
+}
+
+void TMapA::drawBoatAndRoute() {
+    ChartState& chart = context_.program.chart;
+    NavState& nav = context_.program.nav;
+    ChartSettings& settings = context_.program.chartSettings;
+    TMapB* mapB = context_.windows.mapB;
+    const bool showPosition = chart.ChartMode == ChartWindowMode::ShowPosition;
+    PositionTrack& cross = showPosition ? chart.ChartTrack : chart.ChartCross;
+    updateRouteOverlay(picture_, chart, context_.program.route, nav, cross);
+    if (showPosition) {
+        DrawPosition(picture_, chart, nav, chart.ChartTrack, settings);
+        if (shown(mapB))
+            mapB->positionStep();
+    } else {
+        if (chart.ChartMode == ChartWindowMode::ShowTrack) {
+            drawUnderCross(picture_, chart.ChartCross,
+                           [&] { DrawTrack(picture_, chart, nav, chart.ChartTrack, settings); });
+            if (shown(mapB))
+                mapB->trackStep();
+        }
+        DrawPosition(picture_, chart, nav, chart.ChartCross, settings);
+    }
+    followBoat(cross);
+}
+
+// Brings the cross back to the middle of the view when it has left it.
+void TMapA::followBoat(const PositionTrack& cross) {
+    if (!cross.hasLast())
+        return;
+    QScrollBar* across = scroll_->horizontalScrollBar();
+    QScrollBar* down = scroll_->verticalScrollBar();
+    const QSize view = scroll_->viewport()->size();
+    const PixelRect visible{across->value(), down->value(), across->value() + view.width() - 1,
+                            down->value() + view.height() - 1};
+    const double sinceHandScroll =
+        (dateTimeValue(context_.clock.now()) - lastHandScroll_) * secondsPerDay;
+    if (const auto corner =
+            followBoatCorner(context_.program.chart.FollowBoat, visible, {cross.LastX, cross.LastY},
+                             picture_.width(), picture_.height(), sinceHandScroll)) {
+        across->setValue(corner->x);
+        down->setValue(corner->y);
+    }
 }
 
 // A bitmap that cannot be read beeps and makes the chart unusable; the notice then asks for
@@ -230,7 +276,11 @@ void TMapA::freshPicture() {
     picture_.reset(&chartBitmap_);
     Image1->setSurface(&picture_, &chartBitmap_.image());
     picture_.takeChangedRegion();
-    context_.program.chart.ChartTrack.TrackRestart = true;
+    ChartState& chart = context_.program.chart;
+    chart.ChartTrack.TrackRestart = true;
+    // A fresh picture holds no route and no cross of the other modes.
+    chart.Route.forget();
+    chart.ChartCross.LastX = chart.ChartCross.LastY = 0;
 }
 
 void TMapA::showPicture() {

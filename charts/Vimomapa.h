@@ -57,6 +57,7 @@ public:
     QAction* Showwaypoints1 = nullptr;
     QAction* Searchoptimum1 = nullptr;
     QAction* LogFile1 = nullptr;
+    QAction* FollowBoat1 = nullptr;
     QAction* Help1 = nullptr;
     // The printer chosen in "Print setup", made on first use: printing is a module of its own,
     // loaded then; null, the sailor told why, when it cannot be.
@@ -82,6 +83,8 @@ private:
     void modeClicked(ChartWindowMode mode);
     void showModeChecks();
     void freshPicture();
+    void drawBoatAndRoute();
+    void followBoat(const PositionTrack& cross);
     void showPicture();
 
     QWidget* toolWindow(ToolWindow window) const;
@@ -107,6 +110,8 @@ private:
     ChartMouseTools mouseTools_;
     std::vector<std::pair<QAction*, ChartWindowMode>> modeItems_;
     std::unique_ptr<ChartPrinter> printer_;
+    static constexpr double secondsPerDay = 86400;
+    double lastHandScroll_ = -1; // date and time value; long before any run
 };
 
 } // namespace brisomar

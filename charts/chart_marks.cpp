@@ -2,6 +2,8 @@
 
 #include "charts/chart_geometry.h"
 
+#include <unordered_map>
+
 namespace brisomar {
 
 template <typename Visit> void PositionMark::forEachArmPixel(int x, int y, Visit visit) const {
@@ -126,6 +128,131 @@ void DrawTrack(ChartSurface& surface, ChartState& chart, const NavState& nav, Po
         steps.trackStep(surface, x, y, settings);
 }
 
+void drawUnderCross(ChartSurface& surface, PositionTrack& steps,
+                    const std::function<void()>& draw) {
+    const bool crossOn = steps.hasLast() && !steps.mark.BlinkPhase;
+    if (crossOn)
+        steps.mark.RestoreMarkPixels(surface, steps.LastX, steps.LastY);
+    draw();
+    if (!steps.hasLast())
+        return;
+    steps.mark.SaveMarkPixels(surface, steps.LastX, steps.LastY);
+    if (crossOn)
+        steps.mark.DrawMark(surface, steps.LastX, steps.LastY);
+}
+
+void takeCrossOff(ChartSurface& surface, PositionTrack& steps) {
+    if (steps.hasLast() && !steps.mark.BlinkPhase)
+        steps.mark.RestoreMarkPixels(surface, steps.LastX, steps.LastY);
+    steps.LastX = steps.LastY = 0;
+    steps.mark.BlinkPhase = false;
+}
+
+std::array<PixelPoint, 9> waypointMarkPixels(int x, int y) {
+    return {PixelPoint{x, y}, {x, y + 3},     {x, y - 3},     {x + 3, y},    {x - 3, y},
+            {x + 2, y + 2},   {x - 2, y - 2}, {x - 2, y + 2}, {x + 2, y - 2}};
+}
+
+void RouteOverlay::erase(ChartSurface& surface) {
+    for (auto spot = spots.rbegin(); spot != spots.rend(); ++spot)
+        if (surface.pixel(spot->x, spot->y) == spot->drawn)
+            surface.setPixel(spot->x, spot->y, spot->under);
+    spots.clear();
+    drawnFrom.clear();
+}
+
+namespace {
+
+// A pixel of the chart in use for a position; none off the chart.
+struct ChartSpot {
+    bool onChart = false;
+    PixelPoint pixel;
+};
+
+ChartSpot chartSpot(ChartState& chart, Real48 lat, Real48 lon) {
+    if (!onChartInUse(chart, lat, lon))
+        return {};
+    return {true, {LonToChartX(chart, lon), LatToChartY(chart, lat)}};
+}
+
+// Paints pixels over the picture, keeping the colour under each the first time it is painted.
+class OverlayPainter {
+public:
+    OverlayPainter(ChartSurface& surface, RouteOverlay& overlay)
+        : surface_(surface), overlay_(overlay) {}
+
+    void paint(PixelPoint p, Rgb colour) {
+        if (!surface_.contains(p.x, p.y))
+            return;
+        const auto key = static_cast<long long>(p.y) * surface_.width() + p.x;
+        const auto [found, fresh] = index_.try_emplace(key, overlay_.spots.size());
+        if (fresh)
+            overlay_.spots.push_back({p.x, p.y, surface_.pixel(p.x, p.y), colour});
+        else
+            overlay_.spots[found->second].drawn = colour;
+        surface_.setPixel(p.x, p.y, colour);
+    }
+
+    void line(ChartSpot from, ChartSpot to, const Pen& pen) {
+        if (!from.onChart || !to.onChart)
+            return;
+        for (const PixelPoint p : lineFootprint(from.pixel, to.pixel, pen))
+            paint(p, pen.colour);
+    }
+
+    void waypointMark(ChartSpot at) {
+        if (!at.onChart)
+            return;
+        for (const PixelPoint p : waypointMarkPixels(at.pixel.x, at.pixel.y))
+            paint(p, red);
+    }
+
+private:
+    ChartSurface& surface_;
+    RouteOverlay& overlay_;
+    std::unordered_map<long long, std::size_t> index_;
+};
+
+const Pen legPen{1, PenStyle::Solid, magenta, false};
+const Pen courseLinePen{1, PenStyle::Dash, magenta, false};
+
+// What the overlay is drawn from, as numbers to compare.
+std::vector<int> overlayKey(const std::vector<ChartSpot>& waypoints, ChartSpot boat, int active) {
+    std::vector<int> key{active, boat.onChart, boat.pixel.x, boat.pixel.y};
+    for (const ChartSpot& w : waypoints)
+        key.insert(key.end(), {w.onChart, w.pixel.x, w.pixel.y});
+    return key;
+}
+
+} // namespace
+
+void updateRouteOverlay(ChartSurface& surface, ChartState& chart, const WaypointRoute& route,
+                        const NavState& nav, PositionTrack& steps) {
+    std::vector<ChartSpot> waypoints;
+    for (int n = 1; n <= route.WaypointCount && n <= maxWaypoints && !route[n].isEnd(); ++n)
+        waypoints.push_back(chartSpot(chart, route[n].Lat, route[n].Lon));
+    const bool sailing = !route.RouteDone && route.WaypointIndex >= 1 &&
+                         route.WaypointIndex <= static_cast<int>(waypoints.size());
+    const int active = sailing ? route.WaypointIndex : 0;
+    const ChartSpot boat = chartSpot(chart, nav.PosLat, nav.PosLon);
+    // Without waypoints nothing is drawn, wherever the boat is.
+    std::vector<int> key =
+        waypoints.empty() ? std::vector<int>{} : overlayKey(waypoints, boat, active);
+    if (key == chart.Route.drawnFrom)
+        return;
+    drawUnderCross(surface, steps, [&] {
+        chart.Route.erase(surface);
+        chart.Route.drawnFrom = std::move(key);
+        OverlayPainter painter(surface, chart.Route);
+        for (std::size_t i = 1; i < waypoints.size(); ++i)
+            painter.line(waypoints[i - 1], waypoints[i], legPen);
+        if (active > 0)
+            painter.line(boat, waypoints[active - 1], courseLinePen);
+        for (const ChartSpot& w : waypoints)
+            painter.waypointMark(w);
+    });
+}
+
 void detailPositionStep(ChartSurface& surface, const ChartState& chart, NavState& nav,
                         PositionTrack& steps, ChartSettings& settings) {
     int x = 0, y = 0;
@@ -145,15 +272,7 @@ void detailTrackStep(ChartSurface& surface, const ChartState& chart, NavState& n
 }
 
 void drawWaypointMark(ChartSurface& surface, int x, int y) {
-    for (const PixelPoint p : {PixelPoint{x, y},
-                               {x, y + 3},
-                               {x, y - 3},
-                               {x + 3, y},
-                               {x - 3, y},
-                               {x + 2, y + 2},
-                               {x - 2, y - 2},
-                               {x - 2, y + 2},
-                               {x + 2, y - 2}})
+    for (const PixelPoint p : waypointMarkPixels(x, y))
         surface.setPixel(p.x, p.y, red);
 }
 

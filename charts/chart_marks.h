@@ -7,6 +7,9 @@
 #include "records/logbook.h"
 #include "records/waypoint_route.h"
 
+#include <array>
+#include <functional>
+
 namespace brisomar {
 
 // The track pen of the settings.
@@ -17,6 +20,20 @@ void DrawPosition(ChartSurface& surface, ChartState& chart, const NavState& nav,
                   PositionTrack& steps, ChartSettings& settings);
 void DrawTrack(ChartSurface& surface, ChartState& chart, const NavState& nav, PositionTrack& steps,
                const ChartSettings& settings);
+
+// Runs `draw` with the cross of `steps` taken off, then puts the cross back as it was, over what
+// was drawn, its saved pixels now those under it.
+void drawUnderCross(ChartSurface& surface, PositionTrack& steps, const std::function<void()>& draw);
+
+// Takes the cross off the picture for good; the next position step draws it afresh.
+void takeCrossOff(ChartSurface& surface, PositionTrack& steps);
+
+// The route over the chart, drawn anew under the cross `steps` when a waypoint, the active one or
+// the boat's pixel changed: the marks of the waypoints on the chart, solid lines between
+// consecutive ones and a dashed line from the boat to the active waypoint (until the route is
+// done), each where both ends lie on the chart. Converts the boat's position last.
+void updateRouteOverlay(ChartSurface& surface, ChartState& chart, const WaypointRoute& route,
+                        const NavState& nav, PositionTrack& steps);
 
 // The detail window's steps, from the ratios the chart window's conversion of the position
 // left; when the position cannot be drawn there, PosOutsideDetailChart is set.
@@ -30,6 +47,7 @@ struct WaypointMark {
     int x = 0, y = 0;
 };
 // The waypoint mark: nine red pixels, at (x, y) and around it.
+std::array<PixelPoint, 9> waypointMarkPixels(int x, int y);
 void drawWaypointMark(ChartSurface& surface, int x, int y);
 // The mark at the waypoint's pixel when it lies on the chart.
 WaypointMark DrawWaypoint(ChartSurface& surface, ChartState& chart, const TWaypoint& waypoint);

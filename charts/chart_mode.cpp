@@ -2,6 +2,8 @@
 
 #include "charts/chart_marks.h"
 
+#include <algorithm>
+
 namespace brisomar {
 
 namespace {
@@ -67,6 +69,8 @@ void switchChartMode(const ChartModeContext& c, ChartWindowMode item) {
     ChartState& chart = c.chart;
     const bool positionWasShown = chart.ChartMode == ChartWindowMode::ShowPosition;
     const bool switchingOn = chart.ChartMode != item;
+    // The cross of the other modes comes back on the next tick, over what the new mode draws.
+    takeCrossOff(c.picture, chart.ChartCross);
     if (hidesSearchWindowsFirst(item))
         hideSearchWindows(c.windows);
     if (item == ChartWindowMode::ShowPosition)
@@ -80,6 +84,22 @@ void switchChartMode(const ChartModeContext& c, ChartWindowMode item) {
         if (hidesSearchWindowsWhenOff(item))
             hideSearchWindows(c.windows);
     }
+}
+
+} // namespace brisomar
+
+namespace brisomar {
+
+std::optional<PixelPoint> followBoatCorner(bool followBoat, const PixelRect& visible,
+                                           PixelPoint boat, int chartWidth, int chartHeight,
+                                           double secondsSinceHandScroll) {
+    const bool inSight = boat.x >= visible.Left && boat.x <= visible.Right &&
+                         boat.y >= visible.Top && boat.y <= visible.Bottom;
+    if (!followBoat || inSight || secondsSinceHandScroll < handScrollRespiteSeconds)
+        return std::nullopt;
+    const int width = visible.Right - visible.Left + 1, height = visible.Bottom - visible.Top + 1;
+    return PixelPoint{std::clamp(boat.x - width / 2, 0, std::max(0, chartWidth - width)),
+                      std::clamp(boat.y - height / 2, 0, std::max(0, chartHeight - height))};
 }
 
 } // namespace brisomar

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace brisomar {
 
@@ -84,6 +85,27 @@ public:
     void erasePosition(ChartSurface& surface) const;
 };
 
+// The route drawn over the chart in every mode: the waypoint marks, the legs between them and a
+// line from the boat's cross to the active waypoint. The colour under each of its pixels is kept,
+// so erasing it gives back the picture as it was; a pixel drawn over since (the track) stays.
+// Drawn by chart_marks.cpp.
+class RouteOverlay {
+public:
+    struct Spot {
+        int x = 0, y = 0;
+        Rgb under, drawn;
+    };
+
+    // What the overlay was drawn from (the waypoints' and the boat's pixels, the active
+    // waypoint): it is drawn anew only when that changes.
+    std::vector<int> drawnFrom;
+    std::vector<Spot> spots; // in drawing order, each pixel once
+
+    void erase(ChartSurface& surface);
+    // After a fresh copy of the picture: nothing of it is left to erase.
+    void forget() { *this = RouteOverlay{}; }
+};
+
 // The item checked in the chart window's Mode menu: what its timer draws and which mouse tools
 // answer. None when no item is checked.
 enum class ChartWindowMode {
@@ -121,6 +143,9 @@ struct ChartState {
     ChartWindowMode ChartMode = ChartWindowMode::ShowPosition;
     bool ChartDrawEnabled = true; // the timer may draw; off while a mouse tool drags
     PositionTrack ChartTrack;     // the chart window's cross and track
+    PositionTrack ChartCross;     // its cross in the modes other than show position
+    RouteOverlay Route;           // the chart window's route
+    bool FollowBoat = true;       // the chart window scrolls to keep the cross in sight
     PositionTrack DetailTrack;    // the detail window's, in its own pixels
 
     const MapRecord& record() const { return Table[MapIndex - 1]; }

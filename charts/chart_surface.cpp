@@ -31,8 +31,10 @@ bool styleDraws(PenStyle style, int width, int n) {
     return style == PenStyle::Dash ? n % 24 < 18 : n % 6 < 3;
 }
 
-// The pixels of a line without its end pixel, each once, square-brushed for wide pens.
-std::vector<PixelPoint> linePixels(PixelPoint from, PixelPoint to, const Pen& pen) {
+} // namespace
+
+// Square-brushed for wide pens.
+std::vector<PixelPoint> lineFootprint(PixelPoint from, PixelPoint to, const Pen& pen) {
     std::vector<PixelPoint> pixels;
     const int dx = std::abs(to.x - from.x), dy = -std::abs(to.y - from.y);
     const int sx = from.x < to.x ? 1 : -1, sy = from.y < to.y ? 1 : -1;
@@ -59,8 +61,6 @@ std::vector<PixelPoint> linePixels(PixelPoint from, PixelPoint to, const Pen& pe
     pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
     return pixels;
 }
-
-} // namespace
 
 void ChartSurface::reset(const PixelSource* base) {
     base_ = base;
@@ -96,7 +96,7 @@ void ChartSurface::setPixel(int x, int y, Rgb colour) {
 }
 
 void ChartSurface::line(PixelPoint from, PixelPoint to, const Pen& pen) {
-    for (const PixelPoint p : linePixels(from, to, pen)) {
+    for (const PixelPoint p : lineFootprint(from, to, pen)) {
         if (pen.invert) {
             const Rgb c = pixel(p.x, p.y);
             setPixel(p.x, p.y,

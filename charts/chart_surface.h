@@ -7,12 +7,14 @@
 #include <functional>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 namespace brisomar {
 
 inline constexpr Rgb black{0, 0, 0};
 inline constexpr Rgb red{255, 0, 0};
 inline constexpr Rgb blue{0, 0, 255};
+inline constexpr Rgb magenta{255, 0, 255};
 
 // The pixels of a picture the program does not draw on (a loaded chart bitmap).
 class PixelSource {
@@ -36,6 +38,10 @@ struct PixelPoint {
     int x = 0, y = 0;
     friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
 };
+
+// The pixels a line of `pen` covers from `from` towards `to`, the end pixel not drawn: each once,
+// by rows.
+std::vector<PixelPoint> lineFootprint(PixelPoint from, PixelPoint to, const Pen& pen);
 
 // A picture to draw on: a base picture and, apart from it, the pixels drawn over it, kept in
 // tiles. A fresh copy of the base is one call, the base is never copied, and a mark drawn or

@@ -85,6 +85,8 @@ std::array<std::string, Reception::portCount> Reception::tick(NavState& nav,
     std::array<std::string, portCount> shown;
     for (const Received& received : std::exchange(unchecked_, {})) {
         const SentenceUse use = CheckReadString(nav, received.sentence, now);
+        if (use == SentenceUse::extendedValue)
+            lastExtendedSecond_ = secondOfDay(now);
         if (onChecked)
             onChecked(use, nav);
         shown[received.port - 1] = received.sentence;
@@ -92,12 +94,14 @@ std::array<std::string, Reception::portCount> Reception::tick(NavState& nav,
     // After midnight the clock is held at the last fix, so the silence reads 0 until then.
     const int clockSecond = std::max(secondOfDay(now), lastFixSecond_);
     nav.GpsSilenceSeconds = Real48(clockSecond - lastFixSecond_);
+    const int extendedClockSecond = std::max(secondOfDay(now), lastExtendedSecond_);
+    nav.ExtendedSilenceSeconds = Real48(extendedClockSecond - lastExtendedSecond_);
     return shown;
 }
 
 void Reception::portSwitchedOn(NavState& nav, const LocalDateTime& now) {
     nav.ExtendedName = extended.alias;
-    lastFixSecond_ = secondOfDay(now);
+    lastFixSecond_ = lastExtendedSecond_ = secondOfDay(now);
 }
 
 } // namespace brisomar

@@ -75,7 +75,8 @@ private:
                                       const LocalDateTime& now) const;
 
     std::deque<Received> unchecked_;
-    int lastFixSecond_ = 0; // second of the day of the last valid fix or switching on
+    int lastFixSecond_ = 0;      // second of the day of the last valid fix or switching on
+    int lastExtendedSecond_ = 0; // of the last extended value or switching on
 };
 
 } // namespace brisomar

@@ -43,8 +43,13 @@ bool WaypointRoute::insertAfter(int i, const TWaypoint& inserted, const Waypoint
     return true;
 }
 
+// A waypoint chosen by hand is sailed to afresh; going back to the first restarts the route
+// from where the boat is.
 bool WaypointRoute::goTo(int number) {
     WaypointIndex = number;
+    RouteDone = false;
+    if (number == 1)
+        RouteStarted = false;
     return true;
 }
 

@@ -34,6 +34,12 @@ public:
     int WaypointIndex = 0; // 0 while empty, else 1..100
     int WaypointCount = 0;
 
+    // Where the route was started (the first leg runs from there) and whether its last waypoint
+    // has been reached; the route follower (records/active_waypoint) keeps them.
+    bool RouteStarted = false;
+    Real48 StartLat, StartLon;
+    bool RouteDone = false;
+
     void ClearWaypoints();
 
     // The route's length as loading counts it: the entries before the first at 0/0.

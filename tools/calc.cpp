@@ -9,6 +9,7 @@
 #include "input/reception.h"
 #include "navcalc/navigation_math.h"
 #include "navcalc/sailing.h"
+#include "records/active_waypoint.h"
 
 #include <cstdio>
 #include <functional>
@@ -164,6 +165,22 @@ std::string useMap(State& state, std::string_view path, int n) {
     return "ok";
 }
 
+GeoPoint geoPoint(std::string_view lat, std::string_view lon) {
+    return {real48(lat), real48(lon)};
+}
+
+std::string arrivalText(Arrival arrival) {
+    switch (arrival) {
+    case Arrival::Radius:
+        return "radius";
+    case Arrival::Line:
+        return "line";
+    case Arrival::None:
+        break;
+    }
+    return "none";
+}
+
 // One message through delivery and the check, on a fresh state with the factory settings.
 std::string receive(std::string_view message) {
     NavState nav;
@@ -278,6 +295,25 @@ const std::map<std::string, Function, std::less<>>& functions() {
         {"SpeedAlongCourse",
          {{"course", "windDir", "windSpeed", "currentDir", "currentSpeed"},
           [](State& s, const Args& a) { return speedAlongCourse(s, a); }}},
+        {"WaypointBearing",
+         {{"lat", "lon", "wpLat", "wpLon"},
+          [](State&, const Args& a) {
+              const BearingDistance to =
+                  WaypointBearing(geoPoint(a[0], a[1]), geoPoint(a[2], a[3]));
+              return pairText(to.bearing, to.distanceNm);
+          }}},
+        {"CrossTrack",
+         {{"startLat", "startLon", "wpLat", "wpLon", "lat", "lon"},
+          [](State&, const Args& a) {
+              return wideText(
+                  CrossTrack(geoPoint(a[0], a[1]), geoPoint(a[2], a[3]), geoPoint(a[4], a[5])));
+          }}},
+        {"ArrivalCheck",
+         {{"startLat", "startLon", "wpLat", "wpLon", "lat", "lon", "radiusMetres"},
+          [](State&, const Args& a) {
+              return arrivalText(ArrivalCheck(geoPoint(a[0], a[1]), geoPoint(a[2], a[3]),
+                                              geoPoint(a[4], a[5]), wide(a[6])));
+          }}},
         {"PositionOnChart",
          {{"lat", "lon", "north", "west", "south", "east"},
           [](State&, const Args& a) {

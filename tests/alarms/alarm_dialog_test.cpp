@@ -123,11 +123,25 @@ TEST_F(AlarmDialog, AnIncompleteLimitIsRefusedAndTheBoxUnticked) {
     EXPECT_FALSE(ui.program.alarms.on(AlarmSlot::Course));
 }
 
-TEST_F(AlarmDialog, DivergenceSaysItIsNotImplementedOnEveryClick) {
+TEST_F(AlarmDialog, DivergenceIsArmedWithoutAWord) {
     tick(dlg->onBox(AlarmSlot::Divergence));
-    tick(dlg->onBox(AlarmSlot::Divergence));
-    EXPECT_EQ(ui.dialogs.shown, Boxes(2, {Information, "Not implemented in this version"}));
-    EXPECT_FALSE(ui.program.alarms.on(AlarmSlot::Divergence));
+    EXPECT_EQ(ui.dialogs.shown, Boxes{});
+    EXPECT_TRUE(ui.program.alarms.on(AlarmSlot::Divergence));
+}
+
+TEST_F(AlarmDialog, DepthAndAnchorRowsFollowTheNine) {
+    EXPECT_EQ(dlg->MaskDepth->text(), "002.0");
+    EXPECT_EQ(dlg->MaskAnchorRadius->text(), "0050");
+    ui.program.nav.PosLat = Real48(45.0L);
+    dlg->MaskAnchorRadius->setText("0120");
+    tick(dlg->onBox(AlarmSlot::AnchorWatch));
+    tick(dlg->onBox(AlarmSlot::DepthBelow));
+    EXPECT_EQ(ui.dialogs.shown, Boxes{});
+    EXPECT_EQ(ui.program.alarms.limits.AnchorRadius, Real48(120.0L));
+    EXPECT_EQ(ui.program.alarms.limits.AnchorLat, Real48(45.0L));
+    EXPECT_EQ(ui.program.alarms.limits.MinDepth, Real48(2.0L));
+    EXPECT_EQ(hover(dlg->MaskAnchorRadius), "120");
+    EXPECT_EQ(hover(dlg->MaskDepth), "2.0");
 }
 
 TEST_F(AlarmDialog, PassageTakesTheHemisphereAndThePositionInUse) {

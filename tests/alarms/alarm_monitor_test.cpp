@@ -1,5 +1,7 @@
 #include "alarms/alarm_monitor.h"
 
+#include "input/reception.h"
+
 #include <gtest/gtest.h>
 
 namespace brisomar {
@@ -151,18 +153,138 @@ TEST_F(AlarmMonitorTest, ARaisedBoxTickedByHandCountsOnlyWhileOn) {
     EXPECT_FALSE(raised(AlarmSlot::Speed));
 }
 
-TEST_F(AlarmMonitorTest, DivergenceIsNeverEvaluatedButCountsWhenTickedByHand) {
-    arm(AlarmSlot::Divergence);
+TEST_F(AlarmMonitorTest, DivergenceWatchesTheCrossTrackErrorOfTheActiveLeg) {
+    arm(AlarmSlot::Divergence); // 00100 metres
     EXPECT_EQ(monitor.limits.DivMeter, Real48(100.0L));
+    nav.Waypoint.progress = RouteProgress::Sailing;
+    nav.Waypoint.crossTrackMetres = -100; // on the limit, left of the leg
     twoTicks();
     EXPECT_FALSE(raised(AlarmSlot::Divergence));
-    monitor.active(AlarmSlot::Divergence) = true;
+    nav.Waypoint.crossTrackMetres = -101;
     twoTicks();
+    EXPECT_TRUE(raised(AlarmSlot::Divergence));
     EXPECT_EQ(nav.ActiveAlarmCount, 1);
     monitor.switchOff(AlarmSlot::Divergence);
     twoTicks();
-    EXPECT_TRUE(raised(AlarmSlot::Divergence)); // not even cleared when off
+    EXPECT_FALSE(raised(AlarmSlot::Divergence)); // cleared when off, like the others
     EXPECT_EQ(nav.ActiveAlarmCount, 0);
+}
+
+TEST_F(AlarmMonitorTest, DivergenceNeedsAWaypointBeingSailedTo) {
+    arm(AlarmSlot::Divergence);
+    nav.Waypoint.crossTrackMetres = 500;
+    for (const RouteProgress progress : {RouteProgress::NoRoute, RouteProgress::Done}) {
+        nav.Waypoint.progress = progress;
+        twoTicks();
+        EXPECT_FALSE(raised(AlarmSlot::Divergence)) << static_cast<int>(progress);
+    }
+}
+
+// The depth watch on a fake clock: reception counts the seconds since the last extended value.
+TEST_F(AlarmMonitorTest, DepthBelowRaisesOnShallowWaterAndOnASilentSounder) {
+    fields.depth = "003.5";
+    arm(AlarmSlot::DepthBelow);
+    EXPECT_EQ(monitor.limits.MinDepth, Real48(3.5L));
+    struct Case {
+        long double depth;
+        int silentSeconds;
+        bool raised;
+    } cases[] = {{3.5L, 0, false}, {3.4L, 0, true}, {12.0L, 10, false}, {12.0L, 11, true}};
+    for (const Case& c : cases) {
+        monitor.active(AlarmSlot::DepthBelow) = false; // acknowledged
+        nav.ExtendedValue = Real48(c.depth);
+        nav.ExtendedSilenceSeconds = Real48(static_cast<long double>(c.silentSeconds));
+        twoTicks();
+        EXPECT_EQ(raised(AlarmSlot::DepthBelow), c.raised)
+            << static_cast<double>(c.depth) << " m, silent " << c.silentSeconds << " s";
+    }
+}
+
+TEST_F(AlarmMonitorTest, AnchorWatchKeepsTheBoatWithinItsRadiusOfWhereItWasSet) {
+    nav.PosLat = Real48(45.0L);
+    nav.PosLon = Real48(30.0L);
+    fields.anchorRadius = "0050";
+    arm(AlarmSlot::AnchorWatch);
+    EXPECT_EQ(monitor.limits.AnchorLat, Real48(45.0L));
+    EXPECT_EQ(monitor.limits.AnchorLon, Real48(30.0L));
+    EXPECT_EQ(monitor.limits.AnchorRadius, Real48(50.0L));
+    const long double metre = 1 / (60.108L * 1852); // degrees of latitude
+    nav.PosLat = Real48(45 + 49 * metre);           // swinging within the radius
+    twoTicks();
+    EXPECT_FALSE(raised(AlarmSlot::AnchorWatch));
+    nav.PosLat = Real48(45 + 51 * metre); // dragging
+    twoTicks();
+    EXPECT_TRUE(raised(AlarmSlot::AnchorWatch));
+    EXPECT_EQ(nav.ActiveAlarmNames, "Anchor watch");
+}
+
+TEST_F(AlarmMonitorTest, AnchorWatchRaisesWhileTheGpsIsSilent) {
+    arm(AlarmSlot::AnchorWatch); // at the position in use, which stays there
+    nav.GpsSilenceSeconds = Real48(10.0L);
+    twoTicks();
+    EXPECT_FALSE(raised(AlarmSlot::AnchorWatch));
+    nav.GpsSilenceSeconds = Real48(11.0L);
+    twoTicks();
+    EXPECT_TRUE(raised(AlarmSlot::AnchorWatch));
+    monitor.active(AlarmSlot::AnchorWatch) = false; // acknowledged: the fixes come back
+    nav.GpsSilenceSeconds = Real48(0.0L);
+    twoTicks();
+    EXPECT_FALSE(raised(AlarmSlot::AnchorWatch));
+}
+
+// The sounder and the GPS go silent and come back, on a clock moved by hand: reception counts
+// the silences, the alarm ticks every 4 seconds evaluate every second tick.
+TEST_F(AlarmMonitorTest, DepthAndAnchorWatchThroughSilenceOnAFakeClock) {
+    Reception reception;
+    LocalDateTime now{2026, 12, 7, 3, 0, 0, 0};
+    const auto receive = [&] {
+        reception.deliver(1, "$GPRMC,030000,A,4500.000,N,03000.000,W,0.0,0.0,071226,,");
+        reception.deliver(2, "$PTTKD,12.5,M");
+        reception.tick(nav, now);
+        SelectInUseValues(nav);
+    };
+    const auto fourSeconds = [&] {
+        now.second += 4;
+        reception.tick(nav, now);
+        monitor.tick(nav);
+    };
+    reception.portSwitchedOn(nav, now);
+    receive();
+    arm(AlarmSlot::AnchorWatch);
+    arm(AlarmSlot::DepthBelow);
+    fourSeconds();
+    fourSeconds(); // 8 s of silence: quiet
+    EXPECT_EQ(nav.ActiveAlarmCount, 0);
+    fourSeconds();
+    fourSeconds(); // 16 s
+    EXPECT_EQ(nav.ActiveAlarmNames, "Anchor watch, Depth below");
+    receive(); // both instruments are back
+    monitor.active(AlarmSlot::AnchorWatch) = monitor.active(AlarmSlot::DepthBelow) = false;
+    fourSeconds();
+    fourSeconds();
+    EXPECT_EQ(nav.ActiveAlarmCount, 0);
+}
+
+TEST_F(AlarmMonitorTest, CountsAndNamesTheRaisedAlarmsAlphabetically) {
+    nav.PosSpeed = Real48(7.0L); // within 05 to 09
+    arm(AlarmSlot::DepthBelow);
+    arm(AlarmSlot::AnchorWatch);
+    arm(AlarmSlot::Speed);
+    nav.ExtendedSilenceSeconds = Real48(60.0L);
+    nav.GpsSilenceSeconds = Real48(60.0L);
+    twoTicks();
+    EXPECT_EQ(nav.ActiveAlarmCount, 2);
+    EXPECT_EQ(nav.ActiveAlarmNames, "Anchor watch, Depth below");
+    nav.PosSpeed = Real48(12.0L);
+    twoTicks();
+    EXPECT_EQ(nav.ActiveAlarmCount, 3);
+    EXPECT_EQ(nav.ActiveAlarmNames, "Anchor watch, Change of speed, Depth below");
+    monitor.switchOff(AlarmSlot::DepthBelow);
+    monitor.switchOff(AlarmSlot::AnchorWatch);
+    monitor.switchOff(AlarmSlot::Speed);
+    monitor.tick(nav);
+    EXPECT_EQ(nav.ActiveAlarmCount, 0);
+    EXPECT_EQ(nav.ActiveAlarmNames, "");
 }
 
 TEST_F(AlarmMonitorTest, ALimitThatDoesNotConvertLeavesTheAlarmOff) {

@@ -45,6 +45,15 @@ KeptSettings sailorsSettings() {
     s.alarms.fields.lat = "057°30.000";
     s.alarms.fields.latNS = "S";
     s.alarms.intervalSeconds = 30;
+    s.alarms.on[static_cast<int>(AlarmSlot::DepthBelow)] = true;
+    s.alarms.on[static_cast<int>(AlarmSlot::AnchorWatch)] = true;
+    s.alarms.limits.MinDepth = Real48(3.5L);
+    s.alarms.limits.AnchorRadius = Real48(120.0L);
+    s.alarms.limits.AnchorLat = Real48(45.0123L);
+    s.alarms.limits.AnchorLon = Real48(-3.5L);
+    s.alarms.fields.depth = "003.5";
+    s.alarms.fields.anchorRadius = "0120";
+    s.chart.followBoat = false;
     s.log = {"/home/sailor/TRIP.LOG", true, 60};
     s.boat.SpeedTable = defaultSpeedTable();
     s.boat.LeewayFile = "/home/sailor/boat.LEE";
@@ -67,6 +76,12 @@ TEST(KeptSettings, EveryValueReadsBackAsItWasWritten) {
     EXPECT_EQ(values.at("Chart/Mode"), "SetWaypoints");
     EXPECT_EQ(values.at("Chart/TrackColor"), "Blue");
     EXPECT_EQ(values.at("Boat/Speed4").substr(0, 8), "2 3 3.5 ");
+    EXPECT_EQ(read.alarms.limits.AnchorLat, Real48(45.0123L));
+    EXPECT_EQ(values.at("Alarms/AnchorWatchOn"), "true");
+    EXPECT_EQ(values.at("Alarms/DepthBelowOn"), "true");
+    EXPECT_EQ(values.at("AlarmLimits/AnchorRadius"), "120");
+    EXPECT_EQ(values.at("AlarmFields/DepthBelow"), "003.5");
+    EXPECT_EQ(values.at("Chart/FollowBoat"), "false");
 }
 
 TEST(KeptSettings, AClosedWindowKeepsNoPlace) {
@@ -108,6 +123,11 @@ TEST(KeptSettings, AValueOutOfRangeIsLeftAtItsDefault) {
         {"Alarms/Interval", "32"},
         {"AlarmFields/PassLatitude", "57°00.000"},
         {"AlarmFields/MinSpeed", "5"},
+        {"AlarmFields/DepthBelow", "3.5"},
+        {"AlarmFields/AnchorRadius", "00120"},
+        {"AlarmLimits/AnchorRadius", "10000"},
+        {"AlarmLimits/AnchorLatitude", "91"},
+        {"Chart/FollowBoat", "no"},
         {"Log/Interval", "7"},
         {"Log/Interval", "65"},
         {"Boat/Speed4", "2 3 3.5"},
@@ -144,6 +164,18 @@ TEST(KeptSettings, AnAlarmIsArmedOnlyWithEveryLimitItWatches) {
         const bool speedArmed = key != std::string("AlarmLimits/MaxSpeed");
         EXPECT_EQ(alarms.on[static_cast<int>(AlarmSlot::Speed)], speedArmed) << key;
         EXPECT_EQ(alarms.on[static_cast<int>(AlarmSlot::LatitudePassage)], !speedArmed) << key;
+    }
+}
+
+TEST(KeptSettings, AnAnchorWatchIsArmedOnlyWithItsAnchorAndRadius) {
+    for (const char* key : {"AlarmLimits/AnchorRadius", "AlarmLimits/AnchorLatitude",
+                            "AlarmLimits/AnchorLongitude", "AlarmLimits/DepthBelow"}) {
+        SettingsValues values = keptValues(sailorsSettings());
+        values.erase(key);
+        const KeptAlarms alarms = keptSettingsFrom(values).alarms;
+        const bool depthArmed = key != std::string("AlarmLimits/DepthBelow");
+        EXPECT_EQ(alarms.on[static_cast<int>(AlarmSlot::AnchorWatch)], !depthArmed) << key;
+        EXPECT_EQ(alarms.on[static_cast<int>(AlarmSlot::DepthBelow)], depthArmed) << key;
     }
 }
 

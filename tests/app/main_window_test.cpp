@@ -37,14 +37,14 @@ protected:
     std::unique_ptr<TVimoMainDlg> mainDlg;
 };
 
-TEST_F(MainWindow, IsTheFixedStripWithNineTabsAndARunningTimer) {
+TEST_F(MainWindow, IsTheFixedStripWithTenTabsAndARunningTimer) {
     EXPECT_EQ(mainDlg->windowTitle(), "Brisomar Navigator Version 2.0 b1 ");
     EXPECT_EQ(mainDlg->frameGeometry().size(), QSize(627, 97));
     EXPECT_EQ(mainDlg->frameGeometry().left(), 7);
-    ASSERT_EQ(mainDlg->TabSet->count(), 9);
-    const QStringList tabs{"Alarm",  "Comm",  "Course", "Log",     "Position",
-                           "Source", "Speed", "Wind",   "Extended"};
-    for (int i = 0; i < 9; ++i)
+    ASSERT_EQ(mainDlg->TabSet->count(), 10);
+    const QStringList tabs{"Alarm",  "Comm",  "Course", "Log",      "Position",
+                           "Source", "Speed", "Wind",   "Extended", "Waypoint"};
+    for (int i = 0; i < 10; ++i)
         EXPECT_EQ(mainDlg->TabSet->tabText(i), tabs[i]);
     EXPECT_EQ(mainDlg->TabSet->currentIndex(), 0);
     EXPECT_TRUE(mainDlg->Timer1->isActive());
@@ -89,6 +89,54 @@ TEST_F(MainWindow, ActivationRefreshesEveryPageButExtended) {
     ui.program.nav.ExtendedName = "Deep";
     mainDlg->FormActivate();
     EXPECT_EQ(status(), "Extended data value not specified.");
+}
+
+TEST_F(MainWindow, TheAlarmPageNamesTheRaisedAlarmsCutToFit) {
+    mainDlg->show();
+    ui.program.nav.ActiveAlarmCount = 2;
+    ui.program.nav.ActiveAlarmNames = "Anchor watch, Depth below";
+    mainDlg->Timer1Timer();
+    EXPECT_EQ(status(), "Active alarms: 2  Anchor watch, Depth below");
+    ui.program.nav.ActiveAlarmCount = 11;
+    ui.program.nav.ActiveAlarmNames = "Anchor watch, Change of course, Change of speed, Change of "
+                                      "wind, Change of windforce, Communication GPS, Depth below";
+    mainDlg->Timer1Timer();
+    EXPECT_TRUE(status().startsWith("Active alarms: 11  Anchor watch, Change of course"));
+    EXPECT_TRUE(status().endsWith(QChar(0x2026))) << status().toStdString(); // cut with "…"
+    EXPECT_LE(mainDlg->TextPanel->fontMetrics().horizontalAdvance(status()),
+              mainDlg->TextPanel->contentsRect().width());
+}
+
+// Three waypoints a tenth of a degree apart northward from 45° N 30° W; the boat sails north
+// at 6 knots.
+TEST_F(MainWindow, TheWaypointPageCountsDownAndTheNextWaypointBecomesActive) {
+    selectTab(StatusPage::Waypoint);
+    EXPECT_EQ(status(), "No route");
+    WaypointRoute& route = ui.program.route;
+    for (int n = 1; n <= 3; ++n)
+        route[n] = {Real48(45 + n / 10.0L), Real48(30.0L), {}, {}, {}};
+    route.WaypointCount = 3;
+    route.WaypointIndex = 1;
+    NavState& nav = ui.program.nav;
+    nav.GpsLat = Real48(45.0L);
+    nav.GpsLon = Real48(30.0L);
+    nav.GpsSpeed = Real48(6.0L);
+    mainDlg->Timer1Timer(); // selects the values, starts the route here
+    mainDlg->Timer1Timer();
+    EXPECT_EQ(status(), "WP 1: 000° 6.01 Nm  XTE 0 m  VMG 6.0 kn  ETA 13:00");
+    nav.GpsLat = Real48(45.05L);
+    mainDlg->Timer1Timer();
+    mainDlg->Timer1Timer();
+    EXPECT_EQ(status(), "WP 1: 000° 3.01 Nm  XTE 0 m  VMG 6.0 kn  ETA 12:30");
+    nav.GpsLat = Real48(45.1L); // waypoint 1
+    mainDlg->Timer1Timer();
+    mainDlg->Timer1Timer();
+    EXPECT_EQ(route.WaypointIndex, 2);
+    EXPECT_TRUE(status().startsWith("WP 2: 000° 6.01 Nm")) << status().toStdString();
+    nav.GpsLat = Real48(45.3L);
+    mainDlg->Timer1Timer();
+    mainDlg->Timer1Timer();
+    EXPECT_EQ(status(), "Route done");
 }
 
 TEST_F(MainWindow, AlarmLampTurnsRedAndBeepsTwentyTimesPerTick) {

@@ -259,6 +259,43 @@ TEST_F(KeptAcrossRuns, AnAlarmThatWasOnRaisesOnTheFirstTickWhenItsValueIsOutside
     }
 }
 
+// After a power cut the anchor watch is armed again around the anchor it was set at, however
+// far the boat lies from it at the start.
+TEST_F(KeptAcrossRuns, AnArmedAnchorWatchComesBackArmedAroundTheSameAnchor) {
+    {
+        NavigatorRun a(folder);
+        a.ui.program.nav.PosLat = Real48(45.0L);
+        a.ui.program.nav.PosLon = Real48(30.0L);
+        a.windows().larmDlg->ensureControls();
+        a.windows().larmDlg->MaskAnchorRadius->setText("0200");
+        a.switchAlarmOn(AlarmSlot::AnchorWatch);
+        a.switchAlarmOn(AlarmSlot::DepthBelow);
+        a.windows().mapA->FollowBoat1->trigger(); // off
+        a.store->Timer1Timer();
+    }
+    const long double metre = 1 / (60.108L * 1852); // degrees of latitude
+    const struct {
+        long double metresNorth;
+        bool raised;
+    } rows[] = {{150, false}, {250, true}};
+    for (const auto& row : rows) {
+        NavigatorRun b(folder);
+        EXPECT_TRUE(b.alarms().on(AlarmSlot::AnchorWatch));
+        EXPECT_TRUE(b.alarms().on(AlarmSlot::DepthBelow));
+        EXPECT_EQ(b.alarms().limits.AnchorLat, Real48(45.0L));
+        EXPECT_EQ(b.alarms().limits.AnchorLon, Real48(30.0L));
+        EXPECT_EQ(b.alarms().limits.AnchorRadius, Real48(200.0L));
+        EXPECT_FALSE(b.ui.program.chart.FollowBoat);
+        EXPECT_FALSE(b.windows().mapA->FollowBoat1->isChecked());
+        b.ui.program.nav.PosLat = Real48(45 + row.metresNorth * metre);
+        b.ui.program.nav.PosLon = Real48(30.0L);
+        b.ui.program.nav.ExtendedValue = Real48(10.0L);
+        b.windows().larmDlg->Timer1Timer();
+        EXPECT_EQ(b.alarms().active(AlarmSlot::AnchorWatch), row.raised) << row.metresNorth;
+        EXPECT_FALSE(b.alarms().active(AlarmSlot::DepthBelow));
+    }
+}
+
 TEST_F(KeptAcrossRuns, ATableFromAFileIsLoadedAgainOrItsKeptValuesServe) {
     const std::string speedPath = dir.file("boat.SPE");
     StdFileSystem files;

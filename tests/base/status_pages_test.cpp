@@ -27,6 +27,44 @@ TEST_F(StatusPages, ShowStartValues) {
     EXPECT_EQ(page(StatusPage::Speed), "Speed GPS: 0 knots. In use: 0 knots.");
     EXPECT_EQ(page(StatusPage::Wind), "WindDirection: 0° WindSpeed: 0 knots.");
     EXPECT_EQ(page(StatusPage::Extended), "Extended data value not specified.");
+    EXPECT_EQ(page(StatusPage::Waypoint), "No route");
+}
+
+TEST_F(StatusPages, TheAlarmPageNamesTheRaisedAlarms) {
+    state.ActiveAlarmCount = 2;
+    state.ActiveAlarmNames = "Anchor watch, Depth below";
+    EXPECT_EQ(page(StatusPage::Alarm), "Active alarms: 2  Anchor watch, Depth below");
+}
+
+struct WaypointPageCase {
+    const char* name;
+    WaypointFigures figures;
+    const char* line;
+};
+
+TEST_F(StatusPages, TheWaypointPageShowsTheActiveWaypoint) {
+    using enum RouteProgress;
+    const long double at1432 = (14 * 60 + 32) / 1440.0L;
+    const WaypointPageCase cases[] = {
+        {"sailing",
+         {Sailing, 3, 47.2L, 2.4149L, 85.3L, 5.84L, at1432},
+         "WP 3: 047° 2.41 Nm  XTE 85 m R  VMG 5.8 kn  ETA 14:32"},
+        {"left of the leg, not closing",
+         {Sailing, 12, 359.6L, 0.004L, -1234.4L, -0.3L, {}},
+         "WP 12: 000° 0.00 Nm  XTE 1234 m L  VMG -0.3 kn  ETA --:--"},
+        {"on the leg",
+         {Sailing, 1, 180, 10, 0.4L, 0, {}},
+         "WP 1: 180° 10.00 Nm  XTE 0 m  VMG 0.0 kn  ETA --:--"},
+        {"done", {Done, 3, 0, 0, 0, 0, {}}, "Route done"},
+        {"no route", {}, "No route"},
+    };
+    for (const WaypointPageCase& c : cases) {
+        state.Waypoint = c.figures;
+        EXPECT_EQ(page(StatusPage::Waypoint), c.line) << c.name;
+    }
+    state.Waypoint = cases[0].figures;
+    format.decimalSeparator = ',';
+    EXPECT_EQ(page(StatusPage::Waypoint), "WP 3: 047° 2,41 Nm  XTE 85 m R  VMG 5,8 kn  ETA 14:32");
 }
 
 TEST_F(StatusPages, TheCommPageTellsFirstOfPortsTriedAgain) {

@@ -2,10 +2,13 @@
 
 #include "charts/chart_fixtures.h"
 #include "charts/chart_geometry.h"
+#include "charts/chart_mode.h"
 #include "failing_file_system.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace brisomar {
 namespace {
@@ -201,6 +204,112 @@ TEST_F(PositionOnChartWindow, WaypointsAreNineRedPixelsAndMostlyOutsideIsSaid) {
     ChartSurface fresh(&base);
     EXPECT_FALSE(drawWaypointsMostlyOutside(fresh, chart, route));
     EXPECT_EQ(changedPixels(fresh, base), 0); // a first entry at 0/0 ends the route
+}
+
+// Waypoints at pixels (20, 20), (20, 80) and (80, 80), sailing to the second.
+class RouteOnChartWindow : public PositionOnChartWindow {
+protected:
+    RouteOnChartWindow() {
+        const long double places[][2] = {{58, 8}, {52, 8}, {52, 2}};
+        for (int n = 1; n <= 3; ++n) {
+            route[n].Lat = Real48(places[n - 1][0]);
+            route[n].Lon = Real48(places[n - 1][1]);
+        }
+        route.WaypointCount = 3;
+        route.WaypointIndex = 2;
+        at(55, 5); // pixel (50, 50)
+    }
+    void update() { updateRouteOverlay(surface, chart, route, nav, steps); }
+
+    WaypointRoute route;
+};
+
+TEST_F(RouteOnChartWindow, LegsAndTheLineToTheActiveWaypointRestoreEveryPixel) {
+    update();
+    EXPECT_EQ(surface.pixel(20, 50), magenta) << "first leg";
+    EXPECT_EQ(surface.pixel(50, 80), magenta) << "second leg";
+    EXPECT_EQ(surface.pixel(45, 55), magenta) << "the dashed line, in a dash";
+    EXPECT_EQ(surface.pixel(29, 71), base.pixel(29, 71)) << "the dashed line, between dashes";
+    EXPECT_EQ(surface.pixel(20, 20), red) << "a waypoint mark";
+    EXPECT_EQ(surface.pixel(50, 20), base.pixel(50, 20));
+    chart.Route.erase(surface);
+    EXPECT_EQ(changedPixels(surface, base), 0);
+}
+
+TEST_F(RouteOnChartWindow, IsDrawnAnewOnlyWhenTheRouteOrTheBoatMoves) {
+    update();
+    surface.setPixel(40, 40, black); // drawn since, under nothing of the route
+    const int drawn = changedPixels(surface, base);
+    update();
+    EXPECT_EQ(changedPixels(surface, base), drawn);
+    at(55, 4); // pixel (60, 50): the dashed line moves
+    update();
+    EXPECT_EQ(surface.pixel(45, 55), base.pixel(45, 55));
+    EXPECT_EQ(surface.pixel(56, 53), magenta);
+    route.RouteDone = true; // no line once the route is done
+    update();
+    EXPECT_EQ(surface.pixel(56, 53), base.pixel(56, 53));
+    EXPECT_EQ(surface.pixel(20, 50), magenta);
+    route.ClearWaypoints();
+    update();
+    EXPECT_EQ(changedPixels(surface, base), 1);
+}
+
+TEST_F(RouteOnChartWindow, ATrackDrawnAcrossALegStaysWhenTheRouteIsErased) {
+    update();
+    PositionTrack track; // the track's steps, apart from the cross's
+    at(55, 9);           // pixel (10, 50), then (30, 50): across the first leg at (20, 50)
+    DrawTrack(surface, chart, nav, track, settings);
+    at(55, 7);
+    DrawTrack(surface, chart, nav, track, settings);
+    EXPECT_EQ(surface.pixel(20, 50), black);
+    update(); // the boat moved: the route is drawn again, over the track
+    chart.Route.erase(surface);
+    EXPECT_EQ(surface.pixel(20, 50), black);
+    ChartSurface trackAlone(&base);
+    trackAlone.line({10, 50}, {30, 50}, trackPen(settings));
+    int differing = 0;
+    for (int y = 0; y < base.height(); ++y)
+        for (int x = 0; x < base.width(); ++x)
+            differing += surface.pixel(x, y) == trackAlone.pixel(x, y) ? 0 : 1;
+    EXPECT_EQ(differing, 0);
+}
+
+TEST_F(RouteOnChartWindow, IsDrawnUnderTheCrossWhichKeepsBlinking) {
+    tick();
+    tick(); // the cross on at (50, 50)
+    update();
+    EXPECT_EQ(surface.pixel(50, 45), black) << "the cross stays over the route";
+    tick(); // off: the route's line shows where the cross was
+    EXPECT_EQ(surface.pixel(50, 50), magenta);
+    tick();
+    EXPECT_EQ(surface.pixel(50, 50), black);
+}
+
+struct FollowCase {
+    const char* name;
+    bool follow;
+    PixelPoint boat;
+    double sinceHandScroll;
+    std::optional<PixelPoint> corner;
+};
+
+// A view of 100 x 80 pixels at (200, 100) on a chart of 1000 x 800.
+TEST(FollowBoat, BringsTheCrossBackToTheMiddleUnlessTheSailorScrolledLately) {
+    const PixelRect view{200, 100, 299, 179};
+    const FollowCase cases[] = {
+        {"in sight", true, {250, 150}, 1000, std::nullopt},
+        {"on the view's edge", true, {299, 179}, 1000, std::nullopt},
+        {"out of sight", true, {400, 300}, 1000, PixelPoint{350, 260}},
+        {"near the chart's corner", true, {990, 790}, 1000, PixelPoint{900, 720}},
+        {"near the origin", true, {10, 5}, 1000, PixelPoint{0, 0}},
+        {"following off", false, {400, 300}, 1000, std::nullopt},
+        {"scrolled by hand 59 s ago", true, {400, 300}, 59, std::nullopt},
+        {"scrolled by hand a minute ago", true, {400, 300}, 60, PixelPoint{350, 260}},
+    };
+    for (const FollowCase& c : cases)
+        EXPECT_EQ(followBoatCorner(c.follow, view, c.boat, 1000, 800, c.sinceHandScroll), c.corner)
+            << c.name;
 }
 
 TEST_F(PositionOnChartWindow, LogPositionsNeedAnOrderedRange) {

@@ -18,6 +18,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -93,13 +95,18 @@ private:
 class ChartWindow : public ::testing::Test {
 protected:
     ChartWindow() : mainDlg(createWindows(ui.context)), mapA(ui.context.windows.mapA) {
+        mapA->show();
+        useChart(100); // ten pixels a degree
+    }
+
+    // 60..50 N over `pixels` rows, 10..0 W over `pixels` columns.
+    void useChart(int pixels) {
         MapTable table{};
-        // 60..50 N over 100 rows, 10..0 W over 100 columns: ten pixels a degree.
-        table[0] = testing::easyRecord(writeBitmap(dir, "chart.bmp", {100, 100}), 100, 100);
+        table[0] =
+            testing::easyRecord(writeBitmap(dir, "chart.bmp", {pixels, pixels}), pixels, pixels);
         ui.dialogs.files = {QString::fromStdString(writeMapFile(dir, table))};
         ui.context.windows.semaDlg->ensureControls(); // the sailor opens the selection
         ui.context.windows.semaDlg->OpenBtnClick();
-        mapA->show();
         mapA->resize(300, 300);
         mapA->Timer1Timer(); // loads the chart selected
     }
@@ -120,6 +127,80 @@ protected:
     std::unique_ptr<TVimoMainDlg> mainDlg;
     TMapA* mapA;
 };
+
+// Waypoints at pixels (20, 20), (20, 80) and (80, 80).
+void setRoute(WaypointRoute& route) {
+    const long double places[][2] = {{58, 8}, {52, 8}, {52, 2}};
+    for (int n = 1; n <= 3; ++n) {
+        route[n].Lat = Real48(places[n - 1][0]);
+        route[n].Lon = Real48(places[n - 1][1]);
+    }
+    route.WaypointCount = 3;
+    route.WaypointIndex = 1;
+}
+
+TEST_F(ChartWindow, TheRouteAndTheCrossAreDrawnInEveryMode) {
+    mapA->LogFile1->trigger(); // the log-file mode: no log, a box
+    mapA->LogFile1->trigger(); // and none
+    ASSERT_EQ(ui.program.chart.ChartMode, ChartWindowMode::None);
+    setRoute(ui.program.route);
+    at(55, 5); // pixel (50, 50)
+    mapA->Timer1Timer();
+    mapA->Timer1Timer(); // the cross on
+    EXPECT_EQ(shown(20, 50), QColor(255, 0, 255)) << "the first leg";
+    EXPECT_EQ(shown(50, 80), QColor(255, 0, 255)) << "the second leg";
+    EXPECT_EQ(shown(40, 40), QColor(255, 0, 255)) << "the line to waypoint 1";
+    EXPECT_EQ(shown(20, 20), QColor(255, 0, 0)) << "waypoint 1";
+    EXPECT_EQ(shown(50, 41), Qt::black) << "the cross";
+    mapA->ShowTrack1->trigger();
+    at(55, 4);
+    mapA->Timer1Timer();
+    mapA->Timer1Timer();
+    EXPECT_EQ(shown(60, 41), Qt::black) << "the cross over the track";
+    EXPECT_EQ(shown(45, 45), sea) << "the line to waypoint 1 moved with the boat";
+    EXPECT_EQ(shown(52, 44), QColor(255, 0, 255));
+}
+
+TEST_F(ChartWindow, TheNextWaypointBecomesActiveOnArrivalAndTheLineFollows) {
+    setRoute(ui.program.route);
+    at(55, 5);
+    mapA->Timer1Timer();
+    EXPECT_EQ(shown(40, 40), QColor(255, 0, 255)) << "the line to waypoint 1";
+    at(58, 8); // on waypoint 1
+    EXPECT_EQ(ui.program.route.WaypointIndex, 2);
+    EXPECT_TRUE(ui.context.windows.waypDlg->Edit1->text().startsWith("Nr:2 "));
+    mapA->Timer1Timer();
+    EXPECT_EQ(shown(40, 40), sea) << "no line to waypoint 1 any more";
+    EXPECT_EQ(shown(80, 50), sea) << "nor to waypoint 2 but along the leg";
+}
+
+TEST_F(ChartWindow, FollowsTheBoatOutOfSightUnlessScrolledByHandLately) {
+    useChart(1000); // a hundred pixels a degree, larger than the window
+    QAbstractScrollArea* scroll = mapA->findChild<QAbstractScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    QScrollBar* across = scroll->horizontalScrollBar();
+    QScrollBar* down = scroll->verticalScrollBar();
+    const QSize view = scroll->viewport()->size();
+    at(55, 5); // pixel (500, 500)
+    mapA->Timer1Timer();
+    EXPECT_EQ(across->value(), 500 - view.width() / 2);
+    EXPECT_EQ(down->value(), 500 - view.height() / 2);
+    across->triggerAction(QAbstractSlider::SliderToMinimum); // the sailor looks elsewhere
+    at(54, 4);                                               // pixel (600, 600): out of sight
+    mapA->Timer1Timer();
+    EXPECT_EQ(across->value(), 0);
+    ui.clock.time.minute += 1; // a minute later
+    mapA->Timer1Timer();
+    EXPECT_EQ(across->value(), 600 - view.width() / 2);
+    mapA->FollowBoat1->trigger(); // off
+    EXPECT_FALSE(ui.program.chart.FollowBoat);
+    across->setValue(0);
+    down->setValue(0);
+    ui.clock.time.minute += 2;
+    mapA->Timer1Timer();
+    EXPECT_EQ(across->value(), 0);
+    EXPECT_EQ(down->value(), 0);
+}
 
 TEST_F(ChartWindow, LoadsTheSelectedChartAndShrinksToIt) {
     EXPECT_EQ(mapA->windowTitle(), "Brisomar-Chart-OverView");
@@ -155,6 +236,7 @@ TEST_F(ChartWindow, AResizeErasesTheDrawingsAndRestartsTheTrack) {
     EXPECT_EQ(shown(65, 50), sea);
     at(55, 2);
     mapA->Timer1Timer(); // a new line starts here
+    mapA->Timer1Timer(); // and the cross over it blinks off
     EXPECT_EQ(shown(75, 50), sea);
     at(54, 2);
     mapA->Timer1Timer();

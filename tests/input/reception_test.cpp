@@ -167,6 +167,23 @@ TEST_F(ReceptionTest, SwitchingOnTakesTheLabelAndRestartsTheSilence) {
     now.second = 4;
     reception.tick(nav, now);
     EXPECT_EQ(nav.GpsSilenceSeconds, Real48(4.0L));
+    EXPECT_EQ(nav.ExtendedSilenceSeconds, Real48(4.0L));
+}
+
+// The depth watch counts the seconds since the last extended value, as the GPS's are counted.
+TEST_F(ReceptionTest, ExtendedSilenceCountsFromTheLastExtendedValue) {
+    now.second = 10;
+    receive("$PTTKD,12.5,M", 2);
+    EXPECT_EQ(nav.ExtendedSilenceSeconds, Real48(0.0L));
+    now.second = 20;
+    receive("$PTTKD,,M", 2); // no value: still silent
+    EXPECT_EQ(nav.ExtendedSilenceSeconds, Real48(10.0L));
+    now.second = 25;
+    receive(rmcMessage); // a fix is no depth
+    EXPECT_EQ(nav.ExtendedSilenceSeconds, Real48(15.0L));
+    EXPECT_EQ(nav.GpsSilenceSeconds, Real48(0.0L));
+    receive("$PTTKD,3.5,M", 2);
+    EXPECT_EQ(nav.ExtendedSilenceSeconds, Real48(0.0L));
 }
 
 TEST_F(ReceptionTest, GarbageChangesNoValue) {

@@ -29,6 +29,26 @@ TEST(Calc, ComputesWithTheProgramsRoutines) {
     EXPECT_EQ(answer("FormatFloat\t0.0\t-0.04"), "-0.0");
 }
 
+TEST(Calc, SailsToTheActiveWaypoint) {
+    const struct {
+        const char* line;
+        const char* answer;
+    } cases[] = {
+        // 270 degrees and DistanceNm over the 180th meridian on 10 N.
+        {"WaypointBearing\t10\t179\t10\t-179", "890000000007 8762176ec76c"},
+        {"WaypointBearing\t45\t30\t45\t30", "000000000000 000000000000"},
+        {"CrossTrack\t0\t1\t0\t-1\t0\t0", "0"},
+        {"CrossTrack\t45\t30\t45\t30\t46\t30", "0"},
+        {"ArrivalCheck\t44\t30\t45\t30\t45.0008\t30\t100", "radius"},
+        {"ArrivalCheck\t44\t30\t45\t30\t45.0011\t30\t100", "line"},
+        {"ArrivalCheck\t44\t30\t45\t30\t44.9989\t30\t100", "none"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(answer(c.line), c.answer) << c.line;
+    const double left = std::stod(answer("CrossTrack\t0\t1\t0\t-1\t0.1\t0"));
+    EXPECT_NEAR(left, -0.1 * 60.108 * 1852, 5); // north of an eastward leg: left
+}
+
 TEST(Calc, ReportsBadLinesAsErrors) {
     const struct {
         const char* line;
@@ -66,7 +86,7 @@ TEST(Calc, ListsEveryFunctionWithItsArguments) {
         EXPECT_FALSE(answer(call).starts_with(wrongCount)) << line;
         EXPECT_TRUE(answer(call + "\t1").starts_with(wrongCount)) << line;
     }
-    EXPECT_EQ(functions, 28);
+    EXPECT_EQ(functions, 31);
     EXPECT_NE(functionList().find("\nDistanceNm\tlat1\tlon1\tlat2\tlon2\n"), std::string::npos);
 }
 
