@@ -327,17 +327,13 @@ void TMapA::Printoverview1Click() {
 }
 
 // Only a real show and a real hide count: the window system's own show and hide events, on
-// restoring and minimising this window or the main window with it, leave the route (which may
-// not be saved) and ChartWindowShown as they are.
+// restoring and minimising this window or the main window with it, leave ChartWindowShown as it
+// is. Showing the window keeps the route: it is the sailor's, being sailed and kept.
 void TMapA::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (event->spontaneous())
         return;
     context_.program.chart.ChartWindowShown = true;
-    if (auto* wayp = context_.windows.waypDlg)
-        wayp->ClearWaypoints();
-    else
-        context_.program.route.ClearWaypoints();
     PositionMark& mark = context_.program.chart.ChartTrack.mark;
     mark.MarkSize = context_.program.chartSettings.PosSize;
     mark.MarkWidth = context_.program.chartSettings.PosWidth;

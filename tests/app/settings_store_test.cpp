@@ -189,7 +189,7 @@ TEST_F(KeptAcrossRuns, EveryGroupComesBackAsTheSailorLeftIt) {
     EXPECT_TRUE(w.optDlg->isVisible());
     EXPECT_EQ(w.optDlg->pos(), QPoint(100, 120));
     EXPECT_EQ(b.mainDlg->y(), 200);
-    // The route, after the chart window emptied it.
+    // The route, kept though the chart window was shown.
     EXPECT_EQ(p.route.WaypointCount, 2);
     EXPECT_EQ(p.route.WaypointIndex, 2);
     EXPECT_EQ(p.route[2].Dist, Real48(6.5L));
