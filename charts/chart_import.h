@@ -1,0 +1,133 @@
+#pragma once
+
+#include "base/file_system.h"
+#include "charts/chart_state.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace brisomar {
+
+// Importing a georeferenced chart: the geometry and the map-file rules that need no raster
+// library. The raster side (opening, warping to north-up Mercator, reducing to a palette)
+// lives in the chart import module and hands over the sampled georeference of each chart.
+
+// ---- The 8-bit palette bitmap the tiles are written as ----
+
+using Palette = std::array<Rgb, 256>;
+
+// The bytes of an uncompressed 8-bit Windows bitmap of width x height (headers, palette, rows).
+std::uint64_t paletteBitmapBytes(std::uint64_t width, std::uint64_t height);
+
+// An uncompressed 8-bit Windows bitmap; `indices` holds the rows from the top, width bytes each.
+Bytes encodePaletteBitmap(int width, int height, const Palette& palette,
+                          std::span<const std::uint8_t> indices);
+
+// ---- Calibration of one axis ----
+
+// A piecewise-linear calibration of one axis: `count` points at increasing pixels, the first at
+// pixel 0 and the last at the far edge, with the degrees GDAL gives there.
+struct AxisCalibration {
+    std::vector<std::int32_t> pixels;
+    std::vector<double> degrees;
+    // The largest distance, in pixels, between a sampled pixel edge and where the calibration
+    // puts its degrees.
+    double maxErrorPixels = 0;
+
+    // Where the calibration puts `value`, in fractional pixels.
+    double pixelOf(double value) const;
+};
+
+// The calibration points of an axis whose pixel edge i (0 .. n) lies at degreesAtEdge[i]
+// (strictly monotonic): the two edges and, when a straight line is not exact, five intermediate
+// points placed so that the largest error of the piecewise-linear calibration is as small as it
+// can be. An intermediate point never falls on 0 degrees, which a map record reads as unused.
+AxisCalibration calibrateAxis(std::span<const double> degreesAtEdge);
+
+// ---- Tiles ----
+
+inline constexpr int tileOverlap = 128; // pixels shared by neighbouring tiles
+inline constexpr double maxCalibrationErrorPixels = 1.0;
+
+struct TileRect {
+    int x = 0, y = 0, width = 0, height = 0;
+    friend bool operator==(const TileRect&, const TileRect&) = default;
+};
+
+// The fewest tiles of at most maxRows rows that cover width x height, neighbours overlapping by
+// at least tileOverlap pixels, each an 8-bit bitmap of fewer than `byteLimit` bytes. In reading
+// order; `columns` tiles per row.
+struct TileGrid {
+    std::vector<TileRect> tiles;
+    int columns = 0;
+};
+TileGrid planTiles(int width, int height, std::uint64_t byteLimit, int maxRows);
+
+// The georeference of a north-up raster as the import module samples it: latitude at each row
+// edge (0 .. height) and longitude, east positive, at each column edge (0 .. width).
+struct SampledGeoreference {
+    int width = 0, height = 0;
+    std::vector<double> latAtRow;
+    std::vector<double> eastLonAtColumn;
+};
+
+struct TileCalibration {
+    TileRect rect;
+    AxisCalibration rows; // latitudes
+    AxisCalibration columns; // longitudes, west positive
+};
+
+// Cuts the raster into tiles below `byteLimit` and calibrates each; a tile whose calibration
+// errs by more than maxCalibrationErrorPixels is cut smaller. Nothing when the raster is too
+// small to calibrate (below two pixels a side) or not monotonic.
+std::optional<std::vector<TileCalibration>> calibratedTiles(const SampledGeoreference& geo,
+                                                            std::uint64_t byteLimit);
+
+// ---- The map file ----
+
+// The record a tile gets: bitmap name, text and calibration points.
+MapRecord tileRecord(const TileCalibration& tile, const std::string& fileName,
+                     const std::string& infoText);
+
+// The tile's text: the chart's title and where the tile lies in its grid ("Approaches, part 2
+// of 4 (row 1, column 2)"); the title alone for a chart of one tile.
+std::string tileInfoText(const std::string& title, int index, const TileGrid& grid);
+
+// A record nobody uses: no bitmap named.
+bool recordIsFree(const MapRecord& record);
+
+// The numbers (1 .. 25) of the first `count` free records from record `first` on; nothing, with
+// the reason, when there are fewer.
+std::optional<std::vector<int>> freeRecords(const MapTable& table, int first, int count,
+                                            std::string& reason);
+
+// The map file to import into: read whole, or empty when it does not exist yet; nothing, with
+// the reason, when it does not read.
+std::optional<MapTable> mapTableForImport(FileSystem& files, const std::string& path,
+                                          std::string& reason);
+
+// `bitmap` as a map record names it: relative to the map file's folder, with "/".
+std::string nameRelativeToMapFile(const std::string& mapFile, const std::string& bitmap);
+
+// ---- The error report ----
+
+// A pixel (fractional, from the tile's top-left corner) and the position GDAL gives for it.
+struct GeoSample {
+    double x = 0, y = 0;
+    double lat = 0, eastLon = 0;
+};
+
+struct CalibrationError {
+    double pixels = 0;
+    double metres = 0;
+};
+
+// The largest distance between where a tile's calibration puts each sampled position and the
+// sample's own pixel, in pixels and in metres on the ground.
+CalibrationError calibrationError(const TileCalibration& tile, std::span<const GeoSample> samples);
+
+} // namespace brisomar
