@@ -119,6 +119,83 @@ std::array<std::int32_t, 7> recordPixels(const AxisCalibration& axis) {
     return pixels;
 }
 
+// One opened source and the tiles it is cut into.
+struct PlannedChart {
+    std::string source;
+    std::unique_ptr<GeoRaster> raster;
+    std::vector<TileCalibration> tiles;
+    TileGrid grid;
+};
+
+std::string fileStem(const std::string& path) {
+    return std::filesystem::path(path).stem().string();
+}
+
+// A name in `folder` for the tile that no file has yet, so that no chart is overwritten.
+std::string freshTileName(FileSystem& files, const std::string& folder, const std::string& stem,
+                          int index) {
+    const std::string base = (std::filesystem::path(folder) / stem).string() + "-" +
+                             std::to_string(index);
+    std::string name = base + ".bmp";
+    for (int again = 2; files.exists(name) || files.specialKind(name); ++again)
+        name = base + "-" + std::to_string(again) + ".bmp";
+    return name;
+}
+
+// The positions the library gives on a grid of samples across the whole tile, edges included.
+std::vector<GeoSample> tileSamples(const GeoRaster& raster, const TileRect& rect) {
+    constexpr int steps = 32;
+    std::vector<GeoSample> samples;
+    for (int i = 0; i <= steps; ++i)
+        for (int j = 0; j <= steps; ++j) {
+            const double x = rect.width * static_cast<double>(j) / steps;
+            const double y = rect.height * static_cast<double>(i) / steps;
+            GeoSample s = raster.position(rect.x + x, rect.y + y);
+            s.x = x;
+            s.y = y;
+            samples.push_back(s);
+        }
+    return samples;
+}
+
+// Opens every source and plans its tiles; the refusal when one cannot be imported.
+std::string planCharts(RasterLibrary& library, const ChartImportRequest& request,
+                       std::vector<PlannedChart>& charts) {
+    for (const std::string& source : request.sources) {
+        std::string reason;
+        auto raster = library.open(source, reason);
+        if (!raster)
+            return source + ": " + reason;
+        auto tiles = calibratedTiles(raster->georeference(), request.tileBytes);
+        if (!tiles)
+            return source + ": its georeference cannot be calibrated by latitude and longitude";
+        TileGrid grid;
+        for (const TileCalibration& tile : *tiles)
+            grid.tiles.push_back(tile.rect);
+        grid.columns = static_cast<int>(std::count_if(
+            tiles->begin(), tiles->end(), [](const TileCalibration& t) { return t.rect.y == 0; }));
+        charts.push_back({source, std::move(raster), std::move(*tiles), std::move(grid)});
+    }
+    return {};
+}
+
+// Takes the removal of what an import wrote when it does not complete.
+class WrittenTiles {
+public:
+    explicit WrittenTiles(FileSystem& files) : files_(files) {}
+    ~WrittenTiles() {
+        std::string ignored;
+        for (const std::string& path : paths_)
+            files_.remove(path, ignored);
+    }
+    void add(const std::string& path) { paths_.push_back(path); }
+    void keep() { paths_.clear(); }
+
+private:
+    FileSystem& files_;
+    std::vector<std::string> paths_;
+};
+
 } // namespace
 
 std::uint64_t paletteBitmapBytes(std::uint64_t width, std::uint64_t height) {
@@ -332,6 +409,84 @@ CalibrationError calibrationError(const TileCalibration& tile,
         worst.metres = std::max(worst.metres, std::hypot(northMetres, eastMetres));
     }
     return worst;
+}
+
+ChartImportResult importCharts(FileSystem& files, RasterLibrary& library,
+                               const ChartImportRequest& request, const ImportProgress& progress) {
+    ChartImportResult result;
+    std::string reason;
+    auto table = mapTableForImport(files, request.mapFile, reason);
+    if (!table) {
+        result.refusal = request.mapFile + ": " + reason;
+        return result;
+    }
+    std::vector<PlannedChart> charts;
+    if (result.refusal = planCharts(library, request, charts); !result.refusal.empty())
+        return result;
+    std::size_t tileCount = 0;
+    double totalPixels = 0;
+    for (const PlannedChart& chart : charts)
+        for (const TileCalibration& tile : chart.tiles) {
+            ++tileCount;
+            totalPixels += static_cast<double>(tile.rect.width) * tile.rect.height;
+        }
+    const auto records =
+        freeRecords(*table, request.firstRecord, static_cast<int>(tileCount), reason);
+    if (!records) {
+        result.refusal = request.mapFile + ": " + reason;
+        return result;
+    }
+    const std::string folder =
+        request.folder.empty()
+            ? std::filesystem::path(request.mapFile).parent_path().string()
+            : request.folder;
+    WrittenTiles written(files);
+    double donePixels = 0;
+    for (PlannedChart& chart : charts) {
+        const std::string title =
+            chart.raster->title().empty() ? fileStem(chart.source) : chart.raster->title();
+        for (std::size_t i = 0; i < chart.tiles.size(); ++i) {
+            const TileCalibration& tile = chart.tiles[i];
+            const double pixels = static_cast<double>(tile.rect.width) * tile.rect.height;
+            const ImportProgress tileProgress = [&](double done) {
+                return !progress || progress((donePixels + done * pixels) / totalPixels);
+            };
+            Palette palette{};
+            std::vector<std::uint8_t> indices;
+            if (!chart.raster->render(tile.rect, palette, indices, tileProgress, reason)) {
+                result.cancelled = reason.empty();
+                result.refusal = reason.empty() ? "" : chart.source + ": " + reason;
+                return result;
+            }
+            const std::string bitmap =
+                freshTileName(files, folder, fileStem(chart.source), static_cast<int>(i) + 1);
+            if (!files.replace(bitmap,
+                               encodePaletteBitmap(tile.rect.width, tile.rect.height, palette,
+                                                   indices),
+                               reason)) {
+                result.refusal = bitmap + ": " + reason;
+                return result;
+            }
+            written.add(bitmap);
+            donePixels += pixels;
+            const int record = (*records)[result.tiles.size()];
+            (*table)[record - 1] =
+                tileRecord(tile, nameRelativeToMapFile(request.mapFile, bitmap),
+                           tileInfoText(title, static_cast<int>(i), chart.grid));
+            result.tiles.push_back({chart.source, record, bitmap, tile.rect,
+                                    calibrationError(tile, tileSamples(*chart.raster, tile.rect))});
+        }
+    }
+    if (progress && !progress(1.0)) {
+        result.cancelled = true;
+        return result;
+    }
+    if (!files.replace(request.mapFile, encodeMapFile(*table), reason)) {
+        result.refusal = request.mapFile + ": " + reason;
+        return result;
+    }
+    written.keep();
+    return result;
 }
 
 } // namespace brisomar

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "base/file_system.h"
+#include "charts/chart_selection.h"
 #include "charts/chart_state.h"
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -129,5 +132,67 @@ struct CalibrationError {
 // The largest distance between where a tile's calibration puts each sampled position and the
 // sample's own pixel, in pixels and in metres on the ground.
 CalibrationError calibrationError(const TileCalibration& tile, std::span<const GeoSample> samples);
+
+// ---- The raster library and the import ----
+
+// Told how far the work has come (0 to 1); answers false to cancel it.
+using ImportProgress = std::function<bool(double done)>;
+
+// A georeferenced chart opened by the raster library, seen as the north-up raster (Mercator,
+// or the chart itself when its rows are latitudes and its columns longitudes) it is imported as.
+class GeoRaster {
+public:
+    virtual ~GeoRaster() = default;
+    // The chart's own title, or empty.
+    virtual std::string title() const = 0;
+    virtual const SampledGeoreference& georeference() const = 0;
+    // The position the library's own transform gives for a fractional pixel of the raster.
+    virtual GeoSample position(double x, double y) const = 0;
+    // The pixels of `tile` as palette indices, top row first. False when it fails, with the
+    // reason, or when `progress` cancels it (the reason left empty).
+    virtual bool render(const TileRect& tile, Palette& palette, std::vector<std::uint8_t>& indices,
+                        const ImportProgress& progress, std::string& reason) = 0;
+};
+
+class RasterLibrary {
+public:
+    virtual ~RasterLibrary() = default;
+    // The chart in `path`; nothing, with the reason, when it does not open or is not
+    // georeferenced.
+    virtual std::unique_ptr<GeoRaster> open(const std::string& path, std::string& reason) = 0;
+};
+
+// The chart import module's entry: makes a raster library the caller owns.
+inline constexpr const char* rasterLibraryMaker = "brisomar_make_raster_library";
+using RasterLibraryMaker = RasterLibrary* (*)();
+
+struct ChartImportRequest {
+    std::vector<std::string> sources;
+    std::string mapFile;
+    std::string folder; // where the tiles go; empty: beside the map file
+    int firstRecord = 1;
+    std::uint64_t tileBytes = maxChartFileBytes; // every tile's bitmap stays below this
+};
+
+struct ImportedTile {
+    std::string source;
+    int record = 0;      // 1 .. 25
+    std::string bitmap;  // where it was written
+    TileRect rect;       // on the north-up raster of the source
+    CalibrationError error;
+};
+
+struct ChartImportResult {
+    std::vector<ImportedTile> tiles;
+    std::string refusal; // "FILE: reason"
+    bool cancelled = false;
+    bool imported() const { return refusal.empty() && !cancelled; }
+};
+
+// Imports the sources into the first free records of the map file (created when missing), each
+// cut into tiles written as 8-bit bitmaps. A refused, failed or cancelled import leaves the map
+// file as it was and removes the tiles it wrote.
+ChartImportResult importCharts(FileSystem& files, RasterLibrary& library,
+                               const ChartImportRequest& request, const ImportProgress& progress);
 
 } // namespace brisomar

@@ -2,6 +2,7 @@
 
 #include "charts/chart_bitmap.h"
 #include "charts/chart_geometry.h"
+#include "charts/chart_selection.h"
 #include "charts/map_file.h"
 #include "failing_file_system.h"
 #include "temp_dir.h"
@@ -10,6 +11,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <map>
 #include <random>
 
 namespace brisomar {
@@ -301,6 +303,184 @@ TEST(ChartImport, TheErrorReportMeasuresPixelsAndMetres) {
     const std::vector<GeoSample> off{{202, 0, geo.latAtRow[0], 2}};
     EXPECT_NEAR(calibrationError(tile, off).pixels, 2, 1e-6);
     EXPECT_NEAR(calibrationError(tile, off).metres, 1111.2, 0.5);
+}
+
+// A chart the raster library would give: spherical Mercator, each pixel coloured by its place.
+class FakeRaster : public GeoRaster {
+public:
+    explicit FakeRaster(SampledGeoreference geo) : geo_(std::move(geo)) {}
+    std::string title() const override { return "Fake Sound"; }
+    const SampledGeoreference& georeference() const override { return geo_; }
+    GeoSample position(double x, double y) const override {
+        return {x, y, latitudeAt(geo_, y), geo_.eastLonAtColumn[0] + x * columnDegrees(geo_)};
+    }
+    bool render(const TileRect& tile, Palette& palette, std::vector<std::uint8_t>& indices,
+                const ImportProgress& progress, std::string& reason) override {
+        palette[1] = {255, 255, 255};
+        indices.assign(static_cast<std::size_t>(tile.width) * tile.height, 1);
+        if (!progress(0.5))
+            return false;
+        reason = failure;
+        return failure.empty();
+    }
+    std::string failure;
+
+private:
+    SampledGeoreference geo_;
+};
+
+class FakeLibrary : public RasterLibrary {
+public:
+    std::unique_ptr<GeoRaster> open(const std::string& path, std::string& reason) override {
+        const auto found = charts.find(std::filesystem::path(path).filename().string());
+        if (found == charts.end()) {
+            reason = "not a georeferenced chart";
+            return nullptr;
+        }
+        auto raster = std::make_unique<FakeRaster>(found->second);
+        raster->failure = renderFailure;
+        return raster;
+    }
+    std::map<std::string, SampledGeoreference> charts{
+        {"small.tif", mercator(300, 200, 46, -31, 0.004)},
+        {"wide.tif", mercator(3000, 300, 46, -31, 0.001)}, // three tiles of the test's limit
+    };
+    std::string renderFailure;
+};
+
+// The real files, except that replacing one file fails.
+class MapWriteFails : public testing::FailingFileSystem {
+public:
+    std::string failing;
+    bool replace(const std::string& path, const Bytes& bytes, std::string& error) override {
+        if (path != failing)
+            return FailingFileSystem::replace(path, bytes, error);
+        error = "No space left on device";
+        return false;
+    }
+};
+
+class Import : public ::testing::Test {
+public:
+    Import() {
+        table[0].FileName = "old.bmp";
+        table[0].InfoText = "kept";
+        table[0].CalRow[6] = 77;
+        table[2].FileName = "other.bmp";
+        writeMap(table);
+    }
+    void writeMap(const MapTable& t) {
+        const Bytes bytes = encodeMapFile(t);
+        std::ofstream(map, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    }
+    Bytes mapBytes() {
+        std::string error;
+        return files.read(map, 0, 1 << 20, error).value_or(Bytes{});
+    }
+    std::size_t filesInFolder() {
+        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir.path()),
+                                                      std::filesystem::directory_iterator()));
+    }
+    ChartImportResult run(std::vector<std::string> sources, int first = 1,
+                          ImportProgress progress = [](double) { return true; }) {
+        return importCharts(files, library, {sources, map, "", first, tileBytes}, progress);
+    }
+
+    TempDir dir;
+    MapWriteFails files;
+    FakeLibrary library;
+    MapTable table{};
+    std::string map = dir.file("charts.MAP");
+    static constexpr std::uint64_t tileBytes = 400000;
+    double cancelAt = 2; // the progress at which the import is cancelled
+};
+
+TEST_F(Import, TilesFillTheFreeRecordsAndLeaveTheOthersByteForByte) {
+    const Bytes before = mapBytes();
+    const ChartImportResult result = run({dir.file("small.tif"), dir.file("wide.tif")}, 2);
+    ASSERT_TRUE(result.imported()) << result.refusal;
+    ASSERT_EQ(result.tiles.size(), 4u);
+    EXPECT_EQ((std::vector<int>{result.tiles[0].record, result.tiles[1].record,
+                                result.tiles[2].record, result.tiles[3].record}),
+              (std::vector<int>{2, 4, 5, 6}));
+    const Bytes after = mapBytes();
+    ASSERT_EQ(after.size(), mapFileSize);
+    for (int record : {1, 3, 7, 25})
+        EXPECT_TRUE(std::equal(before.begin() + (record - 1) * mapRecordSize,
+                               before.begin() + record * mapRecordSize,
+                               after.begin() + (record - 1) * mapRecordSize))
+            << "record " << record;
+    const MapTable read = *decodeMapFile(after);
+    EXPECT_EQ(read[1].FileName, "small-1.bmp");
+    EXPECT_EQ(read[1].InfoText, "Fake Sound");
+    EXPECT_EQ(read[4].FileName, "wide-2.bmp");
+    EXPECT_EQ(read[4].InfoText, "Fake Sound, part 2 of 3 (row 1, column 2)");
+    for (const ImportedTile& tile : result.tiles) {
+        EXPECT_LT(std::filesystem::file_size(tile.bitmap), tileBytes);
+        EXPECT_LT(tile.error.pixels, maxCalibrationErrorPixels);
+    }
+}
+
+TEST_F(Import, AMissingMapFileIsCreatedAndNamesDoNotOverwriteCharts) {
+    std::ofstream(dir.file("small-1.bmp")) << "a chart of someone else";
+    map = dir.file("new.MAP");
+    const ChartImportResult result = run({dir.file("small.tif")});
+    ASSERT_TRUE(result.imported()) << result.refusal;
+    std::string error;
+    const auto created = readMapFile(files, map, error);
+    ASSERT_TRUE(created) << error;
+    EXPECT_EQ((*created)[0].FileName, "small-1-2.bmp");
+    EXPECT_EQ(std::filesystem::file_size(dir.file("small-1.bmp")), 23u);
+}
+
+TEST_F(Import, ARefusedOrCancelledImportChangesNothing) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> sources;
+        std::function<void(Import&)> arrange;
+        std::string refusal; // empty: cancelled
+    };
+    const std::string small = dir.file("small.tif");
+    const Case cases[] = {
+        {"no georeference", {small, dir.file("photo.jpg")}, [](Import&) {},
+         dir.file("photo.jpg") + ": not a georeferenced chart"},
+        {"more tiles than free records", {small, dir.file("wide.tif")},
+         [](Import& t) {
+             for (int r = 5; r <= 25; ++r)
+                 t.table[r - 1].FileName = "x.bmp";
+             t.writeMap(t.table);
+         },
+         dir.file("charts.MAP") + ": 4 free records are needed, the map file has 3 from record 1"},
+        {"a map file that does not read", {small},
+         [](Import& t) { std::ofstream(t.map, std::ios::binary) << "short"; },
+         dir.file("charts.MAP") + ": the file holds fewer than 16300 bytes"},
+        {"the library fails", {small}, [](Import& t) { t.library.renderFailure = "out of memory"; },
+         small + ": out of memory"},
+        {"the map file cannot be written", {small, dir.file("wide.tif")},
+         [](Import& t) { t.files.failing = t.map; },
+         dir.file("charts.MAP") + ": No space left on device"},
+        {"cancelled", {small}, [](Import& t) { t.cancelAt = 0.9; }, ""},
+    };
+    for (const Case& c : cases) {
+        Import& t = *this;
+        writeMap(table);
+        c.arrange(t);
+        const Bytes before = mapBytes();
+        const std::size_t entries = filesInFolder();
+        const ChartImportResult result =
+            run(c.sources, 1, [this](double done) { return done < cancelAt; });
+        EXPECT_FALSE(result.imported()) << c.name;
+        EXPECT_EQ(result.cancelled, c.refusal.empty()) << c.name;
+        EXPECT_EQ(result.refusal, c.refusal) << c.name;
+        EXPECT_EQ(mapBytes(), before) << c.name;
+        EXPECT_EQ(filesInFolder(), entries) << c.name << ": tiles are removed";
+        table = MapTable{};
+        table[0].FileName = "old.bmp";
+        library.renderFailure.clear();
+        files.failing.clear();
+        cancelAt = 2;
+    }
 }
 
 } // namespace
