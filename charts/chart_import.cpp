@@ -168,7 +168,7 @@ std::string planCharts(RasterLibrary& library, const ChartImportRequest& request
             return source + ": " + reason;
         auto tiles = calibratedTiles(raster->georeference(), request.tileBytes);
         if (!tiles)
-            return source + ": its georeference cannot be calibrated by latitude and longitude";
+            return source + ": it cannot be cut into tiles calibrated by latitude and longitude";
         TileGrid grid;
         for (const TileCalibration& tile : *tiles)
             grid.tiles.push_back(tile.rect);
@@ -273,7 +273,7 @@ TileGrid planTiles(int width, int height, std::uint64_t byteLimit, int maxRows) 
     int bestCount = 0, bestTileWidth = 0, bestTileHeight = 0, bestRows = 0;
     for (int columns = 1; columns <= width; ++columns) {
         const int tileWidth = (width + (columns - 1) * tileOverlap + columns - 1) / columns;
-        if (columns > 1 && tileWidth <= 2 * tileOverlap)
+        if (columns > 1 && tileWidth <= tileOverlap)
             break;
         const std::uint64_t stride = bitmapRowBytes(static_cast<std::uint64_t>(tileWidth), 8);
         if (byteLimit <= paletteBitmapHead + stride)
@@ -283,7 +283,7 @@ TileGrid planTiles(int width, int height, std::uint64_t byteLimit, int maxRows) 
                                     (byteLimit - 1 - paletteBitmapHead) / stride));
         int rows = 1;
         if (height > rowsFit) {
-            if (rowsFit <= 2 * tileOverlap)
+            if (rowsFit <= tileOverlap)
                 continue;
             rows = (height - tileOverlap + rowsFit - tileOverlap - 1) / (rowsFit - tileOverlap);
         }
@@ -322,9 +322,12 @@ std::optional<std::vector<TileCalibration>> calibratedTiles(const SampledGeorefe
     std::transform(geo.eastLonAtColumn.begin(), geo.eastLonAtColumn.end(), westLon.begin(),
                    [](double east) { return -east; });
     for (int maxRows = geo.height;;) {
+        const TileGrid grid = planTiles(geo.width, geo.height, byteLimit, maxRows);
+        if (grid.tiles.empty())
+            return std::nullopt;
         std::vector<TileCalibration> tiles;
         bool precise = true;
-        for (const TileRect& rect : planTiles(geo.width, geo.height, byteLimit, maxRows).tiles) {
+        for (const TileRect& rect : grid.tiles) {
             const auto rows = std::span(geo.latAtRow).subspan(rect.y, rect.height + 1);
             const auto columns = std::span(westLon).subspan(rect.x, rect.width + 1);
             tiles.push_back({rect, calibrateAxis(rows), calibrateAxis(columns)});

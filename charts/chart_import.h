@@ -86,7 +86,7 @@ struct TileCalibration {
 
 // Cuts the raster into tiles below `byteLimit` and calibrates each; a tile whose calibration
 // errs by more than maxCalibrationErrorPixels is cut smaller. Nothing when the raster is too
-// small to calibrate (below two pixels a side) or not monotonic.
+// small to calibrate (below two pixels a side), not monotonic, or cannot be cut under the limit.
 std::optional<std::vector<TileCalibration>> calibratedTiles(const SampledGeoreference& geo,
                                                             std::uint64_t byteLimit);
 

@@ -11,6 +11,7 @@
 #include <ogr_srs_api.h>
 
 #include <cmath>
+#include <fstream>
 #include <string>
 
 namespace brisomar {
@@ -92,7 +93,24 @@ Srs assumedForWorldFile(const double* t, int width, int height) {
     return fromEpsg(4326);
 }
 
-std::string chartTitle(GDALDatasetH dataset) {
+// The chart's name in a BSB header ("BSB/NA=Approaches,NU=..."), which GDAL does not pass on.
+std::string bsbName(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string head(4096, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(in.gcount()));
+    head = head.substr(0, head.find('\x1A'));
+    for (const char* line : {"BSB/NA=", "NOS/NA="})
+        if (const auto at = head.find(line); at != std::string::npos) {
+            const auto start = at + std::string(line).size();
+            return head.substr(start, head.find_first_of(",\r\n", start) - start);
+        }
+    return {};
+}
+
+std::string chartTitle(GDALDatasetH dataset, const std::string& path) {
+    if (std::string(GDALGetDriverShortName(GDALGetDatasetDriver(dataset))) == "BSB")
+        return bsbName(path);
     for (const char* item : {"TIFFTAG_DOCUMENTNAME", "TIFFTAG_IMAGEDESCRIPTION"})
         if (const char* text = GDALGetMetadataItem(dataset, item, nullptr); text && *text) {
             const std::string title(text);
@@ -255,7 +273,7 @@ std::unique_ptr<GeoRaster> GdalRasterLibrary::open(const std::string& path, std:
         reason = "it has no georeference";
         return nullptr;
     }
-    std::string title = chartTitle(dataset);
+    std::string title = chartTitle(dataset, path);
     Dataset warped;
     if (!hasTransform || !isNorthUp(transform) || !rowsAreLatitudes(srs.get())) {
         const Srs mercator = fromEpsg(3395);
