@@ -11,6 +11,7 @@
 #include "app/window_registry.h"
 #include "base/file_system.h"
 #include "base/qt_seams.h"
+#include "charts/chart_import_menu.h"
 #include "charts/chart_printer.h"
 #include "info/help_browser.h"
 #include "input/TaskIcon.h"
@@ -57,7 +58,8 @@ int main(int argc, char** argv) {
                 [&moduleFolder] { return loadNetworkDevice(moduleFolder); }, clock);
         },
         [] { return std::make_unique<QtTrayShell>(); },
-        [&moduleFolder](QString& reason) { return loadChartPrinter(moduleFolder, reason); }};
+        [&moduleFolder](QString& reason) { return loadChartPrinter(moduleFolder, reason); },
+        [&moduleFolder](QString& reason) { return loadRasterLibrary(moduleFolder, reason); }};
     StdFileSystem files;
     UiContext context{program.parts(), clock, dialogs, beeper, help, files, makers, {}};
     const auto mainDlg = createWindows(context);

@@ -5,11 +5,13 @@
 
 namespace brisomar {
 
-// Network inputs and chart printing need large libraries of their own (with Kerberos and the
-// print system behind them), so they are built as modules beside the program and loaded the
-// first time they are needed: the navigator starts without loading those libraries.
+// Network inputs, chart printing and chart import need large libraries of their own (with
+// Kerberos, the print system and GDAL behind them), so they are built as modules beside the
+// program and loaded the first time they are needed: the navigator starts without loading those
+// libraries.
 inline constexpr const char* networkModuleName = "brisomar_network";
 inline constexpr const char* printModuleName = "brisomar_print";
+inline constexpr const char* chartImportModuleName = "brisomar_chartimport"; // GDAL
 
 // The function `function` of the module `module` in `folder`; null, with the reason in `reason`,
 // when the module cannot be loaded or lacks it. A module once loaded stays loaded.

@@ -8,6 +8,7 @@
 #include "base/stored_pictures.h"
 #include "charts/Vimomapb.h"
 #include "charts/Vimosema.h"
+#include "charts/chart_import_menu.h"
 #include "navcalc/Vimoavst.h"
 #include "navcalc/Vimodist.h"
 #include "navcalc/Vimoopt.h"
@@ -91,6 +92,8 @@ void TMapA::buildMenu() {
         LoadChart();
     });
     Loadfromdatabase1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    ImportChart1 =
+        file->addAction(QStringLiteral("Import chart…"), this, &TMapA::ImportChart1Click);
     Reload1 = file->addAction(QStringLiteral("Reload"), this, &TMapA::LoadChart);
     Reload1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     SaveAsBmp1 =
@@ -269,6 +272,14 @@ void TMapA::Copytoclipboard1Click() {
 }
 
 // The client image scaled to fit the page.
+// Imported charts are shown in the selection dialog at the first new record.
+void TMapA::ImportChart1Click() {
+    if (!importChartsFromMenu(context_, this))
+        return;
+    showModal(context_.windows.semaDlg);
+    LoadChart();
+}
+
 void TMapA::Printoverview1Click() {
     ChartPrinter* chosen = printer();
     QString reason;

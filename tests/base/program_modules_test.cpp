@@ -1,4 +1,5 @@
 #include "base/program_modules.h"
+#include "charts/chart_import_menu.h"
 #include "charts/chart_printer.h"
 #include "input/network_module.h"
 
@@ -39,6 +40,14 @@ TEST(ProgramModules, TheChartPrinterComesFromItsModuleOrTheReasonItCannot) {
     EXPECT_NE(loadChartPrinter(builtModules, reason), nullptr) << reason.toStdString();
     EXPECT_EQ(loadChartPrinter(noModules, reason), nullptr);
     EXPECT_TRUE(reason.contains(QString::fromLatin1(printModuleName))) << reason.toStdString();
+}
+
+TEST(ProgramModules, TheRasterLibraryComesFromItsModuleOrTheReasonItCannot) {
+    QString reason;
+    EXPECT_NE(loadRasterLibrary(builtModules, reason), nullptr) << reason.toStdString();
+    EXPECT_EQ(loadRasterLibrary(noModules, reason), nullptr);
+    EXPECT_TRUE(reason.contains(QString::fromLatin1(chartImportModuleName)))
+        << reason.toStdString();
 }
 
 TEST(ProgramModules, AModuleWithoutTheFunctionAskedForIsReported) {
