@@ -13,8 +13,6 @@ namespace {
 
 constexpr std::size_t fileHeaderBytes = 14;
 constexpr std::size_t infoHeaderBytes = 40;
-constexpr std::size_t paletteBytes = 256 * 4;
-constexpr std::size_t paletteBitmapHead = fileHeaderBytes + infoHeaderBytes + paletteBytes;
 constexpr int maxSegments = 6;           // seven points per axis
 constexpr double straightEnough = 0.001; // pixels: a line is exact within this
 constexpr double metresPerDegree = 1852.0 * 60.0;
@@ -199,40 +197,41 @@ private:
 } // namespace
 
 std::uint64_t paletteBitmapBytes(std::uint64_t width, std::uint64_t height) {
-    return paletteBitmapHead + bitmapRowBytes(width, 8) * height;
+    return PaletteBitmap::headBytes + bitmapRowBytes(width, 8) * height;
 }
 
-Bytes encodePaletteBitmap(int width, int height, const Palette& palette,
-                          std::span<const std::uint8_t> indices) {
-    const std::size_t stride = bitmapRowBytes(static_cast<std::uint64_t>(width), 8);
-    Bytes bytes(paletteBitmapBytes(static_cast<std::uint64_t>(width),
-                                   static_cast<std::uint64_t>(height)),
-                0);
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    putLittleEndian(bytes, 2, static_cast<std::uint32_t>(bytes.size()), 4);
-    putLittleEndian(bytes, 10, paletteBitmapHead, 4);
+PaletteBitmap::PaletteBitmap(int width, int height)
+    : height_(height), stride_(bitmapRowBytes(static_cast<std::uint64_t>(width), 8)),
+      bytes_(paletteBitmapBytes(static_cast<std::uint64_t>(width),
+                                static_cast<std::uint64_t>(height)),
+             0) {
+    bytes_[0] = 'B';
+    bytes_[1] = 'M';
+    putLittleEndian(bytes_, 2, static_cast<std::uint32_t>(bytes_.size()), 4);
+    putLittleEndian(bytes_, 10, headBytes, 4);
     const std::size_t info = fileHeaderBytes;
-    putLittleEndian(bytes, info, infoHeaderBytes, 4);
-    putLittleEndian(bytes, info + 4, static_cast<std::uint32_t>(width), 4);
-    putLittleEndian(bytes, info + 8, static_cast<std::uint32_t>(height), 4); // bottom-up
-    putLittleEndian(bytes, info + 12, 1, 2);                                  // planes
-    putLittleEndian(bytes, info + 14, 8, 2);                                  // bits per pixel
-    putLittleEndian(bytes, info + 20, static_cast<std::uint32_t>(stride * height), 4);
-    putLittleEndian(bytes, info + 24, 2835, 4); // 72 dots per inch
-    putLittleEndian(bytes, info + 28, 2835, 4);
-    putLittleEndian(bytes, info + 32, 256, 4); // colours used
+    putLittleEndian(bytes_, info, infoHeaderBytes, 4);
+    putLittleEndian(bytes_, info + 4, static_cast<std::uint32_t>(width), 4);
+    putLittleEndian(bytes_, info + 8, static_cast<std::uint32_t>(height), 4); // bottom-up
+    putLittleEndian(bytes_, info + 12, 1, 2);                                  // planes
+    putLittleEndian(bytes_, info + 14, 8, 2);                                  // bits per pixel
+    putLittleEndian(bytes_, info + 20, static_cast<std::uint32_t>(stride_ * height), 4);
+    putLittleEndian(bytes_, info + 24, 2835, 4); // 72 dots per inch
+    putLittleEndian(bytes_, info + 28, 2835, 4);
+    putLittleEndian(bytes_, info + 32, 256, 4); // colours used
+}
+
+Bytes PaletteBitmap::finish(const Palette& palette) && {
     for (std::size_t i = 0; i < palette.size(); ++i) {
-        std::uint8_t* entry = bytes.data() + fileHeaderBytes + infoHeaderBytes + 4 * i;
+        std::uint8_t* entry = bytes_.data() + fileHeaderBytes + infoHeaderBytes + 4 * i;
         entry[0] = palette[i].b;
         entry[1] = palette[i].g;
         entry[2] = palette[i].r;
     }
-    for (int row = 0; row < height; ++row)
-        std::copy_n(indices.begin() + static_cast<std::ptrdiff_t>(row) * width, width,
-                    bytes.begin() + static_cast<std::ptrdiff_t>(
-                                        paletteBitmapHead + stride * (height - 1 - row)));
-    return bytes;
+    for (int top = 0, bottom = height_ - 1; top < bottom; ++top, --bottom)
+        std::swap_ranges(pixels() + top * stride_, pixels() + (top + 1) * stride_,
+                         pixels() + bottom * stride_);
+    return std::move(bytes_);
 }
 
 double AxisCalibration::pixelOf(double value) const {
@@ -276,11 +275,11 @@ TileGrid planTiles(int width, int height, std::uint64_t byteLimit, int maxRows) 
         if (columns > 1 && tileWidth <= tileOverlap)
             break;
         const std::uint64_t stride = bitmapRowBytes(static_cast<std::uint64_t>(tileWidth), 8);
-        if (byteLimit <= paletteBitmapHead + stride)
+        if (byteLimit <= PaletteBitmap::headBytes + stride)
             continue;
         const int rowsFit = static_cast<int>(
             std::min<std::uint64_t>(static_cast<std::uint64_t>(maxRows),
-                                    (byteLimit - 1 - paletteBitmapHead) / stride));
+                                    (byteLimit - 1 - PaletteBitmap::headBytes) / stride));
         int rows = 1;
         if (height > rowsFit) {
             if (rowsFit <= tileOverlap)
@@ -455,18 +454,16 @@ ChartImportResult importCharts(FileSystem& files, RasterLibrary& library,
                 return !progress || progress((donePixels + done * pixels) / totalPixels);
             };
             Palette palette{};
-            std::vector<std::uint8_t> indices;
-            if (!chart.raster->render(tile.rect, palette, indices, tileProgress, reason)) {
+            PaletteBitmap picture(tile.rect.width, tile.rect.height);
+            if (!chart.raster->render(tile.rect, palette, picture.pixels(), picture.stride(),
+                                      tileProgress, reason)) {
                 result.cancelled = reason.empty();
                 result.refusal = reason.empty() ? "" : chart.source + ": " + reason;
                 return result;
             }
             const std::string bitmap =
                 freshTileName(files, folder, fileStem(chart.source), static_cast<int>(i) + 1);
-            if (!files.replace(bitmap,
-                               encodePaletteBitmap(tile.rect.width, tile.rect.height, palette,
-                                                   indices),
-                               reason)) {
+            if (!files.replace(bitmap, std::move(picture).finish(palette), reason)) {
                 result.refusal = bitmap + ": " + reason;
                 return result;
             }

@@ -26,9 +26,23 @@ using Palette = std::array<Rgb, 256>;
 // The bytes of an uncompressed 8-bit Windows bitmap of width x height (headers, palette, rows).
 std::uint64_t paletteBitmapBytes(std::uint64_t width, std::uint64_t height);
 
-// An uncompressed 8-bit Windows bitmap; `indices` holds the rows from the top, width bytes each.
-Bytes encodePaletteBitmap(int width, int height, const Palette& palette,
-                          std::span<const std::uint8_t> indices);
+// An uncompressed 8-bit Windows bitmap, filled in place so that a tile is held once: its rows
+// are written from the top, `stride()` bytes apart, then `finish` adds the palette and turns
+// them into the file's bottom-up order.
+class PaletteBitmap {
+public:
+    PaletteBitmap(int width, int height);
+    std::uint8_t* pixels() { return bytes_.data() + headBytes; }
+    std::size_t stride() const { return stride_; }
+    Bytes finish(const Palette& palette) &&;
+
+    static constexpr std::size_t headBytes = 14 + 40 + 256 * 4; // headers and palette
+
+private:
+    int height_;
+    std::size_t stride_;
+    Bytes bytes_;
+};
 
 // ---- Calibration of one axis ----
 
@@ -148,10 +162,12 @@ public:
     virtual const SampledGeoreference& georeference() const = 0;
     // The position the library's own transform gives for a fractional pixel of the raster.
     virtual GeoSample position(double x, double y) const = 0;
-    // The pixels of `tile` as palette indices, top row first. False when it fails, with the
-    // reason, or when `progress` cancels it (the reason left empty).
-    virtual bool render(const TileRect& tile, Palette& palette, std::vector<std::uint8_t>& indices,
-                        const ImportProgress& progress, std::string& reason) = 0;
+    // The pixels of `tile` as palette indices into rows from the top, `stride` bytes apart.
+    // False when it fails, with the reason, or when `progress` cancels it (the reason left
+    // empty).
+    virtual bool render(const TileRect& tile, Palette& palette, std::uint8_t* rows,
+                        std::size_t stride, const ImportProgress& progress,
+                        std::string& reason) = 0;
 };
 
 class RasterLibrary {

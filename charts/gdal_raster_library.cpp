@@ -18,6 +18,9 @@ namespace brisomar {
 
 namespace {
 
+// The warp approximates the transform within this many pixels, as gdalwarp does.
+constexpr double warpErrorPixels = 0.125;
+
 struct CloseDataset {
     void operator()(void* dataset) const { GDALClose(dataset); }
 };
@@ -154,16 +157,15 @@ public:
         return {x, y, north, east};
     }
 
-    bool render(const TileRect& tile, Palette& palette, std::vector<std::uint8_t>& indices,
+    bool render(const TileRect& tile, Palette& palette, std::uint8_t* rows, std::size_t stride,
                 const ImportProgress& progress, std::string& reason) override {
         CPLErrorReset();
-        indices.assign(static_cast<std::size_t>(tile.width) * tile.height, 0);
         GDALRasterBandH first = GDALGetRasterBand(view(), 1);
         GDALColorTableH table = GDALGetRasterColorTable(first);
         ProgressPart part{progress};
         const bool done = GDALGetRasterCount(view()) >= 3 && !table
-                              ? reduceColours(tile, palette, indices, part)
-                              : readIndices(first, table, tile, palette, indices, part);
+                              ? reduceColours(tile, palette, rows, stride, part)
+                              : readIndices(first, table, tile, palette, rows, stride, part);
         if (!done)
             reason = part.cancelled ? "" : gdalReason("the chart cannot be read");
         return done;
@@ -186,20 +188,21 @@ private:
     }
 
     bool readIndices(GDALRasterBandH band, GDALColorTableH table, const TileRect& tile,
-                     Palette& palette, std::vector<std::uint8_t>& indices, ProgressPart& part) {
+                     Palette& palette, std::uint8_t* rows, std::size_t stride,
+                     ProgressPart& part) {
         palette = paletteOf(table);
         GDALRasterIOExtraArg extra;
         INIT_RASTERIO_EXTRA_ARG(extra);
         extra.pfnProgress = reportProgress;
         extra.pProgressData = &part;
         return GDALRasterIOEx(band, GF_Read, tile.x, tile.y, tile.width, tile.height,
-                              indices.data(), tile.width, tile.height, GDT_Byte, 0, 0,
-                              &extra) == CE_None;
+                              rows, tile.width, tile.height, GDT_Byte, 1,
+                              static_cast<GSpacing>(stride), &extra) == CE_None;
     }
 
     // GDAL's median-cut palette of the tile's colours, then the tile dithered to it.
-    bool reduceColours(const TileRect& tile, Palette& palette, std::vector<std::uint8_t>& indices,
-                       ProgressPart& part) {
+    bool reduceColours(const TileRect& tile, Palette& palette, std::uint8_t* rows,
+                       std::size_t stride, ProgressPart& part) {
         const std::string window[] = {std::to_string(tile.x), std::to_string(tile.y),
                                       std::to_string(tile.width), std::to_string(tile.height)};
         const char* arguments[] = {"-of", "VRT", "-srcwin", window[0].c_str(), window[1].c_str(),
@@ -209,10 +212,13 @@ private:
             GDALTranslateOptionsNew(const_cast<char**>(arguments), nullptr);
         const Dataset cut(GDALTranslate("", view(), options, nullptr));
         GDALTranslateOptionsFree(options);
+        // The dithered band is the caller's rows themselves.
         char pointer[64] = {};
-        CPLPrintPointer(pointer, indices.data(), sizeof pointer - 1);
+        CPLPrintPointer(pointer, rows, sizeof pointer - 1);
         const std::string dataPointer = std::string("DATAPOINTER=") + pointer;
-        const char* bandOptions[] = {dataPointer.c_str(), nullptr};
+        const std::string lineOffset = "LINEOFFSET=" + std::to_string(stride);
+        const char* bandOptions[] = {dataPointer.c_str(), "PIXELOFFSET=1", lineOffset.c_str(),
+                                     nullptr};
         const Dataset target(GDALCreate(GDALGetDriverByName("MEM"), "", tile.width, tile.height,
                                         0, GDT_Byte, nullptr));
         if (!cut || !target ||
@@ -282,7 +288,7 @@ std::unique_ptr<GeoRaster> GdalRasterLibrary::open(const std::string& path, std:
         OSRExportToWkt(srs.get(), &from);
         OSRExportToWkt(mercator.get(), &to);
         warped.reset(
-            GDALAutoCreateWarpedVRT(dataset, from, to, GRA_NearestNeighbour, 0.0, nullptr));
+            GDALAutoCreateWarpedVRT(dataset, from, to, GRA_NearestNeighbour, warpErrorPixels, nullptr));
         CPLFree(from);
         CPLFree(to);
         if (!warped) {

@@ -123,8 +123,7 @@ TEST_F(ImportMenu, ACancelledOrRefusedImportChangesNothing) {
     const std::string before = contentsOf(map);
     const std::string picture = dir.file("photo.bmp");
     {
-        Palette palette{};
-        const Bytes bytes = encodePaletteBitmap(4, 4, palette, std::vector<std::uint8_t>(16));
+        const Bytes bytes = PaletteBitmap(4, 4).finish({});
         std::ofstream(picture, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     }

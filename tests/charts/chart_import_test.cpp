@@ -48,12 +48,16 @@ double latitudeAt(const SampledGeoreference& geo, double y) {
 TEST(ChartImport, APaletteBitmapIsAChartTheReaderTakesTopRowLast) {
     Palette palette{};
     palette[7] = {10, 20, 30};
-    const std::vector<std::uint8_t> indices{7, 0, 0, 0, 0, 0}; // 3 x 2, top-left is colour 7
-    const Bytes bytes = encodePaletteBitmap(3, 2, palette, indices);
+    PaletteBitmap bitmap(3, 2);
+    EXPECT_EQ(bitmap.stride(), 4u);
+    bitmap.pixels()[0] = 7; // top-left
+    bitmap.pixels()[4 + 2] = 9; // bottom-right
+    const Bytes bytes = std::move(bitmap).finish(palette);
     EXPECT_EQ(bytes.size(), paletteBitmapBytes(3, 2));
     EXPECT_EQ(bytes.size(), 1078u + 2 * 4);
     EXPECT_EQ(chartBitmapShape(bytes, bytes.size()), (ChartBitmapShape{3, 2, 8}));
     EXPECT_EQ(bytes[1078 + 4], 7) << "the top row is stored last";
+    EXPECT_EQ(bytes[1078 + 2], 9);
     EXPECT_EQ(bytes[1078], 0);
     EXPECT_EQ(std::vector<int>(bytes.begin() + 54 + 28, bytes.begin() + 54 + 31),
               (std::vector<int>{30, 20, 10}))
@@ -314,10 +318,11 @@ public:
     GeoSample position(double x, double y) const override {
         return {x, y, latitudeAt(geo_, y), geo_.eastLonAtColumn[0] + x * columnDegrees(geo_)};
     }
-    bool render(const TileRect& tile, Palette& palette, std::vector<std::uint8_t>& indices,
+    bool render(const TileRect& tile, Palette& palette, std::uint8_t* rows, std::size_t stride,
                 const ImportProgress& progress, std::string& reason) override {
         palette[1] = {255, 255, 255};
-        indices.assign(static_cast<std::size_t>(tile.width) * tile.height, 1);
+        for (int y = 0; y < tile.height; ++y)
+            std::fill_n(rows + y * stride, tile.width, 1);
         if (!progress(0.5))
             return false;
         reason = failure;
