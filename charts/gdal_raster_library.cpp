@@ -260,7 +260,10 @@ std::unique_ptr<GeoRaster> GdalRasterLibrary::open(const std::string& path, std:
     CPLErrorReset();
     Dataset source(GDALOpen(path.c_str(), GA_ReadOnly));
     if (!source) {
+        // The file's name is said before the reason already.
         reason = gdalReason("GDAL cannot read it");
+        if (reason.starts_with(path + ": "))
+            reason.erase(0, path.size() + 2);
         return nullptr;
     }
     GDALDatasetH dataset = source.get();
