@@ -132,8 +132,8 @@ std::string fileStem(const std::string& path) {
 // A name in `folder` for the tile that no file has yet, so that no chart is overwritten.
 std::string freshTileName(FileSystem& files, const std::string& folder, const std::string& stem,
                           int index) {
-    const std::string base = (std::filesystem::path(folder) / stem).string() + "-" +
-                             std::to_string(index);
+    const std::string base =
+        (std::filesystem::path(folder) / stem).string() + "-" + std::to_string(index);
     std::string name = base + ".bmp";
     for (int again = 2; files.exists(name) || files.specialKind(name); ++again)
         name = base + "-" + std::to_string(again) + ".bmp";
@@ -202,9 +202,9 @@ std::uint64_t paletteBitmapBytes(std::uint64_t width, std::uint64_t height) {
 
 PaletteBitmap::PaletteBitmap(int width, int height)
     : height_(height), stride_(bitmapRowBytes(static_cast<std::uint64_t>(width), 8)),
-      bytes_(paletteBitmapBytes(static_cast<std::uint64_t>(width),
-                                static_cast<std::uint64_t>(height)),
-             0) {
+      bytes_(
+          paletteBitmapBytes(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height)),
+          0) {
     bytes_[0] = 'B';
     bytes_[1] = 'M';
     putLittleEndian(bytes_, 2, static_cast<std::uint32_t>(bytes_.size()), 4);
@@ -213,8 +213,8 @@ PaletteBitmap::PaletteBitmap(int width, int height)
     putLittleEndian(bytes_, info, infoHeaderBytes, 4);
     putLittleEndian(bytes_, info + 4, static_cast<std::uint32_t>(width), 4);
     putLittleEndian(bytes_, info + 8, static_cast<std::uint32_t>(height), 4); // bottom-up
-    putLittleEndian(bytes_, info + 12, 1, 2);                                  // planes
-    putLittleEndian(bytes_, info + 14, 8, 2);                                  // bits per pixel
+    putLittleEndian(bytes_, info + 12, 1, 2);                                 // planes
+    putLittleEndian(bytes_, info + 14, 8, 2);                                 // bits per pixel
     putLittleEndian(bytes_, info + 20, static_cast<std::uint32_t>(stride_ * height), 4);
     putLittleEndian(bytes_, info + 24, 2835, 4); // 72 dots per inch
     putLittleEndian(bytes_, info + 28, 2835, 4);
@@ -247,8 +247,7 @@ AxisCalibration calibrateAxis(std::span<const double> f) {
         for (int step = 0; step < 40 && feasible - infeasible > 1e-6; ++step) {
             const double middle = (feasible + infeasible) / 2;
             (static_cast<int>(greedyCover(f, middle).size()) <= maxSegments ? feasible
-                                                                            : infeasible) =
-                middle;
+                                                                            : infeasible) = middle;
         }
         points = {0};
         for (const int end : greedyCover(f, feasible))
@@ -392,12 +391,13 @@ std::optional<MapTable> mapTableForImport(FileSystem& files, const std::string& 
 std::string nameRelativeToMapFile(const std::string& mapFile, const std::string& bitmap) {
     namespace fs = std::filesystem;
     const fs::path folder = fs::absolute(fs::path(mapFile)).lexically_normal().parent_path();
-    return fs::absolute(fs::path(bitmap)).lexically_normal().lexically_relative(folder)
+    return fs::absolute(fs::path(bitmap))
+        .lexically_normal()
+        .lexically_relative(folder)
         .generic_string();
 }
 
-CalibrationError calibrationError(const TileCalibration& tile,
-                                  std::span<const GeoSample> samples) {
+CalibrationError calibrationError(const TileCalibration& tile, std::span<const GeoSample> samples) {
     CalibrationError worst;
     for (const GeoSample& s : samples) {
         const double dy = tile.rows.pixelOf(s.lat) - s.y;
@@ -405,9 +405,9 @@ CalibrationError calibrationError(const TileCalibration& tile,
         worst.pixels = std::max(worst.pixels, std::hypot(dx, dy));
         const double northMetres =
             (interpolate(tile.rows.pixels, tile.rows.degrees, s.y) - s.lat) * metresPerDegree;
-        const double eastMetres = (interpolate(tile.columns.pixels, tile.columns.degrees, s.x) +
-                                   s.eastLon) *
-                                  metresPerDegree * std::cos(s.lat * M_PI / 180);
+        const double eastMetres =
+            (interpolate(tile.columns.pixels, tile.columns.degrees, s.x) + s.eastLon) *
+            metresPerDegree * std::cos(s.lat * M_PI / 180);
         worst.metres = std::max(worst.metres, std::hypot(northMetres, eastMetres));
     }
     return worst;
@@ -438,10 +438,9 @@ ChartImportResult importCharts(FileSystem& files, RasterLibrary& library,
         result.refusal = request.mapFile + ": " + reason;
         return result;
     }
-    const std::string folder =
-        request.folder.empty()
-            ? std::filesystem::path(request.mapFile).parent_path().string()
-            : request.folder;
+    const std::string folder = request.folder.empty()
+                                   ? std::filesystem::path(request.mapFile).parent_path().string()
+                                   : request.folder;
     WrittenTiles written(files);
     double donePixels = 0;
     for (PlannedChart& chart : charts) {
@@ -470,9 +469,8 @@ ChartImportResult importCharts(FileSystem& files, RasterLibrary& library,
             written.add(bitmap);
             donePixels += pixels;
             const int record = (*records)[result.tiles.size()];
-            (*table)[record - 1] =
-                tileRecord(tile, nameRelativeToMapFile(request.mapFile, bitmap),
-                           tileInfoText(title, static_cast<int>(i), chart.grid));
+            (*table)[record - 1] = tileRecord(tile, nameRelativeToMapFile(request.mapFile, bitmap),
+                                              tileInfoText(title, static_cast<int>(i), chart.grid));
             result.tiles.push_back({chart.source, record, bitmap, tile.rect,
                                     calibrationError(tile, tileSamples(*chart.raster, tile.rect))});
         }

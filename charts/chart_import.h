@@ -94,7 +94,7 @@ struct SampledGeoreference {
 
 struct TileCalibration {
     TileRect rect;
-    AxisCalibration rows; // latitudes
+    AxisCalibration rows;    // latitudes
     AxisCalibration columns; // longitudes, west positive
 };
 
@@ -192,9 +192,9 @@ struct ChartImportRequest {
 
 struct ImportedTile {
     std::string source;
-    int record = 0;      // 1 .. 25
-    std::string bitmap;  // where it was written
-    TileRect rect;       // on the north-up raster of the source
+    int record = 0;     // 1 .. 25
+    std::string bitmap; // where it was written
+    TileRect rect;      // on the north-up raster of the source
     CalibrationError error;
 };
 

@@ -25,8 +25,9 @@ const Dialogs::FileChoice mapChoice{QStringLiteral("Import into map-file"),
 std::optional<QString> targetMapFile(UiContext& context) {
     const std::string& open = context.program.chart.MapFilePath;
     if (!open.empty() &&
-        context.dialogs.confirmYesNo(QStringLiteral("Import into the map-file %1?")
-                                         .arg(QString::fromStdString(open))) == Dialogs::Answer::Yes)
+        context.dialogs.confirmYesNo(
+            QStringLiteral("Import into the map-file %1?").arg(QString::fromStdString(open))) ==
+            Dialogs::Answer::Yes)
         return QString::fromStdString(open);
     return context.dialogs.saveFileName(mapChoice, false);
 }
@@ -52,8 +53,8 @@ std::optional<int> importChartsFromMenu(UiContext& context, QWidget* parent) {
     if (!map)
         return std::nullopt;
     QString reason;
-    const auto library = context.makers.rasterLibrary ? context.makers.rasterLibrary(reason)
-                                                      : nullptr;
+    const auto library =
+        context.makers.rasterLibrary ? context.makers.rasterLibrary(reason) : nullptr;
     if (!library) {
         context.dialogs.warning(QStringLiteral("Chart import is not available: %1").arg(reason));
         return std::nullopt;

@@ -188,16 +188,15 @@ private:
     }
 
     bool readIndices(GDALRasterBandH band, GDALColorTableH table, const TileRect& tile,
-                     Palette& palette, std::uint8_t* rows, std::size_t stride,
-                     ProgressPart& part) {
+                     Palette& palette, std::uint8_t* rows, std::size_t stride, ProgressPart& part) {
         palette = paletteOf(table);
         GDALRasterIOExtraArg extra;
         INIT_RASTERIO_EXTRA_ARG(extra);
         extra.pfnProgress = reportProgress;
         extra.pProgressData = &part;
-        return GDALRasterIOEx(band, GF_Read, tile.x, tile.y, tile.width, tile.height,
-                              rows, tile.width, tile.height, GDT_Byte, 1,
-                              static_cast<GSpacing>(stride), &extra) == CE_None;
+        return GDALRasterIOEx(band, GF_Read, tile.x, tile.y, tile.width, tile.height, rows,
+                              tile.width, tile.height, GDT_Byte, 1, static_cast<GSpacing>(stride),
+                              &extra) == CE_None;
     }
 
     // GDAL's median-cut palette of the tile's colours, then the tile dithered to it.
@@ -205,9 +204,20 @@ private:
                        std::size_t stride, ProgressPart& part) {
         const std::string window[] = {std::to_string(tile.x), std::to_string(tile.y),
                                       std::to_string(tile.width), std::to_string(tile.height)};
-        const char* arguments[] = {"-of", "VRT", "-srcwin", window[0].c_str(), window[1].c_str(),
-                                   window[2].c_str(), window[3].c_str(), "-b", "1", "-b", "2",
-                                   "-b", "3", nullptr};
+        const char* arguments[] = {"-of",
+                                   "VRT",
+                                   "-srcwin",
+                                   window[0].c_str(),
+                                   window[1].c_str(),
+                                   window[2].c_str(),
+                                   window[3].c_str(),
+                                   "-b",
+                                   "1",
+                                   "-b",
+                                   "2",
+                                   "-b",
+                                   "3",
+                                   nullptr};
         GDALTranslateOptions* options =
             GDALTranslateOptionsNew(const_cast<char**>(arguments), nullptr);
         const Dataset cut(GDALTranslate("", view(), options, nullptr));
@@ -219,13 +229,12 @@ private:
         const std::string lineOffset = "LINEOFFSET=" + std::to_string(stride);
         const char* bandOptions[] = {dataPointer.c_str(), "PIXELOFFSET=1", lineOffset.c_str(),
                                      nullptr};
-        const Dataset target(GDALCreate(GDALGetDriverByName("MEM"), "", tile.width, tile.height,
-                                        0, GDT_Byte, nullptr));
+        const Dataset target(GDALCreate(GDALGetDriverByName("MEM"), "", tile.width, tile.height, 0,
+                                        GDT_Byte, nullptr));
         if (!cut || !target ||
             GDALAddBand(target.get(), GDT_Byte, const_cast<char**>(bandOptions)) != CE_None)
             return false;
-        GDALRasterBandH bands[] = {GDALGetRasterBand(cut.get(), 1),
-                                   GDALGetRasterBand(cut.get(), 2),
+        GDALRasterBandH bands[] = {GDALGetRasterBand(cut.get(), 1), GDALGetRasterBand(cut.get(), 2),
                                    GDALGetRasterBand(cut.get(), 3)};
         const ColorTable table(GDALCreateColorTable(GPI_RGB));
         part.span = 0.4;
@@ -290,8 +299,8 @@ std::unique_ptr<GeoRaster> GdalRasterLibrary::open(const std::string& path, std:
         char* to = nullptr;
         OSRExportToWkt(srs.get(), &from);
         OSRExportToWkt(mercator.get(), &to);
-        warped.reset(
-            GDALAutoCreateWarpedVRT(dataset, from, to, GRA_NearestNeighbour, warpErrorPixels, nullptr));
+        warped.reset(GDALAutoCreateWarpedVRT(dataset, from, to, GRA_NearestNeighbour,
+                                             warpErrorPixels, nullptr));
         CPLFree(from);
         CPLFree(to);
         if (!warped) {

@@ -94,8 +94,10 @@ TEST_F(ImportMenu, ImportsIntoTheOpenMapFileAndShowsTheFirstNewRecord) {
         text = ui.context.windows.semaDlg->LabelInfoText->text();
     });
     mapA->ImportChart1->trigger();
-    EXPECT_EQ(ui.dialogs.shown, (Boxes{{Question, QStringLiteral("Import into the map-file %1?")
-                                                      .arg(QString::fromStdString(map))}}));
+    EXPECT_EQ(
+        ui.dialogs.shown,
+        (Boxes{{Question,
+                QStringLiteral("Import into the map-file %1?").arg(QString::fromStdString(map))}}));
     EXPECT_TRUE(shown);
     EXPECT_EQ(record, 2);
     EXPECT_EQ(text, QStringLiteral("Text:Harbour Approaches"));
@@ -112,8 +114,8 @@ TEST_F(ImportMenu, AnotherMapFileIsChosenOrCreated) {
     ui.dialogs.files = {QString::fromStdString(kap), QString::fromStdString(other)};
     whenSelectionShows([] {});
     mapA->ImportChart1->trigger();
-    EXPECT_EQ(ui.dialogs.fileDialogTitles,
-              (QStringList{QStringLiteral("Import chart"), QStringLiteral("Import into map-file")}));
+    EXPECT_EQ(ui.dialogs.fileDialogTitles, (QStringList{QStringLiteral("Import chart"),
+                                                        QStringLiteral("Import into map-file")}));
     EXPECT_EQ(ui.program.chart.MapFilePath, other);
     EXPECT_EQ(ui.program.chart.Table[0].FileName, "approaches-1.bmp");
 }
@@ -158,8 +160,8 @@ TEST_F(ImportMenu, WithoutItsModuleTheImportSaysItIsNotAvailable) {
     mapA->ImportChart1->trigger();
     ASSERT_EQ(ui.dialogs.shown.size(), 1u);
     EXPECT_EQ(ui.dialogs.shown[0].kind, Warning);
-    EXPECT_TRUE(ui.dialogs.shown[0].text.startsWith(
-        QStringLiteral("Chart import is not available: ")));
+    EXPECT_TRUE(
+        ui.dialogs.shown[0].text.startsWith(QStringLiteral("Chart import is not available: ")));
     EXPECT_TRUE(ui.dialogs.shown[0].text.contains(QString::fromLatin1(chartImportModuleName)));
 }
 

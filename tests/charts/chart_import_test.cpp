@@ -50,7 +50,7 @@ TEST(ChartImport, APaletteBitmapIsAChartTheReaderTakesTopRowLast) {
     palette[7] = {10, 20, 30};
     PaletteBitmap bitmap(3, 2);
     EXPECT_EQ(bitmap.stride(), 4u);
-    bitmap.pixels()[0] = 7; // top-left
+    bitmap.pixels()[0] = 7;     // top-left
     bitmap.pixels()[4 + 2] = 9; // bottom-right
     const Bytes bytes = std::move(bitmap).finish(palette);
     EXPECT_EQ(bytes.size(), paletteBitmapBytes(3, 2));
@@ -182,8 +182,8 @@ TEST(ChartImport, RecordsOfCalibratedTilesHitThePixel) {
             for (int i = 0; i < 100; ++i) {
                 const double x = column(random), y = row(random);
                 const double exactLat = latitudeAt(c.geo, tile.rect.y + y);
-                const double eastLon = c.geo.eastLonAtColumn[0] +
-                                       (tile.rect.x + x) * columnDegrees(c.geo);
+                const double eastLon =
+                    c.geo.eastLonAtColumn[0] + (tile.rect.x + x) * columnDegrees(c.geo);
                 EXPECT_LE(std::abs(LatToChartY(chart, Real48(exactLat)) -
                                    static_cast<int>(std::floor(y))),
                           1)
@@ -384,11 +384,13 @@ public:
         return files.read(map, 0, 1 << 20, error).value_or(Bytes{});
     }
     std::size_t filesInFolder() {
-        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir.path()),
-                                                      std::filesystem::directory_iterator()));
+        return static_cast<std::size_t>(
+            std::distance(std::filesystem::directory_iterator(dir.path()),
+                          std::filesystem::directory_iterator()));
     }
-    ChartImportResult run(std::vector<std::string> sources, int first = 1,
-                          ImportProgress progress = [](double) { return true; }) {
+    ChartImportResult run(
+        std::vector<std::string> sources, int first = 1,
+        ImportProgress progress = [](double) { return true; }) {
         return importCharts(files, library, {sources, map, "", first, tileBytes}, progress);
     }
 
@@ -448,21 +450,28 @@ TEST_F(Import, ARefusedOrCancelledImportChangesNothing) {
     };
     const std::string small = dir.file("small.tif");
     const Case cases[] = {
-        {"no georeference", {small, dir.file("photo.jpg")}, [](Import&) {},
+        {"no georeference",
+         {small, dir.file("photo.jpg")},
+         [](Import&) {},
          dir.file("photo.jpg") + ": not a georeferenced chart"},
-        {"more tiles than free records", {small, dir.file("wide.tif")},
+        {"more tiles than free records",
+         {small, dir.file("wide.tif")},
          [](Import& t) {
              for (int r = 5; r <= 25; ++r)
                  t.table[r - 1].FileName = "x.bmp";
              t.writeMap(t.table);
          },
          dir.file("charts.MAP") + ": 4 free records are needed, the map file has 3 from record 1"},
-        {"a map file that does not read", {small},
+        {"a map file that does not read",
+         {small},
          [](Import& t) { std::ofstream(t.map, std::ios::binary) << "short"; },
          dir.file("charts.MAP") + ": the file holds fewer than 16300 bytes"},
-        {"the library fails", {small}, [](Import& t) { t.library.renderFailure = "out of memory"; },
+        {"the library fails",
+         {small},
+         [](Import& t) { t.library.renderFailure = "out of memory"; },
          small + ": out of memory"},
-        {"the map file cannot be written", {small, dir.file("wide.tif")},
+        {"the map file cannot be written",
+         {small, dir.file("wide.tif")},
          [](Import& t) { t.files.failing = t.map; },
          dir.file("charts.MAP") + ": No space left on device"},
         {"cancelled", {small}, [](Import& t) { t.cancelAt = 0.9; }, ""},

@@ -129,8 +129,7 @@ public:
     SourceTransform(const std::string& path, const char* assumedSrs) {
         dataset_ = GDALOpen(path.c_str(), GA_ReadOnly);
         const std::string from = std::string("SRC_SRS=") + (assumedSrs ? assumedSrs : "");
-        const char* options[] = {"DST_SRS=EPSG:4326", assumedSrs ? from.c_str() : nullptr,
-                                 nullptr};
+        const char* options[] = {"DST_SRS=EPSG:4326", assumedSrs ? from.c_str() : nullptr, nullptr};
         transformer_ =
             GDALCreateGenImgProjTransformer2(dataset_, nullptr, const_cast<char**>(options));
     }
@@ -182,8 +181,8 @@ TEST_F(GdalImport, EveryTileHitsThePixelGdalGivesAndShowsTheSourceThere) {
          }},
         {"UTM, paletted", "utm.tif", nullptr,
          [](const std::string& p) {
-             writeGdalChart(p, "GTiff", 360, 300, "EPSG:32630",
-                            {500000, 25, 0, 5000000, 0, -25}, true);
+             writeGdalChart(p, "GTiff", 360, 300, "EPSG:32630", {500000, 25, 0, 5000000, 0, -25},
+                            true);
          }},
         {"rotated latitude and longitude", "rotated.tif", nullptr,
          [&](const std::string& p) {
@@ -237,8 +236,7 @@ TEST_F(GdalImport, EveryTileHitsThePixelGdalGivesAndShowsTheSourceThere) {
                     return std::fmod(v, block) > 3 && std::fmod(v, block) < block - 3;
                 };
                 if (!sourceTransform.inside(sx, sy) || !inner(sx) || !inner(sy) || chartX < 0 ||
-                    chartY < 0 ||
-                    chartX >= tile.rect.width || chartY >= tile.rect.height)
+                    chartY < 0 || chartX >= tile.rect.width || chartY >= tile.rect.height)
                     continue;
                 const int expected = patternIndex(static_cast<int>(sx), static_cast<int>(sy));
                 ++colourChecks;
@@ -291,8 +289,7 @@ TEST_F(GdalImport, ChartsGdalCannotPlaceAreRefusedNamingTheFile) {
 
 TEST_F(GdalImport, CancellingWhileGdalWorksLeavesNothing) {
     const std::string path = dir.file("mercator.tif");
-    writeGdalChart(path, "GTiff", 400, 300, "EPSG:3395", {-350000, 20, 0, 5620000, 0, -20},
-                   false);
+    writeGdalChart(path, "GTiff", 400, 300, "EPSG:3395", {-350000, 20, 0, 5620000, 0, -20}, false);
     int reports = 0;
     const ChartImportResult result = importCharts(files, library, {{path}, map, "", 1, 50000},
                                                   [&](double) { return ++reports < 3; });

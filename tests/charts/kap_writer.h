@@ -115,7 +115,8 @@ inline void writeKap(const std::string& path, const KapChart& c) {
         putBigEndian(start);
     putBigEndian(indexStart);
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 } // namespace brisomar::testing
