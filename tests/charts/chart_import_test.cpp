@@ -441,6 +441,16 @@ TEST_F(Import, AMissingMapFileIsCreatedAndNamesDoNotOverwriteCharts) {
     EXPECT_EQ(std::filesystem::file_size(dir.file("small-1.bmp")), 23u);
 }
 
+TEST_F(Import, TilesGoIntoTheFolderAskedAndAreNamedFromTheMapFile) {
+    std::filesystem::create_directory(dir.file("tiles"));
+    const ChartImportResult result = importCharts(
+        files, library, {{dir.file("small.tif")}, map, dir.file("tiles"), 1, tileBytes}, {});
+    ASSERT_TRUE(result.imported()) << result.refusal;
+    EXPECT_EQ(result.tiles[0].bitmap, dir.file("tiles/small-1.bmp"));
+    std::string error;
+    EXPECT_EQ(readMapFile(files, map, error)->at(1).FileName, "tiles/small-1.bmp");
+}
+
 TEST_F(Import, ARefusedOrCancelledImportChangesNothing) {
     struct Case {
         const char* name;
