@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <numbers>
 
 namespace brisomar {
 
@@ -193,6 +194,63 @@ private:
     FileSystem& files_;
     std::vector<std::string> paths_;
 };
+
+ChartImportResult refusedImport(std::string refusal) {
+    ChartImportResult result;
+    result.refusal = std::move(refusal);
+    return result;
+}
+
+ChartImportResult cancelledImport() {
+    ChartImportResult result;
+    result.cancelled = true;
+    return result;
+}
+
+// Renders and writes every tile of the charts, each into its record of `table`.
+ChartImportResult writeTiles(FileSystem& files, const ChartImportRequest& request,
+                             const std::vector<PlannedChart>& charts,
+                             const std::vector<int>& records, MapTable& table,
+                             const ImportProgress& progress, WrittenTiles& written) {
+    const std::string folder = request.folder.empty()
+                                   ? std::filesystem::path(request.mapFile).parent_path().string()
+                                   : request.folder;
+    double totalPixels = 0, donePixels = 0;
+    for (const PlannedChart& chart : charts)
+        for (const TileCalibration& tile : chart.tiles)
+            totalPixels += static_cast<double>(tile.rect.width) * tile.rect.height;
+    ChartImportResult result;
+    std::string reason;
+    for (const PlannedChart& chart : charts) {
+        const std::string title =
+            chart.raster->title().empty() ? fileStem(chart.source) : chart.raster->title();
+        for (std::size_t i = 0; i < chart.tiles.size(); ++i) {
+            const TileCalibration& tile = chart.tiles[i];
+            const double pixels = static_cast<double>(tile.rect.width) * tile.rect.height;
+            const ImportProgress tileProgress = [&](double done) {
+                return !progress || progress((donePixels + done * pixels) / totalPixels);
+            };
+            Palette palette{};
+            PaletteBitmap picture(tile.rect.width, tile.rect.height);
+            if (!chart.raster->render(tile.rect, palette, picture.pixels(), picture.stride(),
+                                      tileProgress, reason))
+                return reason.empty() ? cancelledImport()
+                                      : refusedImport(chart.source + ": " + reason);
+            const std::string bitmap =
+                freshTileName(files, folder, fileStem(chart.source), static_cast<int>(i) + 1);
+            if (!files.replace(bitmap, std::move(picture).finish(palette), reason))
+                return refusedImport(bitmap + ": " + reason);
+            written.add(bitmap);
+            donePixels += pixels;
+            const int record = records[result.tiles.size()];
+            table[record - 1] = tileRecord(tile, nameRelativeToMapFile(request.mapFile, bitmap),
+                                           tileInfoText(title, static_cast<int>(i), chart.grid));
+            result.tiles.push_back({chart.source, record, bitmap, tile.rect,
+                                    calibrationError(tile, tileSamples(*chart.raster, tile.rect))});
+        }
+    }
+    return result;
+}
 
 } // namespace
 
@@ -407,7 +465,7 @@ CalibrationError calibrationError(const TileCalibration& tile, std::span<const G
             (interpolate(tile.rows.pixels, tile.rows.degrees, s.y) - s.lat) * metresPerDegree;
         const double eastMetres =
             (interpolate(tile.columns.pixels, tile.columns.degrees, s.x) + s.eastLon) *
-            metresPerDegree * std::cos(s.lat * M_PI / 180);
+            metresPerDegree * std::cos(s.lat * std::numbers::pi / 180);
         worst.metres = std::max(worst.metres, std::hypot(northMetres, eastMetres));
     }
     return worst;
@@ -415,74 +473,29 @@ CalibrationError calibrationError(const TileCalibration& tile, std::span<const G
 
 ChartImportResult importCharts(FileSystem& files, RasterLibrary& library,
                                const ChartImportRequest& request, const ImportProgress& progress) {
-    ChartImportResult result;
     std::string reason;
     auto table = mapTableForImport(files, request.mapFile, reason);
-    if (!table) {
-        result.refusal = request.mapFile + ": " + reason;
-        return result;
-    }
+    if (!table)
+        return refusedImport(request.mapFile + ": " + reason);
     std::vector<PlannedChart> charts;
-    if (result.refusal = planCharts(library, request, charts); !result.refusal.empty())
-        return result;
+    if (std::string refusal = planCharts(library, request, charts); !refusal.empty())
+        return refusedImport(refusal);
     std::size_t tileCount = 0;
-    double totalPixels = 0;
     for (const PlannedChart& chart : charts)
-        for (const TileCalibration& tile : chart.tiles) {
-            ++tileCount;
-            totalPixels += static_cast<double>(tile.rect.width) * tile.rect.height;
-        }
+        tileCount += chart.tiles.size();
     const auto records =
         freeRecords(*table, request.firstRecord, static_cast<int>(tileCount), reason);
-    if (!records) {
-        result.refusal = request.mapFile + ": " + reason;
-        return result;
-    }
-    const std::string folder = request.folder.empty()
-                                   ? std::filesystem::path(request.mapFile).parent_path().string()
-                                   : request.folder;
+    if (!records)
+        return refusedImport(request.mapFile + ": " + reason);
     WrittenTiles written(files);
-    double donePixels = 0;
-    for (PlannedChart& chart : charts) {
-        const std::string title =
-            chart.raster->title().empty() ? fileStem(chart.source) : chart.raster->title();
-        for (std::size_t i = 0; i < chart.tiles.size(); ++i) {
-            const TileCalibration& tile = chart.tiles[i];
-            const double pixels = static_cast<double>(tile.rect.width) * tile.rect.height;
-            const ImportProgress tileProgress = [&](double done) {
-                return !progress || progress((donePixels + done * pixels) / totalPixels);
-            };
-            Palette palette{};
-            PaletteBitmap picture(tile.rect.width, tile.rect.height);
-            if (!chart.raster->render(tile.rect, palette, picture.pixels(), picture.stride(),
-                                      tileProgress, reason)) {
-                result.cancelled = reason.empty();
-                result.refusal = reason.empty() ? "" : chart.source + ": " + reason;
-                return result;
-            }
-            const std::string bitmap =
-                freshTileName(files, folder, fileStem(chart.source), static_cast<int>(i) + 1);
-            if (!files.replace(bitmap, std::move(picture).finish(palette), reason)) {
-                result.refusal = bitmap + ": " + reason;
-                return result;
-            }
-            written.add(bitmap);
-            donePixels += pixels;
-            const int record = (*records)[result.tiles.size()];
-            (*table)[record - 1] = tileRecord(tile, nameRelativeToMapFile(request.mapFile, bitmap),
-                                              tileInfoText(title, static_cast<int>(i), chart.grid));
-            result.tiles.push_back({chart.source, record, bitmap, tile.rect,
-                                    calibrationError(tile, tileSamples(*chart.raster, tile.rect))});
-        }
-    }
-    if (progress && !progress(1.0)) {
-        result.cancelled = true;
+    ChartImportResult result =
+        writeTiles(files, request, charts, *records, *table, progress, written);
+    if (!result.imported())
         return result;
-    }
-    if (!files.replace(request.mapFile, encodeMapFile(*table), reason)) {
-        result.refusal = request.mapFile + ": " + reason;
-        return result;
-    }
+    if (progress && !progress(1.0))
+        return cancelledImport();
+    if (!files.replace(request.mapFile, encodeMapFile(*table), reason))
+        return refusedImport(request.mapFile + ": " + reason);
     written.keep();
     return result;
 }
