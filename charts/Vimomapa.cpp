@@ -271,7 +271,6 @@ void TMapA::Copytoclipboard1Click() {
     QGuiApplication::clipboard()->setImage(clientImage());
 }
 
-// The client image scaled to fit the page.
 // Imported charts are shown in the selection dialog at the first new record.
 void TMapA::ImportChart1Click() {
     if (!importChartsFromMenu(context_, this))
@@ -280,6 +279,7 @@ void TMapA::ImportChart1Click() {
     LoadChart();
 }
 
+// The client image scaled to fit the page.
 void TMapA::Printoverview1Click() {
     ChartPrinter* chosen = printer();
     QString reason;
