@@ -13,6 +13,7 @@
 #include "base/program_modules.h"
 #include "base/qt_seams.h"
 #include "base/version.h"
+#include "charts/chart_import_menu.h"
 #include "charts/chart_printer.h"
 #include "info/help_browser.h"
 #include "input/TaskIcon.h"
@@ -64,7 +65,8 @@ int main(int argc, char** argv) {
                 [&moduleFolder] { return loadNetworkDevice(moduleFolder); }, clock);
         },
         [] { return std::make_unique<QtTrayShell>(); },
-        [&moduleFolder](QString& reason) { return loadChartPrinter(moduleFolder, reason); }};
+        [&moduleFolder](QString& reason) { return loadChartPrinter(moduleFolder, reason); },
+        [&moduleFolder](QString& reason) { return loadRasterLibrary(moduleFolder, reason); }};
     StdFileSystem files;
     UiContext context{program.parts(), clock, dialogs, beeper, help, files, makers, {}};
     const auto mainDlg = createWindows(context);

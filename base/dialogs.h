@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -31,6 +32,12 @@ public:
     virtual Answer abortRetry(const QString& text, const QString& detail) = 0;
     // The chosen path of an existing file, or nothing when cancelled.
     virtual std::optional<QString> openFileName(const FileChoice& choice) = 0;
+    // The chosen paths of one or more existing files, or nothing when cancelled; one file
+    // unless the platform's dialog offers more.
+    virtual std::optional<QStringList> openFileNames(const FileChoice& choice) {
+        const auto one = openFileName(choice);
+        return one ? std::optional<QStringList>(QStringList{*one}) : std::nullopt;
+    }
     // The chosen path to write to (its folder exists; the file may not); `confirmOverwrite`
     // asks before an existing file is chosen.
     virtual std::optional<QString> saveFileName(const FileChoice& choice,

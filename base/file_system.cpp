@@ -252,6 +252,14 @@ bool StdFileSystem::truncate(const std::string& path, std::uintmax_t size, std::
     return !code;
 }
 
+bool StdFileSystem::remove(const std::string& path, std::string& error) {
+    std::error_code code;
+    fs::remove(path, code);
+    if (code)
+        error = code.message();
+    return !code;
+}
+
 bool StdFileSystem::replace(const std::string& path, const Bytes& bytes, std::string& error) {
     const auto target = finalTarget(path, error);
     if (!target)

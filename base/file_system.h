@@ -28,6 +28,8 @@ public:
     virtual bool truncate(const std::string& path, std::uintmax_t size, std::string& error) = 0;
     // Replaces the whole file at once: the old content stays until the new one is complete.
     virtual bool replace(const std::string& path, const Bytes& bytes, std::string& error) = 0;
+    // Removes a file the program made (a chart tile of an import that did not complete).
+    virtual bool remove(const std::string& path, std::string& error) = 0;
     // What the path names when that is neither a regular file nor a folder: "a FIFO", "a
     // device" or "a socket"; nothing otherwise, a missing name included.
     virtual std::optional<std::string> specialKind(const std::string& path) = 0;
@@ -54,6 +56,7 @@ public:
     // kept, and a read-only file is not replaced. Temporary files left by a save that was killed
     // are removed by the next save of the same file.
     bool replace(const std::string& path, const Bytes& bytes, std::string& error) override;
+    bool remove(const std::string& path, std::string& error) override;
     std::optional<std::string> specialKind(const std::string& path) override;
     std::optional<std::vector<std::string>> folderEntries(const std::string& folder,
                                                           std::string& error) override;

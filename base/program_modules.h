@@ -5,11 +5,13 @@
 
 namespace brisomar {
 
-// Network inputs and chart printing need large libraries of their own (with Kerberos and the
-// print system behind them), so they are built as modules beside the program and loaded the
-// first time they are needed: the navigator starts without loading those libraries.
+// Network inputs, chart printing and chart import need large libraries of their own (with
+// Kerberos, the print system and GDAL behind them), so they are built as modules beside the
+// program and loaded the first time they are needed: the navigator starts without loading those
+// libraries.
 inline constexpr const char* networkModuleName = "brisomar_network";
 inline constexpr const char* printModuleName = "brisomar_print";
+inline constexpr const char* chartImportModuleName = "brisomar_chartimport"; // GDAL
 
 // The folder of the modules for programs in `programFolder`: where an installed tree keeps them
 // (a folder the build names relative to the programs' folder), else beside the programs, as in

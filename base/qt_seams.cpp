@@ -73,13 +73,17 @@ namespace brisomar {
 
 namespace {
 
-std::optional<QString> runFileDialog(QFileDialog& dialog, const Dialogs::FileChoice& choice) {
+std::optional<QStringList> runFileDialog(QFileDialog& dialog, const Dialogs::FileChoice& choice) {
     dialog.setWindowTitle(choice.title);
     dialog.setNameFilter(choice.filter);
     dialog.setDefaultSuffix(choice.defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().first();
+    return dialog.selectedFiles();
+}
+
+std::optional<QString> firstFile(const std::optional<QStringList>& files) {
+    return files ? std::optional<QString>(files->first()) : std::nullopt;
 }
 
 } // namespace
@@ -88,6 +92,13 @@ std::optional<QString> QtDialogs::openFileName(const FileChoice& choice) {
     QFileDialog dialog(QApplication::activeWindow());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
+    return firstFile(runFileDialog(dialog, choice));
+}
+
+std::optional<QStringList> QtDialogs::openFileNames(const FileChoice& choice) {
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
     return runFileDialog(dialog, choice);
 }
 
@@ -96,7 +107,7 @@ std::optional<QString> QtDialogs::saveFileName(const FileChoice& choice, bool co
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
-    return runFileDialog(dialog, choice);
+    return firstFile(runFileDialog(dialog, choice));
 }
 
 } // namespace brisomar

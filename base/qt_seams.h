@@ -27,6 +27,7 @@ public:
     Answer informationYesNo(const QString& text) override;
     Answer abortRetry(const QString& text, const QString& detail) override;
     std::optional<QString> openFileName(const FileChoice& choice) override;
+    std::optional<QStringList> openFileNames(const FileChoice& choice) override;
     std::optional<QString> saveFileName(const FileChoice& choice, bool confirmOverwrite) override;
 };
 

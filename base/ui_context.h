@@ -17,6 +17,7 @@ class Dialogs;
 class FileSystem;
 class Help;
 class Logbook;
+class RasterLibrary;
 class Reception;
 class WaypointRoute;
 class ChartSelection;
@@ -54,6 +55,8 @@ struct DeviceMakers {
     std::function<std::unique_ptr<TrayShell>()> trayShell;
     // Null, with the reason, when printing is not available.
     std::function<std::unique_ptr<ChartPrinter>(QString& reason)> chartPrinter;
+    // Null, with the reason, when charts cannot be imported.
+    std::function<std::unique_ptr<RasterLibrary>(QString& reason)> rasterLibrary;
 };
 
 // The program's windows, each created once at start-up in the program's order and kept until it

@@ -134,7 +134,8 @@ int main(int argc, char** argv) {
     HelpBrowser help;
     const DeviceMakers makers{[&clock] { return std::make_unique<QtSerialDevice>(clock); },
                               [] { return std::make_unique<QtTrayShell>(); },
-                              {}}; // nothing is printed while idling
+                              {},  // nothing is printed while idling
+                              {}}; // nor imported
     StdFileSystem files;
     UiContext context{program.parts(), clock, dialogs, beeper, help, files, makers, {}};
     const auto mainDlg = createWindows(context);

@@ -9,6 +9,7 @@
 #include "base/stored_pictures.h"
 #include "charts/Vimomapb.h"
 #include "charts/Vimosema.h"
+#include "charts/chart_import_menu.h"
 #include "navcalc/Vimoavst.h"
 #include "navcalc/Vimodist.h"
 #include "navcalc/Vimoopt.h"
@@ -95,6 +96,8 @@ void TMapA::buildMenu() {
         LoadChart();
     });
     Loadfromdatabase1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    ImportChart1 =
+        file->addAction(QStringLiteral("Import chart…"), this, &TMapA::ImportChart1Click);
     Reload1 = file->addAction(QStringLiteral("Reload"), this, &TMapA::LoadChart);
     Reload1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     SaveAsBmp1 =
@@ -316,6 +319,14 @@ ChartPrinter* TMapA::printer() {
 
 void TMapA::Copytoclipboard1Click() {
     QGuiApplication::clipboard()->setImage(clientImage());
+}
+
+// Imported charts are shown in the selection dialog at the first new record.
+void TMapA::ImportChart1Click() {
+    if (!importChartsFromMenu(context_, this))
+        return;
+    showModal(context_.windows.semaDlg);
+    LoadChart();
 }
 
 // The client image scaled to fit the page.

@@ -45,6 +45,7 @@ public:
 
     QTimer* Timer1 = nullptr;
     QAction* Loadfromdatabase1 = nullptr;
+    QAction* ImportChart1 = nullptr;
     QAction* Reload1 = nullptr;
     QAction* SaveAsBmp1 = nullptr;
     QAction* Copytoclipboard1 = nullptr;
@@ -65,6 +66,7 @@ public:
 
     void SaveAsBmp1Click();
     void Copytoclipboard1Click();
+    void ImportChart1Click();
     void Printoverview1Click();
 
     // The chart's mouse tools, on the image's mouse events.

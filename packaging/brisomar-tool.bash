@@ -17,15 +17,23 @@ _brisomar_tool() {
     --baud)
       mapfile -t COMPREPLY < <(compgen -W '1200 2400 4800 9600 19200 38400' -- "$cur")
       return ;;
-    --seconds | --sentence | --extended | --fields | --extended-field)
+    --map) # a map file, or a folder on the way to one
+      mapfile -t COMPREPLY < <(compgen -f -- "$cur" | grep -i "\.MAP$"; compgen -d -- "$cur")
+      return ;;
+    --dir)
+      mapfile -t COMPREPLY < <(compgen -d -- "$cur")
+      return ;;
+    --seconds | --record | --sentence | --extended | --fields | --extended-field)
       return ;;
   esac
 
   local words
   if ((COMP_CWORD == 1)); then
-    words='calc info convert nmea --help --version'
+    words='calc info convert nmea chart --help --version'
   elif [[ $command == nmea ]] && ((COMP_CWORD == 2)); then
     words='replay sim check'
+  elif [[ $command == chart ]] && ((COMP_CWORD == 2)); then
+    words='import'
   else
     case $command/$mode in
       calc/*) words='--speed --leeway --list' ;;
@@ -33,6 +41,7 @@ _brisomar_tool() {
       nmea/replay) words='--device --pty --baud --fast' ;;
       nmea/sim) words='--device --pty --baud --seconds' ;;
       nmea/check) words='--baud --sentence --extended --fields --extended-field' ;;
+      chart/import) words='--map --dir --record' ;;
     esac
     if [[ $cur != -* && $command != calc ]]; then
       mapfile -t COMPREPLY < <(compgen -f -- "$cur")

@@ -218,7 +218,8 @@ struct UiFixture {
                            return device;
                        },
                        [this] { return std::make_unique<FakeTrayShell>(tray); },
-                       [](QString&) { return std::make_unique<QtChartPrinter>(); }},
+                       [](QString&) { return std::make_unique<QtChartPrinter>(); },
+                       {}}, // a test that imports charts sets its raster library
                       {}};
 };
 

@@ -1,8 +1,10 @@
 // brisomar-tool: the navigator's command-line companion.
 #include "base/file_system.h"
 #include "base/version.h"
+#include "charts/gdal_raster_library.h"
 #include "navcalc/boat_tables.h"
 #include "tools/calc.h"
+#include "tools/chart_command.h"
 #include "tools/convert.h"
 #include "tools/info.h"
 #include "tools/nmea_check.h"
@@ -79,6 +81,16 @@ Commands:
             summary   "sentences N"  "gps N"  "fixes N"  "longest-gap SECONDS"
           SECONDS count from the first byte; positions in degrees, longitude west positive;
           the longest gap is the longest time between two fixes taken (0 with fewer than two).
+  chart import SOURCE... --map FILE.MAP [--dir DIR] [--record N]
+          import georeferenced charts (BSB/KAP, GeoTIFF, PNG or JPEG with a world file, any
+          raster GDAL reads with a georeference) into the first free records of FILE.MAP
+          (from record N; the file is created when missing). A chart that is not north-up
+          Mercator or latitude/longitude is warped to Mercator; each is cut into overlapping
+          tiles below the 19000000-byte chart limit, written as 8-bit BMP files into DIR
+          (default: beside the map file), each calibrated with up to seven points per axis.
+          Writes a line for each tile: record, bitmap, size, the largest error of its
+          calibration against GDAL's transform in pixels and metres. A refused import leaves
+          the map file as it was.
   --help  show this text
   --version
           show the version
@@ -127,7 +139,8 @@ struct Arguments {
     std::vector<std::string> words;
     bool force = false, pty = false, fast = false;
     std::optional<std::string> device;
-    std::optional<int> baud, seconds;
+    std::optional<int> baud, seconds, record;
+    std::optional<std::string> map, dir;
 };
 
 int positiveNumber(std::string_view option, const std::string& text) {
@@ -161,6 +174,12 @@ void setOption(Arguments& a, std::string_view option, const std::string& value) 
         a.device = value;
     else if (option == "--baud")
         a.baud = positiveNumber(option, value);
+    else if (option == "--map")
+        a.map = value;
+    else if (option == "--dir")
+        a.dir = value;
+    else if (option == "--record")
+        a.record = positiveNumber(option, value);
     else
         a.seconds = positiveNumber(option, value);
 }
@@ -250,6 +269,19 @@ int nmea(int argc, char** argv) {
     return simulate(argc, argv);
 }
 
+int chart(int argc, char** argv) {
+    require(argc > 2 && std::string_view(argv[2]) == "import", "chart needs import");
+    const Arguments a = parseArguments(argc, argv, 3, {"--map", "--dir", "--record"});
+    require(!a.words.empty(), "chart import needs at least one chart");
+    require(a.map.has_value(), "chart import needs --map FILE.MAP");
+    require(a.record.value_or(1) <= brisomar::mapRecordCount, "--record is 1 to 25");
+    brisomar::StdFileSystem files;
+    brisomar::GdalRasterLibrary library;
+    brisomar::tool::importChartsCommand(
+        files, library, {a.words, *a.map, a.dir.value_or(""), a.record.value_or(1)}, std::cout);
+    return 0;
+}
+
 int run(int argc, char** argv) {
     const std::string_view command = argc > 1 ? argv[1] : "";
     if (command == "calc")
@@ -260,6 +292,8 @@ int run(int argc, char** argv) {
         return convert(argc, argv);
     if (command == "nmea")
         return nmea(argc, argv);
+    if (command == "chart")
+        return chart(argc, argv);
     if (command == "--help" || command == "-h" || command == "help") {
         std::cout << usage;
         return 0;

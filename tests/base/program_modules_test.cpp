@@ -1,5 +1,6 @@
 #include "base/install_paths.h"
 #include "base/program_modules.h"
+#include "charts/chart_import_menu.h"
 #include "charts/chart_printer.h"
 #include "input/network_module.h"
 #include "tests/temp_dir.h"
@@ -43,6 +44,14 @@ TEST(ProgramModules, TheChartPrinterComesFromItsModuleOrTheReasonItCannot) {
     EXPECT_NE(loadChartPrinter(builtModules, reason), nullptr) << reason.toStdString();
     EXPECT_EQ(loadChartPrinter(noModules, reason), nullptr);
     EXPECT_TRUE(reason.contains(QString::fromLatin1(printModuleName))) << reason.toStdString();
+}
+
+TEST(ProgramModules, TheRasterLibraryComesFromItsModuleOrTheReasonItCannot) {
+    QString reason;
+    EXPECT_NE(loadRasterLibrary(builtModules, reason), nullptr) << reason.toStdString();
+    EXPECT_EQ(loadRasterLibrary(noModules, reason), nullptr);
+    EXPECT_TRUE(reason.contains(QString::fromLatin1(chartImportModuleName)))
+        << reason.toStdString();
 }
 
 TEST(ProgramModules, AModuleWithoutTheFunctionAskedForIsReported) {

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTextBrowser>
 #include <QTimer>
 
@@ -69,6 +70,23 @@ TEST(HelpPages, EveryContextTheWindowsUseHasItsOwnPage) {
         EXPECT_TRUE(page.readAll().contains("<h1>")) << context;
     }
     EXPECT_EQ(helpPageUrl(7).fileName(), "index.html");
+}
+
+TEST(HelpPages, EveryPageTheContentsLinkIsStored) {
+    QFile index(QStringLiteral(":/help/index.html"));
+    ASSERT_TRUE(index.open(QIODevice::ReadOnly));
+    const QString contents = QString::fromUtf8(index.readAll());
+    QStringList linked;
+    const QRegularExpression link(QStringLiteral("href=\"([^\"]+\\.html)\""));
+    for (const QRegularExpressionMatch& match : link.globalMatch(contents))
+        linked << match.captured(1);
+    EXPECT_TRUE(linked.contains(QStringLiteral("import.html")));
+    EXPECT_TRUE(linked.contains(QStringLiteral("kept.html")));
+    for (const QString& name : linked) {
+        QFile page(QStringLiteral(":/help/") + name);
+        ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << name.toStdString();
+        EXPECT_TRUE(page.readAll().contains("<h1>")) << name.toStdString();
+    }
 }
 
 TEST(HelpPages, TheBrowserOpensAtTheContextAsked) {
