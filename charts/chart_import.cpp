@@ -345,10 +345,8 @@ TileGrid planTiles(int width, int height, std::uint64_t byteLimit, int maxRows) 
         }
         const int tileHeight = (height + (rows - 1) * tileOverlap + rows - 1) / rows;
         const int count = columns * rows;
-        const auto squareness = [](int w, int h) { return std::abs(w - h); };
-        if (bestCount == 0 || count < bestCount ||
-            (count == bestCount &&
-             squareness(tileWidth, tileHeight) < squareness(bestTileWidth, bestTileHeight))) {
+        // Of as many tiles, the widest: a source is read in whole rows, each band of them once.
+        if (bestCount == 0 || count < bestCount) {
             bestCount = count;
             best.columns = columns;
             bestRows = rows;

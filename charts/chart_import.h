@@ -76,8 +76,9 @@ struct TileRect {
 };
 
 // The fewest tiles of at most maxRows rows that cover width x height, neighbours overlapping by
-// at least tileOverlap pixels, each an 8-bit bitmap of fewer than `byteLimit` bytes. In reading
-// order; `columns` tiles per row.
+// at least tileOverlap pixels, each an 8-bit bitmap of fewer than `byteLimit` bytes; of as many,
+// the widest, so that a source stored row by row is read once. In reading order; `columns`
+// tiles per row.
 struct TileGrid {
     std::vector<TileRect> tiles;
     int columns = 0;

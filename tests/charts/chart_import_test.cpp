@@ -116,16 +116,20 @@ TEST(ChartImport, TilesStayBelowTheLimitAndOverlap) {
         std::uint64_t limit;
         int maxRows;
         std::size_t tiles;
+        int columns;
     };
     const Case cases[] = {
-        {"a small chart is one tile", 400, 300, 19000000, 300, 1},
-        {"a 10000 x 8000 chart is cut into five tiles", 10000, 8000, 19000000, 8000, 5},
-        {"a long narrow chart is cut along its length", 500, 100000, 19000000, 100000, 3},
-        {"a row limit cuts more rows", 1000, 2000, 19000000, 700, 4},
+        {"a small chart is one tile", 400, 300, 19000000, 300, 1, 1},
+        {"a 10000 x 8000 chart is cut into five bands of whole rows", 10000, 8000, 19000000, 8000,
+         5, 1},
+        {"a long narrow chart is cut along its length", 500, 100000, 19000000, 100000, 3, 1},
+        {"a row limit cuts more rows", 1000, 2000, 19000000, 700, 4, 1},
+        {"a chart wider than a tile's bytes is cut into columns", 200000, 150, 19000000, 150, 2, 2},
     };
     for (const Case& c : cases) {
         const TileGrid grid = planTiles(c.width, c.height, c.limit, c.maxRows);
         EXPECT_EQ(grid.tiles.size(), c.tiles) << c.name;
+        EXPECT_EQ(grid.columns, c.columns) << c.name;
         std::vector<int> coveredColumns(c.width), coveredRows(c.height);
         for (const TileRect& t : grid.tiles) {
             EXPECT_LT(paletteBitmapBytes(t.width, t.height), c.limit) << c.name;
@@ -233,7 +237,7 @@ TEST(ChartImport, TheRecordHoldsTheCalibrationAsTheMapFileNumbersIt) {
 }
 
 TEST(ChartImport, TileTextsNameTheirPlace) {
-    const TileGrid grid = planTiles(8000, 8000, 19000000, 8000);
+    const TileGrid grid{std::vector<TileRect>(4), 2};
     EXPECT_EQ(tileInfoText("Approaches", 3, grid), "Approaches, part 4 of 4 (row 2, column 2)");
     EXPECT_EQ(tileInfoText("Approaches", 1, grid), "Approaches, part 2 of 4 (row 1, column 2)");
     EXPECT_EQ(tileInfoText("Harbour", 0, planTiles(100, 100, 19000000, 100)), "Harbour");
