@@ -199,9 +199,29 @@ private:
                               &extra) == CE_None;
     }
 
-    // GDAL's median-cut palette of the tile's colours, then the tile dithered to it.
+    // GDAL's median-cut palette of the chart's colours, taken once from the source itself: a
+    // warp picks source pixels and makes no new colours, and the source is read without warping.
+    // Every tile of the chart shares it.
+    GDALColorTableH chartPalette(ProgressPart& part) {
+        if (palette_)
+            return palette_.get();
+        ColorTable table(GDALCreateColorTable(GPI_RGB));
+        GDALDatasetH source = source_.get();
+        if (GDALComputeMedianCutPCT(GDALGetRasterBand(source, 1), GDALGetRasterBand(source, 2),
+                                    GDALGetRasterBand(source, 3), nullptr, 256, table.get(),
+                                    reportProgress, &part) != CE_None)
+            return nullptr;
+        palette_ = std::move(table);
+        return palette_.get();
+    }
+
+    // The tile dithered to the chart's palette, straight into the caller's rows.
     bool reduceColours(const TileRect& tile, Palette& palette, std::uint8_t* rows,
                        std::size_t stride, ProgressPart& part) {
+        part.span = palette_ ? 0 : 0.4;
+        GDALColorTableH table = chartPalette(part);
+        if (!table)
+            return false;
         const std::string window[] = {std::to_string(tile.x), std::to_string(tile.y),
                                       std::to_string(tile.width), std::to_string(tile.height)};
         const char* arguments[] = {"-of",
@@ -234,19 +254,13 @@ private:
         if (!cut || !target ||
             GDALAddBand(target.get(), GDT_Byte, const_cast<char**>(bandOptions)) != CE_None)
             return false;
-        GDALRasterBandH bands[] = {GDALGetRasterBand(cut.get(), 1), GDALGetRasterBand(cut.get(), 2),
-                                   GDALGetRasterBand(cut.get(), 3)};
-        const ColorTable table(GDALCreateColorTable(GPI_RGB));
-        part.span = 0.4;
-        if (GDALComputeMedianCutPCT(bands[0], bands[1], bands[2], nullptr, 256, table.get(),
-                                    reportProgress, &part) != CE_None)
+        part.from += part.span;
+        part.span = 1 - part.from;
+        if (GDALDitherRGB2PCT(GDALGetRasterBand(cut.get(), 1), GDALGetRasterBand(cut.get(), 2),
+                              GDALGetRasterBand(cut.get(), 3), GDALGetRasterBand(target.get(), 1),
+                              table, reportProgress, &part) != CE_None)
             return false;
-        part.from = 0.4;
-        part.span = 0.6;
-        if (GDALDitherRGB2PCT(bands[0], bands[1], bands[2], GDALGetRasterBand(target.get(), 1),
-                              table.get(), reportProgress, &part) != CE_None)
-            return false;
-        palette = paletteOf(table.get());
+        palette = paletteOf(table);
         return true;
     }
 
@@ -256,6 +270,7 @@ private:
     double transform_[6] = {};
     Transform toWgs84_;
     SampledGeoreference geo_;
+    ColorTable palette_; // of the whole chart, made for its first tile
 };
 
 } // namespace
