@@ -20,8 +20,6 @@
 #include <functional>
 #include <random>
 
-#include <sys/stat.h>
-
 namespace brisomar {
 namespace {
 
@@ -303,7 +301,7 @@ TEST_F(GdalImport, CancellingWhileGdalWorksLeavesNothing) {
         << "only the source is left";
 }
 
-// Refused before anything is sampled or read: what a chart source may not be, whatever it says.
+// A VRT, whatever it declares or names, is refused before anything is sampled or read.
 TEST_F(GdalImport, SourcesThatCannotBeChartsAreRefusedAtOnce) {
     const std::string formats = ": its format is none that charts are imported from: BSB/KAP, "
                                 "GeoTIFF, PNG, JPEG, GIF or BMP with a world file, MBTiles, "
@@ -332,13 +330,6 @@ TEST_F(GdalImport, SourcesThatCannotBeChartsAreRefusedAtOnce) {
                                  "</VRTDataset>";
          },
          formats},
-        {"fifo.tif", [](const std::string& p) { ::mkfifo(p.c_str(), 0600); },
-         ": a FIFO, not a regular file"},
-        {"pole.tif",
-         [](const std::string& p) {
-             writeGdalChart(p, "GTiff", 10, 100, "EPSG:4326", {-5, 0.1, 0, 95, 0, -0.1}, true);
-         },
-         ": it reaches beyond 90° of latitude"},
     };
     for (const auto& c : cases) {
         const std::string source = dir.file(c.name);
