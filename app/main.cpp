@@ -71,10 +71,12 @@ int main(int argc, char** argv) {
     UiContext context{program.parts(), clock, dialogs, beeper, help, files, makers, {}};
     const auto mainDlg = createWindows(context);
 
-    splash.reset();
-    mainDlg->show();
+    // The main window is placed where it was kept before it is shown, so that the window manager
+    // frames it there rather than moving it by its title bar.
     SettingsStore store(context, settingsFolder(), options.demo);
     const std::string notice = restoreAndKeep(store, context, options.fresh, &dialogs);
+    splash.reset();
+    mainDlg->show();
     if (options.demo && !startDemo(context, demoFolder()))
         dialogs.warning(QStringLiteral("The demo chart could not be written."));
     // Said from the message loop, so that closing the main window meanwhile ends the program.

@@ -19,13 +19,37 @@ std::string routeFileName(bool demo) {
     return demo ? "brisomar-demo.WAY" : "brisomar.WAY";
 }
 
-std::string setAsideName(const std::string& path) {
-    return path + ".bad";
+bool readableKeptFile(FileSystem& files, const std::string& path) {
+    std::string error;
+    const auto size = files.size(path, error);
+    return size && *size <= largestKeptFile;
 }
 
-std::string setAsideNotice(const std::string& path) {
-    return "The kept settings in " + path + " could not be read. They were set aside as " +
-           setAsideName(path) + " and the navigator starts with its defaults.";
+std::string setAsideName(const std::string& path, int copy) {
+    return path + ".bad" + (copy == 0 ? std::string() : "." + std::to_string(copy));
+}
+
+SetAside setAside(FileSystem& files, const std::string& path) {
+    std::string error;
+    for (int copy = 0; copy < mostSetAsideCopies; ++copy) {
+        const std::string aside = setAsideName(path, copy);
+        if (files.renameNew(path, aside, error))
+            return {aside, setAsideNotice(path, aside)};
+        if (error != nameTakenReason)
+            break;
+    }
+    return {{}, leftInPlaceNotice(path, error)};
+}
+
+std::string setAsideNotice(const std::string& path, const std::string& aside) {
+    return "The kept settings in " + path + " could not be read. They were set aside as " + aside +
+           " and the navigator starts with its defaults.";
+}
+
+std::string leftInPlaceNotice(const std::string& path, const std::string& reason) {
+    return "The kept settings in " + path + " could not be read, nor set aside (" + reason +
+           "). The file was left where it was: the navigator starts with its defaults and does "
+           "not write over it.";
 }
 
 std::string settingsWriteFailure(const std::string& path, const std::string& reason) {

@@ -40,11 +40,29 @@ inline constexpr const char* settingsFolderName = "brisomar";
 std::string settingsFileName(bool demo); // "brisomar.ini", "brisomar-demo.ini"
 std::string routeFileName(bool demo);    // "brisomar.WAY", "brisomar-demo.WAY"
 
-// Where a kept file that cannot be read is set aside.
-std::string setAsideName(const std::string& path);
+// The largest kept file that is read: the navigator's own are a few kilobytes, and a file far
+// larger would hold the start up reading it.
+inline constexpr std::uintmax_t largestKeptFile = 1 << 20;
 
-// Said once when a kept file could not be read and was set aside.
-std::string setAsideNotice(const std::string& path);
+// Whether a kept file is read at all: a regular file (a FIFO would hold the start up waiting for a
+// writer) of at most largestKeptFile bytes.
+bool readableKeptFile(FileSystem& files, const std::string& path);
+
+// The names a kept file that cannot be read is set aside under, tried in turn so that no earlier
+// copy is lost: "brisomar.ini.bad", "brisomar.ini.bad.1", "brisomar.ini.bad.2" ...
+inline constexpr int mostSetAsideCopies = 1000;
+std::string setAsideName(const std::string& path, int copy = 0);
+
+// What became of a kept file that could not be read: `aside` is the name it was given, empty when
+// it could not be moved and was left where it was; `notice` says which, once.
+struct SetAside {
+    std::string aside;
+    std::string notice;
+};
+SetAside setAside(FileSystem& files, const std::string& path);
+
+std::string setAsideNotice(const std::string& path, const std::string& aside);
+std::string leftInPlaceNotice(const std::string& path, const std::string& reason);
 // Said once when the settings cannot be written; the write is tried again while they differ.
 std::string settingsWriteFailure(const std::string& path, const std::string& reason);
 

@@ -4,14 +4,18 @@
 #include "app/quiet_dialogs.h"
 #include "base/dialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QTimer>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 namespace brisomar {
@@ -69,10 +73,23 @@ private:
     QuietableDialogs* dialogs_;
 };
 
-void setAside(const QString& path) {
-    const QString aside = QString::fromStdString(setAsideName(text(path)));
-    QFile::remove(aside);
-    QFile::rename(path, aside);
+// QSettings locks the settings file while it writes it, with a lock file beside it. One left by a
+// navigator that was killed would hold each write, and the window with it, up for half a minute
+// while it seems held: by this very process when its number came round again after a restart, or
+// from another machine. Only a lock that another live process of this machine holds is kept.
+void takeOverLeftLock(FileSystem& files, const QString& settingsPath) {
+    const QString lockPath = settingsPath + QStringLiteral(".lock");
+    if (!files.exists(text(lockPath)))
+        return;
+    QLockFile lock(lockPath);
+    qint64 holder = 0;
+    QString host, program;
+    const bool heldBeside = readableKeptFile(files, text(lockPath)) &&
+                            lock.getLockInfo(&holder, &host, &program) &&
+                            host == QSysInfo::machineHostName() &&
+                            holder != QCoreApplication::applicationPid() && ::kill(holder, 0) == 0;
+    if (!heldBeside)
+        lock.removeStaleLockFile();
 }
 
 } // namespace
@@ -92,32 +109,40 @@ SettingsStore::SettingsStore(UiContext& context, const QString& folder, bool dem
 }
 
 std::optional<KeptSettings> SettingsStore::read(std::string& notice) {
+    FileSystem& files = context_.files;
     if (!QFileInfo::exists(valuesPath_))
         return std::nullopt;
-    const auto values = readValues(valuesPath_);
+    const auto values =
+        readableKeptFile(files, text(valuesPath_)) ? readValues(valuesPath_) : std::nullopt;
     if (!values || !readableSettings(*values)) {
-        setAside(valuesPath_);
-        notice = setAsideNotice(text(valuesPath_));
+        putAside(valuesPath_, notice);
         return std::nullopt;
     }
     KeptSettings kept = keptSettingsFrom(*values);
+    const bool routeKept = QFileInfo::exists(routePath_);
     std::string error;
-    const auto route = QFileInfo::exists(routePath_)
-                           ? context_.files.read(text(routePath_), 0, waypointFileSize + 1, error)
+    const auto route = routeKept && readableKeptFile(files, text(routePath_))
+                           ? files.read(text(routePath_), 0, waypointFileSize + 1, error)
                            : std::nullopt;
     if (route && route->size() == waypointFileSize) {
         kept.route.entries = *route;
     } else {
-        if (QFileInfo::exists(routePath_)) {
-            setAside(routePath_);
-            notice = setAsideNotice(text(routePath_));
-        }
+        if (routeKept)
+            putAside(routePath_, notice);
         kept.route = KeptRoute{};
     }
     return kept;
 }
 
+void SettingsStore::putAside(const QString& path, std::string& notice) {
+    const SetAside done = setAside(context_.files, text(path));
+    if (done.aside.empty())
+        leftInPlace_.insert(path);
+    notice += (notice.empty() ? "" : "\n") + done.notice;
+}
+
 void SettingsStore::keep() {
+    takeOverLeftLock(context_.files, valuesPath_);
     keeper_.emplace(gatherKept(context_));
     Timer1->start();
 }
@@ -131,14 +156,16 @@ void SettingsStore::Timer1Timer() {
     SettingsWrite done;
     std::string error;
     QString failed;
+    // A damaged file that could not be set aside is kept as it is, as if written.
     if (change.route) {
-        if (context_.files.replace(text(routePath_), *change.route, error))
+        if (leftInPlace_.contains(routePath_) ||
+            context_.files.replace(text(routePath_), *change.route, error))
             done.route = change.route;
         else
             failed = routePath_;
     }
     if (change.values && failed.isEmpty()) {
-        if (writeValues(*change.values, error))
+        if (leftInPlace_.contains(valuesPath_) || writeValues(*change.values, error))
             done.values = change.values;
         else
             failed = valuesPath_;

@@ -4,6 +4,7 @@
 #include "app/window_registry.h"
 
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 #include <optional>
@@ -35,10 +36,13 @@ public:
     const QString& routePath() const { return routePath_; }
 
     // What was kept, or nothing when there is no settings file. A kept file that cannot be read
-    // is set aside (".bad"); `notice` then says so, and an unreadable settings file gives nothing.
+    // (not a regular file, larger than any the navigator writes, or damaged) is set aside beside
+    // earlier copies, or left where it was and never written over when it cannot be moved;
+    // `notice` then says which, and an unreadable settings file gives nothing.
     std::optional<KeptSettings> read(std::string& notice);
 
-    // From now on every change is written; the program's state now is taken as written.
+    // From now on every change is written; the program's state now is taken as written. A lock
+    // left on the settings file by a navigator that was killed is taken over first.
     void keep();
     void Timer1Timer();
 
@@ -46,10 +50,12 @@ public:
 
 private:
     bool writeValues(const SettingsValues& values, std::string& error);
+    void putAside(const QString& path, std::string& notice);
 
     UiContext& context_;
     QString folder_, valuesPath_, routePath_;
     std::optional<SettingsKeeper> keeper_;
+    QSet<QString> leftInPlace_; // kept files that could not be read nor set aside
     bool failureShown_ = false;
 };
 

@@ -74,4 +74,12 @@ std::string cp1252ToUtf8(std::string_view bytes) {
     return utf8;
 }
 
+std::string heldByCp1252(std::string_view utf8) {
+    std::string held;
+    for (std::size_t at = 0; at < utf8.size();)
+        if (const char32_t c = nextCodePoint(utf8, at); c == '?' || byteOf(c) != '?')
+            appendUtf8(held, c);
+    return held;
+}
+
 } // namespace brisomar

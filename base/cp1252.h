@@ -11,4 +11,7 @@ namespace brisomar {
 std::string utf8ToCp1252(std::string_view utf8);
 std::string cp1252ToUtf8(std::string_view bytes);
 
+// The characters of a UTF-8 text that the code page holds, in order; the others left out.
+std::string heldByCp1252(std::string_view utf8);
+
 } // namespace brisomar

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <random>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -258,6 +259,21 @@ bool StdFileSystem::remove(const std::string& path, std::string& error) {
     if (code)
         error = code.message();
     return !code;
+}
+
+bool StdFileSystem::renameNew(const std::string& from, const std::string& to, std::string& error) {
+    int done = ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+    if (done != 0 && errno == EINVAL) { // a file system that cannot rename so
+        struct stat taken {};
+        if (::lstat(to.c_str(), &taken) == 0)
+            errno = EEXIST;
+        else
+            done = ::rename(from.c_str(), to.c_str());
+    }
+    if (done == 0)
+        return true;
+    error = errno == EEXIST ? nameTakenReason : systemReason();
+    return false;
 }
 
 bool StdFileSystem::replace(const std::string& path, const Bytes& bytes, std::string& error) {

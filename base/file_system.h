@@ -30,6 +30,9 @@ public:
     virtual bool replace(const std::string& path, const Bytes& bytes, std::string& error) = 0;
     // Removes a file the program made (a chart tile of an import that did not complete).
     virtual bool remove(const std::string& path, std::string& error) = 0;
+    // Gives a file, whatever it is, the new name `to`, unless something already has that name
+    // (`error` is then nameTakenReason).
+    virtual bool renameNew(const std::string& from, const std::string& to, std::string& error) = 0;
     // What the path names when that is neither a regular file nor a folder: "a FIFO", "a
     // device" or "a socket"; nothing otherwise, a missing name included.
     virtual std::optional<std::string> specialKind(const std::string& path) = 0;
@@ -57,6 +60,7 @@ public:
     // are removed by the next save of the same file.
     bool replace(const std::string& path, const Bytes& bytes, std::string& error) override;
     bool remove(const std::string& path, std::string& error) override;
+    bool renameNew(const std::string& from, const std::string& to, std::string& error) override;
     std::optional<std::string> specialKind(const std::string& path) override;
     std::optional<std::vector<std::string>> folderEntries(const std::string& folder,
                                                           std::string& error) override;
@@ -68,6 +72,9 @@ protected:
 
 // The reason a read-only file is not replaced.
 inline constexpr const char* readOnlyReason = "the file is read-only";
+
+// The reason a file is not renamed to a name that something already has.
+inline constexpr const char* nameTakenReason = "the name is taken";
 
 // The extension of a path, from its last dot on (".LOG"), or empty.
 std::string extensionOf(const std::string& path);

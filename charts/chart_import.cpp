@@ -1,12 +1,15 @@
 #include "charts/chart_import.h"
 
 #include "base/bitmap_layout.h"
+#include "base/cp1252.h"
 #include "charts/map_file.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <numbers>
+#include <set>
 
 namespace brisomar {
 
@@ -17,6 +20,7 @@ constexpr std::size_t infoHeaderBytes = 40;
 constexpr int maxSegments = 6;           // seven points per axis
 constexpr double straightEnough = 0.001; // pixels: a line is exact within this
 constexpr double metresPerDegree = 1852.0 * 60.0;
+constexpr std::size_t mostRecordTextBytes = 255; // behind the length byte
 
 void putLittleEndian(Bytes& bytes, std::size_t at, std::uint32_t value, int size) {
     for (int i = 0; i < size; ++i)
@@ -118,25 +122,25 @@ std::array<std::int32_t, 7> recordPixels(const AxisCalibration& axis) {
     return pixels;
 }
 
-// One opened source and the tiles it is cut into.
+// One opened source, or its part on one side of the 180° meridian, and the tiles it is cut into.
 struct PlannedChart {
     std::string source;
-    std::unique_ptr<GeoRaster> raster;
+    std::shared_ptr<GeoRaster> raster;
     std::vector<TileCalibration> tiles;
     TileGrid grid;
+    int firstTile = 1;     // the number the first tile's name gets
+    std::string titleSide; // ", west of 180°" for a part, else empty
 };
 
-std::string fileStem(const std::string& path) {
-    return std::filesystem::path(path).stem().string();
-}
-
-// A name in `folder` for the tile that no file has yet, so that no chart is overwritten.
+// A name in `folder` for the tile that no file has yet, nor an earlier tile of the import, so
+// that no chart is overwritten.
 std::string freshTileName(FileSystem& files, const std::string& folder, const std::string& stem,
-                          int index) {
+                          int index, const std::set<std::string>& taken) {
     const std::string base =
         (std::filesystem::path(folder) / stem).string() + "-" + std::to_string(index);
     std::string name = base + ".bmp";
-    for (int again = 2; files.exists(name) || files.specialKind(name); ++again)
+    for (int again = 2; taken.contains(name) || files.exists(name) || files.specialKind(name);
+         ++again)
         name = base + "-" + std::to_string(again) + ".bmp";
     return name;
 }
@@ -157,24 +161,73 @@ std::vector<GeoSample> tileSamples(const GeoRaster& raster, const TileRect& rect
     return samples;
 }
 
-// Opens every source and plans its tiles; the refusal when one cannot be imported.
-std::string planCharts(RasterLibrary& library, const ChartImportRequest& request,
+// Opens every source and plans its tiles, a source across the 180° meridian as two charts; the
+// refusal when one cannot be imported.
+std::string planCharts(FileSystem& files, RasterLibrary& library, const ChartImportRequest& request,
                        std::vector<PlannedChart>& charts) {
     for (const std::string& source : request.sources) {
         std::string reason;
-        auto raster = library.open(source, reason);
+        if (!files.size(source, reason)) // a FIFO would hold the library up for good
+            return source + ": " + reason;
+        std::shared_ptr<GeoRaster> raster = library.open(source, reason);
         if (!raster)
             return source + ": " + reason;
-        auto tiles = calibratedTiles(raster->georeference(), request.tileBytes);
-        if (!tiles)
-            return source + ": it cannot be cut into tiles calibrated by latitude and longitude";
-        TileGrid grid;
-        for (const TileCalibration& tile : *tiles)
-            grid.tiles.push_back(tile.rect);
-        grid.columns = static_cast<int>(std::count_if(
-            tiles->begin(), tiles->end(), [](const TileCalibration& t) { return t.rect.y == 0; }));
-        charts.push_back({source, std::move(raster), std::move(*tiles), std::move(grid)});
+        const auto parts = partsOnTheGlobe(raster->georeference(), reason);
+        if (!parts)
+            return source + ": " + reason;
+        int firstTile = 1;
+        for (std::size_t p = 0; p < parts->size(); ++p) {
+            const RasterPart& part = (*parts)[p];
+            auto tiles = calibratedTiles(part.geo, request.tileBytes);
+            if (!tiles)
+                return source +
+                       ": it cannot be cut into tiles calibrated by latitude and longitude";
+            TileGrid grid;
+            for (TileCalibration& tile : *tiles) {
+                tile.rect.x += part.column;
+                grid.tiles.push_back(tile.rect);
+                grid.columns += tile.rect.y == 0 ? 1 : 0;
+            }
+            const bool crossing = part.column > 0 || part.geo.width < raster->georeference().width;
+            const std::string side = part.column == 0 ? ", west of 180°" : ", east of 180°";
+            charts.push_back({source, raster, std::move(*tiles), std::move(grid), firstTile,
+                              crossing ? side : ""});
+            firstTile += static_cast<int>(charts.back().tiles.size());
+        }
     }
+    return {};
+}
+
+// A tile's name as its record holds it: in the map file's code page, within a record's text.
+std::string recordNameRefusal(const std::string& name) {
+    if (cp1252ToUtf8(utf8ToCp1252(name)) != name)
+        return name + ": the map file's code page cannot hold this name; choose another folder";
+    if (utf8ToCp1252(name).size() > mostRecordTextBytes)
+        return name + ": longer than the " + std::to_string(mostRecordTextBytes) +
+               " characters a map record holds; choose a shorter folder";
+    return {};
+}
+
+// The bitmap of every tile in the order they are written; the refusal when a record cannot
+// hold one of their names.
+std::string planTileNames(FileSystem& files, const ChartImportRequest& request,
+                          const std::vector<PlannedChart>& charts,
+                          std::vector<std::string>& names) {
+    const std::string folder = request.folder.empty()
+                                   ? std::filesystem::path(request.mapFile).parent_path().string()
+                                   : request.folder;
+    std::set<std::string> taken;
+    for (const PlannedChart& chart : charts)
+        for (std::size_t i = 0; i < chart.tiles.size(); ++i) {
+            const std::string name = freshTileName(files, folder, tileStem(chart.source),
+                                                   chart.firstTile + static_cast<int>(i), taken);
+            if (std::string refusal =
+                    recordNameRefusal(nameRelativeToMapFile(request.mapFile, name));
+                !refusal.empty())
+                return refusal;
+            taken.insert(name);
+            names.push_back(name);
+        }
     return {};
 }
 
@@ -207,14 +260,13 @@ ChartImportResult cancelledImport() {
     return result;
 }
 
-// Renders and writes every tile of the charts, each into its record of `table`.
+// Renders and writes every tile of the charts under its planned name, each into its record of
+// `table`.
 ChartImportResult writeTiles(FileSystem& files, const ChartImportRequest& request,
                              const std::vector<PlannedChart>& charts,
-                             const std::vector<int>& records, MapTable& table,
-                             const ImportProgress& progress, WrittenTiles& written) {
-    const std::string folder = request.folder.empty()
-                                   ? std::filesystem::path(request.mapFile).parent_path().string()
-                                   : request.folder;
+                             const std::vector<std::string>& names, const std::vector<int>& records,
+                             MapTable& table, const ImportProgress& progress,
+                             WrittenTiles& written) {
     double totalPixels = 0, donePixels = 0;
     for (const PlannedChart& chart : charts)
         for (const TileCalibration& tile : chart.tiles)
@@ -222,8 +274,9 @@ ChartImportResult writeTiles(FileSystem& files, const ChartImportRequest& reques
     ChartImportResult result;
     std::string reason;
     for (const PlannedChart& chart : charts) {
-        const std::string title =
-            chart.raster->title().empty() ? fileStem(chart.source) : chart.raster->title();
+        const std::string title = heldByCp1252(chart.raster->title());
+        const std::string shownTitle =
+            (title.empty() ? tileStem(chart.source) : title) + chart.titleSide;
         for (std::size_t i = 0; i < chart.tiles.size(); ++i) {
             const TileCalibration& tile = chart.tiles[i];
             const double pixels = static_cast<double>(tile.rect.width) * tile.rect.height;
@@ -236,15 +289,15 @@ ChartImportResult writeTiles(FileSystem& files, const ChartImportRequest& reques
                                       tileProgress, reason))
                 return reason.empty() ? cancelledImport()
                                       : refusedImport(chart.source + ": " + reason);
-            const std::string bitmap =
-                freshTileName(files, folder, fileStem(chart.source), static_cast<int>(i) + 1);
+            const std::string& bitmap = names[result.tiles.size()];
             if (!files.replace(bitmap, std::move(picture).finish(palette), reason))
                 return refusedImport(bitmap + ": " + reason);
             written.add(bitmap);
             donePixels += pixels;
             const int record = records[result.tiles.size()];
-            table[record - 1] = tileRecord(tile, nameRelativeToMapFile(request.mapFile, bitmap),
-                                           tileInfoText(title, static_cast<int>(i), chart.grid));
+            table[record - 1] =
+                tileRecord(tile, nameRelativeToMapFile(request.mapFile, bitmap),
+                           tileInfoText(shownTitle, static_cast<int>(i), chart.grid));
             result.tiles.push_back({chart.source, record, bitmap, tile.rect,
                                     calibrationError(tile, tileSamples(*chart.raster, tile.rect))});
         }
@@ -435,8 +488,8 @@ std::optional<std::vector<int>> freeRecords(const MapTable& table, int first, in
 
 std::optional<MapTable> mapTableForImport(FileSystem& files, const std::string& path,
                                           std::string& reason) {
-    if (const auto refusal = refusalAsDataFile(files, path)) {
-        reason = *refusal;
+    if (const auto kind = files.specialKind(path)) { // the caller names the file
+        reason = *kind + ", not a regular file";
         return std::nullopt;
     }
     if (!files.exists(path))
@@ -453,9 +506,64 @@ std::string nameRelativeToMapFile(const std::string& mapFile, const std::string&
         .generic_string();
 }
 
+std::string tileStem(const std::string& source) {
+    std::string held = heldByCp1252(std::filesystem::path(source).stem().string());
+    held.erase(0, held.find_first_not_of(' '));
+    held.erase(held.find_last_not_of(' ') + 1);
+    const bool named = std::any_of(held.begin(), held.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || (c & 0x80);
+    });
+    return named ? held : "chart";
+}
+
+std::optional<std::vector<RasterPart>> partsOnTheGlobe(const SampledGeoreference& geo,
+                                                       std::string& reason) {
+    const auto within = [](const std::vector<double>& degrees, double limit) {
+        return std::all_of(degrees.begin(), degrees.end(),
+                           [limit](double d) { return std::fabs(d) <= limit; });
+    };
+    if (!within(geo.latAtRow, 90)) {
+        reason = "it reaches beyond 90° of latitude";
+        return std::nullopt;
+    }
+    if (within(geo.eastLonAtColumn, 180))
+        return std::vector<RasterPart>{{0, geo}};
+    // Across the meridian from either side, as longitudes running east past 180°.
+    std::vector<double> east = geo.eastLonAtColumn;
+    if (!east.empty() && east.front() < -180)
+        std::transform(east.begin(), east.end(), east.begin(), [](double d) { return d + 360; });
+    if (east.empty() ||
+        !(east.front() >= -180 && east.front() < 180 && east.back() > 180 &&
+          east.back() - east.front() < 360) ||
+        !std::is_sorted(east.begin(), east.end())) {
+        reason = "it reaches beyond 180° of longitude";
+        return std::nullopt;
+    }
+    const auto meridian = std::lower_bound(east.begin(), east.end(), 180.0);
+    const int westEdge = static_cast<int>(meridian - east.begin()) - (*meridian > 180 ? 1 : 0);
+    const int eastEdge = static_cast<int>(meridian - east.begin());
+    const auto part = [&](int from, int to, double shift) {
+        RasterPart p{from, {to - from, geo.height, geo.latAtRow, {}}};
+        std::transform(east.begin() + from, east.begin() + to + 1,
+                       std::back_inserter(p.geo.eastLonAtColumn),
+                       [shift](double d) { return d + shift; });
+        return p;
+    };
+    std::vector<RasterPart> parts;
+    if (westEdge >= 2)
+        parts.push_back(part(0, westEdge, 0));
+    if (geo.width - eastEdge >= 2)
+        parts.push_back(part(eastEdge, geo.width, -360));
+    return parts;
+}
+
 CalibrationError calibrationError(const TileCalibration& tile, std::span<const GeoSample> samples) {
     CalibrationError worst;
-    for (const GeoSample& s : samples) {
+    // A tile beside the 180° meridian holds its own side's longitudes: each sample is taken on
+    // the tile's side.
+    const double tileEast = -(tile.columns.degrees.front() + tile.columns.degrees.back()) / 2;
+    for (GeoSample s : samples) {
+        s.eastLon -= 360 * std::round((s.eastLon - tileEast) / 360);
         const double dy = tile.rows.pixelOf(s.lat) - s.y;
         const double dx = tile.columns.pixelOf(-s.eastLon) - s.x;
         worst.pixels = std::max(worst.pixels, std::hypot(dx, dy));
@@ -476,7 +584,10 @@ ChartImportResult importCharts(FileSystem& files, RasterLibrary& library,
     if (!table)
         return refusedImport(request.mapFile + ": " + reason);
     std::vector<PlannedChart> charts;
-    if (std::string refusal = planCharts(library, request, charts); !refusal.empty())
+    if (std::string refusal = planCharts(files, library, request, charts); !refusal.empty())
+        return refusedImport(refusal);
+    std::vector<std::string> names;
+    if (std::string refusal = planTileNames(files, request, charts, names); !refusal.empty())
         return refusedImport(refusal);
     std::size_t tileCount = 0;
     for (const PlannedChart& chart : charts)
@@ -487,7 +598,7 @@ ChartImportResult importCharts(FileSystem& files, RasterLibrary& library,
         return refusedImport(request.mapFile + ": " + reason);
     WrittenTiles written(files);
     ChartImportResult result =
-        writeTiles(files, request, charts, *records, *table, progress, written);
+        writeTiles(files, request, charts, names, *records, *table, progress, written);
     if (!result.imported())
         return result;
     if (progress && !progress(1.0))

@@ -105,6 +105,33 @@ struct TileCalibration {
 std::optional<std::vector<TileCalibration>> calibratedTiles(const SampledGeoreference& geo,
                                                             std::uint64_t byteLimit);
 
+// ---- What a source may declare, and where it may lie ----
+
+// Whether a raster of width x height pixels can become tiles of one map file: neither side longer
+// than largestImportSide, and no more pixels than the file's records hold as tiles below
+// `byteLimit`. Asked by the chart import module before the raster's georeference is sampled or a
+// pixel read, so that a source declaring any size is refused at once (and so defined here: the
+// module does not link the core).
+inline constexpr std::int64_t largestImportSide = 1 << 20;
+inline bool fitsMapFile(std::int64_t width, std::int64_t height, std::uint64_t byteLimit) {
+    return width >= 1 && height >= 1 && width <= largestImportSide && height <= largestImportSide &&
+           static_cast<std::uint64_t>(width * height) <= byteLimit * mapRecordCount;
+}
+
+// A part of a north-up raster that a map record can hold: its first column on the raster and its
+// georeference, latitudes within ±90° and longitudes within ±180°.
+struct RasterPart {
+    int column = 0;
+    SampledGeoreference geo;
+};
+
+// The raster itself, or, when it crosses the 180° meridian, its part west of the meridian and its
+// part east of it (the one column the meridian cuts belongs to neither, and a part narrower than
+// two pixels is left out). Nothing, with the reason, when a latitude lies beyond ±90° or a
+// longitude beyond ±180° other than across the meridian.
+std::optional<std::vector<RasterPart>> partsOnTheGlobe(const SampledGeoreference& geo,
+                                                       std::string& reason);
+
 // ---- The map file ----
 
 // The record a tile gets: bitmap name, text and calibration points.
@@ -130,6 +157,10 @@ std::optional<MapTable> mapTableForImport(FileSystem& files, const std::string& 
 
 // `bitmap` as a map record names it: relative to the map file's folder, with "/".
 std::string nameRelativeToMapFile(const std::string& mapFile, const std::string& bitmap);
+
+// The start of a tile's name made from a source's: the characters the map file's code page holds,
+// without spaces around them, or "chart" when no letter or digit is left.
+std::string tileStem(const std::string& source);
 
 // ---- The error report ----
 
@@ -207,8 +238,10 @@ struct ChartImportResult {
 };
 
 // Imports the sources into the first free records of the map file (created when missing), each
-// cut into tiles written as 8-bit bitmaps. A refused, failed or cancelled import leaves the map
-// file as it was and removes the tiles it wrote.
+// cut into tiles written as 8-bit bitmaps. A source that is not a regular file is refused before
+// the raster library opens it, and a tile name a record cannot hold before anything is written.
+// A refused, failed or cancelled import leaves the map file as it was and removes the tiles it
+// wrote.
 ChartImportResult importCharts(FileSystem& files, RasterLibrary& library,
                                const ChartImportRequest& request, const ImportProgress& progress);
 

@@ -4,12 +4,18 @@
 #include "base/program_modules.h"
 #include "charts/chart_selection.h"
 
-#include <QCoreApplication>
+#include <QEventLoop>
 #include <QProgressDialog>
+#include <QTimer>
+
+#include <atomic>
+#include <thread>
 
 namespace brisomar {
 
 namespace {
+
+constexpr int progressPollMs = 50;
 
 const Dialogs::FileChoice chartChoice{
     QStringLiteral("Import chart"),
@@ -35,6 +41,45 @@ std::optional<QString> targetMapFile(UiContext& context) {
 void warnIfAny(UiContext& context, const std::optional<std::string>& warning) {
     if (warning)
         context.dialogs.warning(QString::fromStdString(*warning));
+}
+
+// Imports on a thread of its own while the window's events go on, so that reception, alarms and
+// the chart keep their timers however long the raster library takes; the progress bar follows
+// it and Cancel stops it at its next report. Ending the program meanwhile cancels it too.
+ChartImportResult importAside(FileSystem& files, RasterLibrary& library,
+                              const ChartImportRequest& request, QWidget* parent) {
+    constexpr int steps = 1000;
+    std::atomic<int> done{0};
+    std::atomic<bool> cancel{false}, finished{false};
+    ChartImportResult result;
+    std::thread worker([&] {
+        result = importCharts(files, library, request, [&](double part) {
+            done = static_cast<int>(part * steps);
+            return !cancel;
+        });
+        finished = true;
+    });
+    QProgressDialog progress(QStringLiteral("Importing charts..."), QStringLiteral("Cancel"), 0,
+                             steps, parent);
+    progress.setWindowTitle(QStringLiteral("Import chart"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoReset(false);
+    progress.setValue(0);
+    QEventLoop waiting;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &waiting, [&] {
+        cancel = cancel || progress.wasCanceled();
+        progress.setValue(done);
+        if (finished)
+            waiting.quit();
+    });
+    poll.start(progressPollMs);
+    waiting.exec();
+    cancel = cancel || !finished;
+    worker.join();
+    progress.close();
+    return result;
 }
 
 } // namespace
@@ -63,19 +108,7 @@ std::optional<int> importChartsFromMenu(UiContext& context, QWidget* parent) {
     for (const QString& source : *sources)
         request.sources.push_back(source.toStdString());
 
-    QProgressDialog progress(QStringLiteral("Importing charts..."), QStringLiteral("Cancel"), 0,
-                             1000, parent);
-    progress.setWindowTitle(QStringLiteral("Import chart"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    progress.setValue(0);
-    const ChartImportResult result =
-        importCharts(context.files, *library, request, [&progress](double done) {
-            progress.setValue(static_cast<int>(done * 1000));
-            QCoreApplication::processEvents();
-            return !progress.wasCanceled();
-        });
-    progress.close();
+    const ChartImportResult result = importAside(context.files, *library, request, parent);
     if (result.cancelled)
         return std::nullopt;
     if (!result.imported()) {

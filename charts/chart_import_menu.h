@@ -17,8 +17,9 @@ namespace brisomar {
 std::unique_ptr<RasterLibrary> loadRasterLibrary(const QString& folder, QString& reason);
 
 // "Import chart…": asks for the charts and the map file (the one open, unless the sailor
-// chooses another), imports them with a progress bar and Cancel, and opens the map file at the
-// first new record. Gives that record; nothing when nothing was imported.
+// chooses another), imports them off the window thread with a progress bar and Cancel, the
+// program's timers going on meanwhile, and opens the map file at the first new record. Gives that
+// record; nothing when nothing was imported.
 std::optional<int> importChartsFromMenu(UiContext& context, QWidget* parent);
 
 } // namespace brisomar

@@ -56,14 +56,17 @@ std::optional<std::string> findChartFile(FileSystem& files, const std::string& f
                                          const std::string& mapFilePath) {
     if (fileName.empty())
         return std::nullopt;
-    if (isFile(files, fileName))
-        return fileName;
     std::string slashed = fileName;
     std::replace(slashed.begin(), slashed.end(), '\\', '/');
+    const fs::path folder = fs::path(mapFilePath).parent_path();
+    if (const fs::path beside = folder / slashed;
+        !folder.empty() && fs::path(slashed).is_relative() && isFile(files, beside.string()))
+        return beside.lexically_normal().string();
+    if (isFile(files, fileName))
+        return fileName;
     if (isFile(files, slashed))
         return slashed;
     const std::string baseName = fs::path(slashed).filename().string();
-    const fs::path folder = fs::path(mapFilePath).parent_path();
     return inFolderIgnoringCase(files, folder.empty() ? fs::path(".") : folder, baseName);
 }
 

@@ -16,9 +16,10 @@ inline constexpr std::uintmax_t maxChartFileBytes = 19000000;
 // `text`, the whole cut to 255 characters.
 std::string recordCaption(const std::string& prefix, const std::string& text);
 
-// Where the bitmap a map record names is on this machine: the name as given; else with "\"
-// read as "/"; else its base name, in any case, in the map file's own folder. Nothing when
-// none of these is a file.
+// Where the bitmap a map record names is on this machine: a relative name first from the map
+// file's folder, so that a map file opens from any working directory; then the name as given;
+// else with "\" read as "/"; else its base name, in any case, in the map file's own folder.
+// Nothing when none of these is a file.
 std::optional<std::string> findChartFile(FileSystem& files, const std::string& fileName,
                                          const std::string& mapFilePath);
 

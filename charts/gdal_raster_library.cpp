@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <optional>
 #include <string>
 
 namespace brisomar {
@@ -20,6 +21,14 @@ namespace {
 
 // The warp approximates the transform within this many pixels, as gdalwarp does.
 constexpr double warpErrorPixels = 0.125;
+
+// The raster formats charts come in. Nothing else is opened: a VRT, for one, may name any file on
+// the machine or on the network as its pixels.
+const char* const chartFormats[] = {"BSB", "GTiff",   "PNG",  "JPEG",        "GIF",
+                                    "BMP", "MBTiles", "GPKG", "JP2OpenJPEG", nullptr};
+
+// The most a block of the source (which GDAL reads whole) may hold, in bytes.
+constexpr std::int64_t largestBlockBytes = 64 << 20;
 
 struct CloseDataset {
     void operator()(void* dataset) const { GDALClose(dataset); }
@@ -183,8 +192,13 @@ private:
         geo_.height = GDALGetRasterYSize(view());
         for (int r = 0; r <= geo_.height; ++r)
             geo_.latAtRow.push_back(position(geo_.width / 2.0, r).lat);
-        for (int c = 0; c <= geo_.width; ++c)
-            geo_.eastLonAtColumn.push_back(position(c, geo_.height / 2.0).eastLon);
+        for (int c = 0; c <= geo_.width; ++c) {
+            double east = position(c, geo_.height / 2.0).eastLon;
+            // Across the 180° meridian the longitudes run on past it rather than jump back.
+            if (c > 0)
+                east += 360 * std::round((geo_.eastLonAtColumn.back() - east) / 360);
+            geo_.eastLonAtColumn.push_back(east);
+        }
     }
 
     bool readIndices(GDALRasterBandH band, GDALColorTableH table, const TileRect& tile,
@@ -273,16 +287,45 @@ private:
     ColorTable palette_; // of the whole chart, made for its first tile
 };
 
+// Why GDAL would need more than a bounded memory to import this raster, or nothing.
+std::optional<std::string> sizeRefusal(GDALDatasetH dataset) {
+    const int width = GDALGetRasterXSize(dataset), height = GDALGetRasterYSize(dataset);
+    if (!fitsMapFile(width, height, maxChartFileBytes))
+        return "its " + std::to_string(width) + " x " + std::to_string(height) +
+               " pixels are more than the tiles of a map file hold";
+    const int bands = GDALGetRasterCount(dataset);
+    if (bands < 1)
+        return "it has no pixels";
+    GDALRasterBandH band = GDALGetRasterBand(dataset, 1);
+    int blockWidth = 0, blockHeight = 0;
+    GDALGetBlockSize(band, &blockWidth, &blockHeight);
+    if (std::int64_t{blockWidth} * blockHeight * bands *
+            GDALGetDataTypeSizeBytes(GDALGetRasterDataType(band)) >
+        largestBlockBytes)
+        return "it is stored in blocks too large to read";
+    return std::nullopt;
+}
+
 } // namespace
 
 GdalRasterLibrary::GdalRasterLibrary() {
     GDALAllRegister();
     CPLSetErrorHandler(CPLQuietErrorHandler); // the reasons are reported with the file's name
+    CPLSetConfigOption("GDAL_VRT_ENABLE_RAWRASTERBAND", "NO");
+    CPLSetConfigOption("CPL_VSIL_CURL_ALLOWED_EXTENSIONS", "{noext}-none"); // no network reads
+    CPLSetConfigOption("GDAL_HTTP_MAX_RETRY", "0");
+    CPLSetConfigOption("GDAL_CACHEMAX", "32"); // megabytes of blocks held
 }
 
 std::unique_ptr<GeoRaster> GdalRasterLibrary::open(const std::string& path, std::string& reason) {
     CPLErrorReset();
-    Dataset source(GDALOpen(path.c_str(), GA_ReadOnly));
+    if (!GDALIdentifyDriverEx(path.c_str(), GDAL_OF_RASTER, chartFormats, nullptr)) {
+        reason = "its format is none that charts are imported from: BSB/KAP, GeoTIFF, PNG, JPEG, "
+                 "GIF or BMP with a world file, MBTiles, GeoPackage or JPEG 2000";
+        return nullptr;
+    }
+    Dataset source(GDALOpenEx(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY, chartFormats,
+                              nullptr, nullptr));
     if (!source) {
         // The file's name is said before the reason already.
         reason = gdalReason("GDAL cannot read it");
@@ -291,6 +334,10 @@ std::unique_ptr<GeoRaster> GdalRasterLibrary::open(const std::string& path, std:
         return nullptr;
     }
     GDALDatasetH dataset = source.get();
+    if (const auto refusal = sizeRefusal(dataset)) {
+        reason = *refusal;
+        return nullptr;
+    }
     double transform[6];
     const bool hasTransform = GDALGetGeoTransform(dataset, transform) == CE_None;
     OGRSpatialReferenceH own = GDALGetSpatialRef(dataset);
@@ -320,6 +367,11 @@ std::unique_ptr<GeoRaster> GdalRasterLibrary::open(const std::string& path, std:
         CPLFree(to);
         if (!warped) {
             reason = gdalReason("it cannot be warped to Mercator");
+            return nullptr;
+        }
+        if (!fitsMapFile(GDALGetRasterXSize(warped.get()), GDALGetRasterYSize(warped.get()),
+                         maxChartFileBytes)) {
+            reason = "warped to Mercator, it is more than the tiles of a map file hold";
             return nullptr;
         }
         srs = lonFirst(mercator.get());

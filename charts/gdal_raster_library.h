@@ -4,10 +4,13 @@
 
 namespace brisomar {
 
-// Georeferenced charts read with GDAL: BSB/KAP, GeoTIFF, pictures with a world file and the
-// rest of GDAL's raster formats. A chart whose rows are not latitudes and whose columns are not
-// longitudes (skewed, rotated, a transverse projection, control points) is seen warped to
-// north-up Mercator on WGS 84; its colours are reduced to GDAL's median-cut palette.
+// Georeferenced charts read with GDAL: BSB/KAP, GeoTIFF, PNG, JPEG, GIF and BMP with a world
+// file, MBTiles, GeoPackage and JPEG 2000, and no other format; GDAL reads nothing from the
+// network nor a file a VRT names, and a raster declaring more pixels than a map file's tiles
+// hold, or blocks too large to read, is refused before a pixel is read. A chart whose rows are not
+// latitudes and whose columns are not longitudes (skewed, rotated, a transverse projection, control
+// points) is seen warped to north-up Mercator on WGS 84; its colours are reduced to GDAL's
+// median-cut palette.
 class GdalRasterLibrary : public RasterLibrary {
 public:
     GdalRasterLibrary();

@@ -15,6 +15,7 @@ class FailingFileSystem : public StdFileSystem {
 public:
     int appendBytesBeforeFailure = -1; // -1: appends succeed
     bool replaceFails = false;
+    bool renameFails = false;
     bool syncFails = false;
     std::string unreadable;        // a path that cannot be opened for reading
     std::string unlistable;        // a folder whose entries cannot be read
@@ -56,6 +57,13 @@ public:
         if (!replaceFails)
             return StdFileSystem::replace(path, bytes, error);
         error = "No space left on device";
+        return false;
+    }
+
+    bool renameNew(const std::string& from, const std::string& to, std::string& error) override {
+        if (!renameFails)
+            return StdFileSystem::renameNew(from, to, error);
+        error = "Permission denied";
         return false;
     }
 

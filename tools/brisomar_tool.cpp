@@ -82,12 +82,13 @@ Commands:
           SECONDS count from the first byte; positions in degrees, longitude west positive;
           the longest gap is the longest time between two fixes taken (0 with fewer than two).
   chart import SOURCE... --map FILE.MAP [--dir DIR] [--record N]
-          import georeferenced charts (BSB/KAP, GeoTIFF, PNG or JPEG with a world file, any
-          raster GDAL reads with a georeference) into the first free records of FILE.MAP
+          import georeferenced charts (BSB/KAP, GeoTIFF, PNG, JPEG, GIF or BMP with a world
+          file, MBTiles, GeoPackage, JPEG 2000) into the first free records of FILE.MAP
           (from record N; the file is created when missing). A chart that is not north-up
           Mercator or latitude/longitude is warped to Mercator; each is cut into overlapping
           tiles below the 19000000-byte chart limit, written as 8-bit BMP files into DIR
-          (default: beside the map file), each calibrated with up to seven points per axis.
+          (default: beside the map file), each calibrated with up to seven points per axis;
+          a chart across the 180° meridian becomes a chart on each side of it.
           Writes a line for each tile: record, bitmap, size, the largest error of its
           calibration against GDAL's transform in pixels and metres. A refused import leaves
           the map file as it was.

@@ -2,6 +2,7 @@
 
 #include "charts/map_file.h"
 #include "navcalc/boat_tables.h"
+#include "tools/csv.h"
 #include "tools/csv_formats.h"
 #include "tools/gpx.h"
 #include "tools/map_json.h"
@@ -52,6 +53,28 @@ template <typename Parse> auto textIn(Parse parse) {
     };
 }
 
+// A route or table in CSV is read from its first megabyte only, far more than the rows either
+// can use, and its rows no further than `mostRows`: a huge file is refused as soon as it holds
+// more rows than are used, in bounded memory.
+constexpr std::size_t mostCsvBytes = 1 << 20;
+
+template <typename Parse> auto csvHeadIn(Parse parse, std::size_t mostRows) {
+    return [parse, mostRows](FileSystem& files, const std::string& path) {
+        std::string error;
+        const auto head = files.read(path, 0, mostCsvBytes + 1, error);
+        if (!head)
+            throw ToolError(error);
+        std::string_view text = textView(*head);
+        if (text.size() > mostCsvBytes) { // whole lines only
+            text = text.substr(0, text.rfind('\n', mostCsvBytes) + 1);
+            if (parseCsv(text, mostRows).size() <= mostRows)
+                throw ToolError("a route or boat table in CSV holds at most " +
+                                std::to_string(mostCsvBytes) + " bytes, this one has more");
+        }
+        return parse(text);
+    };
+}
+
 // A writer of text as one of bytes.
 template <typename Write> auto asBytes(Write write) {
     return [write](const auto& value) { return bytesOf(write(value)); };
@@ -64,13 +87,13 @@ const std::map<std::pair<FileKind, FileKind>, Conversion>& conversions() {
         {{Way, Gpx}, from(checkedRouteIn, asBytes(routeToGpx))},
         {{Gpx, Way}, from(textIn(routeFromGpx), routeFile)},
         {{Way, Csv}, from(checkedRouteIn, asBytes(routeToCsv))},
-        {{Csv, Way}, from(textIn(routeFromCsv), routeFile)},
+        {{Csv, Way}, from(csvHeadIn(routeFromCsv, mostRouteCsvRows), routeFile)},
         {{Log, Gpx}, from(checkedLogIn, asBytes(logToGpx))},
         {{Log, Csv}, from(checkedLogIn, asBytes(logToCsv))},
         {{Speed, Csv}, from(tableIn, asBytes(tableToCsv))},
         {{Leeway, Csv}, from(tableIn, asBytes(tableToCsv))},
-        {{Csv, Speed}, from(textIn(tableFromCsv), encodeBoatTable)},
-        {{Csv, Leeway}, from(textIn(tableFromCsv), encodeBoatTable)},
+        {{Csv, Speed}, from(csvHeadIn(tableFromCsv, mostTableCsvRows), encodeBoatTable)},
+        {{Csv, Leeway}, from(csvHeadIn(tableFromCsv, mostTableCsvRows), encodeBoatTable)},
         {{Map, Json}, from(mapIn, asBytes(mapToJson))},
         {{Json, Map}, from(textIn(mapFromJson), encodeMapFile)},
     };

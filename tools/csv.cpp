@@ -20,12 +20,13 @@ std::string csvField(const std::string& field) {
 
 class CsvReader {
 public:
-    explicit CsvReader(std::string_view text) : text_(text) {}
+    CsvReader(std::string_view text, std::size_t mostRows) : text_(text), mostRows_(mostRows) {}
 
     std::vector<CsvRow> rows() {
-        while (at_ < text_.size())
+        while (at_ < text_.size() && rows_.size() <= mostRows_)
             readField();
-        endRow();
+        if (rows_.size() <= mostRows_)
+            endRow();
         return rows_;
     }
 
@@ -73,6 +74,7 @@ private:
     }
 
     std::string_view text_;
+    std::size_t mostRows_;
     std::size_t at_ = 0;
     std::string field_;
     CsvRow row_;
@@ -88,11 +90,11 @@ std::string csvLine(const CsvRow& row) {
     return line + '\n';
 }
 
-std::vector<CsvRow> parseCsv(std::string_view text) {
+std::vector<CsvRow> parseCsv(std::string_view text, std::size_t mostRows) {
     constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
     if (text.starts_with(byteOrderMark))
         text.remove_prefix(byteOrderMark.size());
-    return CsvReader(text).rows();
+    return CsvReader(text, mostRows).rows();
 }
 
 } // namespace brisomar::tool

@@ -28,9 +28,10 @@ std::string headerText(const CsvRow& header) {
     return text;
 }
 
-// The rows after a header that must be `header`.
-std::vector<CsvRow> rowsAfterHeader(std::string_view text, const CsvRow& header) {
-    std::vector<CsvRow> rows = parseCsv(text);
+// The rows after a header that must be `header`, no more than one beyond `mostRows`.
+std::vector<CsvRow> rowsAfterHeader(std::string_view text, const CsvRow& header,
+                                    std::size_t mostRows) {
+    std::vector<CsvRow> rows = parseCsv(text, mostRows);
     if (rows.empty() || rows.front() != header)
         throw ToolError("row 1: the header " + headerText(header) + " expected");
     for (std::size_t i = 1; i < rows.size(); ++i)
@@ -64,7 +65,10 @@ std::string routeToCsv(const WaypointRoute& route) {
 }
 
 WaypointRoute routeFromCsv(std::string_view text) {
-    const std::vector<CsvRow> rows = rowsAfterHeader(text, routeHeader);
+    const std::vector<CsvRow> rows = rowsAfterHeader(text, routeHeader, mostRouteCsvRows);
+    if (rows.size() > mostRouteCsvRows)
+        throw ToolError("more than " + std::to_string(maxWaypoints) +
+                        " route points; a route holds at most " + std::to_string(maxWaypoints));
     std::vector<TWaypoint> entries;
     for (std::size_t i = 1; i < rows.size(); ++i)
         entries.push_back(waypointOf(rows[i], i));
@@ -96,12 +100,13 @@ std::string tableToCsv(const BoatTable& table) {
 }
 
 BoatTable tableFromCsv(std::string_view text) {
-    const std::vector<CsvRow> rows = parseCsv(text);
+    const std::vector<CsvRow> rows = parseCsv(text, mostTableCsvRows);
     if (rows.empty() || rows.front().empty() || rows.front().front() != cornerHeading)
         throw ToolError(std::string("row 1: ") + cornerHeading + " expected in the first field");
-    if (rows.size() != tableAngles + 1)
-        throw ToolError(std::to_string(tableAngles + 1) + " rows expected, " +
-                        std::to_string(rows.size()) + " found");
+    if (rows.size() != mostTableCsvRows)
+        throw ToolError(std::to_string(mostTableCsvRows) + " rows expected, " +
+                        (rows.size() > mostTableCsvRows ? "more" : std::to_string(rows.size())) +
+                        " found");
     BoatTable table;
     for (std::size_t i = 0; i < rows.size(); ++i)
         requireFieldCount(rows[i], i, tableForces + 1);

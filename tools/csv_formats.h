@@ -14,6 +14,10 @@ namespace brisomar::tool {
 // north positive and longitude EAST positive; numbers read back to the file's exact values.
 // Reading throws ToolError naming the row and field at fault.
 
+// The most rows a route or a table in CSV can use, its header included: a reader stops there.
+inline constexpr std::size_t mostRouteCsvRows = 1 + maxWaypoints;
+inline constexpr std::size_t mostTableCsvRows = 1 + tableAngles;
+
 // "number,latitude,longitude,distance_nm,course,minutes", one row per route entry.
 std::string routeToCsv(const WaypointRoute& route);
 WaypointRoute routeFromCsv(std::string_view text);

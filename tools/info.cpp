@@ -7,6 +7,7 @@
 #include "tools/tool_files.h"
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <map>
 #include <ostream>
@@ -34,14 +35,22 @@ bool isEmpty(const MapRecord& r) {
            r.CalLon == empty.CalLon && r.CalRow == empty.CalRow && r.CalCol == empty.CalCol;
 }
 
+// A position of a map record in its text form, or what is wrong with it: beyond the limit the
+// text form would show a wrong position.
+std::string positionText(Real48 degrees, long double limit, std::string (*text)(Real48)) {
+    return std::fabs(degrees.value()) <= limit ? text(degrees) : "out of range";
+}
+
 std::string calibrationLines(const MapRecord& r) {
     std::string text;
     for (int point = 1; point <= 7; ++point) {
         if (r.lat(point).isZero() && r.lon(point).isZero() && r.row(point) == 0 &&
             r.col(point) == 0)
             continue;
-        text += "  point " + std::to_string(point) + ": " + LatToText(r.lat(point)) + "  row " +
-                padded(std::to_string(r.row(point)), 12) + LonToText(r.lon(point)) + "  column " +
+        text += "  point " + std::to_string(point) + ": " +
+                positionText(r.lat(point), 90, LatToText) + "  row " +
+                padded(std::to_string(r.row(point)), 12) +
+                positionText(r.lon(point), 180, LonToText) + "  column " +
                 std::to_string(r.col(point)) + "\n";
     }
     return text;

@@ -290,9 +290,14 @@ TEST(SettingsKeeper, StartOptionsAndFiles) {
     EXPECT_EQ(settingsFileName(true), "brisomar-demo.ini");
     EXPECT_EQ(routeFileName(true), "brisomar-demo.WAY");
     EXPECT_EQ(setAsideName("/c/brisomar.ini"), "/c/brisomar.ini.bad");
-    EXPECT_EQ(setAsideNotice("/c/brisomar.ini"),
+    EXPECT_EQ(setAsideName("/c/brisomar.ini", 2), "/c/brisomar.ini.bad.2");
+    EXPECT_EQ(setAsideNotice("/c/brisomar.ini", "/c/brisomar.ini.bad.2"),
               "The kept settings in /c/brisomar.ini could not be read. They were set aside as "
-              "/c/brisomar.ini.bad and the navigator starts with its defaults.");
+              "/c/brisomar.ini.bad.2 and the navigator starts with its defaults.");
+    EXPECT_EQ(leftInPlaceNotice("/c/brisomar.ini", "Permission denied"),
+              "The kept settings in /c/brisomar.ini could not be read, nor set aside (Permission "
+              "denied). The file was left where it was: the navigator starts with its defaults "
+              "and does not write over it.");
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "base/masked_fields.h"
 #include "base/radio_group.h"
 #include "charts/Vimomapa.h"
+#include "failing_file_system.h"
 #include "input/SeComm32.h"
 #include "input/Vimocom.h"
 #include "input/Vimosour.h"
@@ -21,12 +22,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLockFile>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include <sys/stat.h>
 
@@ -345,14 +350,95 @@ TEST_F(KeptAcrossRuns, AnUnreadableSettingsFileIsSetAsideAndTheRunStartsFresh) {
                    {"another format", "[Navigator]\nFormat=2\n[Alarms]\nSpeedOn=true\n"}};
     for (const auto& d : damaged) {
         testing::writeContents(valuesPath, d.contents);
+        std::filesystem::remove(setAsideName(valuesPath));
         NavigatorRun b(folder);
-        EXPECT_EQ(b.notice, setAsideNotice(valuesPath)) << d.what;
+        EXPECT_EQ(b.notice, setAsideNotice(valuesPath, setAsideName(valuesPath))) << d.what;
         EXPECT_EQ(contentsOf(setAsideName(valuesPath)), d.contents) << d.what;
         EXPECT_FALSE(std::filesystem::exists(valuesPath)) << d.what;
         EXPECT_FALSE(b.alarms().on(AlarmSlot::Speed)) << d.what;
         b.store->Timer1Timer(); // fresh, and unchanged: nothing written
         EXPECT_FALSE(std::filesystem::exists(valuesPath)) << d.what;
     }
+}
+
+// What is not a settings file the navigator wrote is never read: a FIFO would hold the start up
+// for good, a huge file for seconds.
+TEST_F(KeptAcrossRuns, AKeptFileThatIsNoRegularFileOrTooLargeIsSetAsideUnread) {
+    const std::string huge = "[Navigator]\nFormat=1\n" + std::string(largestKeptFile, ';');
+    const struct {
+        const char* what;
+        bool route;
+        std::function<void(const std::string&)> make;
+    } rows[] = {
+        {"FIFO as settings", false, [](const std::string& p) { ::mkfifo(p.c_str(), 0600); }},
+        {"FIFO as route", true, [](const std::string& p) { ::mkfifo(p.c_str(), 0600); }},
+        {"settings above 1 MB", false,
+         [&](const std::string& p) { testing::writeContents(p, huge); }},
+        {"route above 1 MB", true, [&](const std::string& p) { testing::writeContents(p, huge); }},
+    };
+    for (const auto& row : rows) {
+        std::filesystem::remove_all(folder);
+        testing::writeSettingsFile(valuesPath, KeptSettings{});
+        const std::string path = row.route ? routePath : valuesPath;
+        std::filesystem::remove(path);
+        row.make(path);
+        NavigatorRun b(folder);
+        EXPECT_EQ(b.notice, setAsideNotice(path, setAsideName(path))) << row.what;
+        EXPECT_TRUE(std::filesystem::exists(setAsideName(path))) << row.what;
+    }
+}
+
+// Each damaged file is kept beside the earlier ones, whatever holds the first names.
+TEST_F(KeptAcrossRuns, EverySetAsideCopyIsKeptAndTheNoticeNamesIt) {
+    std::filesystem::create_directories(setAsideName(valuesPath, 1)); // not a file
+    const char* damaged[] = {"first", "second", "third"};
+    const int copies[] = {0, 2, 3};
+    for (int run = 0; run < 3; ++run) {
+        testing::writeContents(valuesPath, damaged[run]);
+        NavigatorRun b(folder);
+        EXPECT_EQ(b.notice, setAsideNotice(valuesPath, setAsideName(valuesPath, copies[run])));
+    }
+    for (int run = 0; run < 3; ++run)
+        EXPECT_EQ(contentsOf(setAsideName(valuesPath, copies[run])), damaged[run]);
+}
+
+TEST_F(KeptAcrossRuns, ADamagedFileThatCannotBeSetAsideIsLeftAndNeverWrittenOver) {
+    testing::writeContents(valuesPath, "damaged");
+    UiFixture ui;
+    testing::FailingFileSystem files;
+    files.renameFails = true;
+    UiContext context{ui.program.parts(), ui.clock, ui.dialogs, ui.beeper, ui.help, files,
+                      ui.context.makers,  {}};
+    const auto mainDlg = createWindows(context);
+    SettingsStore store(context, QString::fromStdString(folder), false);
+    EXPECT_EQ(restoreAndKeep(store, context, false),
+              leftInPlaceNotice(valuesPath, "Permission denied"));
+    context.windows.larmDlg->ensureControls();
+    context.windows.larmDlg->onBox(AlarmSlot::Speed)->click();
+    store.Timer1Timer();
+    EXPECT_EQ(contentsOf(valuesPath), "damaged");
+    EXPECT_EQ(std::filesystem::file_size(routePath), waypointFileSize);
+    EXPECT_EQ(ui.dialogs.shown, testing::Boxes{});
+}
+
+// A lock that names this very process is what a killed navigator leaves when the next one is
+// given its number again, as after a restart of the machine.
+TEST_F(KeptAcrossRuns, ALockLeftByAKilledNavigatorIsTakenOverAndNoneIsLeft) {
+    const QString lockPath = QString::fromStdString(valuesPath + ".lock");
+    std::filesystem::create_directories(folder);
+    std::string left;
+    {
+        QLockFile lock(lockPath);
+        ASSERT_TRUE(lock.tryLock(0));
+        left = contentsOf(valuesPath + ".lock");
+    }
+    testing::writeContents(valuesPath + ".lock", left);
+    NavigatorRun a(folder);
+    EXPECT_FALSE(QFileInfo::exists(lockPath));
+    a.switchAlarmOn(AlarmSlot::Speed);
+    a.store->Timer1Timer();
+    EXPECT_EQ(testing::settingsValue(valuesPath, "Alarms/SpeedOn"), "true");
+    EXPECT_FALSE(QFileInfo::exists(lockPath));
 }
 
 TEST_F(KeptAcrossRuns, AShortRouteFileIsSetAsideAndTheRestComesBack) {
@@ -365,7 +451,7 @@ TEST_F(KeptAcrossRuns, AShortRouteFileIsSetAsideAndTheRestComesBack) {
     }
     testing::writeContents(routePath, contentsOf(routePath).substr(0, 12));
     NavigatorRun b(folder);
-    EXPECT_EQ(b.notice, setAsideNotice(routePath));
+    EXPECT_EQ(b.notice, setAsideNotice(routePath, setAsideName(routePath)));
     EXPECT_EQ(std::filesystem::file_size(setAsideName(routePath)), 12u);
     EXPECT_EQ(b.ui.program.route.WaypointCount, 0);
     EXPECT_TRUE(b.ui.program.route[1].isEnd());

@@ -18,8 +18,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 namespace brisomar {
 namespace {
@@ -35,6 +38,38 @@ std::string contentsOf(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
+
+// The charts of a raster library, each read until Cancel is pressed.
+class UntilCancelled : public RasterLibrary {
+public:
+    explicit UntilCancelled(std::unique_ptr<RasterLibrary> library)
+        : library_(std::move(library)) {}
+
+    class Raster : public GeoRaster {
+    public:
+        explicit Raster(std::unique_ptr<GeoRaster> raster) : raster_(std::move(raster)) {}
+        std::string title() const override { return raster_->title(); }
+        const SampledGeoreference& georeference() const override { return raster_->georeference(); }
+        GeoSample position(double x, double y) const override { return raster_->position(x, y); }
+        bool render(const TileRect&, Palette&, std::uint8_t*, std::size_t,
+                    const ImportProgress& progress, std::string&) override {
+            while (progress(0.5))
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            return false;
+        }
+
+    private:
+        std::unique_ptr<GeoRaster> raster_;
+    };
+
+    std::unique_ptr<GeoRaster> open(const std::string& path, std::string& reason) override {
+        auto raster = library_->open(path, reason);
+        return raster ? std::make_unique<Raster>(std::move(raster)) : nullptr;
+    }
+
+private:
+    std::unique_ptr<RasterLibrary> library_;
+};
 
 class ImportMenu : public ::testing::Test {
 protected:
@@ -129,7 +164,11 @@ TEST_F(ImportMenu, ACancelledOrRefusedImportChangesNothing) {
         std::ofstream(picture, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     }
-    // Cancel is pressed while GDAL works.
+    // Cancel is pressed while the chart is read.
+    const auto gdal = ui.context.makers.rasterLibrary;
+    ui.context.makers.rasterLibrary = [gdal](QString& reason) {
+        return std::unique_ptr<RasterLibrary>(new UntilCancelled(gdal(reason)));
+    };
     ui.dialogs.files = {QString::fromStdString(kap)};
     QTimer::singleShot(0, [this] {
         if (auto* progress = mapA->findChild<QProgressDialog*>())
@@ -137,6 +176,7 @@ TEST_F(ImportMenu, ACancelledOrRefusedImportChangesNothing) {
     });
     mapA->ImportChart1->trigger();
     EXPECT_EQ(ui.dialogs.shown.size(), 1u) << "the question only";
+    ui.context.makers.rasterLibrary = gdal;
     // A picture without a georeference is refused.
     ui.dialogs.shown.clear();
     ui.dialogs.files = {QString::fromStdString(picture)};
@@ -163,6 +203,36 @@ TEST_F(ImportMenu, WithoutItsModuleTheImportSaysItIsNotAvailable) {
     EXPECT_TRUE(
         ui.dialogs.shown[0].text.startsWith(QStringLiteral("Chart import is not available: ")));
     EXPECT_TRUE(ui.dialogs.shown[0].text.contains(QString::fromLatin1(chartImportModuleName)));
+}
+
+// A raster library that takes as long as the window thread lets it: it opens nothing until a
+// timer of that thread has run (or, should the window be held up, gives up after a while).
+class WaitingLibrary : public RasterLibrary {
+public:
+    std::unique_ptr<GeoRaster> open(const std::string&, std::string& reason) override {
+        for (int wait = 0; wait < 2000 && !released; ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        reason = released ? "opened while the window went on" : "the window was held up";
+        return nullptr;
+    }
+    std::atomic<bool> released{false};
+};
+
+TEST_F(ImportMenu, TheWindowThreadGoesOnWhileTheLibraryWorks) {
+    auto* library = new WaitingLibrary;
+    ui.context.makers.rasterLibrary = [library](QString&) {
+        return std::unique_ptr<RasterLibrary>(library);
+    };
+    ui.dialogs.files = {QString::fromStdString(kap), QString::fromStdString(map)};
+    int ticks = 0;
+    QTimer tick; // as reception's and the alarms' timers
+    QObject::connect(&tick, &QTimer::timeout, [&] { library->released = ++ticks >= 3; });
+    tick.start(1);
+    mapA->ImportChart1->trigger();
+    EXPECT_EQ(ui.dialogs.shown.back(),
+              (testing::Box{Warning, QStringLiteral("Import failed: %1: opened while the window "
+                                                    "went on")
+                                         .arg(QString::fromStdString(kap))}));
 }
 
 } // namespace

@@ -14,6 +14,8 @@
 #include <map>
 #include <random>
 
+#include <sys/stat.h>
+
 namespace brisomar {
 namespace {
 
@@ -289,6 +291,9 @@ TEST(ChartImport, TheMapFileToImportIntoIsReadWholeOrCreated) {
     EXPECT_EQ(reason, "the file holds fewer than 16300 bytes");
     EXPECT_FALSE(mapTableForImport(files, files.unreadable, reason));
     EXPECT_EQ(reason, "Permission denied");
+    ::mkfifo(dir.file("fifo.MAP").c_str(), 0600);
+    EXPECT_FALSE(mapTableForImport(files, dir.file("fifo.MAP"), reason));
+    EXPECT_EQ(reason, "a FIFO, not a regular file");
 }
 
 TEST(ChartImport, BitmapsAreNamedRelativeToTheMapFile) {
@@ -353,7 +358,12 @@ public:
     std::map<std::string, SampledGeoreference> charts{
         {"small.tif", mercator(300, 200, 46, -31, 0.004)},
         {"wide.tif", mercator(3000, 300, 46, -31, 0.001)}, // three tiles of the test's limit
+        {"Χάρτης.tif", mercator(300, 200, 46, -31, 0.004)},
+        {"meridian.tif", mercator(40, 200, 46, 179.8, 0.01)}, // 179.8° E to 180.2° E
+        {"pole.tif", mercator(300, 200, 46, -31, 0.004)},
+        {"beyond.tif", mercator(300, 200, 46, 185, 0.004)},
     };
+    FakeLibrary() { charts["pole.tif"].latAtRow[0] = 95; }
     std::string renderFailure;
 };
 
@@ -372,6 +382,9 @@ public:
 class Import : public ::testing::Test {
 public:
     Import() {
+        for (const auto& [name, geo] : library.charts)
+            std::ofstream(dir.file(name)) << "a chart";
+        std::ofstream(dir.file("photo.jpg")) << "a photograph";
         table[0].FileName = "old.bmp";
         table[0].InfoText = "kept";
         table[0].CalRow[6] = 77;
@@ -395,7 +408,7 @@ public:
     ChartImportResult run(
         std::vector<std::string> sources, int first = 1,
         ImportProgress progress = [](double) { return true; }) {
-        return importCharts(files, library, {sources, map, "", first, tileBytes}, progress);
+        return importCharts(files, library, {sources, map, folder, first, tileBytes}, progress);
     }
 
     TempDir dir;
@@ -403,6 +416,7 @@ public:
     FakeLibrary library;
     MapTable table{};
     std::string map = dir.file("charts.MAP");
+    std::string folder; // of the tiles: beside the map file
     static constexpr std::uint64_t tileBytes = 400000;
     double cancelAt = 2; // the progress at which the import is cancelled
 };
@@ -489,6 +503,34 @@ TEST_F(Import, ARefusedOrCancelledImportChangesNothing) {
          [](Import& t) { t.files.failing = t.map; },
          dir.file("charts.MAP") + ": No space left on device"},
         {"cancelled", {small}, [](Import& t) { t.cancelAt = 0.9; }, ""},
+        {"a FIFO as the source",
+         {small, dir.file("fifo.tif")},
+         [](Import& t) { ::mkfifo(t.dir.file("fifo.tif").c_str(), 0600); },
+         dir.file("fifo.tif") + ": a FIFO, not a regular file"},
+        {"beyond the pole",
+         {small, dir.file("pole.tif")},
+         [](Import&) {},
+         dir.file("pole.tif") + ": it reaches beyond 90° of latitude"},
+        {"beyond the 180° meridian",
+         {dir.file("beyond.tif")},
+         [](Import&) {},
+         dir.file("beyond.tif") + ": it reaches beyond 180° of longitude"},
+        {"a folder the map file's code page cannot name",
+         {small},
+         [](Import& t) {
+             t.folder = t.dir.file("Χάρτες");
+             std::filesystem::create_directory(t.folder);
+         },
+         "Χάρτες/small-1.bmp: the map file's code page cannot hold this name; choose another "
+         "folder"},
+        {"a tile name longer than a record holds",
+         {small},
+         [](Import& t) {
+             t.folder = t.dir.file(std::string(250, 'd'));
+             std::filesystem::create_directory(t.folder);
+         },
+         std::string(250, 'd') + "/small-1.bmp: longer than the 255 characters a map record "
+                                 "holds; choose a shorter folder"},
     };
     for (const Case& c : cases) {
         Import& t = *this;
@@ -508,7 +550,67 @@ TEST_F(Import, ARefusedOrCancelledImportChangesNothing) {
         library.renderFailure.clear();
         files.failing.clear();
         cancelAt = 2;
+        folder.clear();
     }
+}
+
+// A boat on either side of the meridian is on a chart of its side.
+TEST_F(Import, AChartAcrossTheMeridianIsCutIntoChartsOnEachSideOfIt) {
+    const ChartImportResult result = run({dir.file("meridian.tif")});
+    ASSERT_TRUE(result.imported()) << result.refusal;
+    ASSERT_EQ(result.tiles.size(), 2u);
+    std::string error;
+    const MapTable read = *readMapFile(files, map, error);
+    const struct {
+        int record;
+        double westPositiveLon; // of a boat on it
+        const char* text;
+    } sides[] = {{2, -179.9, "Fake Sound, west of 180°"}, {4, 179.9, "Fake Sound, east of 180°"}};
+    for (const auto& side : sides) {
+        const MapRecord& r = read[side.record - 1];
+        EXPECT_EQ(r.InfoText, side.text);
+        for (int point = 1; point <= 7; ++point)
+            EXPECT_LE(std::fabs(r.lon(point).value()), 180) << side.record;
+        NavState nav;
+        nav.PosLat = Real48(45.8L);
+        nav.PosLon = Real48(side.westPositiveLon);
+        ChartState chart;
+        ChartSelection selection(chart);
+        bool opened = false;
+        selection.openMapFile(files, map, opened);
+        selection.AutoSelectChart(files, nav);
+        EXPECT_EQ(chart.MapIndex, side.record) << side.westPositiveLon;
+    }
+    for (const ImportedTile& tile : result.tiles)
+        EXPECT_LT(tile.error.pixels, maxCalibrationErrorPixels);
+}
+
+TEST_F(Import, TileNamesAndTextsAreWhatTheMapFilesCodePageHolds) {
+    const ChartImportResult result = run({dir.file("Χάρτης.tif")});
+    ASSERT_TRUE(result.imported()) << result.refusal;
+    EXPECT_EQ(result.tiles[0].bitmap, dir.file("chart-1.bmp"));
+    std::string error;
+    EXPECT_EQ(readMapFile(files, map, error)->at(1).FileName, "chart-1.bmp");
+    const struct {
+        const char* source;
+        const char* stem;
+    } names[] = {
+        {"/c/côte.tif", "côte"}, {"/c/Χάρτης Crete .tif", "Crete"}, {"/c/Χάρτης.tif", "chart"}};
+    for (const auto& n : names)
+        EXPECT_EQ(tileStem(n.source), n.stem) << n.source;
+}
+
+// Whatever a source declares, nothing is sampled nor read when the map file cannot hold it.
+TEST(ChartImport, ASourceIsTakenOnlyWhenItsTilesFitAMapFile) {
+    const struct {
+        std::int64_t width, height;
+        bool fits;
+    } sizes[] = {{10000, 10000, true},  {2000000000, 2000000000, false},
+                 {30000, 30000, false}, {1 << 21, 10, false},
+                 {0, 10, false},        {300, 200, true}};
+    for (const auto& size : sizes)
+        EXPECT_EQ(fitsMapFile(size.width, size.height, maxChartFileBytes), size.fits)
+            << size.width << " x " << size.height;
 }
 
 } // namespace

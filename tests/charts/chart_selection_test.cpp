@@ -140,6 +140,22 @@ TEST_F(Selection, FindsAWindowsNameBesideTheMapFile) {
     std::filesystem::current_path(previous);
 }
 
+// The tiles of a map made for another folder, found from whichever folder the navigator starts
+// in, even where the working folder holds a file of the same relative name.
+TEST_F(Selection, ARelativeNameIsTakenFromTheMapFilesFolderFirst) {
+    for (const char* folder : {"maps", "tiles", "work/maps", "work/tiles"})
+        std::filesystem::create_directories(dir.file(folder));
+    bitmap("tiles/x-1.bmp");
+    bitmap("work/tiles/x-1.bmp");
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.file("work/maps"));
+    EXPECT_EQ(findChartFile(files, "../tiles/x-1.bmp", dir.file("maps/charts.MAP")),
+              dir.file("tiles/x-1.bmp"));
+    EXPECT_EQ(findChartFile(files, "..\\tiles\\x-1.bmp", dir.file("maps/charts.MAP")),
+              dir.file("tiles/x-1.bmp"));
+    std::filesystem::current_path(previous);
+}
+
 // The bitmap is looked for through the file system: a map folder that cannot be read hides the
 // bitmap beside it, silently, while a name that leads straight to it needs no folder.
 TEST_F(Selection, LooksForTheBitmapThroughTheFileSystem) {

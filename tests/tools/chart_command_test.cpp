@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 namespace brisomar::tool {
@@ -50,6 +51,8 @@ TEST(ChartCommand, SaysWhatEachTileBecameOrWhyNothingWasImported) {
     StdFileSystem files;
     PlainLibrary library;
     const std::string map = dir.file("charts.MAP");
+    for (const char* source : {"plain.tif", "photo.jpg"})
+        std::ofstream(dir.file(source)) << "a picture";
     std::ostringstream out;
     importChartsCommand(files, library, {{dir.file("plain.tif")}, map, "", 3}, out);
     EXPECT_EQ(out.str(), "record 3\t" + dir.file("plain-1.bmp") +

@@ -114,6 +114,26 @@ TEST_F(Convert, RefusesMoreThan100RoutePoints) {
     EXPECT_FALSE(files.exists(file("101.WAY")));
 }
 
+// Rows beyond those a route or table can use are never read, however many the file holds.
+TEST_F(Convert, AHugeRouteOrTableInCsvIsReadOnlyAsFarAsItCanBeUsed) {
+    const struct {
+        const char *in, *out, *header, *reason;
+    } cases[] = {
+        {"long.csv", "long.WAY", "number,latitude,longitude,distance_nm,course,minutes\n",
+         "more than 100 route points; a route holds at most 100"},
+        {"long.csv", "long.SPE", "Windforce->,1,2,3,4,5\n", "17 rows expected, more found"},
+    };
+    for (const auto& c : cases) {
+        std::string text = c.header;
+        for (int row = 1; row <= 200000; ++row)
+            text += std::to_string(row) + ",1,2,3,4,5\n";
+        writeFile(file(c.in), text);
+        files.mostBytesRead = 0;
+        EXPECT_EQ(failure(c.in, c.out), file(c.in) + ": " + c.reason);
+        EXPECT_LE(files.mostBytesRead, (1u << 20) + 1) << c.out;
+    }
+}
+
 TEST_F(Convert, ARouteComesBackByteForByteThroughCsv) {
     WaypointRoute route;
     route[1] = {Real48(48.5L), Real48(4.25L), Real48(), Real48(), Real48()};

@@ -69,6 +69,24 @@ TEST_F(Info, DescribesAMapFile) {
     EXPECT_TRUE(text.ends_with("Record 25: empty\n"));
 }
 
+// A record from a map made elsewhere may hold any degrees: those no position can have are said.
+TEST_F(Info, ACalibrationPointBeyondTheGlobeIsShownOutOfRange) {
+    MapTable table{};
+    table[0].FileName = "x.bmp";
+    table[0].CalLat = {Real48(95.0L), Real48(), Real48(),     Real48(),
+                       Real48(),      Real48(), Real48(85.0L)};
+    table[0].CalLon = {Real48(4.0L), Real48(), Real48(),       Real48(),
+                       Real48(),     Real48(), Real48(-180.2L)};
+    writeFile(dir.file("charts.map"), encodeMapFile(table));
+    const std::string text = info("charts.map");
+    EXPECT_TRUE(contains(text, "  point 1: out of range  row 0           " +
+                                   LonToText(Real48(4.0L)) + "  column 0\n"))
+        << text;
+    EXPECT_TRUE(contains(text, "  point 7: " + LatToText(Real48(85.0L)) +
+                                   "  row 0           out of range  column 0\n"))
+        << text;
+}
+
 TEST_F(Info, DescribesALogFile) {
     const TLogRecord record{"Tacked",      Real48(47.25L), Real48(-3.5L),
                             Real48(84.5L), Real48(6.5L),   testing::logTime(2024, 6, 1, 14, 30)};
