@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 
@@ -80,10 +81,14 @@ bool QtSerialDevice::openPort(std::string& reason) {
 }
 
 // The system refuses a terminal opened exclusively to everyone else but the administrator, whom
-// it lets through: the flag tells. It is asked only when another process has the device open, so
-// that a device nobody else holds is opened once.
+// it lets through: the flag tells. It is asked only when a process other than the far end of a
+// pseudo-terminal has the device open, so that a device nobody else holds is opened once. The
+// far end (socat) never marks the line: a mark it holds alone was left by a program killed before
+// it could take it off.
 bool QtSerialDevice::heldExclusivelyElsewhere() const {
-    if (processesHolding(path_, ownProcess()).empty())
+    const auto holders = processesHolding(path_, ownProcess());
+    if (std::all_of(holders.begin(), holders.end(),
+                    [](const DeviceHolder& holder) { return holder.farEnd; }))
         return false;
     const int descriptor = ::open(path_.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0)

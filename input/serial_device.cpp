@@ -54,6 +54,21 @@ std::string processName(const fs::path& process) {
     return name.empty() ? "a program" : name;
 }
 
+// Whether a descriptor is the master of the pseudo-terminal whose slave is `device` (pts/N): the
+// other end of its line, as socat holds it. The system tells the terminal's number beside it.
+bool isMasterOf(const fs::path& descriptor, const fs::path& device) {
+    std::error_code error;
+    if (device.parent_path().filename() != "pts" ||
+        fs::read_symlink(descriptor, error).filename() != "ptmx" || error)
+        return false;
+    std::ifstream info(descriptor.parent_path().parent_path() / "fdinfo" / descriptor.filename());
+    const std::string index = "tty-index:\t" + device.filename().string();
+    for (std::string line; std::getline(info, line);)
+        if (line == index)
+            return true;
+    return false;
+}
+
 // The names a lock file of the device may carry: the one of the path the sailor chose and the
 // one of the device it leads to, each as its name under /dev, "/" written "_".
 std::vector<std::string> lockFileNames(const std::string& path) {
@@ -122,9 +137,9 @@ std::string portsWaitingNotice(const std::vector<WaitingPort>& ports, int retryS
     std::string notice;
     for (const WaitingPort& port : ports) {
         const std::string reason = port.reason.substr(0, port.reason.find('\n'));
-        notice += "COM" + std::to_string(port.number) + " not open, tried every " +
-                  std::to_string(retrySeconds) + " s: " + (reason.empty() ? port.device : reason) +
-                  ". ";
+        notice += "COM" + std::to_string(port.number) + ": " +
+                  (reason.empty() ? port.device + " not open" : reason) + ". Tried every " +
+                  std::to_string(retrySeconds) + " s. ";
     }
     return notice;
 }
@@ -140,11 +155,15 @@ std::vector<DeviceHolder> processesHolding(const std::string& path, int ownProce
         if (!number || *number == ownProcess)
             continue;
         const auto descriptors = entriesOf(process / "fd");
-        if (std::any_of(descriptors.begin(), descriptors.end(), [&](const fs::path& descriptor) {
-                std::error_code error;
-                return fs::read_symlink(descriptor, error) == *file;
-            }))
-            holders.push_back({*number, processName(process)});
+        const auto leadsTo = [&](const fs::path& descriptor) {
+            std::error_code error;
+            return fs::read_symlink(descriptor, error) == *file;
+        };
+        if (std::any_of(descriptors.begin(), descriptors.end(), leadsTo))
+            holders.push_back(
+                {*number, processName(process),
+                 std::any_of(descriptors.begin(), descriptors.end(),
+                             [&](const fs::path& d) { return isMasterOf(d, *file); })});
     }
     std::sort(holders.begin(), holders.end(),
               [](const DeviceHolder& a, const DeviceHolder& b) { return a.process < b.process; });
@@ -159,10 +178,14 @@ std::string holderText(const std::string& path, int ownProcess, const HolderSour
         holders = processesHolding(path, ownProcess, sources);
     if (holders.empty())
         return "another program";
+    // The far end feeds the line; whoever else has it open is the competitor.
+    const bool othersThanFarEnds = std::any_of(holders.begin(), holders.end(),
+                                               [](const DeviceHolder& h) { return !h.farEnd; });
     std::string text;
     for (const DeviceHolder& holder : holders)
-        text += (text.empty() ? "" : ", ") + holder.name + " (process " +
-                std::to_string(holder.process) + ")";
+        if (!holder.farEnd || !othersThanFarEnds)
+            text += (text.empty() ? "" : ", ") + holder.name + " (process " +
+                    std::to_string(holder.process) + ")";
     return text;
 }
 

@@ -101,15 +101,17 @@ struct WaitingPort {
 };
 
 // The Comm page's notice of the ports that did not open at start: they are tried again every
-// `retrySeconds` while they stay on. Each says why (the first line of its reason), else names its
-// device. It leads the page, so the reason comes last, where the narrow line may cut it. Empty
-// when none waits.
+// `retrySeconds` while they stay on. Each says why (the first line of its reason), else that its
+// device is not open: "COM1: Device /dev/ttyUSB0 is in use by gpsd (process 812). Tried every
+// 5 s. ". It leads the page's narrow line, so the reason comes first. Empty when none waits.
 std::string portsWaitingNotice(const std::vector<WaitingPort>& ports, int retrySeconds);
 
-// A running process: its number and its name in the process table.
+// A running process holding a device: its number, its name in the process table, and whether it
+// holds the pseudo-terminal's other end too, feeding the line (socat's pair).
 struct DeviceHolder {
     int process;
     std::string name;
+    bool farEnd = false;
 };
 
 // Where the system says who holds a device: the process table and the folders that serial
@@ -127,7 +129,8 @@ std::vector<DeviceHolder> processesHolding(const std::string& path, int ownProce
                                            const HolderSources& sources = {});
 
 // Who holds the device, as inUseDetail names it: the running process its lock file names, else
-// the processes holding it ("gpsd (process 812)"), else "another program".
+// the processes holding it ("gpsd (process 812)") other than the one feeding a pseudo-terminal
+// from its far end, else "another program".
 std::string holderText(const std::string& path, int ownProcess, const HolderSources& sources = {});
 
 // The serial devices the program's ports hold, told apart by the device file each path leads

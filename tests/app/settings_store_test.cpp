@@ -452,7 +452,7 @@ TEST_F(KeptAcrossRuns, APortThatDoesNotOpenAtStartShowsNoBoxAndIsTriedAgain) {
     NavigatorRun b(folder, false, {});
     TVimoComDlg* com = b.windows().comDlg;
     const std::string notice =
-        "COM1 not open, tried every 5 s: Device /dev/ttyGPS: No such file or directory. ";
+        "COM1: Device /dev/ttyGPS: No such file or directory. Tried every 5 s. ";
     EXPECT_EQ(b.ui.dialogs.shown, testing::Boxes{});
     EXPECT_FALSE(com->SeComm1->PortOpen());
     EXPECT_EQ(com->CommRadioGroup->selectedText(), "On");

@@ -364,9 +364,9 @@ TEST_F(PtyNavigator, APortWaitingForAHeldDeviceNamesItsHolder) {
     auto hold = std::make_unique<ExclusiveHold>(holder, held.slavePath());
     dlg->deviceChoice(1)->setEditText(QString::fromStdString(held.slavePath()));
     dlg->switchOnAtStart(1);
-    const std::string notice = "COM1 not open, tried every 5 s: Device " + held.slavePath() +
+    const std::string notice = "COM1: Device " + held.slavePath() +
                                " is in use by sleep (process " +
-                               std::to_string(holder.processId()) + "). ";
+                               std::to_string(holder.processId()) + "). Tried every 5 s. ";
     EXPECT_EQ(nav().CommNotice, notice);
     mainDlg->TabSet->setCurrentIndex(static_cast<int>(StatusPage::Comm));
     mainDlg->Timer1Timer();
@@ -382,7 +382,8 @@ TEST_F(PtyNavigator, APortWaitingForAHeldDeviceNamesItsHolder) {
 }
 
 // socat's pair of pseudo-terminals, as a sailor makes one to feed the navigator: socat keeps both
-// ends open, and the navigator opens its end and reads.
+// ends open, and the navigator opens its end and reads, also when a navigator killed before
+// left the end marked exclusive.
 TEST_F(PtyNavigator, TheEndOfASocatPairOpensAndReads) {
     TempDir dir;
     const std::string navigatorEnd = dir.file("navigator"), gpsEnd = dir.file("gps");
@@ -393,6 +394,9 @@ TEST_F(PtyNavigator, TheEndOfASocatPairOpensAndReads) {
     ASSERT_TRUE(socat.waitForStarted());
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return std::filesystem::exists(navigatorEnd) && std::filesystem::exists(gpsEnd); }));
+    const int killed = ::open(navigatorEnd.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+    EXPECT_EQ(::ioctl(killed, TIOCEXCL), 0);
+    ::close(killed);
     switchOnAt(1, navigatorEnd);
     EXPECT_TRUE(dlg->SeComm1->PortOpen());
     EXPECT_EQ(ui.dialogs.shown, Boxes{});

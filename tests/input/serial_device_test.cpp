@@ -94,6 +94,25 @@ TEST_F(ProcessTable, TheHolderIsNamedFromItsLockFileOrItsDescriptors) {
     }
 }
 
+// socat holds both ends of its pseudo-terminal pair: it feeds the line and is named only when
+// nobody else holds the device.
+TEST_F(ProcessTable, TheFarEndOfAPseudoTerminalIsNamedOnlyAlone) {
+    fs::create_directories(dir.path() / "pts");
+    const std::string slave = dir.file("pts/7");
+    std::ofstream(slave).put('\n');
+    runs("900", "socat");
+    opens("900", slave, 6);
+    opens("900", "/dev/ptmx", 5);
+    fs::create_directories(sources.proc / "900" / "fdinfo");
+    std::ofstream(sources.proc / "900" / "fdinfo" / "5") << "pos:\t0\nflags:\t02\ntty-index:\t7\n";
+    EXPECT_EQ(holderText(slave, 100, sources), "socat (process 900)");
+    runs("812", "gpslogger");
+    opens("812", slave);
+    EXPECT_EQ(holderText(slave, 100, sources), "gpslogger (process 812)");
+    std::ofstream(sources.proc / "900" / "fdinfo" / "5") << "tty-index:\t8\n"; // another pair's
+    EXPECT_EQ(holderText(slave, 100, sources), "gpslogger (process 812), socat (process 900)");
+}
+
 TEST(SerialDeviceTexts, TheDefaultDeviceAndTheReasonsShown) {
     EXPECT_EQ(defaultDevicePath(2, nullptr), "/dev/ttyS1");
     EXPECT_EQ(defaultDevicePath(1, ""), "/dev/ttyS0");
@@ -105,20 +124,16 @@ TEST(SerialDeviceTexts, TheDefaultDeviceAndTheReasonsShown) {
 
 TEST(SerialDeviceTexts, ThePortsWaitingSinceTheStartSayWhy) {
     EXPECT_EQ(portsWaitingNotice({}, 5), "");
-    EXPECT_EQ(portsWaitingNotice({{1, "/dev/ttyUSB0",
-                                   "Device /dev/ttyUSB0 is in use by gpsd "
-                                   "(process 812)"},
-                                  {2, "tcp://10.0.0.1:10110", ""}},
-                                 5),
-              "COM1 not open, tried every 5 s: Device /dev/ttyUSB0 is in use by gpsd (process "
-              "812). COM2 not open, tried every 5 s: tcp://10.0.0.1:10110. ");
-    EXPECT_EQ(portsWaitingNotice({{1, "/dev/ttyS0",
-                                   openFailureDetail("/dev/ttyS0",
-                                                     "Permission "
-                                                     "denied",
-                                                     true)}},
-                                 5),
-              "COM1 not open, tried every 5 s: Device /dev/ttyS0: Permission denied. ");
+    EXPECT_EQ(
+        portsWaitingNotice({{1, "/dev/ttyUSB0", inUseDetail("/dev/ttyUSB0", "gpsd (process 812)")},
+                            {2, "tcp://10.0.0.1:10110", ""}},
+                           5),
+        "COM1: Device /dev/ttyUSB0 is in use by gpsd (process 812). Tried every 5 s. "
+        "COM2: tcp://10.0.0.1:10110 not open. Tried every 5 s. ");
+    EXPECT_EQ(
+        portsWaitingNotice(
+            {{1, "/dev/ttyS0", openFailureDetail("/dev/ttyS0", "Permission denied", true)}}, 5),
+        "COM1: Device /dev/ttyS0: Permission denied. Tried every 5 s. ");
 }
 
 } // namespace
