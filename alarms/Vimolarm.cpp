@@ -23,6 +23,13 @@ enum Column { CaptionColumn, OnColumn, ActiveColumn, FirstColumn, SecondColumn, 
 
 const QString positionMask = QStringLiteral("000°00.000;1;_");
 
+// A limit field is named for the sailor by its row's caption, and by its column where the row
+// has two: "Communication GPS", "Change of course (Max)".
+QString rowName(AlarmSlot slot, const char* column = nullptr) {
+    const QString caption = QString::fromLatin1(alarmCaption(slot)).trimmed();
+    return column ? QStringLiteral("%1 (%2)").arg(caption, QLatin1String(column)) : caption;
+}
+
 } // namespace
 
 TVimoLarmDlg::TVimoLarmDlg(UiContext& context, QWidget* parent)
@@ -64,36 +71,37 @@ HemisphereField* TVimoLarmDlg::hemisphereField(QChar first, QChar other, std::st
 
 void TVimoLarmDlg::buildRows() {
     using L = AlarmLimit;
+    using S = AlarmSlot;
     AlarmFieldTexts& f = monitor_.fields;
-    MaskMinDirBox =
-        limitField("000;1;_", "Min course", f.minDir, "Input min direction (boat).", L::MinDir);
-    MaskMaxDirBox =
-        limitField("000;1;_", "Max course", f.maxDir, "Input max direction (boat).", L::MaxDir);
-    MaskMinSpeBox =
-        limitField("00;1;_", "Min speed", f.minSpe, "Input min speed (boat).", L::MinSpe);
-    MaskMaxSpeBox =
-        limitField("00;1;_", "Max speed", f.maxSpe, "input max speed (boat).", L::MaxSpe);
-    MaskMinWindBox = limitField("000;1;_", "Min wind direction", f.minWind,
+    MaskMinDirBox = limitField("000;1;_", rowName(S::Course, "Min"), f.minDir,
+                               "Input min direction (boat).", L::MinDir);
+    MaskMaxDirBox = limitField("000;1;_", rowName(S::Course, "Max"), f.maxDir,
+                               "Input max direction (boat).", L::MaxDir);
+    MaskMinSpeBox = limitField("00;1;_", rowName(S::Speed, "Min"), f.minSpe,
+                               "Input min speed (boat).", L::MinSpe);
+    MaskMaxSpeBox = limitField("00;1;_", rowName(S::Speed, "Max"), f.maxSpe,
+                               "input max speed (boat).", L::MaxSpe);
+    MaskMinWindBox = limitField("000;1;_", rowName(S::WindDirection, "Min"), f.minWind,
                                 "Input min winddirection 0-360.", L::MinWind);
-    MaskMaxWindBox = limitField("000;1;_", "Max wind direction", f.maxWind,
+    MaskMaxWindBox = limitField("000;1;_", rowName(S::WindDirection, "Max"), f.maxWind,
                                 "Input max winddirection 0-360.", L::MaxWind);
-    MaskMinWindForceBox = limitField("000;1;_", "Min windforce", f.minWindForce,
+    MaskMinWindForceBox = limitField("000;1;_", rowName(S::WindForce, "Min"), f.minWindForce,
                                      "Input min windforce. ", L::MinWindForce);
-    MaskMaxWindforceBox = limitField("000;1;_", "Max windforce", f.maxWindForce,
+    MaskMaxWindforceBox = limitField("000;1;_", rowName(S::WindForce, "Max"), f.maxWindForce,
                                      "Input max windforce.", L::MaxWindForce);
-    MaskSeconds = limitField("000;1;_", "GPS silence seconds", f.seconds, "Input time in seconds.",
+    MaskSeconds = limitField("000;1;_", rowName(S::GpsSilence), f.seconds, "Input time in seconds.",
                              L::CommSeconds);
-    MaskMeter = limitField("00000;1;_", "Divergence meters", f.meter, "Input distance in meter.",
+    MaskMeter = limitField("00000;1;_", rowName(S::Divergence), f.meter, "Input distance in meter.",
                            L::DivMeter);
     MaskLatNS = hemisphereField(QLatin1Char('N'), QLatin1Char('S'), f.latNS);
-    MaskLat = limitField(positionMask, "Latitude passage", f.lat, "Input latitude. Ex:057°30,000",
-                         L::PassLat);
+    MaskLat = limitField(positionMask, rowName(S::LatitudePassage), f.lat,
+                         "Input latitude. Ex:057°30,000", L::PassLat);
     MaskLonWE = hemisphereField(QLatin1Char('W'), QLatin1Char('E'), f.lonWE);
-    MaskLon = limitField(positionMask, "Longitude passage", f.lon, "Input longitude. Ex:018°00,000",
-                         L::PassLon);
-    MaskDepth =
-        limitField("000.0;1;_", "Depth below", f.depth, "Input the least depth.", L::MinDepth);
-    MaskAnchorRadius = limitField("0000;1;_", "Anchor radius meters", f.anchorRadius,
+    MaskLon = limitField(positionMask, rowName(S::LongitudePassage), f.lon,
+                         "Input longitude. Ex:018°00,000", L::PassLon);
+    MaskDepth = limitField("000.0;1;_", rowName(S::DepthBelow), f.depth, "Input the least depth.",
+                           L::MinDepth);
+    MaskAnchorRadius = limitField("0000;1;_", rowName(S::AnchorWatch), f.anchorRadius,
                                   "Input the anchor radius in meter.", L::AnchorRadius);
 
     struct RowText {
@@ -131,10 +139,13 @@ void TVimoLarmDlg::buildRows() {
                         CaptionColumn);
         grid->addWidget(r.on, row, OnColumn);
         grid->addWidget(r.active, row, ActiveColumn);
-        if (texts[i].first)
-            grid->addWidget(texts[i].first, row, FirstColumn);
-        if (texts[i].second)
-            grid->addWidget(texts[i].second, row, SecondColumn);
+        for (auto [field, column] :
+             {std::pair(texts[i].first, FirstColumn), std::pair(texts[i].second, SecondColumn)}) {
+            if (field)
+                grid->addWidget(field, row, column);
+            if (auto* limit = qobject_cast<MaskedField*>(field))
+                r.limits.push_back(limit);
+        }
         grid->addWidget(new QLabel(QString::fromLatin1(texts[i].unit), this), row, UnitColumn);
     }
     const int limitRow = static_cast<int>(AlarmSlot::GpsSilence) + 1;
@@ -161,21 +172,19 @@ void TVimoLarmDlg::buildRows() {
     grid->addLayout(bottom, alarmSlotCount + 2, 0, 1, UnitColumn + 1);
 }
 
-bool TVimoLarmDlg::limitsComplete() {
-    return fieldsComplete({MaskMinDirBox, MaskMaxDirBox, MaskMinSpeBox, MaskMaxSpeBox,
-                           MaskMinWindBox, MaskMaxWindBox, MaskMinWindForceBox, MaskMaxWindforceBox,
-                           MaskSeconds, MaskMeter, MaskLat, MaskLon, MaskDepth, MaskAnchorRadius});
+bool TVimoLarmDlg::limitsComplete(AlarmSlot slot) {
+    return fieldsComplete(rows_[static_cast<int>(slot)].limits);
 }
 
-// Ticking arms the alarm with the limits typed now. A limit that does not convert is shown
-// and the box unticked again, so that a ticked box always means a watched alarm.
+// Ticking arms the alarm with the limits its row shows now. A limit that is incomplete or does not
+// convert is shown and the box unticked again, so that a ticked box always means a watched alarm.
 void TVimoLarmDlg::OnBoxClick(AlarmSlot slot) {
     QCheckBox* box = onBox(slot);
     if (!box->isChecked()) {
         monitor_.switchOff(slot);
         return;
     }
-    if (!limitsComplete()) {
+    if (!limitsComplete(slot)) {
         box->setChecked(false);
         return;
     }

@@ -7,6 +7,7 @@
 #include <array>
 #include <map>
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QLabel;
@@ -72,13 +73,14 @@ private:
     struct Row {
         QCheckBox* on = nullptr;
         QCheckBox* active = nullptr;
+        std::vector<MaskedField*> limits; // the fields its On box reads
     };
 
     void buildRows();
     MaskedField* limitField(const QString& mask, const QString& name, std::string& text,
                             const QString& hint, AlarmLimit shown);
     HemisphereField* hemisphereField(QChar first, QChar other, std::string& text);
-    bool limitsComplete();
+    bool limitsComplete(AlarmSlot slot);
     void showActiveBoxes();
 
     UiContext& context_;

@@ -48,9 +48,11 @@ MaskedField::MaskedField(const QString& formMask, const QString& name, Dialogs& 
                          QWidget* parent)
     : QLineEdit(parent), name_(name), example_(maskPart(formMask)), dialogs_(dialogs) {
     setInputMask(qtInputMask(formMask));
+    blankText_ = displayText();
 }
 
 void MaskedField::refuse() {
+    refused_ = true;
     dialogs_.warning(QStringLiteral("Incomplete value for %1: fill every place, as in %2.")
                          .arg(name_, example_));
     setFocus(Qt::OtherFocusReason);
@@ -60,6 +62,7 @@ void MaskedField::refuse() {
 // a menu or a message box does not.
 void MaskedField::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
+    refused_ = false;
     const Qt::FocusReason reason = event->reason();
     if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
         reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason)
@@ -69,7 +72,7 @@ void MaskedField::focusOutEvent(QFocusEvent* event) {
 // Checked once the focus has settled: a button pressed to leave the field may already have
 // refused it, and a window closed meanwhile asks nothing.
 void MaskedField::refuseIfLeftIncomplete() {
-    if (incomplete() && !hasFocus() && isVisible())
+    if (incomplete() && !refused_ && !hasFocus() && isVisible())
         refuse();
 }
 
@@ -81,7 +84,7 @@ MaskedField* maskedEdit(const QString& formMask, const QString& name, const QStr
     return edit;
 }
 
-bool fieldsComplete(std::initializer_list<MaskedField*> fields) {
+bool fieldsComplete(std::span<MaskedField* const> fields) {
     for (MaskedField* field : fields)
         if (field->incomplete()) {
             field->refuse();

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include <initializer_list>
+#include <span>
 #include <string>
 
 class QSpinBox;
@@ -17,17 +18,19 @@ class Dialogs;
 // holds them.
 QString qtInputMask(const QString& formMask);
 
-// A field with a form's edit mask, named for the sailor ("Course"). Leaving it with places that
-// must be filled still blank, after typing into it, is refused as the form refuses it: a warning
-// names the field and the focus goes back to it.
+// A field with a form's edit mask, named for the sailor by the caption of its row ("Course",
+// "Communication GPS"). Leaving it, or reading it, with some places filled and others that must
+// be filled still blank is refused as the form refuses it: a warning names the field and the
+// focus goes back to it. Its text counts however it came there, typed or restored; a field left
+// wholly blank holds no value and reads as the form reads it.
 class MaskedField : public QLineEdit {
     Q_OBJECT
 
 public:
     MaskedField(const QString& formMask, const QString& name, Dialogs& dialogs, QWidget* parent);
 
-    // Typed into and not every place that must be filled is filled.
-    bool incomplete() const { return isModified() && !hasAcceptableInput(); }
+    // Some places are filled, and not every place that must be.
+    bool incomplete() const { return !hasAcceptableInput() && displayText() != blankText_; }
     // Warns that the field is incomplete and puts the focus back into it.
     void refuse();
 
@@ -39,7 +42,11 @@ private:
 
     QString name_;
     QString example_;
+    QString blankText_; // as it shows with no place filled
     Dialogs& dialogs_;
+    // Refused since the focus last left it: a button that took the focus to read it has warned
+    // already, and the check of the field left, which the warning box runs, stays silent.
+    bool refused_ = false;
 };
 
 // A masked field showing `text`, with its hint.
@@ -48,7 +55,10 @@ MaskedField* maskedEdit(const QString& formMask, const QString& name, const QStr
 
 // True when no field is incomplete; otherwise the first incomplete one is refused, and whatever
 // was to read the fields stores nothing.
-bool fieldsComplete(std::initializer_list<MaskedField*> fields);
+bool fieldsComplete(std::span<MaskedField* const> fields);
+inline bool fieldsComplete(std::initializer_list<MaskedField*> fields) {
+    return fieldsComplete(std::span(fields.begin(), fields.size()));
+}
 
 // A number field changed with its arrows only.
 QSpinBox* arrowsOnlySpinBox(int minimum, int maximum, int step, int value, const QString& hint,

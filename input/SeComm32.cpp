@@ -28,11 +28,12 @@ TSeComm32::~TSeComm32() {
 bool TSeComm32::Open() {
     Close();
     for (;;) {
-        std::string reason;
-        if (openDevice(reason) || !ShowErrors)
+        openFailure_.clear();
+        if (openDevice(openFailure_) || !ShowErrors)
             break;
         const QString text = QStringLiteral("Error Opening COM%1: ").arg(port_);
-        if (dialogs_.abortRetry(text, QString::fromStdString(reason)) == Dialogs::Answer::Abort)
+        if (dialogs_.abortRetry(text, QString::fromStdString(openFailure_)) ==
+            Dialogs::Answer::Abort)
             break;
     }
     if (PortOpen())

@@ -49,6 +49,8 @@ public:
     TMode Mode() const { return mode_; }
     bool InUse() const { return inUse_; }
     const std::string& DevicePath() const { return devicePath_; }
+    // Why the last Open failed, as its box says it; empty after one that succeeded.
+    const std::string& OpenFailure() const { return openFailure_; }
 
     // Changing a setting of an open port reopens it; Parity reopens even when unchanged.
     void setPort(int port);
@@ -77,6 +79,7 @@ private:
     Dialogs& dialogs_;
     int port_ = 1;
     std::string devicePath_;
+    std::string openFailure_;
     LineSettings settings_;
     TMode mode_ = TMode::mNormal;
     bool inUse_ = false;

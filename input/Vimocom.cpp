@@ -285,10 +285,10 @@ bool TVimoComDlg::openQuietly(PortControls& port) {
 }
 
 void TVimoComDlg::showWaiting() {
-    std::vector<std::pair<int, std::string>> waiting;
+    std::vector<WaitingPort> waiting;
     for (const PortControls& port : ports_)
         if (port.waiting)
-            waiting.emplace_back(port.number, port.seComm->DevicePath());
+            waiting.push_back({port.number, port.seComm->DevicePath(), port.seComm->OpenFailure()});
     context_.program.nav.CommNotice = portsWaitingNotice(waiting, retryIntervalMs / 1000);
     if (waiting.empty())
         RetryTimer->stop();

@@ -3,7 +3,13 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
+
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 namespace brisomar {
 
@@ -54,23 +60,43 @@ bool QtSerialDevice::open(const std::string& path, const LineSettings& settings,
     return open_;
 }
 
-// The port opens the device exclusively; one that another program has open already is let go.
+// The port opens the device exclusively. A device another program merely has open (the far end
+// of a pseudo-terminal pair, a monitor) is opened too; one another program holds exclusively, or
+// by its lock file, is refused as in use by that program.
 bool QtSerialDevice::openPort(std::string& reason) {
+    if (heldExclusivelyElsewhere()) {
+        reason = inUseDetail(path_, holderText(path_, ownProcess()));
+        return false;
+    }
     configuring_ = true;
     port_.setPortName(QString::fromStdString(path_));
-    bool opened = port_.open(QIODevice::ReadOnly);
-    if (opened && openedByAnotherProcess(path_, ownProcess())) {
-        port_.close();
-        reason = inUseDetail(path_, "another program");
-        opened = false;
-    } else if (opened) {
+    const bool opened = port_.open(QIODevice::ReadOnly);
+    if (opened)
         applySettings();
-    } else {
+    else
         reason = refusalReason();
-    }
     port_.clearError();
     configuring_ = false;
     return opened;
+}
+
+// The system refuses a terminal opened exclusively to everyone else but the administrator, whom
+// it lets through: the flag tells. It is asked only when a process other than the far end of a
+// pseudo-terminal has the device open, so that a device nobody else holds is opened once. The
+// far end (socat) never marks the line: a mark it holds alone was left by a program killed before
+// it could take it off.
+bool QtSerialDevice::heldExclusivelyElsewhere() const {
+    const auto holders = processesHolding(path_, ownProcess());
+    if (std::all_of(holders.begin(), holders.end(),
+                    [](const DeviceHolder& holder) { return holder.farEnd; }))
+        return false;
+    const int descriptor = ::open(path_.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return errno == EBUSY;
+    int exclusive = 0;
+    const bool known = ::ioctl(descriptor, TIOCGEXCL, &exclusive) == 0;
+    ::close(descriptor);
+    return known && exclusive != 0;
 }
 
 // A device we may read that is refused all the same is held by another program: by a lock, or
@@ -78,7 +104,7 @@ bool QtSerialDevice::openPort(std::string& reason) {
 std::string QtSerialDevice::refusalReason() const {
     const bool permission = port_.error() == QSerialPort::PermissionError;
     if (permission && QFileInfo(QString::fromStdString(path_)).isReadable())
-        return inUseDetail(path_, "another program");
+        return inUseDetail(path_, holderText(path_, ownProcess()));
     return openFailureDetail(path_, port_.errorString().toStdString(), permission);
 }
 

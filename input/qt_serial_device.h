@@ -8,7 +8,8 @@
 namespace brisomar {
 
 // A serial device on QSerialPort, opened exclusively: no other program can open it while the
-// navigator has it, and a device another program has open already is refused as in use. Any
+// navigator has it, and a device another program holds exclusively is refused as in use by that
+// program; one that another program merely has open is opened. Any
 // error while open other than a time-out (an unplugged receiver, the far side of a
 // pseudo-terminal gone) closes the device, which is then opened again every `retrySeconds` by
 // the clock while the port stays open, delivering no bytes meanwhile; close() ends the retries.
@@ -30,6 +31,7 @@ public:
 
 private:
     bool openPort(std::string& reason);
+    bool heldExclusivelyElsewhere() const;
     std::string refusalReason() const;
     void applySettings();
     void onError(QSerialPort::SerialPortError error);

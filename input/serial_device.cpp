@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <fstream>
 #include <system_error>
 
 namespace brisomar {
@@ -20,20 +21,88 @@ std::optional<fs::path> deviceFile(const std::string& path) {
     return file;
 }
 
-// Whether `found` holds for an entry of `folder`; a folder that cannot be read, or vanishes while
-// it is read (a process ending), has no more entries.
-template <typename Found> bool anyEntry(const fs::path& folder, Found found) {
+// The entries of a folder; one that cannot be read, or vanishes while it is read (a process
+// ending), has no more entries.
+std::vector<fs::path> entriesOf(const fs::path& folder) {
+    std::vector<fs::path> entries;
     std::error_code error;
     for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
          entry.increment(error))
-        if (found(entry->path()))
+        entries.push_back(entry->path());
+    return entries;
+}
+
+std::optional<int> processNumber(const std::string& name) {
+    if (name.empty() || name.size() > 9 ||
+        !std::all_of(name.begin(), name.end(), [](unsigned char c) { return std::isdigit(c); }))
+        return std::nullopt;
+    return std::stoi(name);
+}
+
+// The first line of a small file, without its line end, read no further than a lock file or a
+// process name reaches; empty when it cannot be read.
+std::string firstLine(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::string text(64, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return text.substr(0, text.find('\n'));
+}
+
+std::string processName(const fs::path& process) {
+    const std::string name = firstLine(process / "comm");
+    return name.empty() ? "a program" : name;
+}
+
+// Whether a descriptor is the master of the pseudo-terminal whose slave is `device` (pts/N): the
+// other end of its line, as socat holds it. The system tells the terminal's number beside it.
+bool isMasterOf(const fs::path& descriptor, const fs::path& device) {
+    std::error_code error;
+    if (device.parent_path().filename() != "pts" ||
+        fs::read_symlink(descriptor, error).filename() != "ptmx" || error)
+        return false;
+    std::ifstream info(descriptor.parent_path().parent_path() / "fdinfo" / descriptor.filename());
+    const std::string index = "tty-index:\t" + device.filename().string();
+    for (std::string line; std::getline(info, line);)
+        if (line == index)
             return true;
     return false;
 }
 
-bool isProcessNumber(const std::string& name) {
-    return !name.empty() &&
-           std::all_of(name.begin(), name.end(), [](unsigned char c) { return std::isdigit(c); });
+// The names a lock file of the device may carry: the one of the path the sailor chose and the
+// one of the device it leads to, each as its name under /dev, "/" written "_".
+std::vector<std::string> lockFileNames(const std::string& path) {
+    std::vector<std::string> names;
+    const auto add = [&names](std::string name) {
+        if (name.starts_with("/dev/"))
+            name.erase(0, 5);
+        std::replace(name.begin(), name.end(), '/', '_');
+        name = "LCK.." + name;
+        if (std::find(names.begin(), names.end(), name) == names.end())
+            names.push_back(std::move(name));
+    };
+    add(path);
+    if (const auto file = deviceFile(path))
+        add(file->string());
+    return names;
+}
+
+// The running process a lock file of the device names. Lock files hold the process number in
+// text, after blanks in the old style ("      812"); one that names no running process is stale.
+std::optional<DeviceHolder> lockHolder(const std::string& path, const HolderSources& sources) {
+    for (const fs::path& folder : sources.lockFolders)
+        for (const std::string& name : lockFileNames(path)) {
+            std::string line = firstLine(folder / name);
+            line.erase(0, line.find_first_not_of(' '));
+            const auto number = processNumber(line);
+            if (!number)
+                continue;
+            const fs::path process = sources.proc / line;
+            std::error_code error;
+            if (fs::is_directory(process, error))
+                return DeviceHolder{*number, processName(process)};
+        }
+    return std::nullopt;
 }
 
 } // namespace
@@ -64,29 +133,60 @@ std::string inUseDetail(const std::string& path, const std::string& holder) {
     return "Device " + path + " is in use by " + holder;
 }
 
-std::string portsWaitingNotice(const std::vector<std::pair<int, std::string>>& ports,
-                               int retrySeconds) {
+std::string portsWaitingNotice(const std::vector<WaitingPort>& ports, int retrySeconds) {
     std::string notice;
-    for (const auto& [port, device] : ports)
-        notice += "COM" + std::to_string(port) + " not open, tried every " +
-                  std::to_string(retrySeconds) + " s: " + device + ". ";
+    for (const WaitingPort& port : ports) {
+        const std::string reason = port.reason.substr(0, port.reason.find('\n'));
+        notice += "COM" + std::to_string(port.number) + ": " +
+                  (reason.empty() ? port.device + " not open" : reason) + ". Tried every " +
+                  std::to_string(retrySeconds) + " s. ";
+    }
     return notice;
 }
 
-bool openedByAnotherProcess(const std::string& path, int ownProcess, const fs::path& proc) {
+std::vector<DeviceHolder> processesHolding(const std::string& path, int ownProcess,
+                                           const HolderSources& sources) {
+    std::vector<DeviceHolder> holders;
     const auto file = deviceFile(path);
     if (!file)
-        return false;
-    const std::string own = std::to_string(ownProcess);
-    return anyEntry(proc, [&](const fs::path& process) {
-        const std::string name = process.filename().string();
-        if (!isProcessNumber(name) || name == own)
-            return false;
-        return anyEntry(process / "fd", [&](const fs::path& descriptor) {
+        return holders;
+    for (const fs::path& process : entriesOf(sources.proc)) {
+        const auto number = processNumber(process.filename().string());
+        if (!number || *number == ownProcess)
+            continue;
+        const auto descriptors = entriesOf(process / "fd");
+        const auto leadsTo = [&](const fs::path& descriptor) {
             std::error_code error;
             return fs::read_symlink(descriptor, error) == *file;
-        });
-    });
+        };
+        if (std::any_of(descriptors.begin(), descriptors.end(), leadsTo))
+            holders.push_back(
+                {*number, processName(process),
+                 std::any_of(descriptors.begin(), descriptors.end(),
+                             [&](const fs::path& d) { return isMasterOf(d, *file); })});
+    }
+    std::sort(holders.begin(), holders.end(),
+              [](const DeviceHolder& a, const DeviceHolder& b) { return a.process < b.process; });
+    return holders;
+}
+
+std::string holderText(const std::string& path, int ownProcess, const HolderSources& sources) {
+    std::vector<DeviceHolder> holders;
+    if (auto locker = lockHolder(path, sources))
+        holders.push_back(std::move(*locker));
+    else
+        holders = processesHolding(path, ownProcess, sources);
+    if (holders.empty())
+        return "another program";
+    // The far end feeds the line; whoever else has it open is the competitor.
+    const bool othersThanFarEnds = std::any_of(holders.begin(), holders.end(),
+                                               [](const DeviceHolder& h) { return !h.farEnd; });
+    std::string text;
+    for (const DeviceHolder& holder : holders)
+        if (!holder.farEnd || !othersThanFarEnds)
+            text += (text.empty() ? "" : ", ") + holder.name + " (process " +
+                    std::to_string(holder.process) + ")";
+    return text;
 }
 
 void HeldDevices::hold(const void* holder, int port, const std::string& path) {

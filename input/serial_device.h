@@ -93,16 +93,45 @@ std::string openFailureDetail(const std::string& path, const std::string& reason
 // The detail shown when a device is held already: "Device PATH is in use by HOLDER".
 std::string inUseDetail(const std::string& path, const std::string& holder);
 
-// The Comm page's notice of the ports (number and device) that did not open at start: they are
-// tried again every `retrySeconds` while they stay on. It leads the page, so the device comes
-// last, where the narrow line may cut it. Empty when none waits.
-std::string portsWaitingNotice(const std::vector<std::pair<int, std::string>>& ports,
-                               int retrySeconds);
+// A port that did not open at start: its number, its device and why it did not open.
+struct WaitingPort {
+    int number;
+    std::string device;
+    std::string reason; // as the open failure's box says it; may be empty
+};
 
-// Whether a process other than `ownProcess` has the device file `path` leads to open, as far as
-// the process table under `proc` shows (the processes of other users may be hidden from us).
-bool openedByAnotherProcess(const std::string& path, int ownProcess,
-                            const std::filesystem::path& proc = "/proc");
+// The Comm page's notice of the ports that did not open at start: they are tried again every
+// `retrySeconds` while they stay on. Each says why (the first line of its reason), else that its
+// device is not open: "COM1: Device /dev/ttyUSB0 is in use by gpsd (process 812). Tried every
+// 5 s. ". It leads the page's narrow line, so the reason comes first. Empty when none waits.
+std::string portsWaitingNotice(const std::vector<WaitingPort>& ports, int retrySeconds);
+
+// A running process holding a device: its number, its name in the process table, and whether it
+// holds the pseudo-terminal's other end too, feeding the line (socat's pair).
+struct DeviceHolder {
+    int process;
+    std::string name;
+    bool farEnd = false;
+};
+
+// Where the system says who holds a device: the process table and the folders that serial
+// programs keep their lock files in ("LCK.." and the device's name, "/" written "_").
+struct HolderSources {
+    std::filesystem::path proc = "/proc";
+    std::vector<std::filesystem::path> lockFolders = {
+        "/var/lock", "/etc/locks", "/var/spool/locks",  "/var/spool/uucp",
+        "/tmp",      "/var/tmp",   "/var/lock/lockdev", "/run/lock"};
+};
+
+// The processes other than `ownProcess` that have the device file `path` leads to open, as far
+// as the process table shows (the processes of other users may be hidden from us).
+std::vector<DeviceHolder> processesHolding(const std::string& path, int ownProcess,
+                                           const HolderSources& sources = {});
+
+// Who holds the device, as inUseDetail names it: the running process its lock file names, else
+// the processes holding it ("gpsd (process 812)") other than the one feeding a pseudo-terminal
+// from its far end, else "another program".
+std::string holderText(const std::string& path, int ownProcess, const HolderSources& sources = {});
 
 // The serial devices the program's ports hold, told apart by the device file each path leads
 // to (a symbolic link leads to its target), so that a port asking for a device another port

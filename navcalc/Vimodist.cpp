@@ -45,14 +45,19 @@ TVimoDistDlg::TVimoDistDlg(UiContext& context, QWidget* parent)
 
 void TVimoDistDlg::buildControls() {
     Dialogs& dialogs = context_.dialogs;
-    MaskLatA = maskedEdit(positionMask, "Latitude A", QString(), latitudeHint, dialogs, this);
-    MaskLonA = maskedEdit(positionMask, "Longitude A", QString(), longitudeHint, dialogs, this);
-    MaskLatB = maskedEdit(positionMask, "Latitude B", QString(), latitudeHint, dialogs, this);
-    MaskLonB = maskedEdit(positionMask, "Longitude B", QString(), longitudeHint, dialogs, this);
     Label1 = new QLabel(QStringLiteral("Position A"), this);
     Label2 = new QLabel(QStringLiteral("Position B"), this);
     Label3 = new QLabel(QStringLiteral("Latitude"), this);
     Label4 = new QLabel(QStringLiteral("Longitude"), this);
+    // Each field is named by its row and its column, as the sailor sees them.
+    const auto field = [&](const QLabel* row, const QLabel* column, const QString& hint) {
+        return maskedEdit(positionMask, QStringLiteral("%1 (%2)").arg(row->text(), column->text()),
+                          QString(), hint, dialogs, this);
+    };
+    MaskLatA = field(Label3, Label1, latitudeHint);
+    MaskLonA = field(Label4, Label1, longitudeHint);
+    MaskLatB = field(Label3, Label2, latitudeHint);
+    MaskLonB = field(Label4, Label2, longitudeHint);
     EditAnswer = new QLineEdit(this);
     EditAnswer->setReadOnly(true);
     EditAnswer->setToolTip(QStringLiteral("Answer."));

@@ -15,8 +15,12 @@ class PtyPair {
 public:
     PtyPair() {
         char name[256] = {};
-        if (openpty(&master_, &slave_, name, nullptr, nullptr) == 0)
-            path_ = name;
+        if (openpty(&master_, &slave_, name, nullptr, nullptr) != 0)
+            return;
+        path_ = name;
+        // Programs the test starts hold only the ends they are given.
+        ::fcntl(master_, F_SETFD, FD_CLOEXEC);
+        ::fcntl(slave_, F_SETFD, FD_CLOEXEC);
     }
     ~PtyPair() {
         closeMaster();

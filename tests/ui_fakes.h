@@ -49,25 +49,24 @@ inline void PrintTo(const Box& box, std::ostream* out) {
 }
 
 // Records every box shown, its kind with its text (and the details), and answers questions from
-// a script; when it runs out, Yes to Yes/No and Abort to Abort/Retry.
+// a script; when it runs out, Yes to Yes/No and Abort to Abort/Retry. A `modal` box runs the
+// events waiting, as a real box's own event loop does while it is shown.
 class ScriptedDialogs : public Dialogs {
 public:
-    void showMessage(const QString& text) override { shown.push_back({BoxKind::Message, text}); }
-    void warning(const QString& text) override { shown.push_back({BoxKind::Warning, text}); }
-    void information(const QString& text) override {
-        shown.push_back({BoxKind::Information, text});
-    }
+    void showMessage(const QString& text) override { show({BoxKind::Message, text}); }
+    void warning(const QString& text) override { show({BoxKind::Warning, text}); }
+    void information(const QString& text) override { show({BoxKind::Information, text}); }
     Answer confirmYesNo(const QString& text) override {
-        shown.push_back({BoxKind::Question, text});
+        show({BoxKind::Question, text});
         return next(Answer::Yes);
     }
     Answer informationYesNo(const QString& text) override {
-        shown.push_back({BoxKind::InformationYesNo, text});
+        show({BoxKind::InformationYesNo, text});
         return next(Answer::Yes);
     }
     Answer abortRetry(const QString& text, const QString& detail) override {
-        shown.push_back({BoxKind::AbortRetry, text});
         details << detail;
+        show({BoxKind::AbortRetry, text});
         return next(Answer::Abort);
     }
     std::optional<QString> openFileName(const FileChoice& choice) override {
@@ -81,8 +80,14 @@ public:
     std::deque<Answer> answers;
     std::deque<QString> files;    // the paths the sailor chooses; cancelled when none is left
     QStringList fileDialogTitles; // every file dialog opened
+    bool modal = false;
 
 private:
+    void show(Box box) {
+        shown.push_back(std::move(box));
+        if (modal)
+            QCoreApplication::processEvents();
+    }
     std::optional<QString> nextFile(const FileChoice& choice) {
         fileDialogTitles << choice.title;
         if (files.empty())

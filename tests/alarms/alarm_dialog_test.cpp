@@ -118,7 +118,8 @@ TEST_F(AlarmDialog, AnIncompleteLimitIsRefusedAndTheBoxUnticked) {
     ASSERT_EQ(maskedText(dlg->MaskMaxDirBox), "1 5");
     tick(dlg->onBox(AlarmSlot::Course));
     EXPECT_EQ(ui.dialogs.shown,
-              (Boxes{{Warning, "Incomplete value for Max course: fill every place, as in 000."}}));
+              (Boxes{{Warning, "Incomplete value for Change of course (Max): fill every place, as "
+                               "in 000."}}));
     EXPECT_FALSE(dlg->onBox(AlarmSlot::Course)->isChecked());
     EXPECT_FALSE(ui.program.alarms.on(AlarmSlot::Course));
 }

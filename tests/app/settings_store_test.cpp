@@ -35,6 +35,8 @@
 
 #include <sys/stat.h>
 
+#include <functional>
+
 namespace brisomar {
 namespace {
 
@@ -483,6 +485,50 @@ TEST_F(KeptAcrossRuns, FreshRestoresNothingAndWritesNothingUntilTheSailorChanges
     EXPECT_EQ(testing::settingsValue(valuesPath, "Port1/On"), "false");
 }
 
+// A value left incomplete is kept as it was, and refused when it is read after the restart, as
+// when it was typed: nothing is stored from it.
+TEST_F(KeptAcrossRuns, AnIncompleteValueKeptIsRefusedWhenReadAfterTheRestart) {
+    {
+        NavigatorRun a(folder);
+        const WindowRegistry& w = a.windows();
+        w.sourDlg->ensureControls();
+        w.sourDlg->MaskDir->setText("90");
+        w.larmDlg->ensureControls();
+        w.larmDlg->MaskSeconds->setText("90");
+        w.larmDlg->MaskMaxDirBox->setText("1");
+        a.store->Timer1Timer();
+    }
+    NavigatorRun b(folder);
+    const WindowRegistry& w = b.windows();
+    w.sourDlg->ensureControls();
+    w.larmDlg->ensureControls();
+    ASSERT_EQ(w.sourDlg->MaskDir->displayText(), "90_");
+    const auto manualCourse = [&] {
+        w.sourDlg->DirRadioGroup->click(0);
+        w.sourDlg->OKBtnClick();
+        return b.ui.program.nav.ManualCourse;
+    };
+    const auto alarmOn = [&](AlarmSlot slot) {
+        return [&b, slot] {
+            b.switchAlarmOn(slot);
+            return b.alarms().on(slot);
+        };
+    };
+    const struct {
+        std::function<bool()> read; // gives whether something was stored
+        QString warning;
+    } cases[] = {{manualCourse, "Incomplete value for Course: fill every place, as in 000."},
+                 {alarmOn(AlarmSlot::GpsSilence),
+                  "Incomplete value for Communication GPS: fill every place, as in 000."},
+                 {alarmOn(AlarmSlot::Course),
+                  "Incomplete value for Change of course (Max): fill every place, as in 000."}};
+    for (const auto& c : cases) {
+        b.ui.dialogs.shown.clear();
+        EXPECT_FALSE(c.read()) << c.warning.toStdString();
+        EXPECT_EQ(b.ui.dialogs.shown, (testing::Boxes{{testing::BoxKind::Warning, c.warning}}));
+    }
+}
+
 TEST_F(KeptAcrossRuns, APortThatDoesNotOpenAtStartShowsNoBoxAndIsTriedAgain) {
     {
         NavigatorRun a(folder);
@@ -491,7 +537,8 @@ TEST_F(KeptAcrossRuns, APortThatDoesNotOpenAtStartShowsNoBoxAndIsTriedAgain) {
     }
     NavigatorRun b(folder, false, {});
     TVimoComDlg* com = b.windows().comDlg;
-    const std::string notice = "COM1 not open, tried every 5 s: /dev/ttyGPS. ";
+    const std::string notice =
+        "COM1: Device /dev/ttyGPS: No such file or directory. Tried every 5 s. ";
     EXPECT_EQ(b.ui.dialogs.shown, testing::Boxes{});
     EXPECT_FALSE(com->SeComm1->PortOpen());
     EXPECT_EQ(com->CommRadioGroup->selectedText(), "On");

@@ -22,6 +22,7 @@
 #include "ui_fakes.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -198,6 +199,7 @@ TEST(HelpFromAModalDialog, CanBeClosedWhileTheDialogStaysOpenAndStandsBesideIt) 
     EXPECT_FALSE(helpFrame.intersects(dialog.frameGeometry()));
 }
 
+// A value is incomplete by its text alone, typed or restored; a wholly blank field holds none.
 TEST(FormMasks, ZeroIsADigitThatMustBeTypedAndNineOneThatMayBeLeftBlank) {
     struct Case {
         const char* formMask;
@@ -206,18 +208,23 @@ TEST(FormMasks, ZeroIsADigitThatMustBeTypedAndNineOneThatMayBeLeftBlank) {
     };
     const Case cases[] = {{"000;1;_", "90", false},
                           {"000;1;_", "090", true},
+                          {"000;1;_", "", true},
                           {"00;1;_", "6", false},
                           {"00000;1;_", "00100", true},
                           {"000°00.000;1;_", "15", false},
                           {"000°00.000;1;_", "0152300", false},
                           {"000°00.000;1;_", "01523000", true},
+                          {"000°00.000;1;_", "", true},
                           {"099;1;_", "5", true}};
     testing::ScriptedDialogs dialogs;
     for (const Case& c : cases) {
-        MaskedField field(QString::fromUtf8(c.formMask), QStringLiteral("Course"), dialogs,
-                          nullptr);
-        QTest::keyClicks(&field, QString::fromLatin1(c.typed));
-        EXPECT_EQ(field.incomplete(), !c.complete) << c.formMask << " " << c.typed;
+        const QString mask = QString::fromUtf8(c.formMask);
+        MaskedField typed(mask, QStringLiteral("Course"), dialogs, nullptr);
+        QTest::keyClicks(&typed, QString::fromLatin1(c.typed));
+        MaskedField restored(mask, QStringLiteral("Course"), dialogs, nullptr);
+        restored.setText(typed.text());
+        EXPECT_EQ(typed.incomplete(), !c.complete) << c.formMask << " " << c.typed;
+        EXPECT_EQ(restored.incomplete(), !c.complete) << c.formMask << " " << c.typed;
     }
     EXPECT_EQ(qtInputMask(QStringLiteral("000°00.000;1;_")), "999°99.999;_");
 }
@@ -239,6 +246,43 @@ TEST_F(ProgramWindows, AnIncompleteFieldIsRefusedOnLeavingAndOnOk) {
     EXPECT_EQ(ui.dialogs.shown, Boxes(2, {Warning, warning}));
     EXPECT_EQ(ui.program.nav.ManualSpeedValue, Real48(3.0L)); // nothing stored
     EXPECT_TRUE(dlg->isVisible());
+}
+
+// A field left for the button that reads it is refused once: the check of the field left, which
+// the warning box's own event loop runs, finds it refused already. Each names its row.
+TEST_F(ProgramWindows, AFieldLeftForTheButtonThatReadsItIsRefusedOnce) {
+    ui.dialogs.modal = true;
+    w.distDlg->ensureControls();
+    w.larmDlg->ensureControls();
+    w.sourDlg->ensureControls();
+    const struct {
+        QWidget* window;
+        MaskedField* field;
+        QWidget* button;
+        QString warning;
+    } cases[] = {{w.distDlg, w.distDlg->MaskLatA, w.distDlg->CalcBtn,
+                  "Incomplete value for Latitude (Position A): fill every place, as in "
+                  "000°00.000."},
+                 {w.larmDlg, w.larmDlg->MaskSeconds, w.larmDlg->onBox(AlarmSlot::GpsSilence),
+                  "Incomplete value for Communication GPS: fill every place, as in 000."},
+                 {w.larmDlg, w.larmDlg->MaskMaxDirBox, w.larmDlg->onBox(AlarmSlot::Course),
+                  "Incomplete value for Change of course (Max): fill every place, as in 000."},
+                 {w.sourDlg, w.sourDlg->MaskDir, w.sourDlg->OKBtn,
+                  "Incomplete value for Course: fill every place, as in 000."}};
+    for (const auto& c : cases) {
+        ui.dialogs.shown.clear();
+        showActive(c.window);
+        c.field->setFocus();
+        c.field->setText(QString());
+        c.field->home(false);
+        QTest::keyClicks(c.field, QStringLiteral("9"));
+        // At the left edge, where a check box's box is.
+        QTest::mouseClick(c.button, Qt::LeftButton, {}, QPoint(6, c.button->height() / 2));
+        QApplication::processEvents();
+        EXPECT_EQ(ui.dialogs.shown, (Boxes{{Warning, c.warning}})) << c.warning.toStdString();
+        EXPECT_TRUE(c.field->hasFocus());
+        c.field->setText(QString());
+    }
 }
 
 } // namespace

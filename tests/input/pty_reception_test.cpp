@@ -17,7 +17,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <fcntl.h>
 #include <sys/ioctl.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -30,6 +32,7 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <tuple>
 #include <utility>
@@ -75,6 +78,33 @@ long heapInUse() {
     return static_cast<long>(heap.uordblks + heap.hblkhd);
 #endif
 }
+
+// Another program holding a device exclusively, as gpsd does: a process keeps it open while the
+// terminal is marked exclusive; the mark is taken off again when the hold ends, as such a
+// program does when it closes the device.
+class ExclusiveHold {
+public:
+    ExclusiveHold(QProcess& program, const std::string& path)
+        : program_(program),
+          fd_(::open(path.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC)) {
+        program_.setStandardInputFile(QString::fromStdString(path));
+        program_.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+        EXPECT_TRUE(program_.waitForStarted());
+        EXPECT_EQ(::ioctl(fd_, TIOCEXCL), 0);
+    }
+    ~ExclusiveHold() {
+        program_.kill();
+        program_.waitForFinished();
+        ::ioctl(fd_, TIOCNXCL);
+        ::close(fd_);
+    }
+    ExclusiveHold(const ExclusiveHold&) = delete;
+    ExclusiveHold& operator=(const ExclusiveHold&) = delete;
+
+private:
+    QProcess& program_;
+    int fd_;
+};
 
 // The navigator's windows on real serial devices; the test runs the polls and ticks itself.
 class PtyNavigator : public ::testing::Test {
@@ -285,8 +315,10 @@ TEST_F(PtyNavigator, AnUnpluggedReceiverIsOpenedAgainEveryFiveSecondsUntilItIsBa
     EXPECT_FALSE(dlg->SeComm1->PortOpen());
 }
 
-// The navigator holds its serial device alone, and says who holds one it cannot have.
-TEST_F(PtyReception, ADeviceHeldElsewhereIsReportedAsInUse) {
+// A program that reads a device, or keeps it open as socat keeps both ends of its pair, is no
+// competitor; one that holds it exclusively is, and is named. The navigator holds its own
+// devices alone.
+TEST_F(PtyReception, OnlyADeviceHeldExclusivelyIsInUseAndItsHolderIsNamed) {
     const int fd = ::open(gps.slavePath().c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
     ASSERT_GE(fd, 0); // the test runs as root, whom an exclusive device does not refuse
     int exclusive = 0;
@@ -297,36 +329,83 @@ TEST_F(PtyReception, ADeviceHeldElsewhereIsReportedAsInUse) {
     TempDir dir;
     const std::string link = dir.file("gps");
     std::filesystem::create_symlink(gps.slavePath(), link);
-    PtyPair other;
-    ASSERT_TRUE(other.ok());
-    QSerialPort anotherNavigator; // a program that locks and opens exclusively, as we do
-    anotherNavigator.setPortName(QString::fromStdString(other.slavePath()));
-    ASSERT_TRUE(anotherNavigator.open(QIODevice::ReadOnly));
-    PtyPair third;
-    ASSERT_TRUE(third.ok());
-    QProcess reader; // a program that just reads, holding the device open
-    reader.setStandardInputFile(QString::fromStdString(third.slavePath()));
+    PtyPair read, held;
+    ASSERT_TRUE(read.ok() && held.ok());
+    QProcess reader, holder;
+    ExclusiveHold hold(holder, held.slavePath());
+    reader.setStandardInputFile(QString::fromStdString(read.slavePath()));
     reader.start(QStringLiteral("sleep"), {QStringLiteral("30")});
     ASSERT_TRUE(reader.waitForStarted());
 
+    const std::string heldBy = "sleep (process " + std::to_string(holder.processId()) + ")";
     const std::pair<std::string, std::string> cases[] = {{gps.slavePath(), "port 1"},
                                                          {link, "port 1"},
-                                                         {other.slavePath(), "another program"},
-                                                         {third.slavePath(), "another program"}};
-    for (const auto& [path, holder] : cases) {
+                                                         {held.slavePath(), heldBy},
+                                                         {read.slavePath(), ""}};
+    for (const auto& [path, inUseBy] : cases) {
         ui.dialogs.details.clear();
         switchOnAt(2, path);
-        EXPECT_FALSE(dlg->SeComm2->PortOpen());
-        EXPECT_EQ(dlg->CommRadioGroupB->selectedText(), "Off");
+        EXPECT_EQ(dlg->SeComm2->PortOpen(), inUseBy.empty()) << path;
         EXPECT_EQ(ui.dialogs.details.join(QString()).toStdString(),
-                  "Device " + path + " is in use by " + holder);
+                  inUseBy.empty() ? "" : "Device " + path + " is in use by " + inUseBy);
+        dlg->CommRadioGroupB->click(1);
     }
-    EXPECT_EQ(ui.dialogs.shown, Boxes(4, {AbortRetry, "Error Opening COM2: "}));
-
+    EXPECT_EQ(ui.dialogs.shown, Boxes(3, {AbortRetry, "Error Opening COM2: "}));
     reader.kill();
     reader.waitForFinished();
-    switchOnAt(2, third.slavePath());
-    EXPECT_TRUE(dlg->SeComm2->PortOpen());
+}
+
+// A port switched on at start on a device another program holds says who holds it on the Comm
+// page while it is tried again, and opens once the device is free.
+TEST_F(PtyNavigator, APortWaitingForAHeldDeviceNamesItsHolder) {
+    PtyPair held;
+    ASSERT_TRUE(held.ok());
+    QProcess holder;
+    auto hold = std::make_unique<ExclusiveHold>(holder, held.slavePath());
+    dlg->deviceChoice(1)->setEditText(QString::fromStdString(held.slavePath()));
+    dlg->switchOnAtStart(1);
+    const std::string notice = "COM1: Device " + held.slavePath() +
+                               " is in use by sleep (process " +
+                               std::to_string(holder.processId()) + "). Tried every 5 s. ";
+    EXPECT_EQ(nav().CommNotice, notice);
+    mainDlg->TabSet->setCurrentIndex(static_cast<int>(StatusPage::Comm));
+    mainDlg->Timer1Timer();
+    EXPECT_TRUE(mainDlg->TextPanel->text().startsWith(QString::fromStdString(notice)));
+    dlg->RetryTimerTimer();
+    EXPECT_EQ(nav().CommNotice, notice);
+
+    hold.reset();
+    dlg->RetryTimerTimer();
+    EXPECT_TRUE(dlg->SeComm1->PortOpen());
+    EXPECT_EQ(nav().CommNotice, "");
+    EXPECT_EQ(ui.dialogs.shown, Boxes{});
+}
+
+// socat's pair of pseudo-terminals, as a sailor makes one to feed the navigator: socat keeps both
+// ends open, and the navigator opens its end and reads, also when a navigator killed before
+// left the end marked exclusive.
+TEST_F(PtyNavigator, TheEndOfASocatPairOpensAndReads) {
+    TempDir dir;
+    const std::string navigatorEnd = dir.file("navigator"), gpsEnd = dir.file("gps");
+    QProcess socat;
+    socat.start(QStringLiteral("socat"),
+                {QString::fromStdString("pty,raw,echo=0,link=" + navigatorEnd),
+                 QString::fromStdString("pty,raw,echo=0,link=" + gpsEnd)});
+    ASSERT_TRUE(socat.waitForStarted());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return std::filesystem::exists(navigatorEnd) && std::filesystem::exists(gpsEnd); }));
+    const int killed = ::open(navigatorEnd.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+    EXPECT_EQ(::ioctl(killed, TIOCEXCL), 0);
+    ::close(killed);
+    switchOnAt(1, navigatorEnd);
+    EXPECT_TRUE(dlg->SeComm1->PortOpen());
+    EXPECT_EQ(ui.dialogs.shown, Boxes{});
+    std::ofstream(gpsEnd) << rmc << "\r\n" << std::flush;
+    pollWhenArrived(rmc.size() + 2);
+    dlg->Timer1Timer();
+    EXPECT_EQ(nav().GpsLat, rmcLat);
+    socat.kill();
+    socat.waitForFinished();
 }
 
 } // namespace
