@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace brisomar {
 namespace {
 
@@ -100,6 +102,29 @@ TEST(NmeaPosition, UnreadableDegreesOrMinutesGiveNoValue) {
     EXPECT_EQ(NmeaLatitude("4x07.038", "N").value(), NmeaNoValue);
     EXPECT_EQ(NmeaLongitude("011", "E").value(), NmeaNoValue);
     EXPECT_EQ(NmeaLatitude("999e9999", "S").value(), NmeaNoValue); // beyond what can be stored
+}
+
+// Only "*" and two hexadecimal digits at the end are a checksum; without one nothing is wrong.
+TEST(Checksum, OnlyAWholeChecksumThatDoesNotMatchIsWrong) {
+    const std::pair<const char*, bool> cases[] = {
+        {"GPGSV,1,1,00*79", false}, {"GPGSV,1,1,00*78", true}, {"GNRMC,2*4b", false},
+        {"GNRMC,2*4B", false},      {"GNRMC,2*4A", true},      {"GPGSV,1,1,00", false},
+        {"GPGSV,1,1,00*7", false},  {"GPGLL,1,A*hh", false},   {"*00", false}};
+    for (const auto& [sentence, wrong] : cases)
+        EXPECT_EQ(checksumIsWrong(sentence), wrong) << sentence;
+}
+
+TEST(NmeaPosition, AFieldWithASignOrMinutesOrDegreesTooLargeIsNoPosition) {
+    const std::pair<const char*, bool> latitudes[] = {
+        {"4807.038", true},   {"9000.000", true},  {"0000.0000", true}, {"-4700.000", false},
+        {"+4700.000", false}, {"4760.000", false}, {"9000.001", false}, {"4807.03e1", false}};
+    for (const auto& [field, position] : latitudes)
+        EXPECT_EQ(isLatitudeField(field), position) << field;
+    EXPECT_TRUE(isLongitudeField("18000.000"));
+    EXPECT_FALSE(isLongitudeField("18000.600"));
+    EXPECT_FALSE(isLongitudeField("-00300.000"));
+    EXPECT_EQ(sentenceName("GNRMC,1,A*hh"), "GNRMC");
+    EXPECT_EQ(sentenceName("GPGSA*6E"), "GPGSA");
 }
 
 } // namespace
