@@ -45,34 +45,24 @@ Real48 storedOrNoValue(std::optional<long double> value) {
     return stored ? *stored : Real48(NmeaNoValue);
 }
 
-struct AngleParts {
-    std::optional<long double> degrees, minutes;
-};
-
-AngleParts angleParts(std::string_view field, std::size_t degreeDigits) {
+NmeaAngle nmeaAngle(std::string_view field, std::size_t degreeDigits, long double maxDegrees,
+                    std::string_view hemisphere, std::string_view negativeHemisphere) {
     field = shortString(field);
-    return {readNumber(field.substr(0, degreeDigits)),
-            readNumber(field.substr(std::min(degreeDigits, field.size()), minutesLength))};
-}
-
-Real48 nmeaAngle(std::string_view field, std::size_t degreeDigits, std::string_view hemisphere,
-                 std::string_view negativeHemisphere) {
-    const auto [degrees, minutes] = angleParts(field, degreeDigits);
+    const auto degrees = readNumber(field.substr(0, degreeDigits));
+    const auto minutes =
+        readNumber(field.substr(std::min(degreeDigits, field.size()), minutesLength));
     if (!degrees || !minutes)
-        return Real48(NmeaNoValue);
+        return {Real48(NmeaNoValue)};
     const Real48 v = storedOrNoValue(*degrees + *minutes * (1.0L / 60.0L));
-    const bool negative = hemisphere.size() == 1 && (hemisphere[0] == negativeHemisphere[0] ||
-                                                     hemisphere[0] == negativeHemisphere[1]);
-    return negative && v.value() != NmeaNoValue ? Real48(-v.value()) : v;
-}
-
-bool isAngleField(std::string_view field, std::size_t degreeDigits, long double maxDegrees) {
+    if (v.value() == NmeaNoValue)
+        return {v};
     const bool unsignedDecimal = std::all_of(field.begin(), field.end(), [](unsigned char c) {
         return std::isdigit(c) != 0 || c == '.';
     });
-    const auto [degrees, minutes] = angleParts(field, degreeDigits);
-    return unsignedDecimal && degrees && minutes && *minutes < 60 &&
-           *degrees + *minutes / 60 <= maxDegrees;
+    const bool negative = hemisphere.size() == 1 && (hemisphere[0] == negativeHemisphere[0] ||
+                                                     hemisphere[0] == negativeHemisphere[1]);
+    return {negative ? Real48(-v.value()) : v,
+            unsignedDecimal && *minutes < 60 && v.value() <= maxDegrees};
 }
 
 int hexDigit(char c) {
@@ -121,19 +111,19 @@ std::string NmeaFieldText(std::string_view sentence, std::string_view separator,
 }
 
 Real48 NmeaLatitude(std::string_view field, std::string_view hemisphere) {
-    return nmeaAngle(field, 2, hemisphere, "Ss");
+    return readLatitude(field, hemisphere).degrees;
 }
 
 Real48 NmeaLongitude(std::string_view field, std::string_view hemisphere) {
-    return nmeaAngle(field, 3, hemisphere, "Ee");
+    return readLongitude(field, hemisphere).degrees;
 }
 
-bool isLatitudeField(std::string_view field) {
-    return isAngleField(field, 2, 90);
+NmeaAngle readLatitude(std::string_view field, std::string_view hemisphere) {
+    return nmeaAngle(field, 2, 90, hemisphere, "Ss");
 }
 
-bool isLongitudeField(std::string_view field) {
-    return isAngleField(field, 3, 180);
+NmeaAngle readLongitude(std::string_view field, std::string_view hemisphere) {
+    return nmeaAngle(field, 3, 180, hemisphere, "Ee");
 }
 
 } // namespace brisomar

@@ -38,9 +38,14 @@ Real48 NmeaLatitude(std::string_view field, std::string_view hemisphere);
 // "dddmm.mmm" and a hemisphere letter to degrees, west positive ("E"/"e" negates).
 Real48 NmeaLongitude(std::string_view field, std::string_view hemisphere);
 
-// Whether a field that NmeaLatitude reads is a position: only digits and a decimal point (no
-// sign), minutes below 60, at most 90 degrees (NmeaLongitude's: 180).
-bool isLatitudeField(std::string_view field);
-bool isLongitudeField(std::string_view field);
+// A latitude or longitude field as NmeaLatitude and NmeaLongitude read it, and whether it is a
+// position: only digits and a decimal point (no sign), minutes below 60, at most 90 degrees
+// (longitude: 180).
+struct NmeaAngle {
+    Real48 degrees;
+    bool position = false;
+};
+NmeaAngle readLatitude(std::string_view field, std::string_view hemisphere);
+NmeaAngle readLongitude(std::string_view field, std::string_view hemisphere);
 
 } // namespace brisomar

@@ -97,17 +97,16 @@ Reception::SentenceUse Reception::checkGpsSentence(NavState& nav, std::string_vi
     if (saysNoFix(sentence))
         return SentenceUse::gpsNoFix;
     takeSpeedAndCourse(nav, sentence);
-    const std::string latText = fieldText(sentence, gps.latitudeField, gps.sentence);
-    const std::string lonText = fieldText(sentence, gps.longitudeField, gps.sentence);
-    const Real48 lat =
-        NmeaLatitude(latText, fieldText(sentence, gps.northSouthField, gps.sentence));
-    const Real48 lon = NmeaLongitude(lonText, fieldText(sentence, gps.westEastField, gps.sentence));
-    if (!hasValue(lat) || !hasValue(lon))
+    const NmeaAngle lat = readLatitude(fieldText(sentence, gps.latitudeField, gps.sentence),
+                                       fieldText(sentence, gps.northSouthField, gps.sentence));
+    const NmeaAngle lon = readLongitude(fieldText(sentence, gps.longitudeField, gps.sentence),
+                                        fieldText(sentence, gps.westEastField, gps.sentence));
+    if (!hasValue(lat.degrees) || !hasValue(lon.degrees))
         return SentenceUse::gpsWithoutPosition;
-    if (!isLatitudeField(latText) || !isLongitudeField(lonText))
+    if (!lat.position || !lon.position)
         return SentenceUse::gpsPositionRefused;
-    nav.GpsLat = lat;
-    nav.GpsLon = lon;
+    nav.GpsLat = lat.degrees;
+    nav.GpsLon = lon.degrees;
     nav.GpsTime = timeOfDay(now.local);
     nav.GpsFixReceived = true;
     lastFix_ = now.steady;

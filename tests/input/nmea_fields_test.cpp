@@ -119,10 +119,10 @@ TEST(NmeaPosition, AFieldWithASignOrMinutesOrDegreesTooLargeIsNoPosition) {
         {"4807.038", true},   {"9000.000", true},  {"0000.0000", true}, {"-4700.000", false},
         {"+4700.000", false}, {"4760.000", false}, {"9000.001", false}, {"4807.03e1", false}};
     for (const auto& [field, position] : latitudes)
-        EXPECT_EQ(isLatitudeField(field), position) << field;
-    EXPECT_TRUE(isLongitudeField("18000.000"));
-    EXPECT_FALSE(isLongitudeField("18000.600"));
-    EXPECT_FALSE(isLongitudeField("-00300.000"));
+        EXPECT_EQ(readLatitude(field, "N").position, position) << field;
+    EXPECT_TRUE(readLongitude("18000.000", "W").position);
+    EXPECT_FALSE(readLongitude("18000.600", "E").position);
+    EXPECT_FALSE(readLongitude("-00300.000", "E").position);
     EXPECT_EQ(sentenceName("GNRMC,1,A*hh"), "GNRMC");
     EXPECT_EQ(sentenceName("GPGSA*6E"), "GPGSA");
 }
