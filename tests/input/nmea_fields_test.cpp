@@ -114,18 +114,5 @@ TEST(Checksum, OnlyAWholeChecksumThatDoesNotMatchIsWrong) {
         EXPECT_EQ(checksumIsWrong(sentence), wrong) << sentence;
 }
 
-TEST(NmeaPosition, AFieldWithASignOrMinutesOrDegreesTooLargeIsNoPosition) {
-    const std::pair<const char*, bool> latitudes[] = {
-        {"4807.038", true},   {"9000.000", true},  {"0000.0000", true}, {"-4700.000", false},
-        {"+4700.000", false}, {"4760.000", false}, {"9000.001", false}, {"4807.03e1", false}};
-    for (const auto& [field, position] : latitudes)
-        EXPECT_EQ(readLatitude(field, "N").position, position) << field;
-    EXPECT_TRUE(readLongitude("18000.000", "W").position);
-    EXPECT_FALSE(readLongitude("18000.600", "E").position);
-    EXPECT_FALSE(readLongitude("-00300.000", "E").position);
-    EXPECT_EQ(sentenceName("GNRMC,1,A*hh"), "GNRMC");
-    EXPECT_EQ(sentenceName("GPGSA*6E"), "GPGSA");
-}
-
 } // namespace
 } // namespace brisomar
