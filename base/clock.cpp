@@ -38,6 +38,10 @@ void civilFromDays(long long days, LocalDateTime& t) {
 
 } // namespace
 
+ClockReading readClock(const Clock& clock) {
+    return {clock.now(), clock.steady()};
+}
+
 long double dayFraction(const LocalDateTime& t) {
     return static_cast<long double>(millisecondOfDay(t)) / millisecondsPerDay;
 }

@@ -2,6 +2,8 @@
 
 #include "base/real48.h"
 
+#include <chrono>
+
 namespace brisomar {
 
 // A local date and time as the PC clock gives it.
@@ -15,7 +17,18 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual LocalDateTime now() const = 0;
+    // Milliseconds from an arbitrary start on a clock that runs on evenly across midnight and
+    // whatever the PC's time is set to: silences are counted on it, times of day are shown.
+    virtual std::chrono::milliseconds steady() const = 0;
 };
+
+// One reading of both clocks: the time of day to show and the steady time to count with.
+struct ClockReading {
+    LocalDateTime local;
+    std::chrono::milliseconds steady{0};
+};
+
+ClockReading readClock(const Clock& clock);
 
 // The time of day as a fraction of a day, 0 at midnight, never 1.
 long double dayFraction(const LocalDateTime& t);

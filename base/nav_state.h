@@ -33,6 +33,7 @@ struct NavState {
     Real48 GpsLat, GpsLon, GpsCourse, GpsSpeed;
     Real48 GpsTime;
     Real48 GpsSilenceSeconds;
+    bool GpsFixReceived = false; // a valid fix came in this run: until then there is no position
 
     // Values typed in by hand and the switches that put them in use.
     bool ManualLat = false, ManualLon = false, ManualCourse = false, ManualSpeed = false;
@@ -55,6 +56,7 @@ struct NavState {
     std::string LogWriteFailure; // why the last log write failed; empty once one succeeds
     std::string LogRepairNotice; // what the last log write cut off the file's end; else empty
     std::string CommNotice;      // the ports not open since the start, tried again; else empty
+    std::string SentenceNotice;  // another talker's sentence that the GPS sentence misses
 };
 
 // Copies the GPS or manual values into the values in use. LastUpdate follows GpsTime only while

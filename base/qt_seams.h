@@ -10,6 +10,7 @@ namespace brisomar {
 class QtClock : public Clock {
 public:
     LocalDateTime now() const override;
+    std::chrono::milliseconds steady() const override;
 };
 
 class QtBeeper : public Beeper {

@@ -38,8 +38,9 @@ public:
             return "Active alarms: " + std::to_string(s.ActiveAlarmCount) +
                    (s.ActiveAlarmNames.empty() ? "" : "  " + s.ActiveAlarmNames);
         case StatusPage::Comm:
-            return s.CommNotice + "GPS: " + LatToText(s.GpsLat) + " " + LonToText(s.GpsLon) + " " +
-                   "Last update:" + time(s.GpsTime) + " ";
+            return s.CommNotice + (s.SentenceNotice.empty() ? "" : s.SentenceNotice + " ") +
+                   "GPS: " + latitude(s.GpsLat, false) + " " + longitude(s.GpsLon, false) + " " +
+                   "Last update:" + fixTime(s.GpsTime) + " ";
         case StatusPage::Course:
             return "Course GPS: " + number(s.GpsCourse) + " " + "In use: " + number(s.PosCourse);
         case StatusPage::Log:
@@ -48,8 +49,8 @@ public:
                    (s.LogWriteFailure.empty() ? "" : " Last write failed: " + s.LogWriteFailure) +
                    (s.LogRepairNotice.empty() ? "" : " " + s.LogRepairNotice);
         case StatusPage::Position:
-            return LatToText(s.PosLat) + " " + LonToText(s.PosLon) + " " +
-                   "Last update:" + time(s.LastUpdate) + " " + "Now:" + time(now_);
+            return latitude(s.PosLat, s.ManualLat) + " " + longitude(s.PosLon, s.ManualLon) + " " +
+                   "Last update:" + fixTime(s.LastUpdate) + " " + "Now:" + time(now_);
         case StatusPage::Source:
             return source("Lat", s.ManualLat) + source("Lon", s.ManualLon) +
                    source("Course", s.ManualCourse) + source("Speed", s.ManualSpeed);
@@ -75,6 +76,17 @@ private:
 
     std::string time(long double dayFraction) const {
         return format_.timeText ? format_.timeText(dayFraction) : defaultTimeText(dayFraction);
+    }
+
+    // A position that was never received is not shown as one; a typed one is a position.
+    std::string latitude(Real48 value, bool manual) const {
+        return manual || s.GpsFixReceived ? LatToText(value) : "LAT --°--.---'";
+    }
+    std::string longitude(Real48 value, bool manual) const {
+        return manual || s.GpsFixReceived ? LonToText(value) : "LON ---°--.---'";
+    }
+    std::string fixTime(long double dayFraction) const {
+        return s.GpsFixReceived ? time(dayFraction) : "--:--:--";
     }
 
     // "WP 3: 047° 2.41 Nm  XTE 85 m R  VMG 5.8 kn  ETA 14:32"

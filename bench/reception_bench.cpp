@@ -8,9 +8,9 @@ namespace {
 void CheckReadStringRmc(benchmark::State& state) {
     brisomar::NavState nav;
     brisomar::Reception reception;
-    const brisomar::LocalDateTime now{2026, 12, 7, 10, 0, 0, 0};
+    const brisomar::ClockReading now{{2026, 12, 7, 10, 0, 0, 0}};
     const std::string sentence =
-        "GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A\r\n";
+        "GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A";
     for (auto _ : state) {
         reception.CheckReadString(nav, sentence, now);
         benchmark::DoNotOptimize(nav);

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         framer.take(bytes.substr(start, read), '$', '$');
         while (framer.ready())
             reception.deliver(1, framer.next());
-        reception.tick(nav, LocalDateTime{});
+        reception.tick(nav, ClockReading{});
     }
     return 0;
 }

@@ -83,6 +83,10 @@ TVimoComDlg::TVimoComDlg(UiContext& context, QWidget* parent)
     grid->addWidget(buildPortGroup(ports_[1], QStringLiteral("Received at port")), 0, 1);
     grid->addWidget(buildGpsGroup(), 1, 0);
     grid->addWidget(buildExtendedGroup(), 1, 1);
+    NoticeLabel = new QLabel(this); // what the GPS sentence misses, when it misses something
+    NoticeLabel->setWordWrap(true);
+    NoticeLabel->hide();
+    grid->addWidget(NoticeLabel, 2, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
     OKBtn = new QPushButton(QStringLiteral("Close"), this);
     OKBtn->setToolTip(QStringLiteral("Close window."));
@@ -90,7 +94,7 @@ TVimoComDlg::TVimoComDlg(UiContext& context, QWidget* parent)
     buttons->addStretch(1);
     buttons->addWidget(OKBtn);
     buttons->addWidget(HelpBtn);
-    grid->addLayout(buttons, 2, 0, 1, 2);
+    grid->addLayout(buttons, 3, 0, 1, 2);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(HelpBtn, &QPushButton::clicked, this, [this] { showHelp(); });
 
@@ -253,7 +257,7 @@ bool TVimoComDlg::openPort(PortControls& port) {
     seComm.setDevicePath(deviceChoice(port.number)->currentText().trimmed().toStdString());
     if (!seComm.Open())
         return false;
-    context_.program.reception.portSwitchedOn(context_.program.nav, context_.clock.now());
+    context_.program.reception.portSwitchedOn(context_.program.nav, readClock(context_.clock));
     return true;
 }
 
@@ -312,9 +316,13 @@ void TVimoComDlg::deliver(PortControls& port) {
 }
 
 void TVimoComDlg::Timer1Timer() {
-    const auto shown = context_.program.reception.tick(context_.program.nav, context_.clock.now());
+    const auto shown =
+        context_.program.reception.tick(context_.program.nav, readClock(context_.clock));
     for (std::size_t i = 0; i < ports_.size(); ++i)
         ports_[i].received->setText(QString::fromLatin1(shown[i]));
+    const std::string& notice = context_.program.nav.SentenceNotice;
+    NoticeLabel->setText(QString::fromLatin1(notice));
+    NoticeLabel->setVisible(!notice.empty());
     TaskIcon1->setActive(CommRadioGroup->itemIndex() == itemOn ||
                          CommRadioGroupB->itemIndex() == itemOn);
 }

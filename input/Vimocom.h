@@ -9,6 +9,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTimer;
@@ -77,6 +78,7 @@ public:
     QLineEdit* EditAlias = nullptr;
     QLineEdit* Edit1 = nullptr;
     QLineEdit* Edit2 = nullptr;
+    QLabel* NoticeLabel = nullptr;
     TTaskIcon* TaskIcon1 = nullptr;
 
 protected:

@@ -15,6 +15,13 @@ inline constexpr long double NmeaNoValue = -10000.0L;
 // matches every sentence.
 bool sentenceHasName(std::string_view sentence, std::string_view name);
 
+// The sentence's name: what comes before its first separator (or its checksum), "GPRMC".
+std::string_view sentenceName(std::string_view sentence);
+
+// Whether a sentence ("$" dropped) ends in a checksum, "*" and two hexadecimal digits, that is
+// not the exclusive or of the characters before the "*". A sentence without one is not wrong.
+bool checksumIsWrong(std::string_view sentence);
+
 // Field n (1..14) of a received sentence ("$" already dropped): the text between separators n
 // and n+1; only the first 15 separators count. The sentence must have `name` (sentenceHasName).
 // A separator that is not exactly one character never matches. Texts are cut to 255 characters.
@@ -30,5 +37,15 @@ std::string NmeaFieldText(std::string_view sentence, std::string_view separator,
 Real48 NmeaLatitude(std::string_view field, std::string_view hemisphere);
 // "dddmm.mmm" and a hemisphere letter to degrees, west positive ("E"/"e" negates).
 Real48 NmeaLongitude(std::string_view field, std::string_view hemisphere);
+
+// A latitude or longitude field as NmeaLatitude and NmeaLongitude read it, and whether it is a
+// position: only digits and a decimal point (no sign), minutes below 60, at most 90 degrees
+// (longitude: 180).
+struct NmeaAngle {
+    Real48 degrees;
+    bool position = false;
+};
+NmeaAngle readLatitude(std::string_view field, std::string_view hemisphere);
+NmeaAngle readLongitude(std::string_view field, std::string_view hemisphere);
 
 } // namespace brisomar

@@ -4,6 +4,7 @@
 #include "input/nmea_fields.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace brisomar {
@@ -12,6 +13,7 @@ namespace {
 
 constexpr std::string_view separator = ",";
 constexpr std::size_t shortestMessage = 6;
+constexpr std::size_t talkerLength = 2; // "GP" of "GPRMC"
 
 Real48 fieldValue(std::string_view sentence, const std::string& fieldNumber,
                   const std::string& name) {
@@ -29,6 +31,42 @@ bool hasValue(Real48 v) {
     return v.value() > NmeaNoValue;
 }
 
+// Field n of a sentence whatever its name, without its checksum: a status that ends the sentence
+// is read too. Empty when the sentence has fewer fields.
+std::string_view anyField(std::string_view sentence, int n) {
+    sentence = sentence.substr(0, sentence.find('*'));
+    for (int i = 0; i < n; ++i) {
+        const auto next = sentence.find(separator);
+        if (next == std::string_view::npos)
+            return {};
+        sentence.remove_prefix(next + 1);
+    }
+    return sentence.substr(0, sentence.find(separator));
+}
+
+// Whether a GPS sentence says it has no fix, known by its type whatever the field settings.
+bool saysNoFix(std::string_view sentence) {
+    struct NoFixMark {
+        std::string_view type;
+        int field;
+        std::string_view noFix;
+    };
+    static constexpr NoFixMark marks[] = {
+        {"RMC", 2, "V"}, // status: A valid, V void
+        {"GLL", 6, "V"},
+        {"GGA", 6, "0"}, // quality: 0 no fix
+    };
+    const std::string_view name = sentenceName(sentence);
+    return std::any_of(std::begin(marks), std::end(marks), [&](const NoFixMark& mark) {
+        return name.ends_with(mark.type) && anyField(sentence, mark.field) == mark.noFix;
+    });
+}
+
+// Seconds, with their fraction, between two readings of the steady clock.
+Real48 secondsBetween(std::chrono::milliseconds since, std::chrono::milliseconds now) {
+    return Real48(static_cast<long double>((now - since).count()) / 1000);
+}
+
 } // namespace
 
 void Reception::deliver(int port, std::string_view message) {
@@ -40,68 +78,107 @@ void Reception::deliver(int port, std::string_view message) {
 }
 
 Reception::SentenceUse Reception::CheckReadString(NavState& nav, std::string_view sentence,
-                                                  const LocalDateTime& now) {
+                                                  const ClockReading& now) {
+    if (checksumIsWrong(sentence))
+        return SentenceUse::wrongChecksum;
     if (sentenceHasName(sentence, gps.sentence))
         return checkGpsSentence(nav, sentence, now);
     if (sentenceHasName(sentence, extended.sentence))
         return checkExtendedSentence(nav, sentence, now);
+    noteOtherTalker(sentence, now.steady);
     return SentenceUse::ignored;
 }
 
-// Speed and course are taken even when the position is refused.
+// Speed and course are taken even when the position is refused, but not from a receiver that
+// says it has no fix.
 Reception::SentenceUse Reception::checkGpsSentence(NavState& nav, std::string_view sentence,
-                                                   const LocalDateTime& now) {
-    const Real48 speed = fieldValue(sentence, gps.speedField, gps.sentence);
-    if (hasValue(speed) && speed.value() < 10000)
-        nav.GpsSpeed = speed;
-    const Real48 course = fieldValue(sentence, gps.courseField, gps.sentence);
-    if (hasValue(course) && course.value() <= 400)
-        nav.GpsCourse = course;
-    const Real48 lat = NmeaLatitude(fieldText(sentence, gps.latitudeField, gps.sentence),
-                                    fieldText(sentence, gps.northSouthField, gps.sentence));
-    const Real48 lon = NmeaLongitude(fieldText(sentence, gps.longitudeField, gps.sentence),
-                                     fieldText(sentence, gps.westEastField, gps.sentence));
-    if (lat.value() < -90 || lat.value() > 90 || lon.value() < -180 || lon.value() > 180)
-        return SentenceUse::gpsWithoutFix;
-    nav.GpsLat = lat;
-    nav.GpsLon = lon;
-    nav.GpsTime = timeOfDay(now);
-    lastFixSecond_ = secondOfDay(now);
+                                                   const ClockReading& now) {
+    lastGpsSentence_ = now.steady;
+    if (saysNoFix(sentence))
+        return SentenceUse::gpsNoFix;
+    takeSpeedAndCourse(nav, sentence);
+    const NmeaAngle lat = readLatitude(fieldText(sentence, gps.latitudeField, gps.sentence),
+                                       fieldText(sentence, gps.northSouthField, gps.sentence));
+    const NmeaAngle lon = readLongitude(fieldText(sentence, gps.longitudeField, gps.sentence),
+                                        fieldText(sentence, gps.westEastField, gps.sentence));
+    if (!hasValue(lat.degrees) || !hasValue(lon.degrees))
+        return SentenceUse::gpsWithoutPosition;
+    if (!lat.position || !lon.position)
+        return SentenceUse::gpsPositionRefused;
+    nav.GpsLat = lat.degrees;
+    nav.GpsLon = lon.degrees;
+    nav.GpsTime = timeOfDay(now.local);
+    nav.GpsFixReceived = true;
+    lastFix_ = now.steady;
     return SentenceUse::fix;
 }
 
+// Knots and degrees true: a negative speed or course is no value.
+void Reception::takeSpeedAndCourse(NavState& nav, std::string_view sentence) const {
+    const Real48 speed = fieldValue(sentence, gps.speedField, gps.sentence);
+    if (speed.value() >= 0 && speed.value() < 10000)
+        nav.GpsSpeed = speed;
+    const Real48 course = fieldValue(sentence, gps.courseField, gps.sentence);
+    if (course.value() >= 0 && course.value() <= 400)
+        nav.GpsCourse = course;
+}
+
 Reception::SentenceUse Reception::checkExtendedSentence(NavState& nav, std::string_view sentence,
-                                                        const LocalDateTime& now) const {
+                                                        const ClockReading& now) {
     const Real48 value = fieldValue(sentence, extended.field, extended.sentence);
     if (!hasValue(value))
         return SentenceUse::extendedWithoutValue;
-    nav.ExtendedTime = timeOfDay(now);
+    nav.ExtendedTime = timeOfDay(now.local);
     nav.ExtendedValue = value;
+    lastExtended_ = now.steady;
     return SentenceUse::extendedValue;
 }
 
+// "GNRMC" while the GPS sentence is "GPRMC": its type from another talker.
+bool Reception::isOtherTalker(std::string_view name) const {
+    const std::string_view wanted = gps.sentence;
+    return name.size() == wanted.size() && name.size() > talkerLength &&
+           name.substr(talkerLength) == wanted.substr(talkerLength) &&
+           !sentenceHasName(name, wanted);
+}
+
+void Reception::noteOtherTalker(std::string_view sentence, SteadyTime now) {
+    const std::string_view name = sentenceName(sentence);
+    if (!isOtherTalker(name))
+        return;
+    otherTalkerName_ = name;
+    otherTalkerTime_ = now;
+}
+
+std::string Reception::unmatchedSentenceNotice(SteadyTime now) const {
+    if (now - *lastGpsSentence_ < unmatchedNotice || now - otherTalkerTime_ >= unmatchedNotice ||
+        !isOtherTalker(otherTalkerName_))
+        return {};
+    return "Receiving " + otherTalkerName_ + ", not " + gps.sentence + ": set the sentence to " +
+           std::string(talkerLength, '?') + otherTalkerName_.substr(talkerLength) + " to read it.";
+}
+
 std::array<std::string, Reception::portCount> Reception::tick(NavState& nav,
-                                                              const LocalDateTime& now) {
+                                                              const ClockReading& now) {
+    for (std::optional<SteadyTime>* since : {&lastFix_, &lastExtended_, &lastGpsSentence_})
+        if (!*since)
+            *since = now.steady; // the first tick of the run
     std::array<std::string, portCount> shown;
     for (const Received& received : std::exchange(unchecked_, {})) {
         const SentenceUse use = CheckReadString(nav, received.sentence, now);
-        if (use == SentenceUse::extendedValue)
-            lastExtendedSecond_ = secondOfDay(now);
         if (onChecked)
-            onChecked(use, nav);
+            onChecked(use, received.sentence, nav);
         shown[received.port - 1] = received.sentence;
     }
-    // After midnight the clock is held at the last fix, so the silence reads 0 until then.
-    const int clockSecond = std::max(secondOfDay(now), lastFixSecond_);
-    nav.GpsSilenceSeconds = Real48(clockSecond - lastFixSecond_);
-    const int extendedClockSecond = std::max(secondOfDay(now), lastExtendedSecond_);
-    nav.ExtendedSilenceSeconds = Real48(extendedClockSecond - lastExtendedSecond_);
+    nav.GpsSilenceSeconds = secondsBetween(*lastFix_, now.steady);
+    nav.ExtendedSilenceSeconds = secondsBetween(*lastExtended_, now.steady);
+    nav.SentenceNotice = unmatchedSentenceNotice(now.steady);
     return shown;
 }
 
-void Reception::portSwitchedOn(NavState& nav, const LocalDateTime& now) {
+void Reception::portSwitchedOn(NavState& nav, const ClockReading& now) {
     nav.ExtendedName = extended.alias;
-    lastFixSecond_ = lastExtendedSecond_ = secondOfDay(now);
+    lastFix_ = lastExtended_ = lastGpsSentence_ = now.steady;
 }
 
 } // namespace brisomar

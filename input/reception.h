@@ -4,8 +4,10 @@
 #include "base/nav_state.h"
 
 #include <array>
+#include <chrono>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,7 +30,8 @@ struct ExtendedSentenceSettings {
 };
 
 // Reception of the two ports: the sentences received since the last check, the check that stores
-// GPS and extended values, and the count of seconds since the last valid fix.
+// GPS and extended values, and the silences since the last valid fix and extended value, counted
+// on the steady clock so that midnight and a PC clock set anew change nothing.
 class Reception {
 public:
     static constexpr int portCount = 2;
@@ -36,47 +39,68 @@ public:
     static constexpr std::size_t maxSentenceLength = 80;
     // Sentences kept between two ticks; beyond, the oldest are dropped (a flood, not a receiver).
     static constexpr std::size_t maxUncheckedSentences = 4096;
+    // How long the GPS sentence may match nothing while another talker's sentence of its type
+    // comes before the sailor is told.
+    static constexpr std::chrono::seconds unmatchedNotice{10};
 
-    // What a check made of a sentence.
-    enum class SentenceUse { ignored, gpsWithoutFix, fix, extendedWithoutValue, extendedValue };
+    // What a check made of a sentence. Refused whole: a wrong checksum, a GPS sentence saying it
+    // has no fix; a position field that reads but is no position leaves speed and course taken.
+    enum class SentenceUse {
+        ignored,
+        wrongChecksum,
+        gpsNoFix,
+        gpsPositionRefused,
+        gpsWithoutPosition,
+        fix,
+        extendedWithoutValue,
+        extendedValue
+    };
 
     GpsSentenceSettings gps;
     ExtendedSentenceSettings extended;
     // Told of every sentence a tick checks, after its values are stored.
-    std::function<void(SentenceUse, const NavState&)> onChecked;
+    std::function<void(SentenceUse, std::string_view sentence, const NavState&)> onChecked;
 
     // A message as a port delivers it ("$" first): kept without the "$", at most 80 characters,
     // when longer than 6 characters, to be checked at the next tick; dropped otherwise.
     void deliver(int port, std::string_view message);
 
     // Stores what a GPS or extended sentence ("$" dropped) carries into the navigation state.
-    SentenceUse CheckReadString(NavState& nav, std::string_view sentence, const LocalDateTime& now);
+    SentenceUse CheckReadString(NavState& nav, std::string_view sentence, const ClockReading& now);
 
     // The 200 ms tick: checks every sentence delivered since the last tick, from both ports in the
-    // order they arrived, and counts the GPS silence. Gives each port's last sentence of them
-    // (empty when none), for the dialog to show.
-    std::array<std::string, portCount> tick(NavState& nav, const LocalDateTime& now);
+    // order they arrived, and counts the silences (from the first tick until a port is switched
+    // on). Gives each port's last sentence of them (empty when none), for the dialog to show.
+    std::array<std::string, portCount> tick(NavState& nav, const ClockReading& now);
 
-    // A port was switched on: the extended label is taken and the silence count restarts.
-    void portSwitchedOn(NavState& nav, const LocalDateTime& now);
+    // A port was switched on: the extended label is taken and the silence counts restart.
+    void portSwitchedOn(NavState& nav, const ClockReading& now);
 
     std::size_t uncheckedCount() const { return unchecked_.size(); }
-    int LastFixSecond() const { return lastFixSecond_; }
 
 private:
+    using SteadyTime = std::chrono::milliseconds;
+
     struct Received {
         int port;
         std::string sentence;
     };
 
-    SentenceUse checkGpsSentence(NavState& nav, std::string_view sentence,
-                                 const LocalDateTime& now);
+    SentenceUse checkGpsSentence(NavState& nav, std::string_view sentence, const ClockReading& now);
+    void takeSpeedAndCourse(NavState& nav, std::string_view sentence) const;
     SentenceUse checkExtendedSentence(NavState& nav, std::string_view sentence,
-                                      const LocalDateTime& now) const;
+                                      const ClockReading& now);
+    bool isOtherTalker(std::string_view name) const;
+    void noteOtherTalker(std::string_view sentence, SteadyTime now);
+    std::string unmatchedSentenceNotice(SteadyTime now) const;
 
     std::deque<Received> unchecked_;
-    int lastFixSecond_ = 0;      // second of the day of the last valid fix or switching on
-    int lastExtendedSecond_ = 0; // of the last extended value or switching on
+    // Steady times of the last valid fix, extended value and sentence the GPS setting matched,
+    // or of switching a port on; unset until the first tick.
+    std::optional<SteadyTime> lastFix_, lastExtended_, lastGpsSentence_;
+    // The last sentence of the GPS sentence's type from another talker, and when it came.
+    std::string otherTalkerName_;
+    SteadyTime otherTalkerTime_{0};
 };
 
 } // namespace brisomar

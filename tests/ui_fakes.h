@@ -8,6 +8,7 @@
 #include "base/file_system.h"
 #include "base/help.h"
 #include "charts/qt_chart_printer.h"
+#include "fake_clock.h"
 #include "input/TaskIcon.h"
 #include "input/serial_device.h"
 
@@ -25,12 +26,6 @@
 #include <vector>
 
 namespace brisomar::testing {
-
-class FakeClock : public Clock {
-public:
-    LocalDateTime now() const override { return time; }
-    LocalDateTime time{2026, 12, 7, 12, 0, 0, 0};
-};
 
 // A message box as the sailor sees it: its kind (the icon and the buttons) and its text.
 enum class BoxKind { Message, Warning, Information, Question, InformationYesNo, AbortRetry };

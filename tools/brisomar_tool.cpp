@@ -78,9 +78,16 @@ Commands:
           extended value taken and a summary, the fields separated by tabs:
             fix       SECONDS  GpsLat  GpsLon  GpsSpeed  GpsCourse
             extended  SECONDS  VALUE
-            summary   "sentences N"  "gps N"  "fixes N"  "longest-gap SECONDS"
+            summary   "sentences N"  "gps N"  "fixes N"  "rejected N [(REASON N, ...)]"
+                      "longest-gap SECONDS"  ["seen NAME N, ..."]
           SECONDS count from the first byte; positions in degrees, longitude west positive;
           the longest gap is the longest time between two fixes taken (0 with fewer than two).
+          Rejected are the sentences the navigator refuses, with the reasons that occurred:
+          "checksum" (a "*hh" checksum that does not match: the sentence is dropped), "no
+          fix" (RMC or GLL status V, GGA quality 0) and "out of range" (a latitude or
+          longitude with a sign, 60 minutes or more, beyond 90 or 180 degrees). When the GPS
+          sentence matched nothing, "seen" names the sentences that came, the most frequent
+          first (at most ten).
   chart import SOURCE... --map FILE.MAP [--dir DIR] [--record N]
           import georeferenced charts (BSB/KAP, GeoTIFF, PNG, JPEG, GIF or BMP with a world
           file, MBTiles, GeoPackage, JPEG 2000) into the first free records of FILE.MAP

@@ -186,7 +186,7 @@ std::string receive(std::string_view message) {
     NavState nav;
     Reception reception;
     reception.deliver(1, message);
-    reception.tick(nav, LocalDateTime{});
+    reception.tick(nav, ClockReading{});
     std::string text;
     for (const Real48& value :
          {nav.GpsLat, nav.GpsLon, nav.GpsSpeed, nav.GpsCourse, nav.ExtendedValue}) {

@@ -2,6 +2,7 @@
 
 #include "base/number_text.h"
 #include "input/message_framing.h"
+#include "input/nmea_fields.h"
 #include "input/serial_device.h"
 #include "tools/tool_files.h"
 
@@ -10,6 +11,8 @@
 #include <cctype>
 #include <cstdio>
 #include <ostream>
+#include <unordered_map>
+#include <utility>
 
 namespace brisomar::tool {
 
@@ -22,6 +25,7 @@ constexpr std::size_t fieldCount = 6;
 // The field edits' lengths: latitude, N/S, longitude, W/E, speed, course.
 constexpr std::array<std::size_t, fieldCount> fieldLengths = {2, 2, 8, 2, 2, 2};
 constexpr std::size_t extendedFieldLength = 2;
+constexpr std::size_t seenNamesShown = 10; // of a noisy line's names, the most frequent
 
 // The clock the simulated run starts from; only the time since it is written.
 const LocalDateTime simulationStart{2026, 1, 1, 12, 0, 0, 0};
@@ -108,7 +112,9 @@ public:
         : bytes_(bytes), baud_(options.baud), out_(out) {
         reception_.gps = options.gps;
         reception_.extended = options.extended;
-        reception_.onChecked = [this](Reception::SentenceUse use, const NavState& nav) {
+        reception_.onChecked = [this](Reception::SentenceUse use, std::string_view sentence,
+                                      const NavState& nav) {
+            count(use, sentence);
             report(use, nav);
         };
     }
@@ -132,9 +138,14 @@ public:
         }
     }
 
+    // The counts; when the GPS sentence matched nothing, the names of the sentences that came.
     void summary() {
         out_ << "summary\tsentences " << sentences_ << "\tgps " << gpsSentences_ << "\tfixes "
-             << fixes_ << "\tlongest-gap " << secondsText(longestGap_) << '\n';
+             << fixes_ << "\trejected " << rejectedText() << "\tlongest-gap "
+             << secondsText(longestGap_);
+        if (gpsSentences_ == 0 && !seen_.empty())
+            out_ << "\tseen " << seenText();
+        out_ << '\n';
     }
 
 private:
@@ -151,14 +162,32 @@ private:
 
     void tick(long long ms) {
         now_ = ms;
-        reception_.tick(nav_, fromDateTimeValue(dateTimeValue(simulationStart) + ms / 86400000.0));
+        reception_.tick(nav_, {fromDateTimeValue(dateTimeValue(simulationStart) + ms / 86400000.0),
+                               std::chrono::milliseconds(ms)});
     }
 
-    // Counts each sentence checked and writes each fix and extended value taken.
-    void report(Reception::SentenceUse use, const NavState& nav) {
+    void count(Reception::SentenceUse use, std::string_view sentence) {
+        using enum Reception::SentenceUse;
         ++sentences_;
-        if (use == Reception::SentenceUse::gpsWithoutFix || use == Reception::SentenceUse::fix)
+        if (use == gpsNoFix || use == gpsPositionRefused || use == gpsWithoutPosition || use == fix)
             ++gpsSentences_;
+        if (use == wrongChecksum)
+            ++wrongChecksums_;
+        else if (use == gpsNoFix)
+            ++noFixes_;
+        else if (use == gpsPositionRefused)
+            ++refusedPositions_;
+        const std::string name(sentenceName(sentence));
+        if (name.empty())
+            return;
+        const auto [at, added] = seenIndex_.try_emplace(name, seen_.size());
+        if (added)
+            seen_.emplace_back(name, 0);
+        ++seen_[at->second].second;
+    }
+
+    // Writes each fix and extended value taken.
+    void report(Reception::SentenceUse use, const NavState& nav) {
         if (use == Reception::SentenceUse::fix) {
             if (fixes_ > 0)
                 longestGap_ = std::max(longestGap_, now_ - lastFix_);
@@ -173,6 +202,30 @@ private:
         }
     }
 
+    // "5 (checksum 1, no fix 3, out of range 1)", naming only the reasons that occurred.
+    std::string rejectedText() const {
+        std::string reasons;
+        for (const auto& [reason, n] :
+             {std::pair{"checksum", wrongChecksums_}, std::pair{"no fix", noFixes_},
+              std::pair{"out of range", refusedPositions_}})
+            if (n > 0)
+                reasons +=
+                    (reasons.empty() ? " (" : ", ") + std::string(reason) + " " + std::to_string(n);
+        return std::to_string(wrongChecksums_ + noFixes_ + refusedPositions_) + reasons +
+               (reasons.empty() ? "" : ")");
+    }
+
+    // "GNRMC 840, GNGGA 840, ...": the most frequent first, of equals the first seen first.
+    std::string seenText() const {
+        auto names = seen_;
+        std::stable_sort(names.begin(), names.end(),
+                         [](const auto& a, const auto& b) { return a.second > b.second; });
+        std::string text;
+        for (std::size_t i = 0; i < std::min(names.size(), seenNamesShown); ++i)
+            text += (i == 0 ? "" : ", ") + names[i].first + " " + std::to_string(names[i].second);
+        return names.size() > seenNamesShown ? text + ", ..." : text;
+    }
+
     std::string_view bytes_;
     long long baud_;
     std::ostream& out_;
@@ -184,6 +237,9 @@ private:
     long long lastFix_ = 0;
     long long longestGap_ = 0;
     long long sentences_ = 0, gpsSentences_ = 0, fixes_ = 0;
+    long long wrongChecksums_ = 0, noFixes_ = 0, refusedPositions_ = 0;
+    std::unordered_map<std::string, std::size_t> seenIndex_;
+    std::vector<std::pair<std::string, long long>> seen_; // names and counts, as first seen
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "alarms/alarm_monitor.h"
 
+#include "fake_clock.h"
 #include "input/reception.h"
 
 #include <gtest/gtest.h>
@@ -236,19 +237,21 @@ TEST_F(AlarmMonitorTest, AnchorWatchRaisesWhileTheGpsIsSilent) {
 // the silences, the alarm ticks every 4 seconds evaluate every second tick.
 TEST_F(AlarmMonitorTest, DepthAndAnchorWatchThroughSilenceOnAFakeClock) {
     Reception reception;
-    LocalDateTime now{2026, 12, 7, 3, 0, 0, 0};
+    FakeClock clock;
+    LocalDateTime& now = clock.time;
+    now = {2026, 12, 7, 3, 0, 0, 0};
     const auto receive = [&] {
         reception.deliver(1, "$GPRMC,030000,A,4500.000,N,03000.000,W,0.0,0.0,071226,,");
         reception.deliver(2, "$PTTKD,12.5,M");
-        reception.tick(nav, now);
+        reception.tick(nav, clock.reading());
         SelectInUseValues(nav);
     };
     const auto fourSeconds = [&] {
         now.second += 4;
-        reception.tick(nav, now);
+        reception.tick(nav, clock.reading());
         monitor.tick(nav);
     };
-    reception.portSwitchedOn(nav, now);
+    reception.portSwitchedOn(nav, clock.reading());
     receive();
     arm(AlarmSlot::AnchorWatch);
     arm(AlarmSlot::DepthBelow);

@@ -108,7 +108,7 @@ TEST(Restart, AChangeMadeBeforeAKillNineIsThereAtTheNextStart) {
         ASSERT_NE(feed, nullptr) << "the port that was on is not opened at the start";
         // The boat is on the northern chart, record 2: the search finds it, the change is kept.
         ASSERT_TRUE(settingBecomes(valuesPath, "Chart/Record", "2", feed,
-                                   "$GPRMC,120000,A,5230.000,N,00130.000,W,6.0,90.0,010126,,*00",
+                                   "$GPRMC,120000,A,5230.000,N,00130.000,W,6.0,90.0,010126,,",
                                    searchPatienceMs));
         first.kill();
     }

@@ -17,12 +17,11 @@ protected:
 
 TEST_F(StatusPages, ShowStartValues) {
     EXPECT_EQ(page(StatusPage::Alarm), "Active alarms: 0");
-    EXPECT_EQ(page(StatusPage::Comm),
-              "GPS: LAT N 00°00.000' LON W000°00.000' Last update:00:00:00 ");
+    EXPECT_EQ(page(StatusPage::Comm), "GPS: LAT --°--.---' LON ---°--.---' Last update:--:--:-- ");
     EXPECT_EQ(page(StatusPage::Course), "Course GPS: 0 In use: 0");
     EXPECT_EQ(page(StatusPage::Log), "Log is off. Interval: 5 minutes.");
     EXPECT_EQ(page(StatusPage::Position),
-              "LAT N 00°00.000' LON W000°00.000' Last update:00:00:00 Now:12:00:00");
+              "LAT --°--.---' LON ---°--.---' Last update:--:--:-- Now:12:00:00");
     EXPECT_EQ(page(StatusPage::Source), "Lat:GPS Lon:GPS Course:GPS Speed:GPS ");
     EXPECT_EQ(page(StatusPage::Speed), "Speed GPS: 0 knots. In use: 0 knots.");
     EXPECT_EQ(page(StatusPage::Wind), "WindDirection: 0° WindSpeed: 0 knots.");
@@ -67,15 +66,25 @@ TEST_F(StatusPages, TheWaypointPageShowsTheActiveWaypoint) {
     EXPECT_EQ(page(StatusPage::Waypoint), "WP 3: 047° 2,41 Nm  XTE 85 m R  VMG 5,8 kn  ETA 14:32");
 }
 
-TEST_F(StatusPages, TheCommPageTellsFirstOfPortsTriedAgain) {
+TEST_F(StatusPages, TheCommPageTellsFirstOfPortsTriedAgainThenOfTheSentenceMissed) {
     state.CommNotice = "COM1 not open, tried every 5 s: /dev/ttyUSB0. ";
+    state.SentenceNotice = "Receiving GNRMC, not GPRMC: set the sentence to ??RMC to read it.";
     EXPECT_EQ(page(StatusPage::Comm),
               "COM1 not open, tried every 5 s: /dev/ttyUSB0. "
-              "GPS: LAT N 00°00.000' LON W000°00.000' Last update:00:00:00 ");
+              "Receiving GNRMC, not GPRMC: set the sentence to ??RMC to read it. "
+              "GPS: LAT --°--.---' LON ---°--.---' Last update:--:--:-- ");
+}
+
+// Until the first fix of the run there is no position to show, unless one is typed in.
+TEST_F(StatusPages, APositionNeverReceivedShowsDashesUnlessTyped) {
+    state.ManualLat = true;
+    EXPECT_EQ(page(StatusPage::Position),
+              "LAT N 00°00.000' LON ---°--.---' Last update:--:--:-- Now:12:00:00");
 }
 
 TEST_F(StatusPages, ShowGivenValuesInTheGeneralFormat) {
     state.ActiveAlarmCount = 3;
+    state.GpsFixReceived = true;
     state.GpsLat = Real48(-33.5L);
     state.GpsLon = Real48(-151.25L);
     state.GpsTime = Real48(0.75L);
@@ -107,6 +116,7 @@ TEST_F(StatusPages, ExtendedPageShowsTheNamedValueWithTwoBlanks) {
 
 TEST_F(StatusPages, UseTheSystemsSeparatorAndTimeFormat) {
     state.GpsSpeed = Real48(6.5L);
+    state.GpsFixReceived = true;
     format.decimalSeparator = ',';
     format.timeText = [](long double f) { return f == noon ? "noon" : "other"; };
     EXPECT_EQ(page(StatusPage::Speed), "Speed GPS: 6,5 knots. In use: 0 knots.");

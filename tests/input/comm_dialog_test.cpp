@@ -159,6 +159,7 @@ TEST_F(CommDialog, TrayIconShowsWhileEitherPortIsOn) {
 
 TEST_F(CommDialog, AfterAbortThePortShowsOffWithItsSettingsFreeAndTheSilenceGoesOn) {
     ui.clock.time = {2026, 12, 7, 9, 0, 0, 0};
+    dlg->Timer1Timer(); // the run begins
     dlg->deviceChoice(1)->setEditText(QStringLiteral("/dev/ttyUSB9"));
     ui.dialogs.answers = {Dialogs::Answer::Retry, Dialogs::Answer::Abort};
     switchOn(dlg->CommRadioGroup);
@@ -171,10 +172,11 @@ TEST_F(CommDialog, AfterAbortThePortShowsOffWithItsSettingsFreeAndTheSilenceGoes
                                       dlg->deviceChoice(1)};
     for (QWidget* setting : settings)
         EXPECT_TRUE(setting->isEnabled());
+    ui.clock.time.second = 30;
     dlg->Timer1Timer(); // a closed port is not read and shows nothing
     EXPECT_EQ(ui.dialogs.shown.size(), 2u);
     EXPECT_FALSE(ui.tray->shown);
-    EXPECT_EQ(ui.program.nav.GpsSilenceSeconds, Real48(32400.0L)); // no fix since midnight
+    EXPECT_EQ(ui.program.nav.GpsSilenceSeconds, Real48(30.0L)); // no fix since the run began
 
     dlg->deviceChoice(1)->setEditText(QStringLiteral("/dev/gps"));
     switchOn(dlg->CommRadioGroup); // "On" again, now that it is Off
@@ -245,6 +247,18 @@ TEST_F(CommDialog, SilenceGrowsWhileNoFixArrives) {
     ui.clock.time.second = 42;
     dlg->Timer1Timer();
     EXPECT_EQ(ui.program.nav.GpsSilenceSeconds, Real48(42.0L));
+}
+
+TEST_F(CommDialog, TheWindowAndTheCommPageNameTheTalkerTheSentenceMisses) {
+    const QString notice = "Receiving GNRMC, not GPRMC: set the sentence to ??RMC to read it.";
+    switchOn(dlg->CommRadioGroup);
+    mainDlg->TabSet->setCurrentIndex(static_cast<int>(StatusPage::Comm));
+    ui.clock.time.second = 10;
+    arrive(1, "$GNRMC,1,A,5000.000,N,00100.000,W,6.0,90.0,x\r\n");
+    mainDlg->Timer1Timer();
+    EXPECT_EQ(dlg->NoticeLabel->text(), notice);
+    EXPECT_FALSE(dlg->NoticeLabel->isHidden());
+    EXPECT_TRUE(mainDlg->TextPanel->text().startsWith(notice + " GPS: LAT --°--.---'"));
 }
 
 TEST(CommDevices, DefaultDeviceComesFromTheEnvironmentElseTheLinuxName) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace brisomar {
 namespace {
 
@@ -100,6 +102,16 @@ TEST(NmeaPosition, UnreadableDegreesOrMinutesGiveNoValue) {
     EXPECT_EQ(NmeaLatitude("4x07.038", "N").value(), NmeaNoValue);
     EXPECT_EQ(NmeaLongitude("011", "E").value(), NmeaNoValue);
     EXPECT_EQ(NmeaLatitude("999e9999", "S").value(), NmeaNoValue); // beyond what can be stored
+}
+
+// Only "*" and two hexadecimal digits at the end are a checksum; without one nothing is wrong.
+TEST(Checksum, OnlyAWholeChecksumThatDoesNotMatchIsWrong) {
+    const std::pair<const char*, bool> cases[] = {
+        {"GPGSV,1,1,00*79", false}, {"GPGSV,1,1,00*78", true}, {"GNRMC,2*4b", false},
+        {"GNRMC,2*4B", false},      {"GNRMC,2*4A", true},      {"GPGSV,1,1,00", false},
+        {"GPGSV,1,1,00*7", false},  {"GPGLL,1,A*hh", false},   {"*00", false}};
+    for (const auto& [sentence, wrong] : cases)
+        EXPECT_EQ(checksumIsWrong(sentence), wrong) << sentence;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "input/nmea_simulator.h"
 
+#include "fake_clock.h"
 #include "input/reception.h"
 #include "navcalc/navigation_math.h"
 
@@ -7,12 +8,6 @@
 
 namespace brisomar {
 namespace {
-
-class SteppedClock : public Clock {
-public:
-    LocalDateTime now() const override { return time; }
-    LocalDateTime time{2026, 12, 7, 10, 0, 0, 0};
-};
 
 TEST(NmeaSimulator, SailsItsRouteAtSixKnots) {
     const NmeaSimulator simulator({{45.0L, 30.0L}, {45.1L, 30.0L}});
@@ -38,12 +33,12 @@ TEST(NmeaSimulator, WritesSentencesTheReceptionReads) {
     NavState nav;
     Reception reception;
     reception.deliver(1, fix);
-    reception.tick(nav, t);
+    reception.tick(nav, {t});
     EXPECT_NEAR(static_cast<double>(nav.GpsLat.value()), 45.25, 1e-4);
     EXPECT_NEAR(static_cast<double>(nav.GpsLon.value()), 30.32, 1e-4);
     EXPECT_EQ(nav.GpsSpeed, Real48(6.0L));
     reception.deliver(2, simulator.sentenceFor(1, t));
-    reception.tick(nav, t);
+    reception.tick(nav, {t});
     EXPECT_NEAR(static_cast<double>(nav.ExtendedValue.value()), 12.0, 6.0);
     // The checksum of the well-known example sentence of the RMC format.
     const std::string example = "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W";
@@ -51,7 +46,7 @@ TEST(NmeaSimulator, WritesSentencesTheReceptionReads) {
 }
 
 TEST(SimulatorDevice, DeliversTheSentencesThatFellDue) {
-    SteppedClock clock;
+    FakeClock clock;
     SimulatorDevice device(clock);
     std::string reason;
     ASSERT_TRUE(device.open("Simulator", LineSettings{}, reason));
@@ -88,7 +83,7 @@ private:
 };
 
 TEST(ChoosingSerialDevice, PicksTheDeviceByWhatThePortNames) {
-    SteppedClock clock;
+    FakeClock clock;
     std::vector<std::string> serialOpens, networkOpens;
     int networkDevicesMade = 0;
     ChoosingSerialDevice device(

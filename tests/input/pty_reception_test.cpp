@@ -304,7 +304,7 @@ TEST_F(PtyNavigator, AnUnpluggedReceiverIsOpenedAgainEveryFiveSecondsUntilItIsBa
     EXPECT_TRUE(ui.dialogs.shown.empty());
 
     pluggedIn.releaseSlave();
-    const std::string rmc50 = "$GPRMC,1,A,5000.000,N,00100.000,W,6.0,90.0,x*00\r\n";
+    const std::string rmc50 = "$GPRMC,1,A,5000.000,N,00100.000,W,6.0,90.0,x\r\n";
     ASSERT_TRUE(pluggedIn.write(rmc50));
     pollWhenArrived(rmc50.size());
     dlg->Timer1Timer();

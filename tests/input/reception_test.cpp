@@ -1,5 +1,8 @@
 #include "input/reception.h"
 
+#include "alarms/alarm_monitor.h"
+#include "fake_clock.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -17,12 +20,13 @@ protected:
     // Delivers a message on a port and runs the next 200 ms tick.
     void receive(const std::string& message, int port = 1) {
         reception.deliver(port, message);
-        reception.tick(nav, now);
+        reception.tick(nav, clock.reading());
     }
 
     NavState nav;
     Reception reception;
-    LocalDateTime now{2026, 12, 7, 10, 0, 0, 0};
+    FakeClock clock;
+    LocalDateTime& now = clock.time;
 };
 
 TEST_F(ReceptionTest, StoresTheFixOfTheRecommendedMinimumSentence) {
@@ -34,7 +38,7 @@ TEST_F(ReceptionTest, StoresTheFixOfTheRecommendedMinimumSentence) {
     EXPECT_EQ(nav.GpsCourse, Real48(84.4L));
     EXPECT_EQ(nav.GpsTime, timeOfDay(now));
     EXPECT_EQ(nav.GpsSilenceSeconds, Real48(0.0L));
-    EXPECT_EQ(reception.LastFixSecond(), 36030);
+    EXPECT_TRUE(nav.GpsFixReceived);
 }
 
 TEST_F(ReceptionTest, AVoidFixChangesNothing) {
@@ -50,7 +54,7 @@ TEST_F(ReceptionTest, AVoidFixChangesNothing) {
 }
 
 TEST_F(ReceptionTest, SpeedAndCourseAreTakenEvenWhenThePositionIsRefused) {
-    receive("$GPRMC,1,A,9107.038,N,01131.000,E,5.5,123,x*00");
+    receive("$GPRMC,1,A,9107.038,N,01131.000,E,5.5,123,x");
     EXPECT_EQ(nav.GpsSpeed, Real48(5.5L));
     EXPECT_EQ(nav.GpsCourse, Real48(123.0L));
     EXPECT_TRUE(nav.GpsLat.isZero());
@@ -61,8 +65,8 @@ TEST_F(ReceptionTest, CourseUpTo400AndSpeedBelow10000) {
     receive("$GPRMC,1,A,,,,,10000,450,x");
     EXPECT_TRUE(nav.GpsSpeed.isZero());
     EXPECT_TRUE(nav.GpsCourse.isZero());
-    receive("$GPRMC,1,A,,,,,-9999,400,x");
-    EXPECT_EQ(nav.GpsSpeed, Real48(-9999.0L));
+    receive("$GPRMC,1,A,,,,,9999,400,x");
+    EXPECT_EQ(nav.GpsSpeed, Real48(9999.0L));
     EXPECT_EQ(nav.GpsCourse, Real48(400.0L));
 }
 
@@ -73,21 +77,25 @@ TEST_F(ReceptionTest, StoresTheExtendedValueWithItsTime) {
     EXPECT_EQ(nav.ExtendedTime, timeOfDay(now));
     receive("$PTTKD,,M", 2);
     EXPECT_EQ(nav.ExtendedValue, Real48(12.5L));
+    receive("$PTTKD,9.5,M*00", 2); // a wrong checksum: dropped whole
+    EXPECT_EQ(nav.ExtendedValue, Real48(12.5L));
 }
 
 TEST_F(ReceptionTest, EverySentenceSinceTheLastTickIsCheckedInArrivalOrder) {
     using Use = Reception::SentenceUse;
     std::vector<std::pair<Use, Real48>> checked; // what each check made, with the latitude
-    reception.onChecked = [&](Use use, const NavState& n) { checked.emplace_back(use, n.GpsLat); };
+    reception.onChecked = [&](Use use, std::string_view, const NavState& n) {
+        checked.emplace_back(use, n.GpsLat);
+    };
     reception.deliver(1, "$GPRM"); // 6 characters or fewer: dropped
     reception.deliver(1, "$GPRMC");
     reception.deliver(1, rmcMessage);
     reception.deliver(2, "$PTTKD,12.5,M");
-    reception.deliver(1, "$GPRMC,1,A,5000.000,N,00100.000,W,6.0,90.0,x*00");
+    reception.deliver(1, "$GPRMC,1,A,5000.000,N,00100.000,W,6.0,90.0,x");
     reception.deliver(2, "$GPGGA,1,2");
     reception.deliver(2, "$PTTKD,7.5," + std::string(100, 'x')); // cut to 80 characters
     EXPECT_EQ(reception.uncheckedCount(), 5u);
-    const auto shown = reception.tick(nav, now);
+    const auto shown = reception.tick(nav, clock.reading());
 
     const std::vector<std::pair<Use, Real48>> expected = {
         {Use::fix, Real48(48 + 7.038L / 60)},
@@ -98,18 +106,20 @@ TEST_F(ReceptionTest, EverySentenceSinceTheLastTickIsCheckedInArrivalOrder) {
     EXPECT_EQ(checked, expected);
     EXPECT_EQ(nav.GpsSpeed, Real48(6.0L));
     EXPECT_EQ(nav.ExtendedValue, Real48(7.5L));
-    EXPECT_EQ(shown[0], "GPRMC,1,A,5000.000,N,00100.000,W,6.0,90.0,x*00"); // each port's last
+    EXPECT_EQ(shown[0], "GPRMC,1,A,5000.000,N,00100.000,W,6.0,90.0,x"); // each port's last
     EXPECT_EQ(shown[1], "PTTKD,7.5," + std::string(70, 'x'));
     EXPECT_EQ(reception.uncheckedCount(), 0u);
-    EXPECT_EQ(reception.tick(nav, now), (std::array<std::string, 2>{}));
+    EXPECT_EQ(reception.tick(nav, clock.reading()), (std::array<std::string, 2>{}));
 }
 
 TEST_F(ReceptionTest, AFloodBetweenTwoTicksKeepsTheNewestSentences) {
     int checks = 0;
-    reception.onChecked = [&](Reception::SentenceUse, const NavState&) { ++checks; };
+    reception.onChecked = [&](Reception::SentenceUse, std::string_view, const NavState&) {
+        ++checks;
+    };
     for (std::size_t i = 0; i <= Reception::maxUncheckedSentences; ++i)
         reception.deliver(1, "$PTTKD," + std::to_string(i) + ",M");
-    reception.tick(nav, now);
+    reception.tick(nav, clock.reading());
     EXPECT_EQ(checks, static_cast<int>(Reception::maxUncheckedSentences));
     EXPECT_EQ(nav.ExtendedValue,
               Real48(static_cast<long double>(Reception::maxUncheckedSentences)));
@@ -128,12 +138,12 @@ TEST_F(ReceptionTest, FieldSettingsApplyToTheNextSentence) {
 
 TEST_F(ReceptionTest, QuestionMarksInTheSentenceNameTakeAnyTalker) {
     reception.gps.sentence = "??RMC";
-    receive("$GNRMC,1,A,5000.000,N,00100.000,W,6.0,90.0,x*00");
+    receive("$GNRMC,1,A,5000.000,N,00100.000,W,6.0,90.0,x");
     EXPECT_EQ(nav.GpsLat, Real48(50.0L));
     EXPECT_EQ(nav.GpsSpeed, Real48(6.0L));
     receive(rmcMessage);
     EXPECT_EQ(nav.GpsLat, Real48(48 + 7.038L / 60));
-    receive("$GPXRMC,1,A,5100.000,N,00100.000,W,7.0,91.0,x*00"); // only the end is shared
+    receive("$GPXRMC,1,A,5100.000,N,00100.000,W,7.0,91.0,x"); // only the end is shared
     EXPECT_EQ(nav.GpsLat, Real48(48 + 7.038L / 60));
     EXPECT_EQ(nav.GpsSpeed, Real48(22.4L));
     reception.extended.sentence = "??DBT";
@@ -141,31 +151,33 @@ TEST_F(ReceptionTest, QuestionMarksInTheSentenceNameTakeAnyTalker) {
     EXPECT_EQ(nav.ExtendedValue, Real48(12.5L));
 }
 
-TEST_F(ReceptionTest, SilenceCountsFromTheLastFixAndIsHeldAtZeroAfterMidnight) {
-    reception.tick(nav, now); // nothing received since midnight
-    EXPECT_EQ(nav.GpsSilenceSeconds, Real48(36000.0L));
+TEST_F(ReceptionTest, SilenceCountsFromTheFirstTickThenFromTheLastFixAcrossMidnight) {
+    reception.tick(nav, clock.reading()); // the run begins: nothing received yet
+    now.minute = 1;
+    reception.tick(nav, clock.reading());
+    EXPECT_EQ(nav.GpsSilenceSeconds, Real48(60.0L));
     now = {2026, 12, 7, 23, 59, 50, 0};
     receive(rmcMessage);
     now = {2026, 12, 7, 23, 59, 58, 0};
-    reception.tick(nav, now);
+    reception.tick(nav, clock.reading());
     EXPECT_EQ(nav.GpsSilenceSeconds, Real48(8.0L));
     now = {2026, 12, 8, 0, 0, 5, 0};
-    reception.tick(nav, now);
-    EXPECT_EQ(nav.GpsSilenceSeconds, Real48(0.0L));
+    reception.tick(nav, clock.reading());
+    EXPECT_EQ(nav.GpsSilenceSeconds, Real48(15.0L));
     now = {2026, 12, 8, 0, 0, 9, 0};
     receive(rmcMessage);
     now.second = 12;
-    reception.tick(nav, now);
+    reception.tick(nav, clock.reading());
     EXPECT_EQ(nav.GpsSilenceSeconds, Real48(3.0L));
 }
 
 TEST_F(ReceptionTest, SwitchingOnTakesTheLabelAndRestartsTheSilence) {
     reception.extended.alias = "Temp";
     now.hour = 12;
-    reception.portSwitchedOn(nav, now);
+    reception.portSwitchedOn(nav, clock.reading());
     EXPECT_EQ(nav.ExtendedName, "Temp");
     now.second = 4;
-    reception.tick(nav, now);
+    reception.tick(nav, clock.reading());
     EXPECT_EQ(nav.GpsSilenceSeconds, Real48(4.0L));
     EXPECT_EQ(nav.ExtendedSilenceSeconds, Real48(4.0L));
 }
@@ -196,6 +208,108 @@ TEST_F(ReceptionTest, GarbageChangesNoValue) {
     EXPECT_TRUE(nav.GpsCourse.isZero());
     EXPECT_TRUE(nav.ExtendedValue.isZero());
     EXPECT_EQ(nav.GpsLat, Real48(48 + 7.038L / 60)); // the one valid position among them
+}
+
+struct RefusalCase {
+    const char* message;
+    GpsSentenceSettings gps;
+    Reception::SentenceUse use;
+    bool speedAndCourse = false; // 5 knots, 90° taken
+};
+
+const GpsSentenceSettings gll{"GPGLL", "1", "2", "3", "4", "", ""},
+    gga{"GPGGA", "2", "3", "4", "5", "", ""};
+
+// Only a whole fix gives a position (46°30' N 3° W); a position field that reads but is no
+// position leaves speed and course taken, unless they are negative. Meanwhile the silence grows.
+TEST_F(ReceptionTest, OnlyAWholeFixGivesAPosition) {
+    using enum Reception::SentenceUse;
+    const RefusalCase cases[] = {
+        {"$GPRMC,1,A,4630.000,N,00300.000,W,5,90,x*78", {}, fix, true},
+        {"$GPRMC,1,A,4630.000,N,00300.000,W,5,90,x", {}, fix, true},
+        {"$GPRMC,1,A,4630.000,N,00300.000,W,5,90,x*00", {}, wrongChecksum},
+        {"$GPRMC,1,V,4630.000,N,00300.000,W,5,90,x*6F", {}, gpsNoFix},
+        {"$GPGLL,4630.000,N,00300.000,W,1,V*1C", gll, gpsNoFix},
+        {"$GPGGA,1,4630.000,N,00300.000,W,0,00,,*50", gga, gpsNoFix},
+        {"$GPRMC,1,A,-4700.000,S,00300.000,W,-6,-90,x*49", {}, gpsPositionRefused},
+        {"$GPRMC,1,A,4630.000,N,-00300.000,E,5,90,x*47", {}, gpsPositionRefused, true},
+        {"$GPRMC,1,A,4660.000,N,00300.000,W,5,90,x*7D", {}, gpsPositionRefused, true},
+        {"$GPRMC,1,A,4630.000,N,18000.600,W,5,90,x*74", {}, gpsPositionRefused, true},
+    };
+    for (const RefusalCase& c : cases) {
+        NavState fresh;
+        Reception reception;
+        reception.gps = c.gps;
+        Reception::SentenceUse use = ignored;
+        reception.onChecked = [&](Reception::SentenceUse u, std::string_view, const NavState&) {
+            use = u;
+        };
+        reception.portSwitchedOn(fresh, clock.reading());
+        now.second += 5;
+        reception.deliver(1, c.message);
+        reception.tick(fresh, clock.reading());
+        const bool position = c.use == fix;
+        EXPECT_EQ(use, c.use) << c.message;
+        EXPECT_EQ(fresh.GpsLat, Real48(position ? 46.5L : 0.0L)) << c.message;
+        EXPECT_EQ(fresh.GpsSilenceSeconds, Real48(position ? 0.0L : 5.0L)) << c.message;
+        EXPECT_EQ(fresh.GpsSpeed, Real48(c.speedAndCourse ? 5.0L : 0.0L)) << c.message;
+        EXPECT_EQ(fresh.GpsCourse, Real48(c.speedAndCourse ? 90.0L : 0.0L)) << c.message;
+    }
+}
+
+struct SilenceCase {
+    const char* name;
+    LocalDateTime lastFix;
+    std::chrono::hours clockSet; // the PC clock set by, just after the fix
+};
+
+// The watch's alarms rise one second after their 10 s limit, whatever the PC clock does.
+TEST_F(ReceptionTest, SilenceAlarmsRiseAfterTheirLimitsWhateverThePcClockDoes) {
+    const SilenceCase cases[] = {
+        {"within the day", {2026, 12, 7, 12, 0, 0, 0}, {}},
+        {"across midnight", {2026, 12, 7, 23, 59, 50, 0}, {}},
+        {"clock set an hour on", {2026, 12, 7, 12, 0, 0, 0}, std::chrono::hours(1)},
+        {"clock set an hour back", {2026, 12, 8, 0, 30, 0, 0}, std::chrono::hours(-1)},
+    };
+    for (const SilenceCase& c : cases) {
+        NavState fresh;
+        Reception reception;
+        AlarmMonitor monitor;
+        now = c.lastFix;
+        reception.deliver(1, rmcMessage);
+        reception.deliver(2, "$PTTKD,12.5,M");
+        reception.tick(fresh, clock.reading());
+        SelectInUseValues(fresh);
+        for (AlarmSlot slot :
+             {AlarmSlot::GpsSilence, AlarmSlot::AnchorWatch, AlarmSlot::DepthBelow})
+            monitor.switchOn(slot, fresh);
+        clock.setBy(c.clockSet);
+        for (const auto& [seconds, raised] :
+             {std::pair{10, ""}, {1, "Anchor watch, Communication GPS, Depth below"}}) {
+            clock.pass(std::chrono::seconds(seconds));
+            reception.tick(fresh, clock.reading());
+            monitor.tick(fresh);
+            monitor.tick(fresh);
+            EXPECT_EQ(fresh.ActiveAlarmNames, raised) << c.name;
+        }
+        EXPECT_EQ(fresh.GpsSilenceSeconds, Real48(11.0L)) << c.name;
+    }
+}
+
+TEST_F(ReceptionTest, AnotherTalkersSentenceOfTheTypeIsNamedAfterTenSecondsOfNoMatch) {
+    const std::string gnrmc = "$GNRMC,1,A,4630.000,N,00300.000,W,5,90,x";
+    reception.portSwitchedOn(nav, clock.reading());
+    now.second = 9;
+    receive(gnrmc);
+    EXPECT_EQ(nav.SentenceNotice, "");
+    now.second = 10;
+    receive(gnrmc);
+    EXPECT_EQ(nav.SentenceNotice,
+              "Receiving GNRMC, not GPRMC: set the sentence to ??RMC to read it.");
+    reception.gps.sentence = "??RMC";
+    receive(gnrmc);
+    EXPECT_EQ(nav.SentenceNotice, "");
+    EXPECT_EQ(nav.GpsLat, Real48(46.5L));
 }
 
 } // namespace

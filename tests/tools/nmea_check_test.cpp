@@ -42,28 +42,43 @@ INSTANTIATE_TEST_SUITE_P(
                   "fix\t0.800\t48.1172999999835\t-11.5166666666628\t22.3999999999942\t"
                   "84.4000000000233\n"
                   "extended\t1.000\t12.5\n"
-                  "summary\tsentences 2\tgps 1\tfixes 1\tlongest-gap 0.000\n"},
-        CheckCase{"fixesEveryTickAndTheLongestGapBetweenThem",
-                  "$GPRMC,1,A,5000.000,N,00100.000,W,6.0,90.0,x\n"     // read at 0.50 s
-                  "$GPRMC,2,A,5001.000,N,00100.000,W,6.5,91.0,x\n"     // at 1.00 s
-                  "$GPRMC,3,V,,,,,,,x\n"                               // at 1.25 s: no fix
-                  "$GPRMC,4,A,5002.000,S,00100.000,E,,,x\n$GPRMC,5,A", // at 1.50 s; unfinished
-                  {},
-                  "fix\t0.600\t50\t1\t6\t90\n"
-                  "fix\t1.000\t50.0166666666628\t1\t6.5\t91\n"
-                  "fix\t1.600\t-50.0333333333256\t-1\t6.5\t91\n"
-                  "summary\tsentences 4\tgps 4\tfixes 3\tlongest-gap 0.600\n"},
+                  "summary\tsentences 2\tgps 1\tfixes 1\trejected 0\tlongest-gap 0.000\n"},
+        CheckCase{
+            "fixesEveryTickAndTheLongestGapBetweenThem",
+            "$GPRMC,1,A,5000.000,N,00100.000,W,6.0,90.0,x\n"     // read at 0.50 s
+            "$GPRMC,2,A,5001.000,N,00100.000,W,6.5,91.0,x\n"     // at 1.00 s
+            "$GPRMC,3,V,,,,,,,x\n"                               // at 1.25 s: no fix
+            "$GPRMC,4,A,5002.000,S,00100.000,E,,,x\n$GPRMC,5,A", // at 1.50 s; unfinished
+            {},
+            "fix\t0.600\t50\t1\t6\t90\n"
+            "fix\t1.000\t50.0166666666628\t1\t6.5\t91\n"
+            "fix\t1.600\t-50.0333333333256\t-1\t6.5\t91\n"
+            "summary\tsentences 4\tgps 4\tfixes 3\trejected 1 (no fix 1)\tlongest-gap 0.600\n"},
         CheckCase{"otherSentencesAndFieldsAsTheWindowSetsThem",
                   "$GPGLL,4807.038,N,01131.000,E,123519,A*hh\r\n$SDDBT,12.5,f,3.8,M\r\n",
                   {"--sentence", "GPGLL", "--fields", "1,2,3,4,,", "--extended", "SDDBT",
                    "--extended-field", "3"},
                   "fix\t0.600\t48.1172999999835\t-11.5166666666628\t0\t0\n"
                   "extended\t0.800\t3.79999999999927\n"
-                  "summary\tsentences 2\tgps 1\tfixes 1\tlongest-gap 0.000\n"},
+                  "summary\tsentences 2\tgps 1\tfixes 1\trejected 0\tlongest-gap 0.000\n"},
         CheckCase{"nothingReceived",
                   "",
                   {},
-                  "summary\tsentences 0\tgps 0\tfixes 0\tlongest-gap 0.000\n"}),
+                  "summary\tsentences 0\tgps 0\tfixes 0\trejected 0\tlongest-gap 0.000\n"},
+        CheckCase{"refusedSentencesCounted",
+                  "$GPRMC,1,A,4630.000,N,00300.000,W,5.0,090.0,x*00\n" // wrong checksum
+                  "$GPRMC,2,A,-4700.000,S,00300.000,W,-6,-90,x\n"      // signed latitude
+                  "$GPRMC,3,A,4630.000,N,00300.000,W,5.0,090.0,x\n",
+                  {},
+                  "fix\t1.600\t46.5\t3\t5\t90\n"
+                  "summary\tsentences 3\tgps 2\tfixes 1\trejected 2 (checksum 1, out of range "
+                  "1)\tlongest-gap 0.000\n"},
+        CheckCase{"theNamesSeenWhenTheSentenceMatchedNothing",
+                  "$GNRMC,1,A,5000.000,N,00100.000,W,6.0,90.0,x\n$GNGGA,1\n$GNGSA,1\n"
+                  "$GNRMC,2,A,5000.000,N,00100.000,W,6.0,90.0,x\n$GNGGA,2\n",
+                  {},
+                  "summary\tsentences 5\tgps 0\tfixes 0\trejected 0\tlongest-gap 0.000\tseen "
+                  "GNRMC 2, GNGGA 2, GNGSA 1\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CheckOptions, DefaultsAreTheCommunicationWindowsAndEachOptionSetsItsValue) {

@@ -87,7 +87,7 @@ NavState received(const std::string& text) {
     for (std::string line; std::getline(lines, line);) {
         Reception reception;
         reception.deliver(1, line);
-        reception.tick(nav, LocalDateTime{});
+        reception.tick(nav, ClockReading{});
     }
     return nav;
 }
