@@ -95,6 +95,8 @@ void TVimoLarmDlg::buildRows() {
         limitField("000.0;1;_", "Depth below", f.depth, "Input the least depth.", L::MinDepth);
     MaskAnchorRadius = limitField("0000;1;_", "Anchor radius meters", f.anchorRadius,
                                   "Input the anchor radius in meter.", L::AnchorRadius);
+    MaskArrivalRadius = limitField("0000;1;_", "Arrival", f.arrivalRadius,
+                                   "Input the waypoint arrival radius in meter.", L::ArrivalRadius);
 
     struct RowText {
         QWidget* first;
@@ -111,7 +113,8 @@ void TVimoLarmDlg::buildRows() {
                                            {MaskLonWE, MaskLon, "Lon"},
                                            {nullptr, nullptr, ""},
                                            {nullptr, MaskDepth, "Meter"},
-                                           {nullptr, MaskAnchorRadius, "Meter"}};
+                                           {nullptr, MaskAnchorRadius, "Meter"},
+                                           {nullptr, MaskArrivalRadius, "Meter"}};
 
     auto* grid = new QGridLayout(this);
     const char* headings[] = {"", "On", "Active", "Min", "Max"};
@@ -164,7 +167,8 @@ void TVimoLarmDlg::buildRows() {
 bool TVimoLarmDlg::limitsComplete() {
     return fieldsComplete({MaskMinDirBox, MaskMaxDirBox, MaskMinSpeBox, MaskMaxSpeBox,
                            MaskMinWindBox, MaskMaxWindBox, MaskMinWindForceBox, MaskMaxWindforceBox,
-                           MaskSeconds, MaskMeter, MaskLat, MaskLon, MaskDepth, MaskAnchorRadius});
+                           MaskSeconds, MaskMeter, MaskLat, MaskLon, MaskDepth, MaskAnchorRadius,
+                           MaskArrivalRadius});
 }
 
 // Ticking arms the alarm with the limits typed now. A limit that does not convert is shown

@@ -23,6 +23,13 @@ void WaypointRoute::ClearWaypoints() {
     *this = WaypointRoute{};
 }
 
+void WaypointRoute::sailFirstOfNewRoute() {
+    if (sailing.ActiveWaypoint == 0 && WaypointCount > 0) {
+        sailing = RouteSailing{};
+        sailing.ActiveWaypoint = 1;
+    }
+}
+
 int WaypointRoute::countedRoute() const {
     const auto end = std::find_if(entries_.begin(), entries_.end(),
                                   [](const TWaypoint& w) { return w.isEnd(); });
@@ -40,16 +47,19 @@ bool WaypointRoute::insertAfter(int i, const TWaypoint& inserted, const Waypoint
     next.Dir = toNext.Dir;
     next.Minutes = toNext.Minutes;
     ++WaypointCount;
+    if (sailing.ActiveWaypoint > i)
+        ++sailing.ActiveWaypoint; // the same waypoint, moved up
     return true;
 }
 
-// A waypoint chosen by hand is sailed to afresh; going back to the first restarts the route
-// from where the boat is.
+// A waypoint chosen by hand is sailed to afresh, reached only by what the boat does from now
+// on; going back to the first restarts the route from where the boat is.
 bool WaypointRoute::goTo(int number) {
     WaypointIndex = number;
-    RouteDone = false;
-    if (number == 1)
-        RouteStarted = false;
+    sailing.ActiveWaypoint = number;
+    sailing.RouteStarted = sailing.RouteStarted && number != 1;
+    sailing.HasPrevious = false;
+    sailing.RouteDone = false;
     return true;
 }
 
@@ -128,6 +138,9 @@ WaypointFileResult loadWaypoints(FileSystem& files, const std::string& path, Way
         return WaypointFileResult::NoValues;
     loaded.WaypointCount = count;
     loaded.WaypointIndex = 1;
+    if (route.sailing.ActiveWaypoint <= count)
+        loaded.sailing = route.sailing;
+    loaded.sailFirstOfNewRoute();
     route = loaded;
     return WaypointFileResult::Done;
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 namespace brisomar::tool {
 namespace {
@@ -29,24 +30,39 @@ TEST(Calc, ComputesWithTheProgramsRoutines) {
     EXPECT_EQ(answer("FormatFloat\t0.0\t-0.04"), "-0.0");
 }
 
-TEST(Calc, SailsToTheActiveWaypoint) {
+// On WGS 84: GeographicLib's JFK to LHR example, a boat on the geodesic of a 50 Nm leg at 45 N
+// (as GeodSolve lays it) and a tenth of a degree north of an eastward leg on the equator.
+TEST(Calc, SailsToTheActiveWaypointOnTheEllipsoid) {
+    const struct {
+        const char* line;
+        std::vector<double> numbers;
+        double tolerance;
+    } measures[] = {
+        {"WaypointBearing\t40.6\t73.8\t51.6\t0.5", {51.19888284557983, 2997.7102593513378}, 5e-7},
+        {"CrossTrack\t45\t30\t44.993961881696869\t28.825653349202462\t44.998490391686829\t"
+         "29.412795841045327",
+         {0},
+         0.001},
+        {"CrossTrack\t0\t1\t0\t-1\t0.1\t0", {-11057.427694902}, 0.001},
+    };
+    for (const auto& m : measures) {
+        std::istringstream numbers(answer(m.line));
+        for (const double expected : m.numbers) {
+            double read = 0;
+            ASSERT_TRUE(numbers >> read) << m.line;
+            EXPECT_NEAR(read, expected, m.tolerance) << m.line;
+        }
+    }
     const struct {
         const char* line;
         const char* answer;
-    } cases[] = {
-        // 270 degrees and DistanceNm over the 180th meridian on 10 N.
-        {"WaypointBearing\t10\t179\t10\t-179", "890000000007 8762176ec76c"},
-        {"WaypointBearing\t45\t30\t45\t30", "000000000000 000000000000"},
-        {"CrossTrack\t0\t1\t0\t-1\t0\t0", "0"},
-        {"CrossTrack\t45\t30\t45\t30\t46\t30", "0"},
-        {"ArrivalCheck\t44\t30\t45\t30\t45.0008\t30\t100", "radius"},
-        {"ArrivalCheck\t44\t30\t45\t30\t45.0011\t30\t100", "line"},
-        {"ArrivalCheck\t44\t30\t45\t30\t44.9989\t30\t100", "none"},
+    } arrivals[] = {
+        {"ArrivalCheck\t44\t30\t45\t30\t45.0008\t30\t45.0008\t30\t100", "radius"},
+        {"ArrivalCheck\t44\t30\t45\t30\t44.9999\t30.01\t45.0011\t30.01\t100", "line"},
+        {"ArrivalCheck\t44\t30\t45\t30\t45.0011\t30.01\t45.0011\t30.01\t100", "none"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(answer(c.line), c.answer) << c.line;
-    const double left = std::stod(answer("CrossTrack\t0\t1\t0\t-1\t0.1\t0"));
-    EXPECT_NEAR(left, -0.1 * 60.108 * 1852, 5); // north of an eastward leg: left
+    for (const auto& a : arrivals)
+        EXPECT_EQ(answer(a.line), a.answer) << a.line;
 }
 
 TEST(Calc, ReportsBadLinesAsErrors) {
