@@ -46,12 +46,8 @@ TEST(CrossTrack, IsTheDistanceFromTheGeodesicToAMillimetre) {
          at(52.273699795073561L, 41.395075942388090L), 0},
         {"JFK to LHR, 20 km right", at(40.6L, 73.8L), at(51.6L, 0.5L),
          at(52.099977348566327L, 41.320031905108110L), 20000},
-        {"eastward on the equator, boat south: right", at(0, 1), at(0, -1), at(-0.1L, 0),
-         meridianTenth},
         {"northward across the equator, boat east: right", at(-1, 30), at(1, 30), at(0, 29.9L),
          equatorTenth},
-        {"northward across the equator, boat west: left", at(-1, 30), at(1, 30), at(0, 30.1L),
-         -equatorTenth},
         {"westward across 180, boat north: right", at(0, 179), at(0, -179), at(0.1L, 180),
          meridianTenth},
         {"towards the pole, 500 m east: right", at(89, 0), at(89.9L, 0),
@@ -81,7 +77,6 @@ TEST(WaypointBearing, IsTheInitialAzimuthAndTheLengthOfTheGeodesic) {
         {"a degree east on the equator", at(0, 0), at(0, -1), 90, 10 * equatorTenth},
         {"westward over 180 on 10 N", at(10, 179), at(10, -179), 270.173665391869193L,
          219278.3924049462L},
-        {"northward across the equator", at(-1, 30), at(1, 30), 0, 221148.7771155976L},
     };
     for (const BearingCase& c : cases) {
         const BearingDistance to = WaypointBearing(c.from, c.to);
