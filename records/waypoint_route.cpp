@@ -138,8 +138,9 @@ WaypointFileResult loadWaypoints(FileSystem& files, const std::string& path, Way
         return WaypointFileResult::NoValues;
     loaded.WaypointCount = count;
     loaded.WaypointIndex = 1;
+    // The number sailed to stays; its waypoint is new, sailed to as if chosen now.
     if (route.sailing.ActiveWaypoint <= count)
-        loaded.sailing = route.sailing;
+        loaded.sailing.ActiveWaypoint = route.sailing.ActiveWaypoint;
     loaded.sailFirstOfNewRoute();
     route = loaded;
     return WaypointFileResult::Done;

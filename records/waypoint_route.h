@@ -94,7 +94,8 @@ std::string waypointLine(int number, const TWaypoint& waypoint, char decimalSepa
 enum class WaypointFileResult { Done, Ignored, IoError, NoValues };
 
 // Loads a .WAY file into `route` (the list stays as it was on any failure); other extensions
-// are ignored. The waypoint sailed to stays unless the loaded route does not hold it.
+// are ignored. The number of the waypoint sailed to stays (sailed to afresh) unless the loaded
+// route does not hold it.
 WaypointFileResult loadWaypoints(FileSystem& files, const std::string& path, WaypointRoute& route);
 // Saves the whole list at once, so a failed save leaves the previous file; other extensions
 // are ignored.

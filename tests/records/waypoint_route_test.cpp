@@ -173,9 +173,10 @@ TEST_F(WaypointFiles, LoadingKeepsTheWaypointSailedTo) {
     } rows[] = {{0, 0, 1}, {8, 3, 3}, {8, 5, 5}, {8, 6, 1}};
     for (const auto& row : rows) {
         WaypointRoute route = routeOf(row.count);
-        route.sailing.ActiveWaypoint = row.sailedTo;
+        route.sailing = {row.sailedTo, true, {}, {}, true, {}, {}, true};
         ASSERT_EQ(loadWaypoints(files, path, route), WaypointFileResult::Done);
         EXPECT_EQ(route.sailing.ActiveWaypoint, row.expected) << row.sailedTo;
+        EXPECT_FALSE(route.sailing.RouteDone || route.sailing.HasPrevious);
         EXPECT_EQ(route.WaypointIndex, 1);
     }
 }
