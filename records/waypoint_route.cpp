@@ -63,12 +63,16 @@ bool WaypointRoute::goTo(int number) {
     return true;
 }
 
+// The first and the last may be the current waypoint yet not the one sailed to: choosing them
+// then sails to them.
 bool WaypointRoute::first() {
-    return WaypointIndex > 1 && goTo(1);
+    return WaypointCount > 0 && (WaypointIndex > 1 || sailing.ActiveWaypoint != 1) && goTo(1);
 }
 
 bool WaypointRoute::last() {
-    return WaypointCount > 0 && WaypointIndex < WaypointCount && goTo(WaypointCount);
+    return WaypointCount > 0 &&
+           (WaypointIndex < WaypointCount || sailing.ActiveWaypoint != WaypointCount) &&
+           goTo(WaypointCount);
 }
 
 bool WaypointRoute::previous() {

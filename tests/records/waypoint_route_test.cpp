@@ -24,6 +24,7 @@ WaypointRoute routeOf(int count) {
     }
     route.WaypointCount = count;
     route.WaypointIndex = count > 0 ? 1 : 0;
+    route.sailFirstOfNewRoute();
     return route;
 }
 
@@ -66,6 +67,12 @@ TEST(WaypointNavigation, ChoosingAWaypointSailsToIt) {
     ASSERT_TRUE(route.first());
     EXPECT_EQ(route.sailing.ActiveWaypoint, 1);
     EXPECT_FALSE(route.sailing.RouteStarted) << "the route starts again where the boat is";
+    route.sailing.ActiveWaypoint = 5; // after loading: current 1, sailing to 5
+    EXPECT_TRUE(route.first()) << "the current one, not the one sailed to";
+    EXPECT_FALSE(route.first());
+    route.WaypointIndex = 20;
+    EXPECT_TRUE(route.last());
+    EXPECT_FALSE(route.last());
 }
 
 TEST(WaypointNavigation, AnEmptyRouteGoesNowhere) {
