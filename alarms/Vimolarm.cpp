@@ -103,6 +103,8 @@ void TVimoLarmDlg::buildRows() {
                            L::MinDepth);
     MaskAnchorRadius = limitField("0000;1;_", rowName(S::AnchorWatch), f.anchorRadius,
                                   "Input the anchor radius in meter.", L::AnchorRadius);
+    MaskArrivalRadius = limitField("0000;1;_", rowName(S::Arrival), f.arrivalRadius,
+                                   "Input the waypoint arrival radius in meter.", L::ArrivalRadius);
 
     struct RowText {
         QWidget* first;
@@ -119,7 +121,8 @@ void TVimoLarmDlg::buildRows() {
                                            {MaskLonWE, MaskLon, "Lon"},
                                            {nullptr, nullptr, ""},
                                            {nullptr, MaskDepth, "Meter"},
-                                           {nullptr, MaskAnchorRadius, "Meter"}};
+                                           {nullptr, MaskAnchorRadius, "Meter"},
+                                           {nullptr, MaskArrivalRadius, "Meter"}};
 
     auto* grid = new QGridLayout(this);
     const char* headings[] = {"", "On", "Active", "Min", "Max"};

@@ -59,6 +59,7 @@ public:
     MaskedField* MaskLon = nullptr;
     MaskedField* MaskDepth = nullptr;
     MaskedField* MaskAnchorRadius = nullptr;
+    MaskedField* MaskArrivalRadius = nullptr;
     QLabel* Panel1 = nullptr;
     QSpinBox* SpinEdit1 = nullptr;
     QPushButton* OKBtn = nullptr;

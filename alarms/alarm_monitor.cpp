@@ -2,7 +2,7 @@
 
 #include "base/coord_text.h"
 #include "base/number_text.h"
-#include "navcalc/navigation_math.h"
+#include "navcalc/geodesy.h"
 
 #include <algorithm>
 #include <cmath>
@@ -62,26 +62,20 @@ const char* const captions[alarmSlotCount] = {
     "Change of course",    "Change of speed ",  "Change of wind",
     "Change of windforce", "Communication GPS", "Divergence from waypoints",
     "Latitude passage",    "Longitude passage", "Position outside detail-chart",
-    "Depth below",         "Anchor watch"};
+    "Depth below",         "Anchor watch",      "Arrival"};
 
-// The names of the raised alarms, alphabetical, without the captions' trailing blanks.
-std::string raisedNames(const std::array<bool, alarmSlotCount>& on,
-                        const std::array<bool, alarmSlotCount>& active) {
-    std::vector<std::string> names;
-    for (int i = 0; i < alarmSlotCount; ++i)
-        if (on[i] && active[i])
-            names.push_back(trimmed(captions[i]));
-    std::sort(names.begin(), names.end());
-    std::string text;
-    for (const std::string& name : names)
-        text += (text.empty() ? "" : ", ") + name;
-    return text;
+// The last arrival as the alarm page names it: "Arrived at WP 2, now WP 3".
+std::string arrivalName(const WaypointArrivals& a) {
+    if (a.count == 0)
+        return captions[static_cast<int>(AlarmSlot::Arrival)];
+    return "Arrived at WP " + std::to_string(a.reached) + ", " +
+           (a.next == 0 ? std::string("route done") : "now WP " + std::to_string(a.next));
 }
 
 // Off the anchor: outside the radius, or no position to tell.
 bool offAnchor(const NavState& nav, const AlarmLimits& l) {
     const long double metres =
-        DistanceNm(l.AnchorLat, l.AnchorLon, nav.PosLat, nav.PosLon) * metresPerNm;
+        GeodesicBetween({l.AnchorLat, l.AnchorLon}, {nav.PosLat, nav.PosLon}).metres;
     return metres > l.AnchorRadius || nav.GpsSilenceSeconds.value() > watchSilenceSeconds;
 }
 
@@ -134,6 +128,10 @@ std::optional<std::string> AlarmMonitor::switchOn(AlarmSlot slot, const NavState
             l.AnchorLon = nav.PosLon;
         }
         break;
+    case AlarmSlot::Arrival:
+        error = convertReal(f.arrivalRadius, l.ArrivalRadius);
+        arrivalsSeen_ = nav.Arrivals.count; // only waypoints reached from now on
+        break;
     }
     if (!error)
         on(slot) = true;
@@ -148,7 +146,22 @@ void AlarmMonitor::tick(NavState& nav) {
     for (int i = 0; i < alarmSlotCount; ++i)
         raised += AlarmOn[i] && AlarmActive[i] ? 1 : 0;
     nav.ActiveAlarmCount = raised;
-    nav.ActiveAlarmNames = raisedNames(AlarmOn, AlarmActive);
+    nav.ActiveAlarmNames = raisedNames(nav);
+}
+
+// The names of the raised alarms, alphabetical, without the captions' trailing blanks.
+std::string AlarmMonitor::raisedNames(const NavState& nav) const {
+    std::vector<std::string> names;
+    for (int i = 0; i < alarmSlotCount; ++i)
+        if (AlarmOn[i] && AlarmActive[i])
+            names.push_back(static_cast<AlarmSlot>(i) == AlarmSlot::Arrival
+                                ? arrivalName(nav.Arrivals)
+                                : trimmed(captions[i]));
+    std::sort(names.begin(), names.end());
+    std::string text;
+    for (const std::string& name : names)
+        text += (text.empty() ? "" : ", ") + name;
+    return text;
 }
 
 void AlarmMonitor::evaluate(const NavState& nav) {
@@ -159,6 +172,7 @@ void AlarmMonitor::evaluate(const NavState& nav) {
         else if (conditionHolds(slot, nav))
             AlarmActive[i] = true;
     }
+    arrivalsSeen_ = nav.Arrivals.count;
 }
 
 bool AlarmMonitor::conditionHolds(AlarmSlot slot, const NavState& nav) const {
@@ -188,6 +202,8 @@ bool AlarmMonitor::conditionHolds(AlarmSlot slot, const NavState& nav) const {
                nav.ExtendedSilenceSeconds.value() > watchSilenceSeconds;
     case AlarmSlot::AnchorWatch:
         return offAnchor(nav, l);
+    case AlarmSlot::Arrival:
+        return nav.Arrivals.count != arrivalsSeen_;
     }
     return false;
 }
@@ -224,6 +240,8 @@ std::string AlarmMonitor::limitText(AlarmLimit limit, char separator) const {
         return FormatFloat("0.0", l.MinDepth, separator);
     case AlarmLimit::AnchorRadius:
         return whole(l.AnchorRadius);
+    case AlarmLimit::ArrivalRadius:
+        return whole(l.ArrivalRadius);
     }
     return {};
 }

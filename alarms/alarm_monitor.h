@@ -20,9 +20,10 @@ enum class AlarmSlot {
     LongitudePassage,
     OutsideDetailChart,
     DepthBelow,
-    AnchorWatch
+    AnchorWatch,
+    Arrival
 };
-inline constexpr int alarmSlotCount = 11;
+inline constexpr int alarmSlotCount = 12;
 
 // The alarm's row caption, as the alarm window shows it and the alarm page names it.
 const char* alarmCaption(AlarmSlot slot);
@@ -41,8 +42,9 @@ struct AlarmFieldTexts {
     std::string meter = "00100";
     std::string latNS = "N", lat = "057°00.000";
     std::string lonWE = "W", lon = "020°00.000";
-    std::string depth = "002.0";       // the extended value's unit, usually metres
-    std::string anchorRadius = "0050"; // metres
+    std::string depth = "002.0";        // the extended value's unit, usually metres
+    std::string anchorRadius = "0050";  // metres
+    std::string arrivalRadius = "0100"; // metres
 };
 
 // The limits in force: captured from the fields when an alarm is switched on.
@@ -52,6 +54,8 @@ struct AlarmLimits {
     Real48 DivMeter, PassLat, PassLon, PassStartLat, PassStartLon;
     Real48 MinDepth;
     Real48 AnchorRadius, AnchorLat, AnchorLon; // metres; the position when the watch was set
+    // Metres: a waypoint is reached within it, whether the arrival alarm is on or not.
+    Real48 ArrivalRadius = Real48(100.0L);
 };
 
 // The limit shown while the mouse is over a field.
@@ -69,7 +73,8 @@ enum class AlarmLimit {
     PassLat,
     PassLon,
     MinDepth,
-    AnchorRadius
+    AnchorRadius,
+    ArrivalRadius
 };
 
 // Watches the navigation values against the limits. A raised alarm stays raised (latched)
@@ -101,6 +106,9 @@ public:
 private:
     void evaluate(const NavState& nav);
     bool conditionHolds(AlarmSlot slot, const NavState& nav) const;
+    std::string raisedNames(const NavState& nav) const;
+
+    int arrivalsSeen_ = 0; // the route's arrivals counted at the last evaluation
 };
 
 } // namespace brisomar

@@ -166,7 +166,7 @@ void TVimoMainDlg::buildMenu() {
 }
 
 // After the values in use are selected, the route follows the position: the waypoint window
-// shows the next waypoint as soon as it becomes active.
+// shows the next waypoint as soon as it becomes active, when it showed the one reached.
 void TVimoMainDlg::Timer1Timer() {
     const long double now = dayFraction(context_.clock.now());
     const MainTick tick =
@@ -176,9 +176,10 @@ void TVimoMainDlg::Timer1Timer() {
     for (int i = 0; i < tick.asteriskBeeps; ++i)
         context_.beeper.asteriskBeep();
     WaypointRoute& route = context_.program.route;
-    const int wasActive = route.WaypointIndex;
-    FollowRoute(route, context_.program.nav, now);
-    if (route.WaypointIndex != wasActive && context_.windows.waypDlg)
+    const int wasCurrent = route.WaypointIndex;
+    FollowRoute(route, context_.program.nav, now,
+                context_.program.alarms.limits.ArrivalRadius.value());
+    if (route.WaypointIndex != wasCurrent && context_.windows.waypDlg)
         context_.windows.waypDlg->ShowWaypoint(route.WaypointIndex);
 }
 

@@ -47,9 +47,9 @@ const char* const windowGroups[keptWindowCount] = {
     "MousePositionWindow", "DragDistanceWindow", "OptimumWindow",  "DistanceWindow"};
 
 const char* const alarmNames[alarmSlotCount] = {
-    "Course",     "Speed",           "WindDirection",    "WindForce",          "GpsSilence",
-    "Divergence", "LatitudePassage", "LongitudePassage", "OutsideDetailChart", "DepthBelow",
-    "AnchorWatch"};
+    "Course",      "Speed",           "WindDirection",    "WindForce",          "GpsSilence",
+    "Divergence",  "LatitudePassage", "LongitudePassage", "OutsideDetailChart", "DepthBelow",
+    "AnchorWatch", "Arrival"};
 
 const int tableKnots[tableForces] = {4, 8, 12, 16, 20};
 constexpr long double lowestCell = 0, highestCell = 90;
@@ -352,6 +352,7 @@ template <class V, class Alarms> void visitAlarms(V& v, Alarms& a) {
     v.limit(S::AnchorWatch, "AlarmLimits/AnchorRadius", l.AnchorRadius, 0.0L, 9999.0L);
     v.limit(S::AnchorWatch, "AlarmLimits/AnchorLatitude", l.AnchorLat, -90.0L, 90.0L);
     v.limit(S::AnchorWatch, "AlarmLimits/AnchorLongitude", l.AnchorLon, -180.0L, 180.0L);
+    v.limit(S::Arrival, "AlarmLimits/ArrivalRadius", l.ArrivalRadius, 0.0L, 9999.0L);
     auto& f = a.fields;
     v.masked("AlarmFields/MinCourse", f.minDir, "000");
     v.masked("AlarmFields/MaxCourse", f.maxDir, "000");
@@ -369,6 +370,7 @@ template <class V, class Alarms> void visitAlarms(V& v, Alarms& a) {
     v.masked("AlarmFields/PassLongitude", f.lon, positionMask);
     v.masked("AlarmFields/DepthBelow", f.depth, "000.0");
     v.masked("AlarmFields/AnchorRadius", f.anchorRadius, "0000");
+    v.masked("AlarmFields/ArrivalRadius", f.arrivalRadius, "0000");
 }
 
 template <class V, class Tables> void visitBoat(V& v, Tables& t) {
@@ -398,6 +400,7 @@ template <class V, class Settings> void visitValues(V& v, Settings& s) {
     visitBoat(v, s.boat);
     v.integer("Route/Count", s.route.count, 0, maxWaypoints);
     v.integer("Route/Current", s.route.current, 0, maxWaypoints);
+    v.integer("Route/Active", s.route.active, 0, maxWaypoints);
 }
 
 } // namespace
@@ -429,6 +432,11 @@ KeptSettings keptSettingsFrom(const SettingsValues& values) {
         settings.alarms.on[static_cast<int>(slot)] = false;
     if (settings.route.current > settings.route.count)
         settings.route.current = KeptRoute{}.current;
+    // Settings written before the waypoint sailed to was kept apart sailed to the current one.
+    if (!values.contains("Route/Active"))
+        settings.route.active = settings.route.current;
+    if (settings.route.active > settings.route.count)
+        settings.route.active = KeptRoute{}.active;
     return settings;
 }
 

@@ -77,11 +77,13 @@ struct KeptLog {
     int interval = 5; // minutes
 };
 
-// The route as its .WAY file holds it, with the current waypoint and the count in use.
+// The route as its .WAY file holds it, with the current waypoint, the count in use and the
+// waypoint sailed to.
 struct KeptRoute {
     Bytes entries = Bytes(waypointFileSize, 0);
     int current = 0;
     int count = 0;
+    int active = 0;
 };
 
 struct KeptSettings {

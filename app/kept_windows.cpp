@@ -286,6 +286,8 @@ void restoreRoute(UiContext& context, const KeptRoute& kept) {
     WaypointRoute route = WaypointRoute::fromFile(kept.entries);
     route.WaypointCount = kept.count;
     route.WaypointIndex = kept.current;
+    route.sailing.ActiveWaypoint = kept.active;
+    route.sailFirstOfNewRoute();
     context.program.route = route;
     if (TVimoWaypDlg* wayp = context.windows.waypDlg; wayp && kept.current > 0)
         wayp->ShowWaypoint(kept.current);
@@ -341,7 +343,8 @@ KeptSettings gatherKept(UiContext& context) {
     kept.log = {program.logbook.LogFileSelected ? program.logbook.LogFileName : std::string(),
                 program.nav.LogOn, program.nav.LogInterval};
     kept.boat = program.boatTables;
-    kept.route = {program.route.toFile(), program.route.WaypointIndex, program.route.WaypointCount};
+    kept.route = {program.route.toFile(), program.route.WaypointIndex, program.route.WaypointCount,
+                  program.route.sailing.ActiveWaypoint};
     return kept;
 }
 

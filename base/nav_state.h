@@ -21,6 +21,14 @@ struct WaypointFigures {
     std::optional<long double> arrival; // time of day (fraction of a day); none while not closing
 };
 
+// The waypoints reached so far in this run: how many, the last one and the one then made
+// active (0 when it ended the route).
+struct WaypointArrivals {
+    int count = 0;
+    int reached = 0;
+    int next = 0;
+};
+
 // The navigation values the whole program shares, zero at start. Latitudes north positive,
 // longitudes west positive (degrees); courses and directions degrees; speeds knots; times of day
 // Real48 fractions of a day. Each value keeps the name the program gives it.
@@ -50,6 +58,7 @@ struct NavState {
     std::string ActiveAlarmNames;  // the raised alarms' names, in alphabetical order, ", " between
     Real48 ExtendedSilenceSeconds; // seconds since the last extended value (or switching a port on)
     WaypointFigures Waypoint;
+    WaypointArrivals Arrivals;
     bool PosOutsideDetailChart = false;
     bool LogOn = false;
     int LogInterval = 5;         // minutes

@@ -231,9 +231,10 @@ void updateRouteOverlay(ChartSurface& surface, ChartState& chart, const Waypoint
     std::vector<ChartSpot> waypoints;
     for (int n = 1; n <= route.WaypointCount && n <= maxWaypoints && !route[n].isEnd(); ++n)
         waypoints.push_back(chartSpot(chart, route[n].Lat, route[n].Lon));
-    const bool sailing = !route.RouteDone && route.WaypointIndex >= 1 &&
-                         route.WaypointIndex <= static_cast<int>(waypoints.size());
-    const int active = sailing ? route.WaypointIndex : 0;
+    const int sailedTo = route.sailing.ActiveWaypoint;
+    const bool sailing =
+        !route.sailing.RouteDone && sailedTo >= 1 && sailedTo <= static_cast<int>(waypoints.size());
+    const int active = sailing ? sailedTo : 0;
     const ChartSpot boat = chartSpot(chart, nav.PosLat, nav.PosLon);
     // Without waypoints nothing is drawn, wherever the boat is.
     std::vector<int> key =

@@ -111,6 +111,7 @@ void ChartMouseTools::setWaypoint(int x, int y) {
         c_.tools.ChartCourse = leg.dir;
     }
     route.WaypointCount = std::max(route.WaypointCount, route.WaypointIndex);
+    route.sailFirstOfNewRoute();
     c_.windows.ShowWaypoint(route.WaypointIndex);
     drawWaypointMark(c_.picture, x, y); // where the sailor clicked
     if (c_.windows.visible(ToolWindow::Evaluate))

@@ -21,47 +21,75 @@ long double turn(long double a, long double b) {
     return d;
 }
 
-bool samePlace(GeoPoint a, GeoPoint b) {
-    return a.lat == b.lat && a.lon == b.lon;
-}
-
 GeoPoint legStart(const WaypointRoute& route) {
-    if (route.WaypointIndex == 1)
-        return {route.StartLat, route.StartLon};
-    const TWaypoint& previous = route[route.WaypointIndex - 1];
+    const RouteSailing& s = route.sailing;
+    if (s.ActiveWaypoint == 1)
+        return {s.StartLat, s.StartLon};
+    const TWaypoint& previous = route[s.ActiveWaypoint - 1];
     return {previous.Lat, previous.Lon};
 }
 
 GeoPoint active(const WaypointRoute& route) {
-    const TWaypoint& w = route[route.WaypointIndex];
+    const TWaypoint& w = route[route.sailing.ActiveWaypoint];
     return {w.Lat, w.Lon};
+}
+
+// The next waypoint becomes active (the last one ends the route); the current waypoint follows
+// it when it was the active one, so the waypoint window keeps showing what is sailed to.
+void makeNextActive(WaypointRoute& route) {
+    RouteSailing& s = route.sailing;
+    if (s.ActiveWaypoint >= route.WaypointCount) {
+        s.RouteDone = true;
+        return;
+    }
+    if (route.WaypointIndex == s.ActiveWaypoint)
+        ++route.WaypointIndex;
+    ++s.ActiveWaypoint;
+}
+
+void countArrival(NavState& nav, const WaypointRoute& route, int reached) {
+    nav.Arrivals.count++;
+    nav.Arrivals.reached = reached;
+    nav.Arrivals.next = route.sailing.RouteDone ? 0 : route.sailing.ActiveWaypoint;
+}
+
+void setFigures(WaypointFigures& figures, const WaypointRoute& route, const NavState& nav,
+                long double now) {
+    const GeoPoint position{nav.PosLat, nav.PosLon};
+    figures = {};
+    figures.number = route.sailing.ActiveWaypoint;
+    if (route.sailing.RouteDone) {
+        figures.progress = RouteProgress::Done;
+        return;
+    }
+    figures.progress = RouteProgress::Sailing;
+    const BearingDistance to = WaypointBearing(position, active(route));
+    figures.bearing = to.bearing;
+    figures.distanceNm = to.distanceNm;
+    figures.crossTrackMetres = CrossTrack(legStart(route), active(route), position);
+    figures.madeGoodKnots = VelocityMadeGood(nav.PosCourse, nav.PosSpeed, to.bearing);
+    figures.arrival = ArrivalTime(to.distanceNm, figures.madeGoodKnots, now);
 }
 
 } // namespace
 
 BearingDistance WaypointBearing(GeoPoint from, GeoPoint to) {
-    return {CourseBetween(from.lat, from.lon, to.lat, to.lon),
-            DistanceNm(from.lat, from.lon, to.lat, to.lon)};
+    const GeodesicLeg leg = GeodesicBetween(from, to);
+    return {leg.startAzimuth, leg.metres / metresPerNm};
 }
 
 long double CrossTrack(GeoPoint start, GeoPoint waypoint, GeoPoint position) {
-    if (samePlace(start, waypoint))
-        return 0;
-    const Real48 legCourse = WaypointBearing(start, waypoint).bearing;
-    const BearingDistance toPosition = WaypointBearing(start, position);
-    const long double off = turn(legCourse, toPosition.bearing);
-    return toPosition.distanceNm * std::sin(off * degree) * metresPerNm;
+    return GeodesicCrossTrack(start, waypoint, position);
 }
 
-Arrival ArrivalCheck(GeoPoint start, GeoPoint waypoint, GeoPoint position,
+Arrival ArrivalCheck(GeoPoint start, GeoPoint waypoint, GeoPoint previous, GeoPoint position,
                      long double radiusMetres) {
-    const BearingDistance fromWaypoint = WaypointBearing(waypoint, position);
-    if (fromWaypoint.distanceNm * metresPerNm <= radiusMetres)
+    if (GeodesicBetween(waypoint, position).metres <= radiusMetres)
         return Arrival::Radius;
-    if (samePlace(start, waypoint))
-        return Arrival::None;
-    const Real48 legCourse = WaypointBearing(start, waypoint).bearing;
-    return std::fabs(turn(legCourse, fromWaypoint.bearing)) < 90 ? Arrival::Line : Arrival::None;
+    return !BeyondLineSquareToLeg(start, waypoint, previous) &&
+                   BeyondLineSquareToLeg(start, waypoint, position)
+               ? Arrival::Line
+               : Arrival::None;
 }
 
 long double VelocityMadeGood(long double course, long double speedKnots, long double bearing) {
@@ -76,45 +104,36 @@ std::optional<long double> ArrivalTime(long double distanceNm, long double madeG
     return std::fmod(now + days, 1.0L);
 }
 
-void FollowRoute(WaypointRoute& route, NavState& nav, long double now) {
-    WaypointFigures& figures = nav.Waypoint;
-    if (route.WaypointCount < 1 || route.WaypointIndex < 1 ||
-        route.WaypointIndex > route.WaypointCount) {
-        route.RouteStarted = false;
-        figures = {};
+void FollowRoute(WaypointRoute& route, NavState& nav, long double now,
+                 long double arrivalRadiusMetres) {
+    RouteSailing& s = route.sailing;
+    if (route.WaypointCount < 1 || s.ActiveWaypoint < 1 || s.ActiveWaypoint > route.WaypointCount) {
+        s = {};
+        nav.Waypoint = {};
         return;
     }
     const GeoPoint position{nav.PosLat, nav.PosLon};
-    if (!route.RouteStarted) {
-        route.RouteStarted = true;
-        route.StartLat = position.lat;
-        route.StartLon = position.lon;
+    if (!s.RouteStarted) {
+        s.RouteStarted = true;
+        s.StartLat = position.lat;
+        s.StartLon = position.lon;
     }
     // Waypoints set after the last one was reached continue the route.
-    if (route.RouteDone && route.WaypointIndex < route.WaypointCount) {
-        route.RouteDone = false;
-        ++route.WaypointIndex;
+    if (s.RouteDone && s.ActiveWaypoint < route.WaypointCount) {
+        s.RouteDone = false;
+        makeNextActive(route);
     }
-    while (!route.RouteDone && ArrivalCheck(legStart(route), active(route), position,
-                                            arrivalRadiusMetres) != Arrival::None) {
-        if (route.WaypointIndex < route.WaypointCount)
-            ++route.WaypointIndex;
-        else
-            route.RouteDone = true;
+    const GeoPoint previous = s.HasPrevious ? GeoPoint{s.PreviousLat, s.PreviousLon} : position;
+    if (!s.RouteDone && ArrivalCheck(legStart(route), active(route), previous, position,
+                                     arrivalRadiusMetres) != Arrival::None) {
+        const int reached = s.ActiveWaypoint;
+        makeNextActive(route);
+        countArrival(nav, route, reached);
     }
-    figures = {};
-    figures.number = route.WaypointIndex;
-    if (route.RouteDone) {
-        figures.progress = RouteProgress::Done;
-        return;
-    }
-    figures.progress = RouteProgress::Sailing;
-    const BearingDistance to = WaypointBearing(position, active(route));
-    figures.bearing = to.bearing;
-    figures.distanceNm = to.distanceNm;
-    figures.crossTrackMetres = CrossTrack(legStart(route), active(route), position);
-    figures.madeGoodKnots = VelocityMadeGood(nav.PosCourse, nav.PosSpeed, to.bearing);
-    figures.arrival = ArrivalTime(to.distanceNm, figures.madeGoodKnots, now);
+    s.HasPrevious = true;
+    s.PreviousLat = position.lat;
+    s.PreviousLon = position.lon;
+    setFigures(nav.Waypoint, route, nav, now);
 }
 
 } // namespace brisomar

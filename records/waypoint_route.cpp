@@ -23,6 +23,13 @@ void WaypointRoute::ClearWaypoints() {
     *this = WaypointRoute{};
 }
 
+void WaypointRoute::sailFirstOfNewRoute() {
+    if (sailing.ActiveWaypoint == 0 && WaypointCount > 0) {
+        sailing = RouteSailing{};
+        sailing.ActiveWaypoint = 1;
+    }
+}
+
 int WaypointRoute::countedRoute() const {
     const auto end = std::find_if(entries_.begin(), entries_.end(),
                                   [](const TWaypoint& w) { return w.isEnd(); });
@@ -40,25 +47,32 @@ bool WaypointRoute::insertAfter(int i, const TWaypoint& inserted, const Waypoint
     next.Dir = toNext.Dir;
     next.Minutes = toNext.Minutes;
     ++WaypointCount;
+    if (sailing.ActiveWaypoint > i)
+        ++sailing.ActiveWaypoint; // the same waypoint, moved up
     return true;
 }
 
-// A waypoint chosen by hand is sailed to afresh; going back to the first restarts the route
-// from where the boat is.
+// A waypoint chosen by hand is sailed to afresh, reached only by what the boat does from now
+// on; going back to the first restarts the route from where the boat is.
 bool WaypointRoute::goTo(int number) {
     WaypointIndex = number;
-    RouteDone = false;
-    if (number == 1)
-        RouteStarted = false;
+    sailing.ActiveWaypoint = number;
+    sailing.RouteStarted = sailing.RouteStarted && number != 1;
+    sailing.HasPrevious = false;
+    sailing.RouteDone = false;
     return true;
 }
 
+// The first and the last may be the current waypoint yet not the one sailed to: choosing them
+// then sails to them.
 bool WaypointRoute::first() {
-    return WaypointIndex > 1 && goTo(1);
+    return WaypointCount > 0 && (WaypointIndex > 1 || sailing.ActiveWaypoint != 1) && goTo(1);
 }
 
 bool WaypointRoute::last() {
-    return WaypointCount > 0 && WaypointIndex < WaypointCount && goTo(WaypointCount);
+    return WaypointCount > 0 &&
+           (WaypointIndex < WaypointCount || sailing.ActiveWaypoint != WaypointCount) &&
+           goTo(WaypointCount);
 }
 
 bool WaypointRoute::previous() {
@@ -128,6 +142,10 @@ WaypointFileResult loadWaypoints(FileSystem& files, const std::string& path, Way
         return WaypointFileResult::NoValues;
     loaded.WaypointCount = count;
     loaded.WaypointIndex = 1;
+    // The number sailed to stays; its waypoint is new, sailed to as if chosen now.
+    if (route.sailing.ActiveWaypoint <= count)
+        loaded.sailing.ActiveWaypoint = route.sailing.ActiveWaypoint;
+    loaded.sailFirstOfNewRoute();
     route = loaded;
     return WaypointFileResult::Done;
 }

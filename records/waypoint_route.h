@@ -24,8 +24,23 @@ struct WaypointLeg {
 inline constexpr int maxWaypoints = 100;
 inline constexpr std::size_t waypointFileSize = 3000; // 100 entries of five Real48
 
+// How the route is sailed; the route follower (records/active_waypoint) keeps it.
+struct RouteSailing {
+    int ActiveWaypoint = 0; // the waypoint sailed to, 1..100; 0 while the route is empty
+    // Where the route was started: the first leg runs from there.
+    bool RouteStarted = false;
+    Real48 StartLat, StartLon;
+    // The position at the follower's last step since the active waypoint was chosen by hand:
+    // a waypoint is passed by crossing its line between two such positions.
+    bool HasPrevious = false;
+    Real48 PreviousLat, PreviousLon;
+    bool RouteDone = false; // the last waypoint has been reached
+};
+
 // The one route of the program: 100 entries numbered 1 to 100, the current one and the count
-// in use. An entry at exactly 0/0 ends the route wherever it is scanned.
+// in use. An entry at exactly 0/0 ends the route wherever it is scanned. The current waypoint
+// is the one shown and the one after which the chart sets the next; laying out the route never
+// changes the one sailed to, choosing a waypoint in the waypoint window does.
 class WaypointRoute {
 public:
     TWaypoint& operator[](int number) { return entries_[number - 1]; }
@@ -33,14 +48,13 @@ public:
 
     int WaypointIndex = 0; // 0 while empty, else 1..100
     int WaypointCount = 0;
-
-    // Where the route was started (the first leg runs from there) and whether its last waypoint
-    // has been reached; the route follower (records/active_waypoint) keeps them.
-    bool RouteStarted = false;
-    Real48 StartLat, StartLon;
-    bool RouteDone = false;
+    RouteSailing sailing;
 
     void ClearWaypoints();
+
+    // A route laid out from empty is sailed from its first waypoint; whatever else was laid
+    // out leaves the waypoint sailed to as it was.
+    void sailFirstOfNewRoute();
 
     // The route's length as loading counts it: the entries before the first at 0/0.
     int countedRoute() const;
@@ -51,7 +65,8 @@ public:
     // entries moved up would need a 101st.
     bool insertAfter(int i, const TWaypoint& inserted, const WaypointLeg& toNext);
 
-    // Navigation; each gives whether the current waypoint changed.
+    // Navigation; each gives whether the current waypoint changed, and makes it the one
+    // sailed to.
     bool first();
     bool last();
     bool previous();
@@ -79,7 +94,8 @@ std::string waypointLine(int number, const TWaypoint& waypoint, char decimalSepa
 enum class WaypointFileResult { Done, Ignored, IoError, NoValues };
 
 // Loads a .WAY file into `route` (the list stays as it was on any failure); other extensions
-// are ignored.
+// are ignored. The number of the waypoint sailed to stays (sailed to afresh) unless the loaded
+// route does not hold it.
 WaypointFileResult loadWaypoints(FileSystem& files, const std::string& path, WaypointRoute& route);
 // Saves the whole list at once, so a failed save leaves the previous file; other extensions
 // are ignored.

@@ -300,7 +300,7 @@ const std::map<std::string, Function, std::less<>>& functions() {
           [](State&, const Args& a) {
               const BearingDistance to =
                   WaypointBearing(geoPoint(a[0], a[1]), geoPoint(a[2], a[3]));
-              return pairText(to.bearing, to.distanceNm);
+              return wideText(to.bearing) + " " + wideText(to.distanceNm);
           }}},
         {"CrossTrack",
          {{"startLat", "startLon", "wpLat", "wpLon", "lat", "lon"},
@@ -309,10 +309,12 @@ const std::map<std::string, Function, std::less<>>& functions() {
                   CrossTrack(geoPoint(a[0], a[1]), geoPoint(a[2], a[3]), geoPoint(a[4], a[5])));
           }}},
         {"ArrivalCheck",
-         {{"startLat", "startLon", "wpLat", "wpLon", "lat", "lon", "radiusMetres"},
+         {{"startLat", "startLon", "wpLat", "wpLon", "previousLat", "previousLon", "lat", "lon",
+           "radiusMetres"},
           [](State&, const Args& a) {
               return arrivalText(ArrivalCheck(geoPoint(a[0], a[1]), geoPoint(a[2], a[3]),
-                                              geoPoint(a[4], a[5]), wide(a[6])));
+                                              geoPoint(a[4], a[5]), geoPoint(a[6], a[7]),
+                                              wide(a[8])));
           }}},
         {"PositionOnChart",
          {{"lat", "lon", "north", "west", "south", "east"},

@@ -268,6 +268,32 @@ TEST_F(AlarmMonitorTest, DepthAndAnchorWatchThroughSilenceOnAFakeClock) {
     EXPECT_EQ(nav.ActiveAlarmCount, 0);
 }
 
+// The route follower counts the arrivals; the alarm rises for those after it was switched on
+// and names the last one, latched like the others.
+TEST_F(AlarmMonitorTest, ArrivalBeepsForEachWaypointReachedAndNamesTheNext) {
+    EXPECT_EQ(monitor.limits.ArrivalRadius, Real48(100.0L)) << "in force before ever switched on";
+    nav.Arrivals = {1, 1, 2}; // before the alarm was on
+    fields.arrivalRadius = "0150";
+    arm(AlarmSlot::Arrival);
+    EXPECT_EQ(monitor.limits.ArrivalRadius, Real48(150.0L));
+    twoTicks();
+    EXPECT_FALSE(raised(AlarmSlot::Arrival));
+    const struct {
+        WaypointArrivals arrivals;
+        const char* name;
+    } cases[] = {{{2, 2, 3}, "Arrived at WP 2, now WP 3"},
+                 {{3, 3, 0}, "Arrived at WP 3, route done"}};
+    for (const auto& c : cases) {
+        nav.Arrivals = c.arrivals;
+        twoTicks();
+        EXPECT_TRUE(raised(AlarmSlot::Arrival));
+        EXPECT_EQ(nav.ActiveAlarmNames, c.name);
+        monitor.active(AlarmSlot::Arrival) = false; // acknowledged
+        twoTicks();
+        EXPECT_EQ(nav.ActiveAlarmCount, 0) << "raised once an arrival";
+    }
+}
+
 TEST_F(AlarmMonitorTest, CountsAndNamesTheRaisedAlarmsAlphabetically) {
     nav.PosSpeed = Real48(7.0L); // within 05 to 09
     arm(AlarmSlot::DepthBelow);

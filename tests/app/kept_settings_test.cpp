@@ -53,6 +53,9 @@ KeptSettings sailorsSettings() {
     s.alarms.limits.AnchorLon = Real48(-3.5L);
     s.alarms.fields.depth = "003.5";
     s.alarms.fields.anchorRadius = "0120";
+    s.alarms.on[static_cast<int>(AlarmSlot::Arrival)] = true;
+    s.alarms.limits.ArrivalRadius = Real48(250.0L);
+    s.alarms.fields.arrivalRadius = "0250";
     s.chart.followBoat = false;
     s.log = {"/home/sailor/TRIP.LOG", true, 60};
     s.boat.SpeedTable = defaultSpeedTable();
@@ -60,6 +63,7 @@ KeptSettings sailorsSettings() {
     s.boat.LeewayTable = defaultLeewayTable();
     s.route.count = 3;
     s.route.current = 2;
+    s.route.active = 3;
     return s;
 }
 
@@ -82,6 +86,8 @@ TEST(KeptSettings, EveryValueReadsBackAsItWasWritten) {
     EXPECT_EQ(values.at("AlarmLimits/AnchorRadius"), "120");
     EXPECT_EQ(values.at("AlarmFields/DepthBelow"), "003.5");
     EXPECT_EQ(values.at("Chart/FollowBoat"), "false");
+    EXPECT_EQ(values.at("AlarmLimits/ArrivalRadius"), "250");
+    EXPECT_EQ(values.at("Route/Active"), "3");
 }
 
 TEST(KeptSettings, AClosedWindowKeepsNoPlace) {
@@ -190,6 +196,25 @@ TEST(KeptSettings, TheCurrentWaypointLiesInTheRoute) {
         values["Route/Current"] = row.current;
         EXPECT_EQ(keptSettingsFrom(values).route.current, row.expected)
             << row.count << " " << row.current;
+    }
+}
+
+// Settings written before the waypoint sailed to was kept sailed to the current one.
+TEST(KeptSettings, TheWaypointSailedToLiesInTheRoute) {
+    const struct {
+        const char *current, *active;
+        int expected;
+    } rows[] = {{"2", "3", 3}, {"2", "4", 0}, {"2", nullptr, 2}};
+    for (const auto& row : rows) {
+        SettingsValues values = keptValues(KeptSettings{});
+        values["Route/Count"] = "3";
+        values["Route/Current"] = row.current;
+        if (row.active)
+            values["Route/Active"] = row.active;
+        else
+            values.erase("Route/Active");
+        EXPECT_EQ(keptSettingsFrom(values).route.active, row.expected)
+            << (row.active ? row.active : "none");
     }
 }
 

@@ -117,24 +117,27 @@ TEST_F(MainWindow, TheWaypointPageCountsDownAndTheNextWaypointBecomesActive) {
         route[n] = {Real48(45 + n / 10.0L), Real48(30.0L), {}, {}, {}};
     route.WaypointCount = 3;
     route.WaypointIndex = 1;
+    route.sailFirstOfNewRoute();
     NavState& nav = ui.program.nav;
     nav.GpsLat = Real48(45.0L);
     nav.GpsLon = Real48(30.0L);
     nav.GpsSpeed = Real48(6.0L);
     mainDlg->Timer1Timer(); // selects the values, starts the route here
     mainDlg->Timer1Timer();
-    EXPECT_EQ(status(), "WP 1: 000° 6.01 Nm  XTE 0 m  VMG 6.0 kn  ETA 13:00");
+    EXPECT_EQ(status(), "WP 1: 000° 6.00 Nm  XTE 0 m  VMG 6.0 kn  ETA 13:00");
     nav.GpsLat = Real48(45.05L);
     mainDlg->Timer1Timer();
     mainDlg->Timer1Timer();
-    EXPECT_EQ(status(), "WP 1: 000° 3.01 Nm  XTE 0 m  VMG 6.0 kn  ETA 12:30");
+    EXPECT_EQ(status(), "WP 1: 000° 3.00 Nm  XTE 0 m  VMG 6.0 kn  ETA 12:30");
     nav.GpsLat = Real48(45.1L); // waypoint 1
     mainDlg->Timer1Timer();
     mainDlg->Timer1Timer();
     EXPECT_EQ(route.WaypointIndex, 2);
-    EXPECT_TRUE(status().startsWith("WP 2: 000° 6.01 Nm")) << status().toStdString();
-    nav.GpsLat = Real48(45.3L);
+    EXPECT_TRUE(status().startsWith("WP 2: 000° 6.00 Nm")) << status().toStdString();
+    nav.GpsLat = Real48(45.3L); // across the line of waypoint 2, on waypoint 3
     mainDlg->Timer1Timer();
+    mainDlg->Timer1Timer();
+    EXPECT_TRUE(status().startsWith("WP 3: 000° 0.00 Nm")) << "one waypoint a position";
     mainDlg->Timer1Timer();
     EXPECT_EQ(status(), "Route done");
 }

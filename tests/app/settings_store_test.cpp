@@ -136,6 +136,7 @@ TEST_F(KeptAcrossRuns, EveryGroupComesBackAsTheSailorLeftIt) {
         a.ui.program.route[2] = {Real48(52.6L), Real48(1.4L), Real48(6.5L), Real48(33.0L), {}};
         a.ui.program.route.WaypointCount = 2;
         a.ui.program.route.WaypointIndex = 2;
+        a.ui.program.route.sailing.ActiveWaypoint = 1;
         // Alarms, one of them a passage started at 55° N.
         a.ui.program.nav.PosLat = Real48(55.0L);
         w.larmDlg->ensureControls();
@@ -199,6 +200,7 @@ TEST_F(KeptAcrossRuns, EveryGroupComesBackAsTheSailorLeftIt) {
     // The route, kept though the chart window was shown.
     EXPECT_EQ(p.route.WaypointCount, 2);
     EXPECT_EQ(p.route.WaypointIndex, 2);
+    EXPECT_EQ(p.route.sailing.ActiveWaypoint, 1);
     EXPECT_EQ(p.route[2].Dist, Real48(6.5L));
     // Alarms: the limits in force, the passage's start included.
     EXPECT_TRUE(b.alarms().on(AlarmSlot::Speed));

@@ -216,7 +216,7 @@ protected:
             route[n].Lon = Real48(places[n - 1][1]);
         }
         route.WaypointCount = 3;
-        route.WaypointIndex = 2;
+        route.WaypointIndex = route.sailing.ActiveWaypoint = 2;
         at(55, 5); // pixel (50, 50)
     }
     void update() { updateRouteOverlay(surface, chart, route, nav, steps); }
@@ -246,7 +246,7 @@ TEST_F(RouteOnChartWindow, IsDrawnAnewOnlyWhenTheRouteOrTheBoatMoves) {
     update();
     EXPECT_EQ(surface.pixel(45, 55), base.pixel(45, 55));
     EXPECT_EQ(surface.pixel(56, 53), magenta);
-    route.RouteDone = true; // no line once the route is done
+    route.sailing.RouteDone = true; // no line once the route is done
     update();
     EXPECT_EQ(surface.pixel(56, 53), base.pixel(56, 53));
     EXPECT_EQ(surface.pixel(20, 50), magenta);

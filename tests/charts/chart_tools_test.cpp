@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <vector>
 
@@ -140,9 +141,12 @@ TEST_F(ChartTools, ClicksSetWaypointsWithTheirLegs) {
     EXPECT_EQ(windows.geoDir, Real48(90.0L));
     EXPECT_EQ(windows.shownWaypoints, (std::vector{1, 2}));
     EXPECT_EQ(picture.pixel(73, 50), red);
+    click(70, 70);
+    EXPECT_EQ(route.WaypointIndex, 3);
+    EXPECT_EQ(route.sailing.ActiveWaypoint, 1) << "laying out the route sails to its first";
     windows.open = {ToolWindow::Evaluate}; // without the waypoint window a click sets nothing
     click(90, 50);
-    EXPECT_EQ(route.WaypointCount, 2);
+    EXPECT_EQ(route.WaypointCount, 3);
 }
 
 // The entry after the current one is overwritten, not inserted; at waypoint 100 it is 100 itself.
@@ -162,9 +166,10 @@ TEST_F(ChartTools, AClickReplacesTheEntryAfterTheCurrentOne) {
         for (int n = 1; n <= c.count; ++n)
             route[n] = {Real48(51.0L + n / 100.0L), Real48(8.0L), Real48(1.0L), Real48(7.0L), {}};
         route.WaypointCount = c.count;
-        route.WaypointIndex = c.current;
+        route.WaypointIndex = route.sailing.ActiveWaypoint = c.current;
         click(80, 20); // 58 N 2 W
         EXPECT_EQ(route.WaypointIndex, c.expectedIndex);
+        EXPECT_EQ(route.sailing.ActiveWaypoint, std::max(c.current, 1));
         EXPECT_EQ(route.WaypointCount, c.expectedCount);
         EXPECT_EQ(route[c.expectedIndex].Lat, Real48(58.0L));
         EXPECT_EQ(route[c.expectedIndex].Lon, Real48(2.0L));

@@ -137,6 +137,7 @@ void setRoute(WaypointRoute& route) {
     }
     route.WaypointCount = 3;
     route.WaypointIndex = 1;
+    route.sailFirstOfNewRoute();
 }
 
 TEST_F(ChartWindow, TheRouteAndTheCrossAreDrawnInEveryMode) {

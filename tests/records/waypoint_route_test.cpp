@@ -24,6 +24,7 @@ WaypointRoute routeOf(int count) {
     }
     route.WaypointCount = count;
     route.WaypointIndex = count > 0 ? 1 : 0;
+    route.sailFirstOfNewRoute();
     return route;
 }
 
@@ -52,6 +53,26 @@ TEST(WaypointNavigation, MovesWithinTheRoute) {
     EXPECT_EQ(route.WaypointIndex, 19);
     EXPECT_TRUE(route.first());
     EXPECT_EQ(route.WaypointIndex, 1);
+}
+
+// Choosing a waypoint makes it the one sailed to, afresh: the boat must cross its line from now.
+TEST(WaypointNavigation, ChoosingAWaypointSailsToIt) {
+    WaypointRoute route = routeOf(20);
+    route.sailing = {7, true, {}, {}, true, Real48(50.0L), Real48(-1.0L), true};
+    ASSERT_TRUE(route.forward7());
+    EXPECT_EQ(route.sailing.ActiveWaypoint, 8);
+    EXPECT_FALSE(route.sailing.HasPrevious);
+    EXPECT_FALSE(route.sailing.RouteDone);
+    EXPECT_TRUE(route.sailing.RouteStarted) << "the first leg's start is kept";
+    ASSERT_TRUE(route.first());
+    EXPECT_EQ(route.sailing.ActiveWaypoint, 1);
+    EXPECT_FALSE(route.sailing.RouteStarted) << "the route starts again where the boat is";
+    route.sailing.ActiveWaypoint = 5; // after loading: current 1, sailing to 5
+    EXPECT_TRUE(route.first()) << "the current one, not the one sailed to";
+    EXPECT_FALSE(route.first());
+    route.WaypointIndex = 20;
+    EXPECT_TRUE(route.last());
+    EXPECT_FALSE(route.last());
 }
 
 TEST(WaypointNavigation, AnEmptyRouteGoesNowhere) {
@@ -94,8 +115,11 @@ TEST(WaypointInsertion, MovesTheRestUpOrIsRefusedWhenTheListIsFull) {
             route[maxWaypoints] = routeOf(maxWaypoints)[maxWaypoints];
         const WaypointRoute before = route;
         route.WaypointIndex = c.after;
+        route.sailing.ActiveWaypoint = c.after + 1;
         EXPECT_EQ(route.insertAfter(c.after, point, toNext), c.inserted);
         EXPECT_EQ(route.WaypointIndex, c.after);
+        EXPECT_EQ(route.sailing.ActiveWaypoint, c.after + (c.inserted ? 2 : 1))
+            << "the same waypoint is sailed to";
         if (!c.inserted) {
             EXPECT_EQ(route.toFile(), before.toFile());
             EXPECT_EQ(route.WaypointCount, c.count);
@@ -144,6 +168,24 @@ TEST_F(WaypointFiles, SaveAndLoadTheRoute) {
     EXPECT_EQ(loaded.WaypointCount, 5);
     EXPECT_EQ(loaded.WaypointIndex, 1);
     EXPECT_EQ(loaded.toFile(), routeOf(5).toFile());
+}
+
+// Loading replaces the waypoints, not the one sailed to, unless the route was empty or the
+// loaded one is too short to hold it.
+TEST_F(WaypointFiles, LoadingKeepsTheWaypointSailedTo) {
+    const std::string path = dir.file("route.way");
+    ASSERT_EQ(saveWaypoints(files, path, routeOf(5)), WaypointFileResult::Done);
+    const struct {
+        int count, sailedTo, expected;
+    } rows[] = {{0, 0, 1}, {8, 3, 3}, {8, 5, 5}, {8, 6, 1}};
+    for (const auto& row : rows) {
+        WaypointRoute route = routeOf(row.count);
+        route.sailing = {row.sailedTo, true, {}, {}, true, {}, {}, true};
+        ASSERT_EQ(loadWaypoints(files, path, route), WaypointFileResult::Done);
+        EXPECT_EQ(route.sailing.ActiveWaypoint, row.expected) << row.sailedTo;
+        EXPECT_FALSE(route.sailing.RouteDone || route.sailing.HasPrevious);
+        EXPECT_EQ(route.WaypointIndex, 1);
+    }
 }
 
 TEST_F(WaypointFiles, TheFirstEntryAtZeroMeansNoValues) {

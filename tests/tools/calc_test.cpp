@@ -29,24 +29,24 @@ TEST(Calc, ComputesWithTheProgramsRoutines) {
     EXPECT_EQ(answer("FormatFloat\t0.0\t-0.04"), "-0.0");
 }
 
-TEST(Calc, SailsToTheActiveWaypoint) {
+// On WGS 84: GeographicLib's JFK to LHR example; the boat moving from the first position to
+// the second.
+TEST(Calc, SailsToTheActiveWaypointOnTheEllipsoid) {
+    std::istringstream bearing(answer("WaypointBearing\t40.6\t73.8\t51.6\t0.5"));
+    double azimuth = 0, distanceNm = 0;
+    ASSERT_TRUE(bearing >> azimuth >> distanceNm);
+    EXPECT_NEAR(azimuth, 51.19888284557983, 1e-9);
+    EXPECT_NEAR(distanceNm * 1852, 5551759.400318678, 0.001);
     const struct {
         const char* line;
         const char* answer;
-    } cases[] = {
-        // 270 degrees and DistanceNm over the 180th meridian on 10 N.
-        {"WaypointBearing\t10\t179\t10\t-179", "890000000007 8762176ec76c"},
-        {"WaypointBearing\t45\t30\t45\t30", "000000000000 000000000000"},
-        {"CrossTrack\t0\t1\t0\t-1\t0\t0", "0"},
-        {"CrossTrack\t45\t30\t45\t30\t46\t30", "0"},
-        {"ArrivalCheck\t44\t30\t45\t30\t45.0008\t30\t100", "radius"},
-        {"ArrivalCheck\t44\t30\t45\t30\t45.0011\t30\t100", "line"},
-        {"ArrivalCheck\t44\t30\t45\t30\t44.9989\t30\t100", "none"},
+    } arrivals[] = {
+        {"ArrivalCheck\t44\t30\t45\t30\t45.0008\t30\t45.0008\t30\t100", "radius"},
+        {"ArrivalCheck\t44\t30\t45\t30\t44.9999\t30.01\t45.0011\t30.01\t100", "line"},
+        {"ArrivalCheck\t44\t30\t45\t30\t45.0011\t30.01\t45.0011\t30.01\t100", "none"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(answer(c.line), c.answer) << c.line;
-    const double left = std::stod(answer("CrossTrack\t0\t1\t0\t-1\t0.1\t0"));
-    EXPECT_NEAR(left, -0.1 * 60.108 * 1852, 5); // north of an eastward leg: left
+    for (const auto& a : arrivals)
+        EXPECT_EQ(answer(a.line), a.answer) << a.line;
 }
 
 TEST(Calc, ReportsBadLinesAsErrors) {
