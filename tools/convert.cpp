@@ -75,6 +75,17 @@ template <typename Parse> auto csvHeadIn(Parse parse, std::size_t mostRows) {
     };
 }
 
+// A route in GPX, from the first bytes of the file where it must end: a huge file is refused as
+// soon as its route holds more points than are used, in bounded memory.
+WaypointRoute gpxRouteIn(FileSystem& files, const std::string& path) {
+    const Bytes head = readDataFileHead(files, path, mostGpxRouteBytes + 1);
+    std::string_view text = textView(head);
+    const bool cut = text.size() > mostGpxRouteBytes;
+    if (cut) // after a tag, so that only the elements left open are missing
+        text = text.substr(0, text.rfind('>', mostGpxRouteBytes - 1) + 1);
+    return routeFromGpx(text, cut);
+}
+
 // A writer of text as one of bytes.
 template <typename Write> auto asBytes(Write write) {
     return [write](const auto& value) { return bytesOf(write(value)); };
@@ -85,7 +96,7 @@ const std::map<std::pair<FileKind, FileKind>, Conversion>& conversions() {
     const auto routeFile = [](const WaypointRoute& route) { return route.toFile(); };
     static const std::map<std::pair<FileKind, FileKind>, Conversion> table = {
         {{Way, Gpx}, from(checkedRouteIn, asBytes(routeToGpx))},
-        {{Gpx, Way}, from(textIn(routeFromGpx), routeFile)},
+        {{Gpx, Way}, from(gpxRouteIn, routeFile)},
         {{Way, Csv}, from(checkedRouteIn, asBytes(routeToCsv))},
         {{Csv, Way}, from(csvHeadIn(routeFromCsv, mostRouteCsvRows), routeFile)},
         {{Log, Gpx}, from(checkedLogIn, asBytes(logToGpx))},

@@ -67,8 +67,7 @@ std::string routeToCsv(const WaypointRoute& route) {
 WaypointRoute routeFromCsv(std::string_view text) {
     const std::vector<CsvRow> rows = rowsAfterHeader(text, routeHeader, mostRouteCsvRows);
     if (rows.size() > mostRouteCsvRows)
-        throw ToolError("more than " + std::to_string(maxWaypoints) +
-                        " route points; a route holds at most " + std::to_string(maxWaypoints));
+        throw tooManyRoutePoints("more than " + std::to_string(maxWaypoints));
     std::vector<TWaypoint> entries;
     for (std::size_t i = 1; i < rows.size(); ++i)
         entries.push_back(waypointOf(rows[i], i));

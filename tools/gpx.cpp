@@ -41,18 +41,45 @@ void appendText(pugi::xml_node parent, const char* name, const std::string& text
     parent.append_child(name).text() = text.c_str();
 }
 
-pugi::xml_node firstRoute(std::string_view text, pugi::xml_document& document) {
-    const pugi::xml_parse_result parsed = document.load_buffer(text.data(), text.size());
-    if (!parsed)
+std::string routeNotEndedReason() {
+    return "no route <rte> ends within the first " + std::to_string(mostGpxRouteBytes) +
+           " bytes, where a route in GPX must end";
+}
+
+// The first <rte> element, and whether its end was read.
+struct FirstRoute {
+    pugi::xml_node element;
+    bool ended;
+};
+
+// Put after a text cut after a '>': it lands in the innermost element left open there, so that
+// a route ended before the cut has an element after it.
+constexpr std::string_view cutMark = "<cut/>";
+
+// Whether a parse failed only for the elements left open at the end of the text.
+bool failedOnlyForTheCut(const pugi::xml_parse_result& parsed, std::size_t size) {
+    return parsed.status == pugi::status_end_element_mismatch &&
+           parsed.offset + 1 >= static_cast<std::ptrdiff_t>(size);
+}
+
+// pugixml keeps the elements read before a failure: those of a text cut short are used.
+FirstRoute firstRoute(std::string_view text, bool cut, pugi::xml_document& document) {
+    const std::string marked = cut ? std::string(text).append(cutMark) : std::string();
+    const std::string_view parsedText = cut ? std::string_view(marked) : text;
+    const pugi::xml_parse_result parsed =
+        document.load_buffer(parsedText.data(), parsedText.size());
+    const pugi::xml_node gpx = document.document_element();
+    const pugi::xml_node route = gpx.child("rte");
+    const bool ended = parsed || route.next_sibling();
+    // Of a text cut short, what follows the route is not needed.
+    if (!parsed && !(cut && (ended || failedOnlyForTheCut(parsed, parsedText.size()))))
         throw ToolError("not XML: " + std::string(parsed.description()) + " at byte " +
                         std::to_string(parsed.offset));
-    const pugi::xml_node gpx = document.document_element();
     if (std::string_view(gpx.name()) != "gpx")
         throw ToolError("the document is <" + std::string(gpx.name()) + ">, not <gpx>");
-    const pugi::xml_node route = gpx.child("rte");
     if (!route)
-        throw ToolError("no route <rte> in the document");
-    return route;
+        throw ToolError(parsed ? "no route <rte> in the document" : routeNotEndedReason());
+    return {route, ended};
 }
 
 Real48 coordinate(pugi::xml_node point, int number, const char* name, long double limit) {
@@ -83,15 +110,20 @@ std::string routeToGpx(const WaypointRoute& route) {
     return documentText(document);
 }
 
-WaypointRoute routeFromGpx(std::string_view text) {
+WaypointRoute routeFromGpx(std::string_view text, bool cut) {
     pugi::xml_document document;
+    const FirstRoute route = firstRoute(text, cut, document);
     std::vector<TWaypoint> entries;
-    for (const pugi::xml_node point : firstRoute(text, document).children("rtept")) {
+    for (const pugi::xml_node point : route.element.children("rtept")) {
         const int number = static_cast<int>(entries.size()) + 1;
         const Real48 lat = coordinate(point, number, "lat", 90);
         const Real48 lon = flippedLongitude(coordinate(point, number, "lon", 180));
         entries.push_back(waypointAfter(entries.empty() ? nullptr : &entries.back(), lat, lon));
     }
+    if (!route.ended && entries.size() > maxWaypoints)
+        throw tooManyRoutePoints("more than " + std::to_string(maxWaypoints));
+    if (!route.ended)
+        throw ToolError(routeNotEndedReason());
     return routeOf(entries);
 }
 

@@ -122,7 +122,11 @@ FileKind kindOf(const std::string& path) {
 }
 
 Bytes readDataFile(FileSystem& files, const std::string& path) {
-    const std::uintmax_t wanted = bytesToRead(kindOf(path), sizeOf(files, path));
+    return readDataFileHead(files, path, UINTMAX_MAX);
+}
+
+Bytes readDataFileHead(FileSystem& files, const std::string& path, std::uintmax_t count) {
+    const std::uintmax_t wanted = std::min(bytesToRead(kindOf(path), sizeOf(files, path)), count);
     std::string error;
     auto bytes = files.read(path, 0, wanted, error);
     if (!bytes)
@@ -186,10 +190,14 @@ std::vector<TWaypoint> routeEntries(const WaypointRoute& route) {
     return entries;
 }
 
+ToolError tooManyRoutePoints(const std::string& count) {
+    return ToolError(count + " route points; a route holds at most " +
+                     std::to_string(maxWaypoints));
+}
+
 WaypointRoute routeOf(const std::vector<TWaypoint>& entries) {
     if (entries.size() > maxWaypoints)
-        throw ToolError(std::to_string(entries.size()) + " route points; a route holds at most " +
-                        std::to_string(maxWaypoints));
+        throw tooManyRoutePoints(std::to_string(entries.size()));
     WaypointRoute route;
     for (int number = 1; number <= static_cast<int>(entries.size()); ++number) {
         if (entries[number - 1].isEnd())

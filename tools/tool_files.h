@@ -39,6 +39,8 @@ inline constexpr std::uintmax_t maxInputBytes = std::uintmax_t{64} << 20;
 // bytes of a map file, 3000 of a route, 480 of a boat table (a shorter file is refused); a whole
 // text input of at most 64 MB. Logs are read with LogFileReader.
 Bytes readDataFile(FileSystem& files, const std::string& path);
+// The same, no more than its first `count` bytes.
+Bytes readDataFileHead(FileSystem& files, const std::string& path, std::uintmax_t count);
 
 // A log file, read record by record in blocks, never whole. A torn record at the end (left by
 // a crash during a write) is left out.
@@ -71,6 +73,8 @@ Bytes bytesOf(std::string_view text);
 
 // The route's entries before the first at 0/0.
 std::vector<TWaypoint> routeEntries(const WaypointRoute& route);
+// "N route points; a route holds at most 100", N given as "101" or "more than 100".
+ToolError tooManyRoutePoints(const std::string& count);
 // A route of at most 100 entries, none at 0/0 (which would end the route there).
 WaypointRoute routeOf(const std::vector<TWaypoint>& entries);
 

@@ -1,4 +1,5 @@
 #include "tools/convert.h"
+#include "tools/gpx.h"
 
 #include "base/number_text.h"
 #include "charts/map_file.h"
@@ -54,7 +55,7 @@ std::string gpxRoute(const std::string& points) {
 std::string gpxPoints(int count) {
     std::string points;
     for (int i = 0; i < count; ++i)
-        points += "<rtept lat=\"" + std::to_string(47 + i / 100.0) + "\" lon=\"-3.5\"/>";
+        points += "<rtept lat=\"" + std::to_string(47 + i % 100 / 100.0) + "\" lon=\"-3.5\"/>";
     return points;
 }
 
@@ -132,6 +133,30 @@ TEST_F(Convert, AHugeRouteOrTableInCsvIsReadOnlyAsFarAsItCanBeUsed) {
         EXPECT_EQ(failure(c.in, c.out), file(c.in) + ": " + c.reason);
         EXPECT_LE(files.mostBytesRead, (1u << 20) + 1) << c.out;
     }
+}
+
+// A route in GPX is looked for in the file's first 512 KB only, whatever follows.
+TEST_F(Convert, AHugeGpxIsReadOnlyAsFarAsItsRouteCanBeUsed) {
+    std::string tracked = gpxRoute(gpxPoints(2));
+    tracked.insert(tracked.find("</gpx>"), "<trk>" + std::string(2 << 20, ' ') + "</trk>");
+    const struct {
+        std::string text, reason;
+    } cases[] = {
+        {gpxRoute(gpxPoints(200000)), "more than 100 route points; a route holds at most 100"},
+        {gpxRoute(gpxPoints(2) + std::string(2 << 20, ' ')),
+         "no route <rte> ends within the first 524288 bytes, where a route in GPX must end"},
+        {tracked, ""},
+    };
+    for (const auto& c : cases) {
+        writeFile(file("long.gpx"), c.text);
+        files.mostBytesRead = 0;
+        if (c.reason.empty())
+            convert("long.gpx", "long.WAY");
+        else
+            EXPECT_EQ(failure("long.gpx", "long.WAY"), file("long.gpx") + ": " + c.reason);
+        EXPECT_LE(files.mostBytesRead, mostGpxRouteBytes + 1) << c.reason;
+    }
+    EXPECT_EQ(routeIn(file("long.WAY")).countedRoute(), 2);
 }
 
 TEST_F(Convert, ARouteComesBackByteForByteThroughCsv) {
