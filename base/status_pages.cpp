@@ -38,8 +38,9 @@ public:
             return "Active alarms: " + std::to_string(s.ActiveAlarmCount) +
                    (s.ActiveAlarmNames.empty() ? "" : "  " + s.ActiveAlarmNames);
         case StatusPage::Comm:
-            return s.CommNotice + "GPS: " + LatToText(s.GpsLat) + " " + LonToText(s.GpsLon) + " " +
-                   "Last update:" + time(s.GpsTime) + " ";
+            // The position and its time first: a notice of ports tried again may not fit.
+            return "GPS: " + LatToText(s.GpsLat) + " " + LonToText(s.GpsLon) + " " +
+                   "Last update:" + time(s.GpsTime) + " " + s.CommNotice;
         case StatusPage::Course:
             return "Course GPS: " + number(s.GpsCourse) + " " + "In use: " + number(s.PosCourse);
         case StatusPage::Log:

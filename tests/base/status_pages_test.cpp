@@ -67,11 +67,10 @@ TEST_F(StatusPages, TheWaypointPageShowsTheActiveWaypoint) {
     EXPECT_EQ(page(StatusPage::Waypoint), "WP 3: 047° 2,41 Nm  XTE 85 m R  VMG 5,8 kn  ETA 14:32");
 }
 
-TEST_F(StatusPages, TheCommPageTellsFirstOfPortsTriedAgain) {
+TEST_F(StatusPages, TheCommPageTellsOfPortsTriedAgainAfterThePosition) {
     state.CommNotice = "COM1 not open, tried every 5 s: /dev/ttyUSB0. ";
-    EXPECT_EQ(page(StatusPage::Comm),
-              "COM1 not open, tried every 5 s: /dev/ttyUSB0. "
-              "GPS: LAT N 00°00.000' LON W000°00.000' Last update:00:00:00 ");
+    EXPECT_EQ(page(StatusPage::Comm), "GPS: LAT N 00°00.000' LON W000°00.000' Last update:00:00:00 "
+                                      "COM1 not open, tried every 5 s: /dev/ttyUSB0. ");
 }
 
 TEST_F(StatusPages, ShowGivenValuesInTheGeneralFormat) {
