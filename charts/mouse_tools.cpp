@@ -112,7 +112,7 @@ void ChartMouseTools::setWaypoint(int x, int y) {
     }
     route.WaypointCount = std::max(route.WaypointCount, route.WaypointIndex);
     c_.windows.ShowWaypoint(route.WaypointIndex);
-    drawWaypointMark(c_.picture, x, y); // where the sailor clicked
+    markClickedWaypoint(c_.picture, c_.chart.Route, route[route.WaypointIndex], x, y);
     if (c_.windows.visible(ToolWindow::Evaluate))
         c_.windows.showGeoDir(c_.tools.ChartCourse);
 }

@@ -397,6 +397,28 @@ TEST_F(ChartTools, TheWaypointMarkIsDrawnAtTheClickedPixel) {
     }
 }
 
+// The route drawn on the next tick marks the clicked waypoint at the same pixel, not a second
+// time one pixel off.
+TEST_F(ChartTools, AClickedWaypointIsMarkedOnceWhenTheRouteIsDrawn) {
+    MapRecord intermediate = testing::easyRecord("chart.bmp", 100, 100);
+    intermediate.CalLat[1] = Real48(57.0L);
+    intermediate.CalRow[1] = 20;
+    use(intermediate);
+    chart.ChartMode = Mode::SetWaypoints;
+    windows.open = {ToolWindow::Waypoints};
+    for (const PixelPoint p : {PixelPoint{5, 7}, {47, 29}, {94, 77}}) {
+        SCOPED_TRACE(::testing::Message() << p.x << ", " << p.y);
+        picture.reset(&base);
+        chart.Route.forget();
+        route = WaypointRoute{};
+        click(p.x, p.y);
+        updateRouteOverlay(picture, chart, route, nav, chart.ChartCross);
+        ChartSurface expected(&base);
+        drawWaypointMark(expected, p.x, p.y);
+        EXPECT_EQ(differences(expected), 0);
+    }
+}
+
 TEST_F(ChartTools, NothingHappensWithoutAUsableChart) {
     chart.ChartUsable = false;
     setRoute({{55, 8}});
