@@ -146,6 +146,24 @@ void ChartMouseTools::startSearch(int x, int y) {
         searchLines(x, y);
 }
 
+// Each figure as the last move drew it: inverting it again takes it off, or puts it back.
+void ChartMouseTools::invertDragFigures() {
+    if (SearchDragActive && mode(ChartWindowMode::SearchOptimum))
+        searchLines(MouseLastX, MouseLastY);
+    if (RectDragActive)
+        invertRectangle(MouseDownX, MouseDownY, MouseLastX, MouseLastY);
+    if (MeasureDragActive)
+        invertLine(MouseDownX, MouseDownY, MouseLastX, MouseLastY);
+    if (LegDragActive)
+        invertLine(legFromX_, legFromY_, MouseLastX, MouseLastY);
+}
+
+void ChartMouseTools::drawUnderDragFigures(const std::function<void()>& draw) {
+    invertDragFigures();
+    draw();
+    invertDragFigures();
+}
+
 void ChartMouseTools::startMeasure(int x, int y) {
     MeasureDragActive = true;
     positionOf(x, y, dragStartLat_, dragStartLon_);
