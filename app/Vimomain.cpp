@@ -5,6 +5,7 @@
 #include "base/clock.h"
 #include "base/dialogs.h"
 #include "base/help.h"
+#include "base/program_fonts.h"
 #include "base/qt_text.h"
 #include "charts/Vimomapa.h"
 #include "charts/Vimomset.h"
@@ -13,6 +14,7 @@
 #include "records/Vimolog.h"
 #include "records/Vimowayp.h"
 #include "records/active_waypoint.h"
+#include "records/logbook.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -24,6 +26,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace brisomar {
 
 namespace {
@@ -32,15 +36,10 @@ const char* const tabCaptions[statusPageCount] = {"Alarm",    "Comm",    "Course
                                                   "Position", "Source",  "Speed",  "Wind",
                                                   "Extended", "Waypoint"};
 
+constexpr int statusPixelSize = 16;
+constexpr int tabPixelSize = 14;
 const QColor alarmRed(255, 0, 0);
 const QColor quietSilver(192, 192, 192);
-
-QFont boldFont(int pixelSize) {
-    QFont font = QApplication::font();
-    font.setBold(true);
-    font.setPixelSize(pixelSize);
-    return font;
-}
 
 void setBackground(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
@@ -81,6 +80,29 @@ protected:
     }
 };
 
+// `line` cut to `room` pixels by cutting the file and device names in it (`names`, and every word
+// holding a "/") in their middle with "…", longest first, so that the line's end stays in sight;
+// only when that is not enough is the end cut, with "…".
+QString fitLineByNames(const QString& line, QStringList names, const QFontMetrics& metrics,
+                       int room) {
+    for (const QString& word : line.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        if (word.contains(QLatin1Char('/')))
+            names << word;
+    std::ranges::sort(names,
+                      [](const QString& a, const QString& b) { return a.size() > b.size(); });
+    QString fitted = line;
+    for (const QString& name : names) {
+        const int excess = metrics.horizontalAdvance(fitted) - room;
+        if (excess <= 0)
+            break;
+        if (name.isEmpty() || !fitted.contains(name))
+            continue;
+        const int nameRoom = std::max(0, metrics.horizontalAdvance(name) - excess);
+        fitted.replace(name, metrics.elidedText(name, Qt::ElideMiddle, nameRoom));
+    }
+    return metrics.elidedText(fitted, Qt::ElideRight, room);
+}
+
 QLabel* loweredPanel(QWidget* parent) {
     auto* panel = new QLabel(parent);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -96,7 +118,7 @@ TVimoMainDlg::TVimoMainDlg(UiContext& context)
       context_(context) {
     setWindowTitle(QStringLiteral("Brisomar Navigator Version 2.0 b1 "));
     setHelpContext(context_.help, helpContext);
-    setFont(boldFont(11));
+    setFont(formFont(true));
     buildPanels();
     buildMenu();
     Timer1 = new QTimer(this);
@@ -105,6 +127,7 @@ TVimoMainDlg::TVimoMainDlg(UiContext& context)
     Timer1->start();
     setFixedSize(formWidth, formHeight); // fixed, so the window manager offers no maximise
     move(formLeft, 0);                   // the frame's corner, title bar on the screen
+    program_window::setStrip(this);
 }
 
 void TVimoMainDlg::buildPanels() {
@@ -116,7 +139,7 @@ void TVimoMainDlg::buildPanels() {
     row->setSpacing(0);
 
     TextPanel = loweredPanel(central);
-    TextPanel->setFont(boldFont(16));
+    TextPanel->setFont(systemFont(statusPixelSize));
     TextPanel->setIndent(4);
     // A long status line is cut, never widens the strip.
     TextPanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -134,6 +157,7 @@ void TVimoMainDlg::buildPanels() {
     column->addLayout(row, 1);
 
     TabSet = new StatusTabBar(central);
+    TabSet->setFont(systemFont(tabPixelSize));
     TabSet->setFixedHeight(21);
     for (const char* caption : tabCaptions)
         TabSet->addTab(QString::fromLatin1(caption));
@@ -247,14 +271,20 @@ void TVimoMainDlg::showStatusPage() {
                                   dayFraction(context_.clock.now())));
 }
 
-// The alarm page's list of names is cut to the panel with an ellipsis; the other pages' lines
-// are clipped by the panel.
+// The alarm page's list of names is cut to the panel with an ellipsis; on the other pages a file
+// or device name too long for the panel is cut in its middle.
 void TVimoMainDlg::showStatusLine(const std::string& line) {
     QString text = toQString(line);
-    if (selectedPage() == StatusPage::Alarm && TextPanel->isVisible()) {
-        const int room = TextPanel->contentsRect().width() - 2 * TextPanel->indent();
-        text = TextPanel->fontMetrics().elidedText(text, Qt::ElideRight, room);
+    if (!TextPanel->isVisible()) { // its width is known once it is shown
+        TextPanel->setText(text);
+        return;
     }
+    const int room = TextPanel->contentsRect().width() - 2 * TextPanel->indent();
+    if (selectedPage() == StatusPage::Alarm)
+        text = TextPanel->fontMetrics().elidedText(text, Qt::ElideRight, room);
+    else
+        text = fitLineByNames(text, {toQString(context_.program.logbook.LogFileName)},
+                              TextPanel->fontMetrics(), room);
     TextPanel->setText(text);
 }
 

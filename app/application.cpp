@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "base/dialogs.h"
+#include "base/program_fonts.h"
 #include "base/stored_pictures.h"
 
 #include <QIcon>
@@ -13,6 +14,7 @@ namespace brisomar {
 BrisomarApplication::BrisomarApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QString::fromLatin1(title));
     setWindowIcon(QPixmap::fromImage(storedPicture(programIconPath)));
+    useFormFonts();
 }
 
 bool BrisomarApplication::notify(QObject* receiver, QEvent* event) {

@@ -201,9 +201,9 @@ bool startDemo(UiContext& context, const QString& folder) {
     if (!opened)
         return false;
     if (TMapA* mapA = context.windows.mapA) {
+        mapA->resize(820, 640); // before showing it, so that it is placed on the screen whole
         mapA->show();
         mapA->Timer1Timer(); // loads the chart at once
-        mapA->resize(820, 640);
     }
     if (TVimoComDlg* com = context.windows.comDlg) {
         com->deviceChoice(1)->setEditText(QString::fromLatin1(SimulatorDevice::deviceName));

@@ -56,6 +56,49 @@ void centreOnScreen(QWidget* window) {
     window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
 }
 
+namespace {
+
+QPointer<QWidget>& stripWindow() {
+    static QPointer<QWidget> strip;
+    return strip;
+}
+
+} // namespace
+
+void setStrip(QWidget* strip) {
+    stripWindow() = strip;
+}
+
+void placeOnScreen(QWidget* window) {
+    const QWidget* strip = stripWindow();
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!strip || strip == window || !strip->isVisible() || !screen)
+        return;
+    if (!window->testAttribute(Qt::WA_Resized))
+        window->adjustSize(); // as showing it would, so the size placed is the size shown
+    const QRect stripFrame = strip->frameGeometry();
+    // A window not shown yet has no frame: the strip's tells how large the frame will be.
+    const QSize frame = window->isVisible() ? window->frameGeometry().size() - window->size()
+                                            : stripFrame.size() - strip->size();
+    QRect place(window->pos(), window->size() + frame);
+    if (!window->testAttribute(Qt::WA_Moved)) // where the sailor put it stays his choice
+        place.moveTo(stripFrame.center().x() - place.width() / 2, stripFrame.bottom() + 1);
+    const QRect area = screen->availableGeometry();
+    if (window->minimumSize() != window->maximumSize()) {
+        place.setBottom(std::min(
+            place.bottom(),
+            std::max(area.bottom(), place.top() + frame.height() + window->minimumHeight() - 1)));
+        place.setWidth(std::min(place.width(),
+                                std::max(area.width(), frame.width() + window->minimumWidth())));
+    }
+    place.moveLeft(std::clamp(place.left(), area.left(),
+                              std::max(area.left(), area.right() + 1 - place.width())));
+    place.moveTop(std::clamp(place.top(), area.top(),
+                             std::max(area.top(), area.bottom() + 1 - place.height())));
+    window->resize(place.size() - frame);
+    window->move(place.topLeft());
+}
+
 void compactLayouts(QWidget* window) {
     constexpr int margin = 2;
     constexpr int spacing = 2;
@@ -67,9 +110,14 @@ void compactLayouts(QWidget* window) {
         if (layout->spacing() > spacing)
             layout->setSpacing(spacing);
     }
-    // A button takes the width the form gives it rather than asking for room of its own.
+    // A button may be as narrow as its caption with its frame, not the style's wider default,
+    // and never narrower.
+    constexpr int captionPadding = 12;
     for (QPushButton* button : window->findChildren<QPushButton*>())
-        button->setSizePolicy(QSizePolicy::Ignored, button->sizePolicy().verticalPolicy());
+        if (!button->text().isEmpty())
+            button->setMinimumWidth(
+                button->fontMetrics().horizontalAdvance(QString(button->text()).remove('&')) +
+                captionPadding);
 }
 
 void releaseDefaultButtons(QWidget* window) {

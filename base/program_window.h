@@ -27,6 +27,11 @@ void addHelpKey(QWidget* window, std::function<void()> showHelp);
 void showHelp(Help* help, int context);
 // Moves `window` to the middle of its screen.
 void centreOnScreen(QWidget* window);
+// The main window's strip, which the windows shown later leave in sight.
+void setStrip(QWidget* strip);
+// Places `window` wholly inside its screen's available area, a window never placed below the
+// strip, and narrows or shortens a resizable window too large for the area.
+void placeOnScreen(QWidget* window);
 // Draws the controls of a fixed-size window close together, as the form placed them, so they fit
 // its client area.
 void compactLayouts(QWidget* window);
@@ -58,6 +63,8 @@ public:
                 program_window::compactLayouts(this);
             if (centred_ && !this->isVisible())
                 program_window::centreOnScreen(this);
+            if (!this->isVisible())
+                program_window::placeOnScreen(this);
         }
         QtWindow::setVisible(visible);
     }

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace brisomar {
@@ -78,33 +80,35 @@ namespace brisomar {
 
 namespace {
 
-std::optional<QStringList> runFileDialog(QFileDialog& dialog, const Dialogs::FileChoice& choice) {
-    dialog.setWindowTitle(choice.title);
-    dialog.setNameFilter(choice.filter);
-    dialog.setDefaultSuffix(choice.defaultSuffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles();
-}
-
 std::optional<QString> firstFile(const std::optional<QStringList>& files) {
     return files ? std::optional<QString>(files->first()) : std::nullopt;
 }
 
 } // namespace
 
+std::optional<QStringList> QtDialogs::run(QFileDialog& dialog, const FileChoice& choice) {
+    dialog.setWindowTitle(choice.title);
+    dialog.setNameFilter(choice.filter);
+    dialog.setDefaultSuffix(choice.defaultSuffix);
+    dialog.setDirectory(lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    lastFolder_ = QFileInfo(dialog.selectedFiles().first()).absolutePath();
+    return dialog.selectedFiles();
+}
+
 std::optional<QString> QtDialogs::openFileName(const FileChoice& choice) {
     QFileDialog dialog(QApplication::activeWindow());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    return firstFile(runFileDialog(dialog, choice));
+    return firstFile(run(dialog, choice));
 }
 
 std::optional<QStringList> QtDialogs::openFileNames(const FileChoice& choice) {
     QFileDialog dialog(QApplication::activeWindow());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFiles);
-    return runFileDialog(dialog, choice);
+    return run(dialog, choice);
 }
 
 std::optional<QString> QtDialogs::saveFileName(const FileChoice& choice, bool confirmOverwrite) {
@@ -112,7 +116,7 @@ std::optional<QString> QtDialogs::saveFileName(const FileChoice& choice, bool co
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
-    return firstFile(runFileDialog(dialog, choice));
+    return firstFile(run(dialog, choice));
 }
 
 } // namespace brisomar

@@ -4,6 +4,8 @@
 #include "base/clock.h"
 #include "base/dialogs.h"
 
+class QFileDialog;
+
 namespace brisomar {
 
 // The PC's local clock.
@@ -30,6 +32,11 @@ public:
     std::optional<QString> openFileName(const FileChoice& choice) override;
     std::optional<QStringList> openFileNames(const FileChoice& choice) override;
     std::optional<QString> saveFileName(const FileChoice& choice, bool confirmOverwrite) override;
+
+private:
+    // A file dialog opens in the folder of the file chosen last, else in the sailor's home.
+    std::optional<QStringList> run(QFileDialog& dialog, const FileChoice& choice);
+    QString lastFolder_;
 };
 
 } // namespace brisomar

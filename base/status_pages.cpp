@@ -38,9 +38,10 @@ public:
             return "Active alarms: " + std::to_string(s.ActiveAlarmCount) +
                    (s.ActiveAlarmNames.empty() ? "" : "  " + s.ActiveAlarmNames);
         case StatusPage::Comm:
-            return s.CommNotice + (s.SentenceNotice.empty() ? "" : s.SentenceNotice + " ") +
-                   "GPS: " + latitude(s.GpsLat, false) + " " + longitude(s.GpsLon, false) + " " +
-                   "Last update:" + fixTime(s.GpsTime) + " ";
+            // The position and its time first: a notice may not fit.
+            return "GPS: " + latitude(s.GpsLat, false) + " " + longitude(s.GpsLon, false) + " " +
+                   "Last update:" + fixTime(s.GpsTime) + " " +
+                   (s.SentenceNotice.empty() ? "" : s.SentenceNotice + " ") + s.CommNotice;
         case StatusPage::Course:
             return "Course GPS: " + number(s.GpsCourse) + " " + "In use: " + number(s.PosCourse);
         case StatusPage::Log:

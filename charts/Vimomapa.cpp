@@ -191,7 +191,7 @@ void TMapA::Timer1Timer() {
     TMapB* mapB = context_.windows.mapB;
     if (chart.ChartUsable) {
         if (chart.ChartDrawEnabled)
-            drawBoatAndRoute();
+            mouseTools_.drawUnderDragFigures([this] { drawBoatAndRoute(); });
         showPicture();
     } else {
         hideWindow(mapB);

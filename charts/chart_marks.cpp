@@ -1,8 +1,10 @@
 #include "charts/chart_marks.h"
 
 #include "charts/chart_geometry.h"
+#include "navcalc/navigation_math.h"
 
 #include <unordered_map>
+#include <utility>
 
 namespace brisomar {
 
@@ -121,8 +123,34 @@ void DrawPosition(ChartSurface& surface, ChartState& chart, const NavState& nav,
         steps.positionStep(surface, x, y, settings.ChartSettingsChanged, settings);
 }
 
+namespace {
+
+constexpr long double secondsPerDay = 86400;
+constexpr long double longestSilenceSeconds = 60;
+constexpr long double fastestKnots = 50;
+
+// Whether the position jumped since the track's last step: a fix after more than a minute
+// without one, or one farther than the boat could have sailed at 50 knots. A position that
+// changed without a new fix (typed by hand) is no jump.
+bool positionJumped(PositionTrack& steps, const NavState& nav) {
+    const PositionTrack::Fix fix{nav.PosLat, nav.PosLon, nav.LastUpdate};
+    const std::optional<PositionTrack::Fix> last = std::exchange(steps.lastFix, fix);
+    if (!last || last->time == fix.time)
+        return false;
+    long double seconds = (fix.time.value() - last->time.value()) * secondsPerDay;
+    if (seconds < 0)
+        seconds += secondsPerDay; // past midnight
+    return seconds > longestSilenceSeconds ||
+           DistanceNm(last->lat, last->lon, fix.lat, fix.lon).value() >
+               fastestKnots * seconds / 3600;
+}
+
+} // namespace
+
 void DrawTrack(ChartSurface& surface, ChartState& chart, const NavState& nav, PositionTrack& steps,
                const ChartSettings& settings) {
+    if (positionJumped(steps, nav))
+        steps.TrackRestart = true; // no line across the jump
     int x = 0, y = 0;
     if (positionPixel(chart, nav, x, y))
         steps.trackStep(surface, x, y, settings);
@@ -173,6 +201,13 @@ ChartSpot chartSpot(ChartState& chart, Real48 lat, Real48 lon) {
     if (!onChartInUse(chart, lat, lon))
         return {};
     return {true, {LonToChartX(chart, lon), LatToChartY(chart, lat)}};
+}
+
+ChartSpot waypointSpot(ChartState& chart, const TWaypoint& waypoint) {
+    for (const RouteOverlay::Clicked& c : chart.Route.clicked)
+        if (c.lat == waypoint.Lat && c.lon == waypoint.Lon)
+            return {true, {c.x, c.y}};
+    return chartSpot(chart, waypoint.Lat, waypoint.Lon);
 }
 
 // Paints pixels over the picture, keeping the colour under each the first time it is painted.
@@ -230,7 +265,7 @@ void updateRouteOverlay(ChartSurface& surface, ChartState& chart, const Waypoint
                         const NavState& nav, PositionTrack& steps) {
     std::vector<ChartSpot> waypoints;
     for (int n = 1; n <= route.WaypointCount && n <= maxWaypoints && !route[n].isEnd(); ++n)
-        waypoints.push_back(chartSpot(chart, route[n].Lat, route[n].Lon));
+        waypoints.push_back(waypointSpot(chart, route[n]));
     const int sailedTo = route.sailing.ActiveWaypoint;
     const bool sailing =
         !route.sailing.RouteDone && sailedTo >= 1 && sailedTo <= static_cast<int>(waypoints.size());
@@ -270,6 +305,12 @@ void detailTrackStep(ChartSurface& surface, const ChartState& chart, NavState& n
         steps.trackStep(surface, x, y, settings);
     else
         nav.PosOutsideDetailChart = true;
+}
+
+void markClickedWaypoint(ChartSurface& surface, RouteOverlay& overlay, const TWaypoint& waypoint,
+                         int x, int y) {
+    overlay.clicked.push_back({waypoint.Lat, waypoint.Lon, x, y});
+    OverlayPainter(surface, overlay).waypointMark({true, {x, y}});
 }
 
 void drawWaypointMark(ChartSurface& surface, int x, int y) {

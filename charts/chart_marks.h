@@ -49,6 +49,10 @@ struct WaypointMark {
 // The waypoint mark: nine red pixels, at (x, y) and around it.
 std::array<PixelPoint, 9> waypointMarkPixels(int x, int y);
 void drawWaypointMark(ChartSurface& surface, int x, int y);
+// The mark of a waypoint set by a click, drawn as part of the route at the clicked pixel, where
+// the route keeps drawing it.
+void markClickedWaypoint(ChartSurface& surface, RouteOverlay& overlay, const TWaypoint& waypoint,
+                         int x, int y);
 // The mark at the waypoint's pixel when it lies on the chart.
 WaypointMark DrawWaypoint(ChartSurface& surface, ChartState& chart, const TWaypoint& waypoint);
 

@@ -166,7 +166,8 @@ bool ChartSelection::tick(FileSystem& files, const NavState& nav) {
         AutoSelectChart(files, nav);
         chart_.AutoSelectTicks = 0;
     }
-    return !chart_.ChartUsable && chart_.ChartWindowShown;
+    // A sailor who has not chosen a map file yet is not told that a chart is unusable.
+    return !chart_.ChartUsable && chart_.ChartWindowShown && !chart_.MapFilePath.empty();
 }
 
 } // namespace brisomar

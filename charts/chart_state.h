@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,11 @@ public:
     PositionMark mark;
     int LastX = 0, LastY = 0;
     bool TrackRestart = false;
+    // The position and its fix time (a fraction of a day) at the track's last step.
+    struct Fix {
+        Real48 lat, lon, time;
+    };
+    std::optional<Fix> lastFix;
 
     bool hasLast() const { return LastY > 0 || LastX > 0; }
 
@@ -99,7 +105,14 @@ public:
     // What the overlay was drawn from (the waypoints' and the boat's pixels, the active
     // waypoint): it is drawn anew only when that changes.
     std::vector<int> drawnFrom;
-    std::vector<Spot> spots; // in drawing order, each pixel once
+    std::vector<Spot> spots; // in drawing order
+    // Waypoints set by a click are marked where the sailor clicked, whatever pixel their stored
+    // position converts back to.
+    struct Clicked {
+        Real48 lat, lon;
+        int x = 0, y = 0;
+    };
+    std::vector<Clicked> clicked;
 
     void erase(ChartSurface& surface);
     // After a fresh copy of the picture: nothing of it is left to erase.

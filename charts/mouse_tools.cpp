@@ -113,7 +113,7 @@ void ChartMouseTools::setWaypoint(int x, int y) {
     route.WaypointCount = std::max(route.WaypointCount, route.WaypointIndex);
     route.sailFirstOfNewRoute();
     c_.windows.ShowWaypoint(route.WaypointIndex);
-    drawWaypointMark(c_.picture, x, y); // where the sailor clicked
+    markClickedWaypoint(c_.picture, c_.chart.Route, route[route.WaypointIndex], x, y);
     if (c_.windows.visible(ToolWindow::Evaluate))
         c_.windows.showGeoDir(c_.tools.ChartCourse);
 }
@@ -145,6 +145,24 @@ void ChartMouseTools::startSearch(int x, int y) {
     }
     if (SearchDragActive)
         searchLines(x, y);
+}
+
+// Each figure as the last move drew it: inverting it again takes it off, or puts it back.
+void ChartMouseTools::invertDragFigures() {
+    if (SearchDragActive && mode(ChartWindowMode::SearchOptimum))
+        searchLines(MouseLastX, MouseLastY);
+    if (RectDragActive)
+        invertRectangle(MouseDownX, MouseDownY, MouseLastX, MouseLastY);
+    if (MeasureDragActive)
+        invertLine(MouseDownX, MouseDownY, MouseLastX, MouseLastY);
+    if (LegDragActive)
+        invertLine(legFromX_, legFromY_, MouseLastX, MouseLastY);
+}
+
+void ChartMouseTools::drawUnderDragFigures(const std::function<void()>& draw) {
+    invertDragFigures();
+    draw();
+    invertDragFigures();
 }
 
 void ChartMouseTools::startMeasure(int x, int y) {

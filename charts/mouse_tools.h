@@ -8,6 +8,7 @@
 #include "navcalc/sailing.h"
 #include "records/waypoint_route.h"
 
+#include <functional>
 #include <string>
 #include <tuple>
 
@@ -70,6 +71,9 @@ public:
     void press(MouseButton button, int x, int y);
     void move(int x, int y, const ClientArea& client);
     void release(MouseButton button, int x, int y);
+    // Runs `draw` (the timer's route and cross) with the figure being dragged taken off, then
+    // puts the figure back, so the drawing neither saves nor keeps any of its inverted pixels.
+    void drawUnderDragFigures(const std::function<void()>& draw);
 
     int MouseDownX = 0, MouseDownY = 0, MouseLastX = 0, MouseLastY = 0;
     Real48 MouseLat, MouseLon;
@@ -85,6 +89,7 @@ private:
     void positionOf(int x, int y, Real48& lat, Real48& lon) const;
     void invertLine(int x1, int y1, int x2, int y2);
     void invertRectangle(int x1, int y1, int x2, int y2);
+    void invertDragFigures();
     void searchLines(int x, int y);
     void startLegDrag(int x, int y);
     void setWaypoint(int x, int y);

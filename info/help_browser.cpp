@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -18,7 +19,10 @@ QRect besideRect(const QRect& dialog, QSize size, const QRect& screen) {
     const int roomLeft = dialog.left() - screen.left() - gap;
     const bool right = roomRight >= roomLeft;
     size.setWidth(std::min(size.width(), std::max(right ? roomRight : roomLeft, minimumHelpWidth)));
-    const int left = right ? dialog.right() + 1 + gap : dialog.left() - gap - size.width();
+    const int besideLeft = right ? dialog.right() + 1 + gap : dialog.left() - gap - size.width();
+    // Wholly on the screen, over the dialog's edge if the room beside it is too narrow.
+    const int left = std::clamp(besideLeft, screen.left(),
+                                std::max(screen.left(), screen.right() + 1 - size.width()));
     const int top = std::clamp(dialog.top(), screen.top(),
                                std::max(screen.top(), screen.bottom() - size.height()));
     return {QPoint(left, top), size};
@@ -73,6 +77,21 @@ void HelpWindow::stayUsableBeside(QWidget* dialog) {
     if (dialog)
         setGeometry(
             besideRect(dialog->frameGeometry(), size(), dialog->screen()->availableGeometry()));
+}
+
+// Help already on screen when a modal dialog opens joins that dialog where it stands.
+bool HelpWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowBlocked && isVisible())
+        QTimer::singleShot(0, this, [this] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog || dialog == parentWidget() || !isVisible())
+                return;
+            const QRect place = geometry();
+            setParent(dialog, windowFlags() | Qt::Window);
+            setGeometry(place);
+            show();
+        });
+    return QWidget::event(event);
 }
 
 HelpBrowser::~HelpBrowser() {

@@ -20,6 +20,9 @@ public:
     void showContext(int context);
     QTextBrowser* browser() const { return browser_; }
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     void stayUsableBeside(QWidget* dialog);
 

@@ -79,6 +79,7 @@ TVimoComDlg::TVimoComDlg(UiContext& context, QWidget* parent)
     SeComm2->OnDataMessage = [this] { SeComm2DataMessage(); };
 
     auto* grid = new QGridLayout(this);
+    grid->setSizeConstraint(QLayout::SetFixedSize); // a dialog of fixed size, like the others
     grid->addWidget(buildPortGroup(ports_[0], QStringLiteral("Received at port.")), 0, 0);
     grid->addWidget(buildPortGroup(ports_[1], QStringLiteral("Received at port")), 0, 1);
     grid->addWidget(buildGpsGroup(), 1, 0);
@@ -318,8 +319,10 @@ void TVimoComDlg::deliver(PortControls& port) {
 void TVimoComDlg::Timer1Timer() {
     const auto shown =
         context_.program.reception.tick(context_.program.nav, readClock(context_.clock));
-    for (std::size_t i = 0; i < ports_.size(); ++i)
+    for (std::size_t i = 0; i < ports_.size(); ++i) {
         ports_[i].received->setText(QString::fromLatin1(shown[i]));
+        ports_[i].received->setCursorPosition(0); // the sentence's name in sight, not its tail
+    }
     const std::string& notice = context_.program.nav.SentenceNotice;
     NoticeLabel->setText(QString::fromLatin1(notice));
     NoticeLabel->setVisible(!notice.empty());

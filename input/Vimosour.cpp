@@ -91,6 +91,7 @@ void TVimoSourDlg::buildControls() {
     HelpBtn = new QPushButton(QStringLiteral("&Help"), this);
 
     auto* grid = new QGridLayout(this);
+    grid->setSizeConstraint(QLayout::SetFixedSize); // a dialog of fixed size, like the others
     const auto addRow = [&](int row, RadioGroup* group, QWidget* field, QWidget* letter) {
         grid->addWidget(group, row, 0);
         grid->addWidget(field, row, 1);

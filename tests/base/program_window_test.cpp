@@ -172,6 +172,17 @@ TEST_F(ProgramWindows, TheMainWindowKeepsItsSizeWhateverItsStatusLineSays) {
     EXPECT_EQ(mainDlg->frameGeometry().size(), QSize(627, 97));
 }
 
+// Whether the help window's Close button, clicked as the sailor does, closes it.
+bool closesOnClick(HelpWindow* window) {
+    if (!QTest::qWaitForWindowExposed(window))
+        return false;
+    for (QPushButton* button : window->findChildren<QPushButton*>())
+        if (button->text() == "Close")
+            QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                              button->mapTo(window, button->rect().center()));
+    return !window->isVisible();
+}
+
 // Help asked for in a modal dialog can be used and closed while the dialog stays open.
 TEST(HelpFromAModalDialog, CanBeClosedWhileTheDialogStaysOpenAndStandsBesideIt) {
     HelpBrowser help;
@@ -181,22 +192,37 @@ TEST(HelpFromAModalDialog, CanBeClosedWhileTheDialogStaysOpenAndStandsBesideIt) 
     QRect helpFrame;
     QTimer::singleShot(0, &dialog, [&] {
         help.showContext(4);
-        HelpWindow* window = help.window();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-        helpFrame = window->frameGeometry();
-        QPushButton* close = nullptr;
-        for (QPushButton* button : window->findChildren<QPushButton*>())
-            if (button->text() == "Close")
-                close = button;
-        ASSERT_NE(close, nullptr);
-        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
-                          close->mapTo(window, close->rect().center()));
-        helpClosed = !window->isVisible();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(help.window()));
+        helpFrame = help.window()->frameGeometry();
+        helpClosed = closesOnClick(help.window());
         dialog.reject();
     });
     dialog.exec();
     EXPECT_TRUE(helpClosed);
     EXPECT_FALSE(helpFrame.intersects(dialog.frameGeometry()));
+}
+
+TEST(HelpOnScreen, StaysUsableWhileAModalDialogOpenedLaterIsOpen) {
+    HelpBrowser help;
+    help.showContext(1);
+    QDialog dialog;
+    bool helpClosed = false;
+    QTimer::singleShot(0, &dialog, [&] {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return help.window()->parentWidget() == &dialog; }));
+        helpClosed = closesOnClick(help.window());
+        dialog.reject();
+    });
+    dialog.exec();
+    EXPECT_TRUE(helpClosed);
+}
+
+TEST(HelpOnScreen, StandsWhollyOnTheScreenBesideAWideDialog) {
+    const QRect screen(0, 0, 1024, 768);
+    for (const QRect& dialog : {QRect(162, 100, 700, 400), QRect(150, 100, 700, 400),
+                                QRect(0, 0, 1000, 700), QRect(900, 10, 120, 80)}) {
+        const QRect help = besideRect(dialog, QSize(560, 520), screen);
+        EXPECT_TRUE(screen.contains(help)) << help.x() << "," << help.y() << " " << help.width();
+    }
 }
 
 // A value is incomplete by its text alone, typed or restored; a wholly blank field holds none.

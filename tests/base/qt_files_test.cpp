@@ -1,6 +1,7 @@
 #include "base/qt_files.h"
 
 #include "app/Vimomain.h"
+#include "base/qt_seams.h"
 #include "charts/Vimosema.h"
 #include "navcalc/Vimoboat.h"
 #include "records/Vimolog.h"
@@ -9,7 +10,11 @@
 #include "ui_fakes.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QImage>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -93,6 +98,32 @@ TEST(DataFiles, AnImageIsSavedAsABitmapThroughASymbolicLink) {
     const QImage saved(QString::fromStdString(dir.file("chart.bmp")), "BMP");
     EXPECT_EQ(saved.size(), image.size());
     EXPECT_EQ(saved.pixel(3, 2), image.pixel(3, 2));
+}
+
+// The file dialogs open in the sailor's home, then in the folder of the file chosen last, not
+// in the program's working folder.
+TEST(FileDialogs, StartAtHomeThenInTheFolderLastUsed) {
+    TempDir dir;
+    const QString chosen = QString::fromStdString(dir.file("coast.MAP"));
+    QFile(chosen).open(QIODevice::WriteOnly);
+    QtDialogs dialogs;
+    QStringList startFolders;
+    const auto answer = [&](bool choose) {
+        QTimer::singleShot(0, [&startFolders, &chosen, choose] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            startFolders << dialog->directory().absolutePath();
+            if (!choose)
+                return dialog->reject();
+            dialog->selectFile(chosen);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+    };
+    answer(true);
+    EXPECT_EQ(dialogs.openFileName({"Open map-file", "Map-files (*.MAP)", "MAP"}), chosen);
+    answer(false);
+    dialogs.saveFileName({"Import into map-file", "Map-files (*.MAP)", "MAP"}, true);
+    EXPECT_EQ(startFolders, (QStringList{QDir::homePath(), QString::fromStdString(dir.path())}));
 }
 
 } // namespace

@@ -66,13 +66,13 @@ TEST_F(StatusPages, TheWaypointPageShowsTheActiveWaypoint) {
     EXPECT_EQ(page(StatusPage::Waypoint), "WP 3: 047° 2,41 Nm  XTE 85 m R  VMG 5,8 kn  ETA 14:32");
 }
 
-TEST_F(StatusPages, TheCommPageTellsFirstOfPortsTriedAgainThenOfTheSentenceMissed) {
-    state.CommNotice = "COM1 not open, tried every 5 s: /dev/ttyUSB0. ";
+TEST_F(StatusPages, TheCommPageTellsOfTheSentenceMissedAndPortsTriedAgainAfterThePosition) {
+    state.CommNotice = "COM1: /dev/ttyUSB0 not found. Tried every 5 s. ";
     state.SentenceNotice = "Receiving GNRMC, not GPRMC: set the sentence to ??RMC to read it.";
     EXPECT_EQ(page(StatusPage::Comm),
-              "COM1 not open, tried every 5 s: /dev/ttyUSB0. "
+              "GPS: LAT --°--.---' LON ---°--.---' Last update:--:--:-- "
               "Receiving GNRMC, not GPRMC: set the sentence to ??RMC to read it. "
-              "GPS: LAT --°--.---' LON ---°--.---' Last update:--:--:-- ");
+              "COM1: /dev/ttyUSB0 not found. Tried every 5 s. ");
 }
 
 // Until the first fix of the run there is no position to show, unless one is typed in.

@@ -185,6 +185,36 @@ TEST_F(PositionOnChartWindow, TheTrackJoinsPointsButNeverFromNone) {
     EXPECT_EQ(steps.LastY, 80);
 }
 
+// Fixes half a minute apart carry the track along; a silence of more than a minute, or a fix
+// farther than 50 knots allow, breaks it.
+TEST_F(PositionOnChartWindow, TheTrackBreaksWherePositionJumps) {
+    const long double second = 1.0L / 86400;
+    const auto fixAt = [&](long double lat, long double lon, long double seconds) {
+        at(lat, lon);
+        nav.LastUpdate = Real48(0.5L + seconds * second);
+        DrawTrack(surface, chart, nav, steps, settings);
+    };
+    const struct {
+        const char* name;
+        long double lat, seconds;
+        bool joined;
+    } cases[] = {{"sailed at 45 knots", 55.15L, 24 * 30, true},
+                 {"after two minutes' silence", 55.15L, 25 * 30, false},
+                 {"jumped 9 miles in half a minute", 55.15L, 30, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        surface.reset(&base);
+        steps = PositionTrack{};
+        fixAt(55.0L, 5.0L, 0); // pixel (50, 50)
+        if (c.joined)
+            for (int step = 1; step < 24; ++step)
+                fixAt(55.0L + step * 0.15L / 24, 5.0L, step * 30);
+        fixAt(c.lat, 5.0L, c.seconds); // pixel (50, 48)
+        EXPECT_EQ(steps.LastY, 48);
+        EXPECT_EQ(surface.pixel(50, 49) != base.pixel(50, 49), c.joined);
+    }
+}
+
 TEST_F(PositionOnChartWindow, WaypointsAreNineRedPixelsAndMostlyOutsideIsSaid) {
     WaypointRoute route;
     route[1].Lat = Real48(55.0L);

@@ -234,14 +234,17 @@ TEST_F(Selection, TheEdgeCountsAsOnTheChartForTheTimer) {
     EXPECT_EQ(chart.AutoSelectTicks, 0);
 }
 
-TEST_F(Selection, TheNoticeShowsWhileTheChartWindowLacksAUsableChart) {
+TEST_F(Selection, TheNoticeShowsWhileTheChartWindowLacksAUsableChartOnceAMapFileIsChosen) {
     EXPECT_FALSE(selection.tick(files, nav));
     chart.ChartWindowShown = true;
-    EXPECT_TRUE(selection.tick(files, nav));
+    EXPECT_FALSE(selection.tick(files, nav)); // no map file chosen yet
     MapTable table{};
     table[0] = easyRecord(bitmap("a.bmp"));
+    table[1] = easyRecord(dir.file("missing.bmp"));
     ASSERT_TRUE(open(mapFile(table)));
     EXPECT_FALSE(selection.tick(files, nav));
+    selection.showRecord(files, 2);
+    EXPECT_TRUE(selection.tick(files, nav));
 }
 
 // The two text captions hold 255 characters, the prefix included; "°" is one character.

@@ -402,6 +402,67 @@ TEST_F(ChartTools, TheWaypointMarkIsDrawnAtTheClickedPixel) {
     }
 }
 
+// The route drawn on the next tick marks the clicked waypoint at the same pixel, not a second
+// time one pixel off.
+TEST_F(ChartTools, AClickedWaypointIsMarkedOnceWhenTheRouteIsDrawn) {
+    MapRecord intermediate = testing::easyRecord("chart.bmp", 100, 100);
+    intermediate.CalLat[1] = Real48(57.0L);
+    intermediate.CalRow[1] = 20;
+    use(intermediate);
+    chart.ChartMode = Mode::SetWaypoints;
+    windows.open = {ToolWindow::Waypoints};
+    for (const PixelPoint p : {PixelPoint{5, 7}, {47, 29}, {94, 77}}) {
+        SCOPED_TRACE(::testing::Message() << p.x << ", " << p.y);
+        picture.reset(&base);
+        chart.Route.forget();
+        route = WaypointRoute{};
+        click(p.x, p.y);
+        updateRouteOverlay(picture, chart, route, nav, chart.ChartCross);
+        ChartSurface expected(&base);
+        drawWaypointMark(expected, p.x, p.y);
+        EXPECT_EQ(differences(expected), 0);
+    }
+}
+
+// The timer draws the route and the blinking cross anew under a measuring line being dragged
+// across them: the chart ends as if the line had been drawn once at the end.
+TEST_F(ChartTools, AMeasuringDragOverTheRouteAndTheCrossLeavesNothingBehind) {
+    setRoute({{58, 9}, {52, 1}});
+    windows.open = {ToolWindow::Distance};
+    PositionTrack steps;
+    ChartSettings settings;
+    const PixelPoint start{10, 50}, end{82, 74};
+    const auto run = [&](bool dragDuringTicks) {
+        picture.reset(&base);
+        chart.Route.forget();
+        steps = PositionTrack{};
+        if (dragDuringTicks)
+            tools.press(MouseButton::Left, start.x, start.y);
+        for (int tick = 0; tick < 25; ++tick) {
+            nav.PosLat = Real48(56.0L - tick * 0.1L); // a pixel down each tick
+            nav.PosLon = Real48(5.0L);
+            if (dragDuringTicks)
+                tools.move(start.x + 3 * tick, start.y + tick, wholeChart);
+            tools.drawUnderDragFigures([&] {
+                updateRouteOverlay(picture, chart, route, nav, steps);
+                DrawPosition(picture, chart, nav, steps, settings);
+            });
+        }
+        if (!dragDuringTicks) {
+            tools.press(MouseButton::Left, start.x, start.y);
+            tools.move(end.x, end.y, wholeChart);
+        }
+        tools.release(MouseButton::Left, end.x, end.y);
+        std::vector<Rgb> pixels;
+        for (int y = 0; y < base.height(); ++y)
+            for (int x = 0; x < base.width(); ++x)
+                pixels.push_back(picture.pixel(x, y));
+        return pixels;
+    };
+    const std::vector<Rgb> lineDrawnOnceAtTheEnd = run(false);
+    EXPECT_TRUE(run(true) == lineDrawnOnceAtTheEnd);
+}
+
 TEST_F(ChartTools, NothingHappensWithoutAUsableChart) {
     chart.ChartUsable = false;
     setRoute({{55, 8}});

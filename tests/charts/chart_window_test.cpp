@@ -537,6 +537,9 @@ TEST_F(SelectionDialog, TheNoticeShowsWhileTheChartWindowHasNoUsableChart) {
     EXPECT_FALSE(ui.context.windows.unusDlg->isVisible());
     ui.context.windows.mapA->show();
     dlg->Timer1Timer();
+    EXPECT_FALSE(ui.context.windows.unusDlg->isVisible()); // no map file chosen yet
+    ui.program.chart.MapFilePath = "/charts/coast.MAP";
+    dlg->Timer1Timer();
     EXPECT_TRUE(ui.context.windows.unusDlg->isVisible());
     ui.context.windows.mapA->hide();
     dlg->Timer1Timer();

@@ -108,6 +108,7 @@ TEST_F(CommDialog, AFixOnPort1ReachesTheMainWindowsPages) {
     ASSERT_TRUE(dlg->SeComm1->PortOpen());
     arrive(1, "noise" + rmc + "\r\n");
     EXPECT_EQ(dlg->Edit1->text().toStdString(), rmc.substr(1));
+    EXPECT_EQ(dlg->Edit1->cursorPosition(), 0); // the field shows the sentence's name
     mainDlg->TabSet->setCurrentIndex(static_cast<int>(StatusPage::Comm));
     mainDlg->Timer1Timer();
     EXPECT_TRUE(mainDlg->TextPanel->text().startsWith("GPS: LAT N 48°07.037' LON E011°30.999'"))

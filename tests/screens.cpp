@@ -1,0 +1,115 @@
+// Takes a picture of every window of the navigator as the window system shows it, frame and all,
+// with the demo's chart and boat: screens FOLDER. Run on an X display with a window manager by
+// scripts/screens.
+#include "alarms/Vimolarm.h"
+#include "app/Vimomain.h"
+#include "app/application.h"
+#include "app/demo.h"
+#include "charts/Vimomapa.h"
+#include "charts/Vimomapb.h"
+#include "charts/Vimomset.h"
+#include "charts/Vimosema.h"
+#include "input/Vimocom.h"
+#include "input/Vimosour.h"
+#include "navcalc/Vimoavst.h"
+#include "navcalc/Vimoboat.h"
+#include "navcalc/Vimodist.h"
+#include "navcalc/Vimoopt.h"
+#include "navcalc/Vimoposi.h"
+#include "navcalc/Vimoseop.h"
+#include "navcalc/Vimoseti.h"
+#include "records/Vimolog.h"
+#include "records/Vimowayp.h"
+
+#include "ui_fakes.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPixmap>
+#include <QScreen>
+#include <QTabBar>
+
+#include <iostream>
+
+namespace {
+
+using namespace brisomar;
+
+// Lets the window manager frame and place the window, and the window draw itself.
+void settle() {
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 400)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+void picture(QWidget* window, const QString& path) {
+    window->raise();
+    window->activateWindow();
+    settle();
+    const QRect frame = window->frameGeometry();
+    QGuiApplication::primaryScreen()
+        ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
+        .save(path);
+    std::cout << path.toStdString() << '\n';
+}
+
+// One picture per tab of a window with tabs of its own (the main window shows its first).
+void pictures(QWidget* window, const QString& name, const QString& folder) {
+    window->show();
+    QTabBar* tabs = name == QStringLiteral("main") ? nullptr : window->findChild<QTabBar*>();
+    if (!tabs) {
+        picture(window, folder + '/' + name + QStringLiteral(".png"));
+    } else {
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            picture(window, QStringLiteral("%1/%2-%3.png").arg(folder, name).arg(i + 1));
+        }
+    }
+    if (name != QStringLiteral("main") && name != QStringLiteral("chart"))
+        window->hide();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    BrisomarApplication app(argc, argv);
+    if (argc != 2) {
+        std::cerr << "Usage: screens FOLDER\n";
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(folder);
+    testing::UiFixture ui;
+    // A folder of a name the same on every machine, as the pictures show it.
+    const QString demo = QDir::tempPath() + QStringLiteral("/brisomar-screens");
+    QDir(demo).removeRecursively();
+    const auto mainDlg = createWindows(ui.context);
+    mainDlg->show();
+    if (!startDemo(ui.context, demo))
+        return 1;
+    mainDlg->TabSet->setCurrentIndex(static_cast<int>(StatusPage::Position));
+    const WindowRegistry& w = ui.context.windows;
+    const std::pair<QWidget*, const char*> windows[] = {{w.mainDlg, "main"},
+                                                        {w.mapA, "chart"},
+                                                        {w.semaDlg, "chart-selection"},
+                                                        {w.msetDlg, "chart-setup"},
+                                                        {w.mapB, "detail"},
+                                                        {w.comDlg, "communication"},
+                                                        {w.sourDlg, "datasource"},
+                                                        {w.larmDlg, "alarms"},
+                                                        {w.logDlg, "logbook"},
+                                                        {w.waypDlg, "waypoints"},
+                                                        {w.optDlg, "steering"},
+                                                        {w.boatSheet, "boat-data"},
+                                                        {w.distDlg, "distance"},
+                                                        {w.seekOptDlg, "optimum"},
+                                                        {w.sailTimeDlg, "sail-time"},
+                                                        {w.avstDlg, "chart-distance"},
+                                                        {w.posiDlg, "mouse-position"},
+                                                        {w.aboutDlg, "about"},
+                                                        {w.warrDlg, "important"}};
+    for (const auto& [window, name] : windows)
+        pictures(window, QString::fromLatin1(name), folder);
+    return 0;
+}
