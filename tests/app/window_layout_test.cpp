@@ -196,10 +196,10 @@ TEST_F(WindowLayout, EveryStatusPageShowsItsWholeText) {
     }
     // A port tried again is told after the position and its time, which stay in sight.
     const QString position = pageText(StatusPage::Comm);
-    nav.CommNotice = "COM1 not open, tried every 5 s: /dev/serial/by-id/usb-Prolific-port0. ";
+    nav.CommNotice = "COM1: /dev/serial/by-id/usb-Prolific-port0 not open. Tried every 5 s. ";
     mainDlg->TabSet->setCurrentIndex(static_cast<int>(StatusPage::Alarm));
     mainDlg->TabSet->setCurrentIndex(static_cast<int>(StatusPage::Comm));
-    EXPECT_TRUE(line->text().startsWith(position + "COM1 not open")) << line->text().toStdString();
+    EXPECT_TRUE(line->text().startsWith(position + "COM1: ")) << line->text().toStdString();
 }
 
 // A file name too long for the strip is cut in its middle; the end of the line stays.
