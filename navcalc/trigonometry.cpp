@@ -42,7 +42,7 @@ long double exactly(MpfrFunction f, long double x) {
 
 // Below this, sin x and arctan x round to x and cos x to 1: the next term of their series, x³/3
 // at most, is less than half the spacing of the long doubles next to x (x²/2 next to 1).
-const long double tiny = std::ldexp(1.0L, -(LDBL_MANT_DIG / 2 + 2));
+constexpr long double tiny = 1 / static_cast<long double>(1ULL << (LDBL_MANT_DIG / 2 + 2));
 
 // Sine and cosine from the fast way, each when it can vouch for it.
 struct FastSinCos {
