@@ -89,6 +89,35 @@ TEST(Sailing, WindAndCurrentAddAsVectors) {
     EXPECT_NEAR(d(v.OptFalseWindDir), 180, 1e-9); // X below 0: 180 - 0
 }
 
+// Wind and current nearly cancelling: the direction left over is as correctly rounded sines and
+// cosines make it (a sine off by its last bit turns it).
+TEST(Sailing, NearlyCancellingWindAndCurrentLeaveTheExactDirection) {
+    const struct {
+        long double windDir, windSpeed, currentDir, currentSpeed;
+        Real48::Bytes direction;
+    } cases[] = {
+        {359,
+         16.089474969984188L,
+         179,
+         16.08947496998418814L,
+         {0x58, 0x4d, 0xed, 0xbe, 0x23, 0x03}},
+        {185.672525358268274L,
+         12.643876L,
+         5.672525358L,
+         12.64387617843771849L,
+         {0x7a, 0x19, 0xcc, 0xf7, 0x3f, 0x25}},
+    };
+    for (const auto& c : cases) {
+        SailingValues v;
+        v.OptWindDir = Real48(c.windDir);
+        v.OptWindSpeed = Real48(c.windSpeed);
+        v.OptCurrentDir = Real48(c.currentDir);
+        v.OptCurrentSpeed = Real48(c.currentSpeed);
+        ComputeFalseWind(v);
+        EXPECT_EQ(v.OptFalseWindDir.bytes(), c.direction) << c.windDir;
+    }
+}
+
 TEST(EvaluateOptInputs, ResetsOutOfRangeFieldsAndWarnsOfUnreadableOnes) {
     SailingValues v;
     OptFields fields;
