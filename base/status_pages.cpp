@@ -38,10 +38,11 @@ public:
             return "Active alarms: " + std::to_string(s.ActiveAlarmCount) +
                    (s.ActiveAlarmNames.empty() ? "" : "  " + s.ActiveAlarmNames);
         case StatusPage::Comm:
-            // The position and its time first: a notice may not fit.
-            return "GPS: " + latitude(s.GpsLat, false) + " " + longitude(s.GpsLon, false) + " " +
-                   "Last update:" + fixTime(s.GpsTime) + " " +
-                   (s.SentenceNotice.empty() ? "" : s.SentenceNotice + " ") + s.CommNotice;
+            return noticeShown() ? s.SentenceNotice + (s.SentenceNotice.empty() ? "" : " ") +
+                                       s.CommNotice
+                                 : "GPS: " + latitude(s.GpsLat, false) + " " +
+                                       longitude(s.GpsLon, false) + " " +
+                                       "Last update:" + fixTime(s.GpsTime) + " ";
         case StatusPage::Course:
             return "Course GPS: " + number(s.GpsCourse) + " " + "In use: " + number(s.PosCourse);
         case StatusPage::Log:
@@ -77,6 +78,14 @@ private:
 
     std::string time(long double dayFraction) const {
         return format_.timeText ? format_.timeText(dayFraction) : defaultTimeText(dayFraction);
+    }
+
+    // A notice of the reception takes the Comm page's line in turn with the position, two seconds
+    // each: the strip holds only one of them whole.
+    bool noticeShown() const {
+        const bool notice = !s.SentenceNotice.empty() || !s.CommNotice.empty();
+        constexpr long double secondsPerDay = 86400;
+        return notice && static_cast<long long>(now_ * secondsPerDay / 2) % 2 == 1;
     }
 
     // A position that was never received is not shown as one; a typed one is a position.

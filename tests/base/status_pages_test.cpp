@@ -66,13 +66,19 @@ TEST_F(StatusPages, TheWaypointPageShowsTheActiveWaypoint) {
     EXPECT_EQ(page(StatusPage::Waypoint), "WP 3: 047° 2,41 Nm  XTE 85 m R  VMG 5,8 kn  ETA 14:32");
 }
 
-TEST_F(StatusPages, TheCommPageTellsOfTheSentenceMissedAndPortsTriedAgainAfterThePosition) {
+// The strip holds either whole, so they take turns, two seconds each.
+TEST_F(StatusPages, TheCommPageShowsTheReceptionNoticesInTurnWithThePosition) {
     state.CommNotice = "COM1: /dev/ttyUSB0 not found. Tried every 5 s. ";
     state.SentenceNotice = "Receiving GNRMC, not GPRMC: set the sentence to ??RMC to read it.";
-    EXPECT_EQ(page(StatusPage::Comm),
-              "GPS: LAT --°--.---' LON ---°--.---' Last update:--:--:-- "
-              "Receiving GNRMC, not GPRMC: set the sentence to ??RMC to read it. "
-              "COM1: /dev/ttyUSB0 not found. Tried every 5 s. ");
+    const std::string position = "GPS: LAT --°--.---' LON ---°--.---' Last update:--:--:-- ";
+    const std::string notices = "Receiving GNRMC, not GPRMC: set the sentence to ??RMC to read it. "
+                                "COM1: /dev/ttyUSB0 not found. Tried every 5 s. ";
+    const long double second = 1.0L / 86400;
+    for (auto [seconds, shown] : {std::pair(0.0, position), std::pair(1.9, position),
+                                  std::pair(2.1, notices), std::pair(3.9, notices),
+                                  std::pair(4.1, position)})
+        EXPECT_EQ(statusPageText(StatusPage::Comm, state, format, noon + seconds * second), shown)
+            << seconds;
 }
 
 // Until the first fix of the run there is no position to show, unless one is typed in.
