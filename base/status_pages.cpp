@@ -38,11 +38,10 @@ public:
             return "Active alarms: " + std::to_string(s.ActiveAlarmCount) +
                    (s.ActiveAlarmNames.empty() ? "" : "  " + s.ActiveAlarmNames);
         case StatusPage::Comm:
-            return noticeShown() ? s.SentenceNotice + (s.SentenceNotice.empty() ? "" : " ") +
-                                       s.CommNotice
-                                 : "GPS: " + latitude(s.GpsLat, false) + " " +
-                                       longitude(s.GpsLon, false) + " " +
-                                       "Last update:" + fixTime(s.GpsTime) + " ";
+            return noticeShown()
+                       ? s.SentenceNotice + (s.SentenceNotice.empty() ? "" : " ") + s.CommNotice
+                       : "GPS: " + latitude(s.GpsLat, false) + " " + longitude(s.GpsLon, false) +
+                             " " + "Last update:" + fixTime(s.GpsTime) + " ";
         case StatusPage::Course:
             return "Course GPS: " + number(s.GpsCourse) + " " + "In use: " + number(s.PosCourse);
         case StatusPage::Log:
