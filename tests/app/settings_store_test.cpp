@@ -470,25 +470,6 @@ TEST_F(KeptAcrossRuns, FreshRestoresNothingAndWritesNothingUntilTheSailorChanges
     EXPECT_EQ(testing::settingsValue(valuesPath, "Port1/On"), "false");
 }
 
-// A value left incomplete is kept as it was, and refused when read after the restart.
-TEST_F(KeptAcrossRuns, AnIncompleteValueKeptIsRefusedWhenReadAfterTheRestart) {
-    {
-        NavigatorRun a(folder);
-        a.windows().larmDlg->ensureControls();
-        a.windows().larmDlg->MaskSeconds->setText("90");
-        a.store->Timer1Timer();
-    }
-    NavigatorRun b(folder);
-    b.windows().larmDlg->ensureControls();
-    ASSERT_EQ(b.windows().larmDlg->MaskSeconds->displayText(), "90_");
-    b.switchAlarmOn(AlarmSlot::GpsSilence);
-    EXPECT_FALSE(b.alarms().on(AlarmSlot::GpsSilence));
-    EXPECT_EQ(b.ui.dialogs.shown,
-              (testing::Boxes{{testing::BoxKind::Warning,
-                               "Incomplete value for Communication GPS: fill every place, as in "
-                               "000."}}));
-}
-
 TEST_F(KeptAcrossRuns, APortThatDoesNotOpenAtStartShowsNoBoxAndIsTriedAgain) {
     {
         NavigatorRun a(folder);

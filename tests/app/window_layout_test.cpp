@@ -4,18 +4,7 @@
 #include "app/Vimomain.h"
 #include "base/qt_text.h"
 #include "charts/Vimomapa.h"
-#include "charts/Vimomapb.h"
 #include "charts/Vimomset.h"
-#include "charts/Vimosema.h"
-#include "input/Vimocom.h"
-#include "input/Vimosour.h"
-#include "navcalc/Vimoavst.h"
-#include "navcalc/Vimoboat.h"
-#include "navcalc/Vimodist.h"
-#include "navcalc/Vimoopt.h"
-#include "navcalc/Vimoposi.h"
-#include "navcalc/Vimoseop.h"
-#include "navcalc/Vimoseti.h"
 #include "records/Vimolog.h"
 #include "records/Vimowayp.h"
 #include "records/logbook.h"
@@ -138,11 +127,11 @@ protected:
 };
 
 TEST_F(WindowLayout, EveryControlOfEveryWindowIsInsideClearOfTheOthersAndFitsItsText) {
-    const WindowRegistry& w = ui.context.windows;
-    for (QWidget* window : std::initializer_list<QWidget*>{
-             w.mainDlg,     w.mapA,    w.semaDlg, w.distDlg,    w.mapB,    w.waypDlg,   w.optDlg,
-             w.sailTimeDlg, w.posiDlg, w.avstDlg, w.seekOptDlg, w.larmDlg, w.boatSheet, w.aboutDlg,
-             w.comDlg,      w.logDlg,  w.sourDlg, w.msetDlg,    w.unusDlg, w.warrDlg}) {
+    int windows = 0;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->windowTitle().isEmpty())
+            continue; // a menu or a list that drops down
+        ++windows;
         window->show();
         QApplication::processEvents();
         const QStringList faults = faultsOfEveryTab(window);
@@ -150,6 +139,7 @@ TEST_F(WindowLayout, EveryControlOfEveryWindowIsInsideClearOfTheOthersAndFitsIts
                                       << faults.join(QStringLiteral("\n  ")).toStdString();
         window->hide();
     }
+    EXPECT_GE(windows, 20);
 }
 
 // The longest values a boat produces: a log interval of four digits, speeds and courses of
