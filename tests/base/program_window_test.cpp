@@ -281,20 +281,19 @@ TEST_F(ProgramWindows, AFieldLeftForTheButtonThatReadsItIsRefusedOnce) {
     w.larmDlg->ensureControls();
     w.sourDlg->ensureControls();
     const struct {
-        QWidget* window;
         MaskedField* field;
         QWidget* button;
         QString warning;
-    } cases[] = {{w.distDlg, w.distDlg->MaskLatA, w.distDlg->CalcBtn,
+    } cases[] = {{w.distDlg->MaskLatA, w.distDlg->CalcBtn,
                   "Incomplete value for Latitude (Position A): fill every place, as in "
                   "000°00.000."},
-                 {w.larmDlg, w.larmDlg->MaskSeconds, w.larmDlg->onBox(AlarmSlot::GpsSilence),
+                 {w.larmDlg->MaskSeconds, w.larmDlg->onBox(AlarmSlot::GpsSilence),
                   "Incomplete value for Communication GPS: fill every place, as in 000."},
-                 {w.sourDlg, w.sourDlg->MaskDir, w.sourDlg->OKBtn,
+                 {w.sourDlg->MaskDir, w.sourDlg->OKBtn,
                   "Incomplete value for Course: fill every place, as in 000."}};
     for (const auto& c : cases) {
         ui.dialogs.shown.clear();
-        showActive(c.window);
+        showActive(c.field->window());
         c.field->setFocus();
         c.field->setText(QString());
         c.field->home(false);

@@ -587,13 +587,9 @@ TEST_F(Import, TileNamesAndTextsAreWhatTheMapFilesCodePageHolds) {
     EXPECT_EQ(result.tiles[0].bitmap, dir.file("chart-1.bmp"));
     std::string error;
     EXPECT_EQ(readMapFile(files, map, error)->at(1).FileName, "chart-1.bmp");
-    const struct {
-        const char* source;
-        const char* stem;
-    } names[] = {
-        {"/c/côte.tif", "côte"}, {"/c/Χάρτης Crete .tif", "Crete"}, {"/c/Χάρτης.tif", "chart"}};
-    for (const auto& n : names)
-        EXPECT_EQ(tileStem(n.source), n.stem) << n.source;
+    EXPECT_EQ(tileStem("/c/côte.tif"), "côte");
+    EXPECT_EQ(tileStem("/c/Χάρτης Crete .tif"), "Crete");
+    EXPECT_EQ(tileStem("/c/Χάρτης.tif"), "chart");
 }
 
 TEST(ChartImport, ASourceIsTakenOnlyWhenItsTilesFitAMapFile) {
