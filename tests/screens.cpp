@@ -1,6 +1,5 @@
-// Takes a picture of every window of the navigator as the window system shows it, frame and all,
-// with the demo's chart and boat: screens FOLDER. Run on an X display with a window manager by
-// scripts/screens.
+// screens FOLDER: a picture of every window, frame and all, with the demo's chart and boat. Run on
+// an X display with a window manager by scripts/screens.
 #include "alarms/Vimolarm.h"
 #include "app/Vimomain.h"
 #include "app/application.h"
@@ -58,13 +57,11 @@ void picture(QWidget* window, const QString& path) {
 void pictures(QWidget* window, const QString& name, const QString& folder) {
     window->show();
     QTabBar* tabs = name == QStringLiteral("main") ? nullptr : window->findChild<QTabBar*>();
-    if (!tabs) {
+    if (!tabs)
         picture(window, folder + '/' + name + QStringLiteral(".png"));
-    } else {
-        for (int i = 0; i < tabs->count(); ++i) {
-            tabs->setCurrentIndex(i);
-            picture(window, QStringLiteral("%1/%2-%3.png").arg(folder, name).arg(i + 1));
-        }
+    for (int i = 0; tabs && i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        picture(window, QStringLiteral("%1/%2-%3.png").arg(folder, name).arg(i + 1));
     }
     if (name != QStringLiteral("main") && name != QStringLiteral("chart"))
         window->hide();

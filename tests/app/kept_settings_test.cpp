@@ -199,22 +199,17 @@ TEST(KeptSettings, TheCurrentWaypointLiesInTheRoute) {
     }
 }
 
-// Settings written before the waypoint sailed to was kept sailed to the current one.
+// Settings written before the waypoint sailed to was kept sail to the current one.
 TEST(KeptSettings, TheWaypointSailedToLiesInTheRoute) {
-    const struct {
-        const char *current, *active;
-        int expected;
-    } rows[] = {{"2", "3", 3}, {"2", "4", 0}, {"2", nullptr, 2}};
-    for (const auto& row : rows) {
+    const std::pair<const char*, int> rows[] = {{"3", 3}, {"4", 0}, {nullptr, 2}};
+    for (const auto& [active, expected] : rows) {
         SettingsValues values = keptValues(KeptSettings{});
         values["Route/Count"] = "3";
-        values["Route/Current"] = row.current;
-        if (row.active)
-            values["Route/Active"] = row.active;
-        else
-            values.erase("Route/Active");
-        EXPECT_EQ(keptSettingsFrom(values).route.active, row.expected)
-            << (row.active ? row.active : "none");
+        values["Route/Current"] = "2";
+        values.erase("Route/Active");
+        if (active)
+            values["Route/Active"] = active;
+        EXPECT_EQ(keptSettingsFrom(values).route.active, expected) << (active ? active : "none");
     }
 }
 

@@ -22,7 +22,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLockFile>
 #include <QSpinBox>
@@ -31,11 +30,7 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include <sys/stat.h>
-
-#include <functional>
 
 namespace brisomar {
 namespace {
@@ -365,45 +360,34 @@ TEST_F(KeptAcrossRuns, AnUnreadableSettingsFileIsSetAsideAndTheRunStartsFresh) {
     }
 }
 
-// What is not a settings file the navigator wrote is never read: a FIFO would hold the start up
-// for good, a huge file for seconds.
+// A FIFO would hold the start up for good, a huge file for seconds: neither is read.
 TEST_F(KeptAcrossRuns, AKeptFileThatIsNoRegularFileOrTooLargeIsSetAsideUnread) {
     const std::string huge = "[Navigator]\nFormat=1\n" + std::string(largestKeptFile, ';');
-    const struct {
-        const char* what;
-        bool route;
-        std::function<void(const std::string&)> make;
-    } rows[] = {
-        {"FIFO as settings", false, [](const std::string& p) { ::mkfifo(p.c_str(), 0600); }},
-        {"FIFO as route", true, [](const std::string& p) { ::mkfifo(p.c_str(), 0600); }},
-        {"settings above 1 MB", false,
-         [&](const std::string& p) { testing::writeContents(p, huge); }},
-        {"route above 1 MB", true, [&](const std::string& p) { testing::writeContents(p, huge); }},
-    };
-    for (const auto& row : rows) {
-        std::filesystem::remove_all(folder);
-        testing::writeSettingsFile(valuesPath, KeptSettings{});
-        const std::string path = row.route ? routePath : valuesPath;
-        std::filesystem::remove(path);
-        row.make(path);
-        NavigatorRun b(folder);
-        EXPECT_EQ(b.notice, setAsideNotice(path, setAsideName(path))) << row.what;
-        EXPECT_TRUE(std::filesystem::exists(setAsideName(path))) << row.what;
-    }
+    for (const std::string* path : {&valuesPath, &routePath})
+        for (const bool fifo : {true, false}) {
+            std::filesystem::remove_all(folder);
+            testing::writeSettingsFile(valuesPath, KeptSettings{});
+            std::filesystem::remove(*path);
+            if (fifo)
+                ::mkfifo(path->c_str(), 0600);
+            else
+                testing::writeContents(*path, huge);
+            NavigatorRun b(folder);
+            EXPECT_EQ(b.notice, setAsideNotice(*path, setAsideName(*path))) << *path << fifo;
+            EXPECT_TRUE(std::filesystem::exists(setAsideName(*path))) << *path << fifo;
+        }
 }
 
 // Each damaged file is kept beside the earlier ones, whatever holds the first names.
 TEST_F(KeptAcrossRuns, EverySetAsideCopyIsKeptAndTheNoticeNamesIt) {
     std::filesystem::create_directories(setAsideName(valuesPath, 1)); // not a file
-    const char* damaged[] = {"first", "second", "third"};
-    const int copies[] = {0, 2, 3};
-    for (int run = 0; run < 3; ++run) {
-        testing::writeContents(valuesPath, damaged[run]);
+    for (const int copy : {0, 2, 3}) {
+        testing::writeContents(valuesPath, std::to_string(copy));
         NavigatorRun b(folder);
-        EXPECT_EQ(b.notice, setAsideNotice(valuesPath, setAsideName(valuesPath, copies[run])));
+        EXPECT_EQ(b.notice, setAsideNotice(valuesPath, setAsideName(valuesPath, copy)));
     }
-    for (int run = 0; run < 3; ++run)
-        EXPECT_EQ(contentsOf(setAsideName(valuesPath, copies[run])), damaged[run]);
+    for (const int copy : {0, 2, 3})
+        EXPECT_EQ(contentsOf(setAsideName(valuesPath, copy)), std::to_string(copy));
 }
 
 TEST_F(KeptAcrossRuns, ADamagedFileThatCannotBeSetAsideIsLeftAndNeverWrittenOver) {
@@ -425,24 +409,23 @@ TEST_F(KeptAcrossRuns, ADamagedFileThatCannotBeSetAsideIsLeftAndNeverWrittenOver
     EXPECT_EQ(ui.dialogs.shown, testing::Boxes{});
 }
 
-// A lock that names this very process is what a killed navigator leaves when the next one is
-// given its number again, as after a restart of the machine.
+// A lock naming this very process: a killed navigator's, its number given again after a reboot.
 TEST_F(KeptAcrossRuns, ALockLeftByAKilledNavigatorIsTakenOverAndNoneIsLeft) {
-    const QString lockPath = QString::fromStdString(valuesPath + ".lock");
+    const std::string lockPath = valuesPath + ".lock";
     std::filesystem::create_directories(folder);
     std::string left;
     {
-        QLockFile lock(lockPath);
+        QLockFile lock(QString::fromStdString(lockPath));
         ASSERT_TRUE(lock.tryLock(0));
-        left = contentsOf(valuesPath + ".lock");
+        left = contentsOf(lockPath);
     }
-    testing::writeContents(valuesPath + ".lock", left);
+    testing::writeContents(lockPath, left);
     NavigatorRun a(folder);
-    EXPECT_FALSE(QFileInfo::exists(lockPath));
+    EXPECT_FALSE(std::filesystem::exists(lockPath));
     a.switchAlarmOn(AlarmSlot::Speed);
     a.store->Timer1Timer();
     EXPECT_EQ(testing::settingsValue(valuesPath, "Alarms/SpeedOn"), "true");
-    EXPECT_FALSE(QFileInfo::exists(lockPath));
+    EXPECT_FALSE(std::filesystem::exists(lockPath));
 }
 
 TEST_F(KeptAcrossRuns, AShortRouteFileIsSetAsideAndTheRestComesBack) {
@@ -485,50 +468,6 @@ TEST_F(KeptAcrossRuns, FreshRestoresNothingAndWritesNothingUntilTheSailorChanges
     EXPECT_EQ(testing::settingsValue(valuesPath, "Alarms/CourseOn"), "true");
     EXPECT_EQ(testing::settingsValue(valuesPath, "Alarms/SpeedOn"), "false");
     EXPECT_EQ(testing::settingsValue(valuesPath, "Port1/On"), "false");
-}
-
-// A value left incomplete is kept as it was, and refused when it is read after the restart, as
-// when it was typed: nothing is stored from it.
-TEST_F(KeptAcrossRuns, AnIncompleteValueKeptIsRefusedWhenReadAfterTheRestart) {
-    {
-        NavigatorRun a(folder);
-        const WindowRegistry& w = a.windows();
-        w.sourDlg->ensureControls();
-        w.sourDlg->MaskDir->setText("90");
-        w.larmDlg->ensureControls();
-        w.larmDlg->MaskSeconds->setText("90");
-        w.larmDlg->MaskMaxDirBox->setText("1");
-        a.store->Timer1Timer();
-    }
-    NavigatorRun b(folder);
-    const WindowRegistry& w = b.windows();
-    w.sourDlg->ensureControls();
-    w.larmDlg->ensureControls();
-    ASSERT_EQ(w.sourDlg->MaskDir->displayText(), "90_");
-    const auto manualCourse = [&] {
-        w.sourDlg->DirRadioGroup->click(0);
-        w.sourDlg->OKBtnClick();
-        return b.ui.program.nav.ManualCourse;
-    };
-    const auto alarmOn = [&](AlarmSlot slot) {
-        return [&b, slot] {
-            b.switchAlarmOn(slot);
-            return b.alarms().on(slot);
-        };
-    };
-    const struct {
-        std::function<bool()> read; // gives whether something was stored
-        QString warning;
-    } cases[] = {{manualCourse, "Incomplete value for Course: fill every place, as in 000."},
-                 {alarmOn(AlarmSlot::GpsSilence),
-                  "Incomplete value for Communication GPS: fill every place, as in 000."},
-                 {alarmOn(AlarmSlot::Course),
-                  "Incomplete value for Change of course (Max): fill every place, as in 000."}};
-    for (const auto& c : cases) {
-        b.ui.dialogs.shown.clear();
-        EXPECT_FALSE(c.read()) << c.warning.toStdString();
-        EXPECT_EQ(b.ui.dialogs.shown, (testing::Boxes{{testing::BoxKind::Warning, c.warning}}));
-    }
 }
 
 TEST_F(KeptAcrossRuns, APortThatDoesNotOpenAtStartShowsNoBoxAndIsTriedAgain) {

@@ -4,18 +4,7 @@
 #include "app/Vimomain.h"
 #include "base/qt_text.h"
 #include "charts/Vimomapa.h"
-#include "charts/Vimomapb.h"
 #include "charts/Vimomset.h"
-#include "charts/Vimosema.h"
-#include "input/Vimocom.h"
-#include "input/Vimosour.h"
-#include "navcalc/Vimoavst.h"
-#include "navcalc/Vimoboat.h"
-#include "navcalc/Vimodist.h"
-#include "navcalc/Vimoopt.h"
-#include "navcalc/Vimoposi.h"
-#include "navcalc/Vimoseop.h"
-#include "navcalc/Vimoseti.h"
 #include "records/Vimolog.h"
 #include "records/Vimowayp.h"
 #include "records/logbook.h"
@@ -58,14 +47,11 @@ bool insideAnotherControl(const QWidget* widget, const QWidget* window) {
 }
 
 QString nameOf(const QWidget* control) {
-    QString text;
-    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
-        text = button->text();
-    else if (const auto* label = qobject_cast<const QLabel*>(control))
-        text = label->text();
+    const auto* button = qobject_cast<const QAbstractButton*>(control);
+    const auto* label = qobject_cast<const QLabel*>(control);
+    const QString text = button ? button->text() : label ? label->text() : QString();
     return QStringLiteral("%1 \"%2\"")
-        .arg(QString::fromLatin1(control->metaObject()->className()),
-             text.isEmpty() ? control->objectName() : text);
+        .arg(control->metaObject()->className(), text.isEmpty() ? control->objectName() : text);
 }
 
 // The room a control's text needs beside it: the frame of a button, an indicator's box.
@@ -87,17 +73,6 @@ int widthNeeded(const QWidget* control) {
     return 0;
 }
 
-QStringList faultsOfTabs(const QTabBar* tabs) {
-    QStringList faults;
-    for (int i = 0; i < tabs->count(); ++i) {
-        const QRect tab = tabs->tabRect(i);
-        if (!tabs->rect().contains(tab) ||
-            tabs->fontMetrics().horizontalAdvance(tabs->tabText(i)) > tab.width())
-            faults << QStringLiteral("tab \"%1\" is cut").arg(tabs->tabText(i));
-    }
-    return faults;
-}
-
 QStringList faultsOf(QWidget* window) {
     QStringList faults;
     QList<QWidget*> controls;
@@ -116,7 +91,11 @@ QStringList faultsOf(QWidget* window) {
         else if (!window->rect().contains(place))
             faults << nameOf(control) + " lies outside the window";
         if (const auto* tabs = qobject_cast<const QTabBar*>(control))
-            faults << faultsOfTabs(tabs);
+            for (int i = 0; i < tabs->count(); ++i)
+                if (!tabs->rect().contains(tabs->tabRect(i)) ||
+                    tabs->fontMetrics().horizontalAdvance(tabs->tabText(i)) >
+                        tabs->tabRect(i).width())
+                    faults << QStringLiteral("tab \"%1\" is cut").arg(tabs->tabText(i));
         if (widthNeeded(control) > control->width())
             faults << nameOf(control) + " is narrower than its text";
         for (QWidget* other : controls)
@@ -143,21 +122,16 @@ class WindowLayout : public ::testing::Test {
 protected:
     WindowLayout() : mainDlg(createWindows(ui.context)) {}
 
-    QList<QWidget*> windows() const {
-        const WindowRegistry& w = ui.context.windows;
-        return {w.mainDlg,    w.mapA,    w.semaDlg,     w.distDlg,  w.mapB,
-                w.waypDlg,    w.optDlg,  w.sailTimeDlg, w.posiDlg,  w.avstDlg,
-                w.seekOptDlg, w.larmDlg, w.boatSheet,   w.aboutDlg, w.comDlg,
-                w.logDlg,     w.sourDlg, w.msetDlg,     w.unusDlg,  w.warrDlg};
-    }
-
     UiFixture ui;
     std::unique_ptr<TVimoMainDlg> mainDlg;
 };
 
 TEST_F(WindowLayout, EveryControlOfEveryWindowIsInsideClearOfTheOthersAndFitsItsText) {
-    for (QWidget* window : windows()) {
-        ASSERT_NE(window, nullptr);
+    int windows = 0;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->windowTitle().isEmpty())
+            continue; // a menu or a list that drops down
+        ++windows;
         window->show();
         QApplication::processEvents();
         const QStringList faults = faultsOfEveryTab(window);
@@ -165,6 +139,7 @@ TEST_F(WindowLayout, EveryControlOfEveryWindowIsInsideClearOfTheOthersAndFitsIts
                                       << faults.join(QStringLiteral("\n  ")).toStdString();
         window->hide();
     }
+    EXPECT_GE(windows, 20);
 }
 
 // The longest values a boat produces: a log interval of four digits, speeds and courses of
@@ -183,12 +158,10 @@ TEST_F(WindowLayout, EveryStatusPageShowsItsWholeText) {
     mainDlg->show();
     QApplication::processEvents();
     const QLabel* line = mainDlg->TextPanel;
-    const auto pageText = [&](StatusPage page) {
-        return toQString(statusPageText(page, nav, systemTextFormat(), 0.5L));
-    };
     for (int page = 0; page < statusPageCount; ++page) {
         mainDlg->TabSet->setCurrentIndex(page);
-        const QString whole = pageText(static_cast<StatusPage>(page));
+        const QString whole =
+            toQString(statusPageText(static_cast<StatusPage>(page), nav, systemTextFormat(), 0.5L));
         EXPECT_EQ(line->text(), whole);
         EXPECT_LE(line->fontMetrics().horizontalAdvance(whole),
                   line->contentsRect().width() - 2 * line->indent())
@@ -196,14 +169,10 @@ TEST_F(WindowLayout, EveryStatusPageShowsItsWholeText) {
     }
     // The reception's notices take their turn with the position, each whole.
     ui.clock.time.second = 2;
-    for (const char* notice : {"Receiving GNRMC, not GPRMC: set the sentence to ??RMC to read it.",
-                               "COM1: Device /dev/ttyUSB0 is in use by gpsd (process 812). Tried "
-                               "every 5 s. "}) {
-        nav.CommNotice = notice;
-        mainDlg->TabSet->setCurrentIndex(static_cast<int>(StatusPage::Alarm));
-        mainDlg->TabSet->setCurrentIndex(static_cast<int>(StatusPage::Comm));
-        EXPECT_EQ(line->text().toStdString(), notice);
-    }
+    nav.CommNotice = "COM1: Device /dev/ttyUSB0 is in use by gpsd (process 812). Tried every 5 s. ";
+    mainDlg->TabSet->setCurrentIndex(static_cast<int>(StatusPage::Alarm));
+    mainDlg->TabSet->setCurrentIndex(static_cast<int>(StatusPage::Comm));
+    EXPECT_EQ(line->text().toStdString(), nav.CommNotice);
 }
 
 // A file name too long for the strip is cut in its middle; the end of the line stays.
@@ -217,24 +186,11 @@ TEST_F(WindowLayout, TheLogPageCutsALongFileNameInItsMiddle) {
     mainDlg->TabSet->setCurrentIndex(static_cast<int>(StatusPage::Log));
     const QString shown = mainDlg->TextPanel->text();
     EXPECT_TRUE(
-        shown.startsWith("Log is off. Interval: 1440 minutes. A torn record at the end of /"))
+        shown.startsWith("Log is off. Interval: 1440 minutes. A torn record at the end of /") &&
+        shown.contains(QChar(0x2026)) && shown.endsWith(" was removed (57 bytes)"))
         << shown.toStdString();
-    EXPECT_TRUE(shown.endsWith(" was removed (57 bytes)")) << shown.toStdString();
-    EXPECT_TRUE(shown.contains(QChar(0x2026)));
     EXPECT_LE(mainDlg->TextPanel->fontMetrics().horizontalAdvance(shown),
               mainDlg->TextPanel->contentsRect().width() - 2 * mainDlg->TextPanel->indent());
-}
-
-TEST_F(WindowLayout, TheCommunicationAndDataSourceWindowsKeepTheirSize) {
-    for (QWidget* window : {static_cast<QWidget*>(ui.context.windows.comDlg),
-                            static_cast<QWidget*>(ui.context.windows.sourDlg)}) {
-        window->show();
-        const QSize shown = window->size();
-        window->resize(1000, 800);
-        QApplication::processEvents();
-        EXPECT_EQ(window->size(), shown) << window->windowTitle().toStdString();
-        EXPECT_EQ(window->minimumSize(), window->maximumSize());
-    }
 }
 
 // Placed below the strip, and the chart window no larger than the screen's available area.
@@ -251,9 +207,7 @@ TEST_F(WindowLayout, WindowsOpenedLaterLeaveTheStripInSightAndStayOnTheScreen) {
             EXPECT_FALSE(window->frameGeometry().intersects(mainDlg->frameGeometry()))
                 << window->windowTitle().toStdString();
         }
-        EXPECT_TRUE(area.contains(window->frameGeometry()))
-            << window->windowTitle().toStdString() << " " << window->height() << " in "
-            << area.height();
+        EXPECT_TRUE(area.contains(window->frameGeometry())) << window->windowTitle().toStdString();
     }
 }
 

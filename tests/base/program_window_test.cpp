@@ -274,30 +274,26 @@ TEST_F(ProgramWindows, AnIncompleteFieldIsRefusedOnLeavingAndOnOk) {
     EXPECT_TRUE(dlg->isVisible());
 }
 
-// A field left for the button that reads it is refused once: the check of the field left, which
-// the warning box's own event loop runs, finds it refused already. Each names its row.
+// Refused once: the check of the field left, run by the warning box's event loop, finds it refused.
 TEST_F(ProgramWindows, AFieldLeftForTheButtonThatReadsItIsRefusedOnce) {
     ui.dialogs.modal = true;
     w.distDlg->ensureControls();
     w.larmDlg->ensureControls();
     w.sourDlg->ensureControls();
     const struct {
-        QWidget* window;
         MaskedField* field;
         QWidget* button;
         QString warning;
-    } cases[] = {{w.distDlg, w.distDlg->MaskLatA, w.distDlg->CalcBtn,
+    } cases[] = {{w.distDlg->MaskLatA, w.distDlg->CalcBtn,
                   "Incomplete value for Latitude (Position A): fill every place, as in "
                   "000°00.000."},
-                 {w.larmDlg, w.larmDlg->MaskSeconds, w.larmDlg->onBox(AlarmSlot::GpsSilence),
+                 {w.larmDlg->MaskSeconds, w.larmDlg->onBox(AlarmSlot::GpsSilence),
                   "Incomplete value for Communication GPS: fill every place, as in 000."},
-                 {w.larmDlg, w.larmDlg->MaskMaxDirBox, w.larmDlg->onBox(AlarmSlot::Course),
-                  "Incomplete value for Change of course (Max): fill every place, as in 000."},
-                 {w.sourDlg, w.sourDlg->MaskDir, w.sourDlg->OKBtn,
+                 {w.sourDlg->MaskDir, w.sourDlg->OKBtn,
                   "Incomplete value for Course: fill every place, as in 000."}};
     for (const auto& c : cases) {
         ui.dialogs.shown.clear();
-        showActive(c.window);
+        showActive(c.field->window());
         c.field->setFocus();
         c.field->setText(QString());
         c.field->home(false);

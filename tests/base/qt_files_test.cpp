@@ -100,8 +100,7 @@ TEST(DataFiles, AnImageIsSavedAsABitmapThroughASymbolicLink) {
     EXPECT_EQ(saved.pixel(3, 2), image.pixel(3, 2));
 }
 
-// The file dialogs open in the sailor's home, then in the folder of the file chosen last, not
-// in the program's working folder.
+// Not in the program's working folder.
 TEST(FileDialogs, StartAtHomeThenInTheFolderLastUsed) {
     TempDir dir;
     const QString chosen = QString::fromStdString(dir.file("coast.MAP"));

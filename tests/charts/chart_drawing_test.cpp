@@ -188,30 +188,22 @@ TEST_F(PositionOnChartWindow, TheTrackJoinsPointsButNeverFromNone) {
 // Fixes half a minute apart carry the track along; a silence of more than a minute, or a fix
 // farther than 50 knots allow, breaks it.
 TEST_F(PositionOnChartWindow, TheTrackBreaksWherePositionJumps) {
-    const long double second = 1.0L / 86400;
-    const auto fixAt = [&](long double lat, long double lon, long double seconds) {
-        at(lat, lon);
-        nav.LastUpdate = Real48(0.5L + seconds * second);
+    const auto fixAt = [&](long double lat, int seconds) {
+        at(lat, 5.0L);
+        nav.LastUpdate = Real48(0.5L + seconds / 86400.0L);
         DrawTrack(surface, chart, nav, steps, settings);
     };
-    const struct {
-        const char* name;
-        long double lat, seconds;
-        bool joined;
-    } cases[] = {{"sailed at 45 knots", 55.15L, 24 * 30, true},
-                 {"after two minutes' silence", 55.15L, 25 * 30, false},
-                 {"jumped 9 miles in half a minute", 55.15L, 30, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    // Sailed at 45 knots; after two minutes' silence; jumped 9 miles in half a minute.
+    const std::pair<int, bool> cases[] = {{24 * 30, true}, {25 * 30, false}, {30, false}};
+    for (const auto& [seconds, joined] : cases) {
         surface.reset(&base);
         steps = PositionTrack{};
-        fixAt(55.0L, 5.0L, 0); // pixel (50, 50)
-        if (c.joined)
-            for (int step = 1; step < 24; ++step)
-                fixAt(55.0L + step * 0.15L / 24, 5.0L, step * 30);
-        fixAt(c.lat, 5.0L, c.seconds); // pixel (50, 48)
-        EXPECT_EQ(steps.LastY, 48);
-        EXPECT_EQ(surface.pixel(50, 49) != base.pixel(50, 49), c.joined);
+        fixAt(55.0L, 0); // pixel (50, 50)
+        for (int step = 1; joined && step < 24; ++step)
+            fixAt(55.0L + step * 0.15L / 24, step * 30);
+        fixAt(55.15L, seconds); // pixel (50, 48)
+        EXPECT_EQ(steps.LastY, 48) << seconds;
+        EXPECT_EQ(surface.pixel(50, 49) != base.pixel(50, 49), joined) << seconds;
     }
 }
 

@@ -205,8 +205,7 @@ TEST_F(ImportMenu, WithoutItsModuleTheImportSaysItIsNotAvailable) {
     EXPECT_TRUE(ui.dialogs.shown[0].text.contains(QString::fromLatin1(chartImportModuleName)));
 }
 
-// A raster library that takes as long as the window thread lets it: it opens nothing until a
-// timer of that thread has run (or, should the window be held up, gives up after a while).
+// Opens nothing until a timer of the window thread has run, or gives up after a while.
 class WaitingLibrary : public RasterLibrary {
 public:
     std::unique_ptr<GeoRaster> open(const std::string&, std::string& reason) override {
@@ -229,10 +228,7 @@ TEST_F(ImportMenu, TheWindowThreadGoesOnWhileTheLibraryWorks) {
     QObject::connect(&tick, &QTimer::timeout, [&] { library->released = ++ticks >= 3; });
     tick.start(1);
     mapA->ImportChart1->trigger();
-    EXPECT_EQ(ui.dialogs.shown.back(),
-              (testing::Box{Warning, QStringLiteral("Import failed: %1: opened while the window "
-                                                    "went on")
-                                         .arg(QString::fromStdString(kap))}));
+    EXPECT_TRUE(ui.dialogs.shown.back().text.endsWith(": opened while the window went on"));
 }
 
 } // namespace

@@ -402,8 +402,7 @@ TEST_F(ChartTools, TheWaypointMarkIsDrawnAtTheClickedPixel) {
     }
 }
 
-// The route drawn on the next tick marks the clicked waypoint at the same pixel, not a second
-// time one pixel off.
+// The route drawn on the next tick marks the clicked waypoint at that pixel, not one off.
 TEST_F(ChartTools, AClickedWaypointIsMarkedOnceWhenTheRouteIsDrawn) {
     MapRecord intermediate = testing::easyRecord("chart.bmp", 100, 100);
     intermediate.CalLat[1] = Real48(57.0L);
@@ -424,35 +423,33 @@ TEST_F(ChartTools, AClickedWaypointIsMarkedOnceWhenTheRouteIsDrawn) {
     }
 }
 
-// The timer draws the route and the blinking cross anew under a measuring line being dragged
-// across them: the chart ends as if the line had been drawn once at the end.
+// The timer redraws the route and the cross under a dragged measuring line: the chart ends as if
+// the line had been drawn once at the end.
 TEST_F(ChartTools, AMeasuringDragOverTheRouteAndTheCrossLeavesNothingBehind) {
     setRoute({{58, 9}, {52, 1}});
     windows.open = {ToolWindow::Distance};
-    PositionTrack steps;
-    ChartSettings settings;
-    const PixelPoint start{10, 50}, end{82, 74};
     const auto run = [&](bool dragDuringTicks) {
+        PositionTrack steps;
+        ChartSettings settings;
         picture.reset(&base);
         chart.Route.forget();
-        steps = PositionTrack{};
         if (dragDuringTicks)
-            tools.press(MouseButton::Left, start.x, start.y);
+            tools.press(MouseButton::Left, 10, 50);
         for (int tick = 0; tick < 25; ++tick) {
             nav.PosLat = Real48(56.0L - tick * 0.1L); // a pixel down each tick
             nav.PosLon = Real48(5.0L);
             if (dragDuringTicks)
-                tools.move(start.x + 3 * tick, start.y + tick, wholeChart);
+                tools.move(10 + 3 * tick, 50 + tick, wholeChart);
             tools.drawUnderDragFigures([&] {
                 updateRouteOverlay(picture, chart, route, nav, steps);
                 DrawPosition(picture, chart, nav, steps, settings);
             });
         }
         if (!dragDuringTicks) {
-            tools.press(MouseButton::Left, start.x, start.y);
-            tools.move(end.x, end.y, wholeChart);
+            tools.press(MouseButton::Left, 10, 50);
+            tools.move(82, 74, wholeChart);
         }
-        tools.release(MouseButton::Left, end.x, end.y);
+        tools.release(MouseButton::Left, 82, 74);
         std::vector<Rgb> pixels;
         for (int y = 0; y < base.height(); ++y)
             for (int x = 0; x < base.width(); ++x)
