@@ -81,7 +81,6 @@ TEST_F(StatusPages, TheCommPageShowsTheReceptionNoticesInTurnWithThePosition) {
             << seconds;
 }
 
-// Until the first fix of the run there is no position to show, unless one is typed in.
 TEST_F(StatusPages, APositionNeverReceivedShowsDashesUnlessTyped) {
     state.ManualLat = true;
     EXPECT_EQ(page(StatusPage::Position),
