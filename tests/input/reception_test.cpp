@@ -226,7 +226,6 @@ TEST_F(ReceptionTest, OnlyAWholeFixGivesAPosition) {
     using enum Reception::SentenceUse;
     const RefusalCase cases[] = {
         {"$GPRMC,1,A,4630.000,N,00300.000,W,5,90,x*78", {}, fix, true},
-        {"$GPRMC,1,A,4630.000,N,00300.000,W,5,90,x", {}, fix, true},
         {"$GPRMC,1,A,4630.000,N,00300.000,W,5,90,x*00", {}, wrongChecksum},
         {"$GPRMC,1,V,4630.000,N,00300.000,W,5,90,x*6F", {}, gpsNoFix},
         {"$GPGLL,4630.000,N,00300.000,W,1,V*1C", gll, gpsNoFix},
