@@ -7,12 +7,14 @@
 
 namespace brisomar {
 
-// The PC clock moved by hand. Moving `time` (or pass) moves the steady clock with it, as time
+// The PC clock moved by hand: moving `time` (or pass) moves the steady clock with it, as time
 // passing does; setBy moves the PC's time alone, as setting the clock does.
 class FakeClock : public Clock {
 public:
     LocalDateTime now() const override { return time; }
-    std::chrono::milliseconds steady() const override { return sinceStart(time) - setBy_; }
+    std::chrono::milliseconds steady() const override {
+        return std::chrono::milliseconds(std::llround(dateTimeValue(time) * msPerDay)) - setBy_;
+    }
     ClockReading reading() const { return readClock(*this); }
 
     void pass(std::chrono::milliseconds d) {
@@ -27,10 +29,6 @@ public:
 
 private:
     static constexpr double msPerDay = 86'400'000.0;
-    static std::chrono::milliseconds sinceStart(const LocalDateTime& t) {
-        return std::chrono::milliseconds(std::llround(dateTimeValue(t) * msPerDay));
-    }
-
     std::chrono::milliseconds setBy_{0};
 };
 

@@ -268,8 +268,6 @@ TEST_F(AlarmMonitorTest, DepthAndAnchorWatchThroughSilenceOnAFakeClock) {
     EXPECT_EQ(nav.ActiveAlarmCount, 0);
 }
 
-// The route follower counts the arrivals; the alarm rises for those after it was switched on
-// and names the last one, latched like the others.
 TEST_F(AlarmMonitorTest, ArrivalBeepsForEachWaypointReachedAndNamesTheNext) {
     EXPECT_EQ(monitor.limits.ArrivalRadius, Real48(100.0L)) << "in force before ever switched on";
     nav.Arrivals = {1, 1, 2}; // before the alarm was on

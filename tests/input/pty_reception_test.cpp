@@ -79,31 +79,28 @@ long heapInUse() {
 #endif
 }
 
-// Another program holding a device exclusively, as gpsd does: a process keeps it open while the
-// terminal is marked exclusive; the mark is taken off again when the hold ends, as such a
-// program does when it closes the device.
-class ExclusiveHold {
-public:
-    ExclusiveHold(QProcess& program, const std::string& path)
-        : program_(program),
-          fd_(::open(path.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC)) {
-        program_.setStandardInputFile(QString::fromStdString(path));
-        program_.start(QStringLiteral("sleep"), {QStringLiteral("30")});
-        EXPECT_TRUE(program_.waitForStarted());
-        EXPECT_EQ(::ioctl(fd_, TIOCEXCL), 0);
+// Another program with a device open: one that reads it, or one that holds it exclusively as
+// gpsd does, taking the mark off when it closes it.
+struct OtherProgram {
+    OtherProgram(const std::string& path, bool exclusive)
+        : fd(::open(path.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC)) {
+        process.setStandardInputFile(QString::fromStdString(path));
+        process.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+        EXPECT_TRUE(process.waitForStarted());
+        EXPECT_EQ(::ioctl(fd, exclusive ? TIOCEXCL : TIOCNXCL), 0);
     }
-    ~ExclusiveHold() {
-        program_.kill();
-        program_.waitForFinished();
-        ::ioctl(fd_, TIOCNXCL);
-        ::close(fd_);
+    ~OtherProgram() {
+        process.kill();
+        process.waitForFinished();
+        ::ioctl(fd, TIOCNXCL);
+        ::close(fd);
     }
-    ExclusiveHold(const ExclusiveHold&) = delete;
-    ExclusiveHold& operator=(const ExclusiveHold&) = delete;
+    std::string name() const {
+        return "sleep (process " + std::to_string(process.processId()) + ")";
+    }
 
-private:
-    QProcess& program_;
-    int fd_;
+    QProcess process;
+    int fd;
 };
 
 // The navigator's windows on real serial devices; the test runs the polls and ticks itself.
@@ -331,16 +328,10 @@ TEST_F(PtyReception, OnlyADeviceHeldExclusivelyIsInUseAndItsHolderIsNamed) {
     std::filesystem::create_symlink(gps.slavePath(), link);
     PtyPair read, held;
     ASSERT_TRUE(read.ok() && held.ok());
-    QProcess reader, holder;
-    ExclusiveHold hold(holder, held.slavePath());
-    reader.setStandardInputFile(QString::fromStdString(read.slavePath()));
-    reader.start(QStringLiteral("sleep"), {QStringLiteral("30")});
-    ASSERT_TRUE(reader.waitForStarted());
-
-    const std::string heldBy = "sleep (process " + std::to_string(holder.processId()) + ")";
+    const OtherProgram holder(held.slavePath(), true), reader(read.slavePath(), false);
     const std::pair<std::string, std::string> cases[] = {{gps.slavePath(), "port 1"},
                                                          {link, "port 1"},
-                                                         {held.slavePath(), heldBy},
+                                                         {held.slavePath(), holder.name()},
                                                          {read.slavePath(), ""}};
     for (const auto& [path, inUseBy] : cases) {
         ui.dialogs.details.clear();
@@ -351,40 +342,28 @@ TEST_F(PtyReception, OnlyADeviceHeldExclusivelyIsInUseAndItsHolderIsNamed) {
         dlg->CommRadioGroupB->click(1);
     }
     EXPECT_EQ(ui.dialogs.shown, Boxes(3, {AbortRetry, "Error Opening COM2: "}));
-    reader.kill();
-    reader.waitForFinished();
 }
 
-// A port switched on at start on a device another program holds says who holds it on the Comm
-// page while it is tried again, and opens once the device is free.
+// A port switched on at start on a held device names the holder while tried again.
 TEST_F(PtyNavigator, APortWaitingForAHeldDeviceNamesItsHolder) {
     PtyPair held;
     ASSERT_TRUE(held.ok());
-    QProcess holder;
-    auto hold = std::make_unique<ExclusiveHold>(holder, held.slavePath());
+    auto holder = std::make_unique<OtherProgram>(held.slavePath(), true);
     dlg->deviceChoice(1)->setEditText(QString::fromStdString(held.slavePath()));
     dlg->switchOnAtStart(1);
-    const std::string notice = "COM1: Device " + held.slavePath() +
-                               " is in use by sleep (process " +
-                               std::to_string(holder.processId()) + "). Tried every 5 s. ";
-    EXPECT_EQ(nav().CommNotice, notice);
-    ui.clock.time.second = 2; // the notice's turn on the Comm page
-    mainDlg->TabSet->setCurrentIndex(static_cast<int>(StatusPage::Comm));
-    mainDlg->Timer1Timer();
-    EXPECT_EQ(mainDlg->TextPanel->text().toStdString(), notice);
+    const std::string notice = "COM1: Device " + held.slavePath() + " is in use by " +
+                               holder->name() + ". Tried every 5 s. ";
     dlg->RetryTimerTimer();
     EXPECT_EQ(nav().CommNotice, notice);
-
-    hold.reset();
+    holder.reset();
     dlg->RetryTimerTimer();
     EXPECT_TRUE(dlg->SeComm1->PortOpen());
     EXPECT_EQ(nav().CommNotice, "");
     EXPECT_EQ(ui.dialogs.shown, Boxes{});
 }
 
-// socat's pair of pseudo-terminals, as a sailor makes one to feed the navigator: socat keeps both
-// ends open, and the navigator opens its end and reads, also when a navigator killed before
-// left the end marked exclusive.
+// socat keeps both ends of its pair open; the navigator's end opens and reads, also when left
+// marked exclusive by a navigator killed before.
 TEST_F(PtyNavigator, TheEndOfASocatPairOpensAndReads) {
     TempDir dir;
     const std::string navigatorEnd = dir.file("navigator"), gpsEnd = dir.file("gps");

@@ -63,8 +63,6 @@ TEST_F(ProcessTable, OnlyAnotherProcessHoldingTheDeviceCounts) {
     EXPECT_EQ(holding(dir.file("missing")), std::vector<int>{});
 }
 
-// The holder named: the running process of a lock file in either style, else every process
-// holding the device.
 TEST_F(ProcessTable, TheHolderIsNamedFromItsLockFileOrItsDescriptors) {
     runs("812", "gpsd");
     runs("900", "socat");
@@ -94,8 +92,7 @@ TEST_F(ProcessTable, TheHolderIsNamedFromItsLockFileOrItsDescriptors) {
     }
 }
 
-// socat holds both ends of its pseudo-terminal pair: it feeds the line and is named only when
-// nobody else holds the device.
+// socat holds both ends of its pair: named only when nobody else holds the device.
 TEST_F(ProcessTable, TheFarEndOfAPseudoTerminalIsNamedOnlyAlone) {
     fs::create_directories(dir.path() / "pts");
     const std::string slave = dir.file("pts/7");

@@ -89,33 +89,22 @@ TEST(Sailing, WindAndCurrentAddAsVectors) {
     EXPECT_NEAR(d(v.OptFalseWindDir), 180, 1e-9); // X below 0: 180 - 0
 }
 
-// Wind and current nearly cancelling: the direction left over is as correctly rounded sines and
-// cosines make it (a sine off by its last bit turns it).
+// A sine off by its last bit turns what is left of nearly cancelling wind and current.
 TEST(Sailing, NearlyCancellingWindAndCurrentLeaveTheExactDirection) {
-    const struct {
-        long double windDir, windSpeed, currentDir, currentSpeed;
-        Real48::Bytes direction;
-    } cases[] = {
-        {359,
-         16.089474969984188L,
-         179,
-         16.08947496998418814L,
-         {0x58, 0x4d, 0xed, 0xbe, 0x23, 0x03}},
-        {185.672525358268274L,
-         12.643876L,
-         5.672525358L,
-         12.64387617843771849L,
-         {0x7a, 0x19, 0xcc, 0xf7, 0x3f, 0x25}},
-    };
-    for (const auto& c : cases) {
+    const auto direction = [](long double windDir, long double windSpeed, long double currentDir,
+                              long double currentSpeed) {
         SailingValues v;
-        v.OptWindDir = Real48(c.windDir);
-        v.OptWindSpeed = Real48(c.windSpeed);
-        v.OptCurrentDir = Real48(c.currentDir);
-        v.OptCurrentSpeed = Real48(c.currentSpeed);
+        v.OptWindDir = Real48(windDir);
+        v.OptWindSpeed = Real48(windSpeed);
+        v.OptCurrentDir = Real48(currentDir);
+        v.OptCurrentSpeed = Real48(currentSpeed);
         ComputeFalseWind(v);
-        EXPECT_EQ(v.OptFalseWindDir.bytes(), c.direction) << c.windDir;
-    }
+        return v.OptFalseWindDir.bytes();
+    };
+    EXPECT_EQ(direction(359, 16.089474969984188L, 179, 16.08947496998418814L),
+              (Real48::Bytes{0x58, 0x4d, 0xed, 0xbe, 0x23, 0x03}));
+    EXPECT_EQ(direction(185.672525358268274L, 12.643876L, 5.672525358L, 12.64387617843771849L),
+              (Real48::Bytes{0x7a, 0x19, 0xcc, 0xf7, 0x3f, 0x25}));
 }
 
 TEST(EvaluateOptInputs, ResetsOutOfRangeFieldsAndWarnsOfUnreadableOnes) {

@@ -19,31 +19,16 @@ namespace {
 #endif
 constexpr int randomCount = BRISOMAR_TRIG_RANDOM_COUNT;
 
-// Correctly rounded long double values from MPFR.
-class Mpfr {
-public:
-    Mpfr() {
-        mpfr_inits2(LDBL_MANT_DIG, argument_, first_, second_, static_cast<mpfr_ptr>(nullptr));
-    }
-    ~Mpfr() { mpfr_clears(argument_, first_, second_, static_cast<mpfr_ptr>(nullptr)); }
-    Mpfr(const Mpfr&) = delete;
-    Mpfr& operator=(const Mpfr&) = delete;
-
-    SinCos sinCos(long double x) {
-        mpfr_set_ld(argument_, x, MPFR_RNDN);
-        mpfr_sin_cos(first_, second_, argument_, MPFR_RNDN);
-        return {mpfr_get_ld(first_, MPFR_RNDN), mpfr_get_ld(second_, MPFR_RNDN)};
-    }
-
-    long double arcTan(long double x) {
-        mpfr_set_ld(argument_, x, MPFR_RNDN);
-        mpfr_atan(first_, argument_, MPFR_RNDN);
-        return mpfr_get_ld(first_, MPFR_RNDN);
-    }
-
-private:
-    mpfr_t argument_, first_, second_;
-};
+// f(x) correctly rounded to a long double by MPFR.
+long double exactly(int (*f)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t), long double x) {
+    mpfr_t value;
+    mpfr_init2(value, LDBL_MANT_DIG);
+    mpfr_set_ld(value, x, MPFR_RNDN);
+    f(value, value, MPFR_RNDN);
+    const long double result = mpfr_get_ld(value, MPFR_RNDN);
+    mpfr_clear(value);
+    return result;
+}
 
 // Each value with the long doubles on either side of it.
 std::vector<long double> withNeighbours(const std::vector<long double>& values) {
@@ -66,9 +51,8 @@ std::vector<long double> spread(std::mt19937_64& random, int count, int low, int
 constexpr long double smallest = std::numeric_limits<long double>::denorm_min();
 constexpr long double largest = std::numeric_limits<long double>::max();
 
-// Radians as the sums make them from directions, random in 0..360 degrees; others of every size
-// for a tenth; every whole degree (the headings "Steer?" tries), the quarters among them, and
-// the edges of the ways the values are worked out, each with its neighbours.
+// Radians of random directions, others of every size for a tenth, every whole degree (the
+// headings "Steer?" tries) and the edges of the ways of working, with neighbours and both signs.
 std::vector<long double> anglesChecked() {
     std::mt19937_64 random(17);
     std::uniform_real_distribution<long double> degrees(0, 360);
@@ -83,9 +67,8 @@ std::vector<long double> anglesChecked() {
     return angles;
 }
 
-// Arguments as the sums give the arc tangent, q / √(1 − q²) with 1 − q² ≥ 0.0001, random; others
-// of every size for a tenth; then 0, ±1, the sums' edges, tiny, subnormal, huge and infinite
-// ones, each with its neighbours.
+// Random q / √(1 − q²) with 1 − q² ≥ 0.0001 as the sums make them, others of every size for a
+// tenth, then the edges and tiny, subnormal, huge and infinite ones, with neighbours and signs.
 std::vector<long double> tangentsChecked() {
     std::mt19937_64 random(18);
     std::uniform_real_distribution<long double> sine(-0.99995L, 0.99995L);
@@ -127,21 +110,19 @@ struct Differences {
 };
 
 TEST(Trigonometry, SinesAndCosinesAreCorrectlyRounded) {
-    Mpfr mpfr;
     Differences found;
     for (const long double r : anglesChecked()) {
-        const SinCos ours = sinCos(r), exact = mpfr.sinCos(r);
-        found.check("sin", r, ours.sin, exact.sin);
-        found.check("cos", r, ours.cos, exact.cos);
+        const SinCos ours = sinCos(r);
+        found.check("sin", r, ours.sin, exactly(mpfr_sin, r));
+        found.check("cos", r, ours.cos, exactly(mpfr_cos, r));
     }
     EXPECT_EQ(found.count, 0) << found.examples;
 }
 
 TEST(Trigonometry, ArcTangentsAreCorrectlyRounded) {
-    Mpfr mpfr;
     Differences found;
     for (const long double x : tangentsChecked())
-        found.check("atan", x, arcTan(x), mpfr.arcTan(x));
+        found.check("atan", x, arcTan(x), exactly(mpfr_atan, x));
     EXPECT_EQ(found.count, 0) << found.examples;
 }
 

@@ -12,8 +12,7 @@ namespace {
 
 // One minute of arc on the navigator's sphere, in metres: 60.108 nautical miles a degree.
 constexpr long double metresPerDegree = 60.108L * 1852;
-// A tenth of a degree of the equator and of a meridian from the equator on WGS 84
-// (a = 6378137 m; the meridian arc as GeographicLib's GeodSolve gives it).
+// A tenth of a degree of the equator and of a meridian from it on WGS 84, as GeodSolve gives them.
 constexpr long double equatorTenth = 11131.949079327358L, meridianTenth = 11057.427694902L;
 
 GeoPoint at(long double lat, long double lon) {
@@ -26,8 +25,7 @@ struct CrossTrackCase {
     long double metres; // right of the leg positive
 };
 
-// Legs and offsets laid out with GeodSolve (the position on the track, or a perpendicular
-// geodesic of the given length from it), and legs along the equator or a meridian.
+// Positions laid out with GeodSolve on the track or square off it.
 TEST(CrossTrack, IsTheDistanceFromTheGeodesicToAMillimetre) {
     const CrossTrackCase cases[] = {
         {"45 N, 50 Nm eastward, on the track", at(45, 30),
@@ -66,8 +64,7 @@ struct BearingCase {
     long double bearing, metres;
 };
 
-// GeographicLib's own examples (JFK to LHR; its GeodSolve manual's JFK to Singapore) and legs
-// worked by hand.
+// GeographicLib's own examples and legs worked by hand.
 TEST(WaypointBearing, IsTheInitialAzimuthAndTheLengthOfTheGeodesic) {
     const BearingCase cases[] = {
         {"JFK to LHR", at(40.6L, 73.8L), at(51.6L, 0.5L), 51.19888284557983L, 5551759.400318678L},
@@ -119,7 +116,6 @@ TEST(ArrivalCheck, ByTheRadiusOrByCrossingTheLineSquareToTheLeg) {
         << "a leg of no length is reached by the radius only";
 }
 
-// Near the pole the line is as square to the leg as anywhere.
 TEST(ArrivalCheck, AboveEightyNineDegreesTheLineIsCrossedNotLyingBeyondIt) {
     const GeoPoint start = at(89.5L, 0), waypoint = at(89.9L, 0);
     EXPECT_EQ(ArrivalCheck(start, waypoint, at(89.2L, -90), at(89.2L, -90), 100), Arrival::None);
@@ -144,7 +140,7 @@ TEST(ArrivalTime, FromTheVelocityMadeGoodWrappedPastMidnight) {
     EXPECT_FALSE(ArrivalTime(3, -2, 0.5L)) << "sailing away";
 }
 
-// Waypoints north of 45°N 30°W, a tenth of a degree apart (or as a test lays them).
+// Waypoints north of 45°N 30°W, a tenth of a degree apart unless laid out anew.
 class RouteFollowing : public testing::Test {
 protected:
     RouteFollowing() {
@@ -215,8 +211,6 @@ TEST_F(RouteFollowing, AdvancesByTheRadiusAndByTheLineThenEndsTheRoute) {
     EXPECT_EQ(nav.Waypoint.number, 1);
 }
 
-// Waypoints chosen by hand while the boat lies beyond their lines (a long route, or one near the
-// pole) stay chosen; the boat must cross a line after the choice.
 TEST_F(RouteFollowing, AWaypointChosenByHandIsNotPassedByLyingBeyondItsLine) {
     const struct {
         const char* name;
@@ -250,8 +244,6 @@ TEST_F(RouteFollowing, ReachesAtMostOneWaypointAPosition) {
     EXPECT_EQ(sailedTo(), 3);
 }
 
-// The waypoint window's current waypoint follows the one sailed to when it showed it, and stays
-// where the sailor lays out the route otherwise.
 TEST_F(RouteFollowing, TheCurrentWaypointFollowsOnlyWhenItWasTheActiveOne) {
     route.WaypointIndex = 3;
     sailTo(45.1L, 30);

@@ -115,46 +115,36 @@ TEST_F(Convert, RefusesMoreThan100RoutePoints) {
     EXPECT_FALSE(files.exists(file("101.WAY")));
 }
 
-// Rows beyond those a route or table can use are never read, however many the file holds.
-TEST_F(Convert, AHugeRouteOrTableInCsvIsReadOnlyAsFarAsItCanBeUsed) {
-    const struct {
-        const char *in, *out, *header, *reason;
-    } cases[] = {
-        {"long.csv", "long.WAY", "number,latitude,longitude,distance_nm,course,minutes\n",
-         "more than 100 route points; a route holds at most 100"},
-        {"long.csv", "long.SPE", "Windforce->,1,2,3,4,5\n", "17 rows expected, more found"},
-    };
-    for (const auto& c : cases) {
-        std::string text = c.header;
-        for (int row = 1; row <= 200000; ++row)
-            text += std::to_string(row) + ",1,2,3,4,5\n";
-        writeFile(file(c.in), text);
-        files.mostBytesRead = 0;
-        EXPECT_EQ(failure(c.in, c.out), file(c.in) + ": " + c.reason);
-        EXPECT_LE(files.mostBytesRead, (1u << 20) + 1) << c.out;
-    }
-}
-
-// A route in GPX is looked for in the file's first 512 KB only, whatever follows.
-TEST_F(Convert, AHugeGpxIsReadOnlyAsFarAsItsRouteCanBeUsed) {
+// Files are read only as far as a route or table can use them, however much they hold.
+TEST_F(Convert, AHugeFileIsReadOnlyAsFarAsItCanBeUsed) {
+    std::string csv;
+    for (int row = 1; row <= 200000; ++row)
+        csv += std::to_string(row) + ",1,2,3,4,5\n";
     std::string tracked = gpxRoute(gpxPoints(2));
     tracked.insert(tracked.find("</gpx>"), "<trk>" + std::string(2 << 20, ' ') + "</trk>");
+    const std::string tooMany = "more than 100 route points; a route holds at most 100";
     const struct {
-        std::string text, reason;
+        std::string in, text, out, reason;
+        std::size_t bound;
     } cases[] = {
-        {gpxRoute(gpxPoints(200000)), "more than 100 route points; a route holds at most 100"},
-        {gpxRoute(gpxPoints(2) + std::string(2 << 20, ' ')),
-         "no route <rte> ends within the first 524288 bytes, where a route in GPX must end"},
-        {tracked, ""},
+        {"long.csv", "number,latitude,longitude,distance_nm,course,minutes\n" + csv, "long.WAY",
+         tooMany, 1u << 20},
+        {"long.csv", "Windforce->,1,2,3,4,5\n" + csv, "long.SPE", "17 rows expected, more found",
+         1u << 20},
+        {"long.gpx", gpxRoute(gpxPoints(200000)), "long.WAY", tooMany, mostGpxRouteBytes},
+        {"long.gpx", gpxRoute(gpxPoints(2) + std::string(2 << 20, ' ')), "long.WAY",
+         "no route <rte> ends within the first 524288 bytes, where a route in GPX must end",
+         mostGpxRouteBytes},
+        {"long.gpx", tracked, "long.WAY", "", mostGpxRouteBytes},
     };
     for (const auto& c : cases) {
-        writeFile(file("long.gpx"), c.text);
+        writeFile(file(c.in), c.text);
         files.mostBytesRead = 0;
         if (c.reason.empty())
-            convert("long.gpx", "long.WAY");
+            convert(c.in, c.out);
         else
-            EXPECT_EQ(failure("long.gpx", "long.WAY"), file("long.gpx") + ": " + c.reason);
-        EXPECT_LE(files.mostBytesRead, mostGpxRouteBytes + 1) << c.reason;
+            EXPECT_EQ(failure(c.in, c.out), file(c.in) + ": " + c.reason);
+        EXPECT_LE(files.mostBytesRead, c.bound + 1) << c.reason;
     }
     EXPECT_EQ(routeIn(file("long.WAY")).countedRoute(), 2);
 }

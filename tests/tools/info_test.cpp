@@ -69,14 +69,13 @@ TEST_F(Info, DescribesAMapFile) {
     EXPECT_TRUE(text.ends_with("Record 25: empty\n"));
 }
 
-// A record from a map made elsewhere may hold any degrees: those no position can have are said.
 TEST_F(Info, ACalibrationPointBeyondTheGlobeIsShownOutOfRange) {
     MapTable table{};
     table[0].FileName = "x.bmp";
-    table[0].CalLat = {Real48(95.0L), Real48(), Real48(),     Real48(),
-                       Real48(),      Real48(), Real48(85.0L)};
-    table[0].CalLon = {Real48(4.0L), Real48(), Real48(),       Real48(),
-                       Real48(),     Real48(), Real48(-180.2L)};
+    table[0].CalLat[0] = Real48(95.0L);
+    table[0].CalLon[0] = Real48(4.0L);
+    table[0].CalLat[6] = Real48(85.0L);
+    table[0].CalLon[6] = Real48(-180.2L);
     writeFile(dir.file("charts.map"), encodeMapFile(table));
     const std::string text = info("charts.map");
     EXPECT_TRUE(contains(text, "  point 1: out of range  row 0           " +

@@ -43,17 +43,17 @@ INSTANTIATE_TEST_SUITE_P(
                   "84.4000000000233\n"
                   "extended\t1.000\t12.5\n"
                   "summary\tsentences 2\tgps 1\tfixes 1\trejected 0\tlongest-gap 0.000\n"},
-        CheckCase{
-            "fixesEveryTickAndTheLongestGapBetweenThem",
-            "$GPRMC,1,A,5000.000,N,00100.000,W,6.0,90.0,x\n"     // read at 0.50 s
-            "$GPRMC,2,A,5001.000,N,00100.000,W,6.5,91.0,x\n"     // at 1.00 s
-            "$GPRMC,3,V,,,,,,,x\n"                               // at 1.25 s: no fix
-            "$GPRMC,4,A,5002.000,S,00100.000,E,,,x\n$GPRMC,5,A", // at 1.50 s; unfinished
-            {},
-            "fix\t0.600\t50\t1\t6\t90\n"
-            "fix\t1.000\t50.0166666666628\t1\t6.5\t91\n"
-            "fix\t1.600\t-50.0333333333256\t-1\t6.5\t91\n"
-            "summary\tsentences 4\tgps 4\tfixes 3\trejected 1 (no fix 1)\tlongest-gap 0.600\n"},
+        CheckCase{"fixesEveryTickAndTheLongestGapBetweenThem",
+                  "$GPRMC,1,A,5000.000,N,00100.000,W,6.0,90.0,x\n"     // read at 0.50 s
+                  "$GPRMC,2,A,5001.000,N,00100.000,W,6.5,91.0,x\n"     // at 1.00 s
+                  "$GPRMC,3,V,,,,,,,x\n"                               // at 1.25 s: no fix
+                  "$GPRMC,4,A,5002.000,S,00100.000,E,,,x\n$GPRMC,5,A", // at 1.50 s; unfinished
+                  {},
+                  "fix\t0.600\t50\t1\t6\t90\n"
+                  "fix\t1.000\t50.0166666666628\t1\t6.5\t91\n"
+                  "fix\t1.600\t-50.0333333333256\t-1\t6.5\t91\n"
+                  "summary\tsentences 4\tgps 4\tfixes 3\trejected 1 (no fix 1)\t"
+                  "longest-gap 0.600\n"},
         CheckCase{"otherSentencesAndFieldsAsTheWindowSetsThem",
                   "$GPGLL,4807.038,N,01131.000,E,123519,A*hh\r\n$SDDBT,12.5,f,3.8,M\r\n",
                   {"--sentence", "GPGLL", "--fields", "1,2,3,4,,", "--extended", "SDDBT",
