@@ -11,4 +11,9 @@ void SelectInUseValues(NavState& s) {
     s.PosSpeed = s.ManualSpeed ? s.ManualSpeedValue : s.GpsSpeed;
 }
 
+Real48 HeadingInUse(const NavState& s) {
+    const bool fresh = s.HeadingReceived && s.HeadingSilenceSeconds.value() <= headingStaleSeconds;
+    return fresh ? s.Heading : s.PosCourse;
+}
+
 } // namespace brisomar

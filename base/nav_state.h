@@ -43,6 +43,11 @@ struct NavState {
     Real48 GpsSilenceSeconds;
     bool GpsFixReceived = false; // a valid fix came in this run: until then there is no position
 
+    // The true heading of the last HDT or HDG sentence, written by reception, and its age.
+    Real48 Heading;
+    Real48 HeadingSilenceSeconds;
+    bool HeadingReceived = false;
+
     // Values typed in by hand and the switches that put them in use.
     bool ManualLat = false, ManualLon = false, ManualCourse = false, ManualSpeed = false;
     Real48 ManualLatValue, ManualLonValue, ManualCourseValue, ManualSpeedValue;
@@ -71,5 +76,13 @@ struct NavState {
 // Copies the GPS or manual values into the values in use. LastUpdate follows GpsTime only while
 // both latitude and longitude come from the GPS.
 void SelectInUseValues(NavState& state);
+
+// A received heading older than this is no longer the boat's: a compass sends every second or
+// more often, and a boat turns several degrees a second.
+inline constexpr long double headingStaleSeconds = 5;
+
+// The heading the boat points to, degrees true: the received one while it is fresh, else the
+// course in use.
+Real48 HeadingInUse(const NavState& state);
 
 } // namespace brisomar

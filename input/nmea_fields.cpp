@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cmath>
 #include <optional>
+#include <vector>
 
 namespace brisomar {
 
@@ -71,7 +73,66 @@ int hexDigit(char c) {
     return digit == std::string_view::npos ? -1 : static_cast<int>(digit);
 }
 
+// The fields of a sentence after its name, its checksum cut off.
+std::vector<std::string_view> fieldsAfterName(std::string_view sentence) {
+    sentence = sentence.substr(0, sentence.find(checksumMark));
+    std::vector<std::string_view> fields;
+    for (std::size_t comma = sentence.find(','); comma != std::string_view::npos;) {
+        const std::size_t next = sentence.find(',', comma + 1);
+        fields.push_back(sentence.substr(comma + 1, next - comma - 1));
+        comma = next;
+    }
+    return fields;
+}
+
+std::optional<long double> degreesUpTo(std::string_view text, long double most) {
+    const auto degrees = readNumber(text);
+    if (!degrees || *degrees < 0 || *degrees > most)
+        return std::nullopt;
+    return degrees;
+}
+
+// A deviation or variation with its letter: degrees, east positive.
+std::optional<long double> eastPositive(std::string_view text, std::string_view letter) {
+    constexpr long double mostCorrection = 180;
+    const auto degrees = degreesUpTo(text, mostCorrection);
+    if (!degrees || (letter != "E" && letter != "W"))
+        return std::nullopt;
+    return letter == "E" ? *degrees : -*degrees;
+}
+
+std::optional<long double> correctedHeading(const std::vector<std::string_view>& f) {
+    enum { sensor, deviation, deviationLetter, variation, variationLetter, count };
+    if (f.size() < count)
+        return std::nullopt;
+    const bool noDeviation = f[deviation].empty() && f[deviationLetter].empty();
+    const auto heading = degreesUpTo(f[sensor], 360);
+    const auto deviationEast = noDeviation ? std::optional<long double>(0)
+                                           : eastPositive(f[deviation], f[deviationLetter]);
+    const auto variationEast = eastPositive(f[variation], f[variationLetter]);
+    if (!heading || !deviationEast || !variationEast)
+        return std::nullopt;
+    return *heading + *deviationEast + *variationEast;
+}
+
 } // namespace
+
+std::optional<long double> readTrueHeading(std::string_view sentence) {
+    constexpr std::size_t typeLength = 3, nameLength = 5; // "HEHDT"
+    const std::string_view name = sentenceName(sentence);
+    if (name.size() != nameLength)
+        return std::nullopt;
+    const std::string_view type = name.substr(nameLength - typeLength);
+    const std::vector<std::string_view> f = fieldsAfterName(sentence);
+    std::optional<long double> heading;
+    if (type == "HDT" && f.size() >= 2 && f[1] == "T")
+        heading = degreesUpTo(f[0], 360);
+    else if (type == "HDG")
+        heading = correctedHeading(f);
+    if (!heading)
+        return std::nullopt;
+    return std::fmod(*heading + 720, 360.0L);
+}
 
 std::string_view sentenceName(std::string_view sentence) {
     return sentence.substr(0, sentence.find_first_of(",*"));

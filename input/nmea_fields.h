@@ -2,6 +2,7 @@
 
 #include "base/real48.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,5 +48,12 @@ struct NmeaAngle {
 };
 NmeaAngle readLatitude(std::string_view field, std::string_view hemisphere);
 NmeaAngle readLongitude(std::string_view field, std::string_view hemisphere);
+
+// The true heading, degrees 0 up to 360, that an HDT or HDG sentence ("$" dropped) of any talker
+// carries. HDT: the heading, marked "T". HDG: the magnetic sensor's heading corrected by its
+// deviation (when given) and by its variation, easterly added and westerly taken off. Nothing
+// from any other sentence, from an HDG without variation (a magnetic heading is no true one),
+// nor from a field that does not read, lies out of range or misses its E or W.
+std::optional<long double> readTrueHeading(std::string_view sentence);
 
 } // namespace brisomar

@@ -85,6 +85,12 @@ Reception::SentenceUse Reception::CheckReadString(NavState& nav, std::string_vie
         return checkGpsSentence(nav, sentence, now);
     if (sentenceHasName(sentence, extended.sentence))
         return checkExtendedSentence(nav, sentence, now);
+    if (const auto heading = readTrueHeading(sentence)) {
+        nav.Heading = Real48(*heading);
+        nav.HeadingReceived = true;
+        lastHeading_ = now.steady;
+        return SentenceUse::heading;
+    }
     noteOtherTalker(sentence, now.steady);
     return SentenceUse::ignored;
 }
@@ -172,6 +178,7 @@ std::array<std::string, Reception::portCount> Reception::tick(NavState& nav,
     }
     nav.GpsSilenceSeconds = secondsBetween(*lastFix_, now.steady);
     nav.ExtendedSilenceSeconds = secondsBetween(*lastExtended_, now.steady);
+    nav.HeadingSilenceSeconds = secondsBetween(lastHeading_, now.steady);
     nav.SentenceNotice = unmatchedSentenceNotice(now.steady);
     return shown;
 }

@@ -53,7 +53,8 @@ public:
         gpsWithoutPosition,
         fix,
         extendedWithoutValue,
-        extendedValue
+        extendedValue,
+        heading
     };
 
     GpsSentenceSettings gps;
@@ -73,7 +74,8 @@ public:
     // on). Gives each port's last sentence of them (empty when none), for the dialog to show.
     std::array<std::string, portCount> tick(NavState& nav, const ClockReading& now);
 
-    // A port was switched on: the extended label is taken and the silence counts restart.
+    // A port was switched on: the extended label is taken and the silence counts restart (not the
+    // heading's: a heading from before is no fresher for it).
     void portSwitchedOn(NavState& nav, const ClockReading& now);
 
     std::size_t uncheckedCount() const { return unchecked_.size(); }
@@ -98,6 +100,7 @@ private:
     // Steady times of the last valid fix, extended value and sentence the GPS setting matched,
     // or of switching a port on; unset until the first tick.
     std::optional<SteadyTime> lastFix_, lastExtended_, lastGpsSentence_;
+    SteadyTime lastHeading_{0}; // of the last heading received
     // The last sentence of the GPS sentence's type from another talker, and when it came.
     std::string otherTalkerName_;
     SteadyTime otherTalkerTime_{0};

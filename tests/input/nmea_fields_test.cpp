@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <utility>
 
 namespace brisomar {
@@ -112,6 +114,32 @@ TEST(Checksum, OnlyAWholeChecksumThatDoesNotMatchIsWrong) {
         {"GPGSV,1,1,00*7", false},  {"GPGLL,1,A*hh", false},   {"*00", false}};
     for (const auto& [sentence, wrong] : cases)
         EXPECT_EQ(checksumIsWrong(sentence), wrong) << sentence;
+}
+
+// Measured sentences of compasses and gyros ("$" dropped): HDG corrected by deviation and
+// variation, east added, west taken off.
+TEST(TrueHeading, HdtAsSentAndHdgCorrectedByItsVariation) {
+    const std::pair<const char*, std::optional<long double>> cases[] = {
+        {"HEHDT,274.07,T*19", 274.07L},
+        {"INHDG,180,5,W,10,W*6D", 165},
+        {"HCHDG,98.3,0.0,E,12.6,W*57", 98.3L - 12.6L},
+        {"HCHDG,350.0,,,15.0,E*1B", 5}, // no deviation; past north
+        {"HEHDT,360,T", 0},
+        {"HCHDG,101.1,,,,", std::nullopt},        // magnetic only
+        {"HCHDG,101.1,2.0,,3.0,E", std::nullopt}, // deviation without its letter
+        {"HEHDT,274.0,M", std::nullopt},
+        {"HEHDT,361,T", std::nullopt},
+        {"HEHDT,-1,T", std::nullopt},
+        {"HEHDT,,T", std::nullopt},
+        {"GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A", std::nullopt}};
+    for (const auto& [sentence, heading] : cases) {
+        const auto read = readTrueHeading(sentence);
+        ASSERT_EQ(read.has_value(), heading.has_value()) << sentence;
+        if (heading) {
+            EXPECT_NEAR(static_cast<double>(*read), static_cast<double>(*heading), 1e-9)
+                << sentence;
+        }
+    }
 }
 
 } // namespace

@@ -81,6 +81,22 @@ TEST_F(ReceptionTest, StoresTheExtendedValueWithItsTime) {
     EXPECT_EQ(nav.ExtendedValue, Real48(12.5L));
 }
 
+// The boat points where the compass says while it speaks, else along its course.
+TEST_F(ReceptionTest, AHeadingIsInUseUntilItIsFiveSecondsOld) {
+    receive(rmcMessage);
+    SelectInUseValues(nav);
+    EXPECT_EQ(HeadingInUse(nav), Real48(84.4L)); // none received yet
+    receive("$INHDG,180,5,W,10,W*6D");
+    EXPECT_EQ(HeadingInUse(nav), Real48(165.0L));
+    clock.pass(std::chrono::seconds(5));
+    reception.portSwitchedOn(nav, clock.reading());
+    reception.tick(nav, clock.reading());
+    EXPECT_EQ(HeadingInUse(nav), Real48(165.0L));
+    clock.pass(std::chrono::milliseconds(200));
+    reception.tick(nav, clock.reading());
+    EXPECT_EQ(HeadingInUse(nav), Real48(84.4L));
+}
+
 TEST_F(ReceptionTest, EverySentenceSinceTheLastTickIsCheckedInArrivalOrder) {
     using Use = Reception::SentenceUse;
     std::vector<std::pair<Use, Real48>> checked; // what each check made, with the latitude
