@@ -41,6 +41,8 @@ constexpr std::string_view northSouth[] = {"N", "S"};
 constexpr std::string_view westEast[] = {"W", "E"};
 const std::initializer_list<Named<int>> trackStyles = {{0, "Solid"}, {1, "Dash"}, {2, "Dot"}};
 const std::initializer_list<Named<int>> trackColors = {{0, "Black"}, {1, "Blue"}, {2, "Red"}};
+const std::initializer_list<Named<PositionSymbol>> positionSymbols = {
+    {PositionSymbol::Cross, "Cross"}, {PositionSymbol::Boat, "Boat"}};
 
 const char* const windowGroups[keptWindowCount] = {
     "ChartWindow",         "WaypointWindow",     "SteeringWindow", "SailTimeWindow",
@@ -326,6 +328,7 @@ template <class V, class Chart> void visitChart(V& v, Chart& c) {
     v.integer("Chart/LineWidth", s.LineWidth, 1, 5);
     v.named("Chart/TrackStyle", s.TrackStyle, trackStyles);
     v.named("Chart/TrackColor", s.TrackColor, trackColors);
+    v.named("Chart/PositionSymbol", s.MarkSymbol, positionSymbols);
 }
 
 template <class V, class Alarms> void visitAlarms(V& v, Alarms& a) {

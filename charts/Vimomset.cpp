@@ -104,8 +104,11 @@ QWidget* TVimoMsetDlg::penPage() {
 QWidget* TVimoMsetDlg::timerPage() {
     QGroupBox* box = page(QStringLiteral("Timer"), this);
     SpinPosTimer = arrowsOnlySpinBox(1, 60, 1, 1, spinHint, box);
+    PositionSymbolGroup = new RadioGroup(QStringLiteral("Position mark"),
+                                         {"Cross", "Boat with heading and course"}, 1, box);
     auto* form = new QFormLayout(box);
     form->addRow(QStringLiteral("Blink speed position (seconds)"), SpinPosTimer);
+    form->addRow(PositionSymbolGroup);
     return box;
 }
 
@@ -129,6 +132,7 @@ void TVimoMsetDlg::FormActivate() {
         TrackStyleGroup->setItemIndex(s.TrackStyle);
     if (s.TrackColor >= 0 && s.TrackColor <= 2)
         TrackColorGroup->setItemIndex(s.TrackColor);
+    PositionSymbolGroup->setItemIndex(static_cast<int>(s.MarkSymbol));
 }
 
 void TVimoMsetDlg::OKBtnClick() {
@@ -139,6 +143,8 @@ void TVimoMsetDlg::OKBtnClick() {
     s.LineWidth = SpinLineWidth->value();
     s.TrackStyle = TrackStyleGroup->itemIndex();
     s.TrackColor = TrackColorGroup->itemIndex();
+    s.MarkSymbol =
+        PositionSymbolGroup->itemIndex() == 1 ? PositionSymbol::Boat : PositionSymbol::Cross;
     s.ChartSettingsChanged = true;
     s.DetailSettingsChanged = true;
     accept();

@@ -13,9 +13,10 @@ namespace brisomar {
 
 class RadioGroup;
 
-// Chart settings: the corners of the chart in use, how the cross and the track are drawn and
-// how fast the cross blinks. Only OK changes anything. The controls show the settings kept in
-// the program, so they are built when first needed.
+// Chart settings: the corners of the chart in use, how the cross and the track are drawn, how
+// fast the position mark blinks and whether it is the cross or the boat symbol. Only OK changes
+// anything. The controls show the settings kept in the program, so they are built when first
+// needed.
 class TVimoMsetDlg : public ControlsOnDemandDialog {
     Q_OBJECT
 
@@ -43,6 +44,7 @@ public:
     QSpinBox* SpinPosTimer = nullptr;
     RadioGroup* TrackColorGroup = nullptr;
     RadioGroup* TrackStyleGroup = nullptr;
+    RadioGroup* PositionSymbolGroup = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* HelpBtn = nullptr;
 

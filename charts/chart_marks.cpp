@@ -1,5 +1,6 @@
 #include "charts/chart_marks.h"
 
+#include "charts/boat_symbol.h"
 #include "charts/chart_geometry.h"
 #include "navcalc/navigation_math.h"
 
@@ -8,61 +9,65 @@
 
 namespace brisomar {
 
-template <typename Visit> void PositionMark::forEachArmPixel(int x, int y, Visit visit) const {
+std::vector<PixelPoint> PositionMark::crossPixels(int x, int y) const {
+    std::vector<PixelPoint> pixels;
     const int s = MarkSize;
     const int thickness = MarkWidth == 3 ? 1 : 0;
-    int i = 0;
     for (int row = y - thickness; row <= y + thickness; ++row)
         for (int column = x - s; column <= x + s; ++column)
-            visit(true, i++, column, row);
-    i = 0;
+            pixels.push_back({column, row});
     for (int column = x - thickness; column <= x + thickness; ++column)
         for (int row = y - s; row <= y + s; ++row)
-            visit(false, i++, column, row);
+            if (row < y - thickness || row > y + thickness)
+                pixels.push_back({column, row});
+    return pixels;
 }
 
 void PositionMark::SaveMarkPixels(const ChartSurface& surface, int x, int y) {
-    forEachArmPixel(x, y, [&](bool horizontal, int i, int column, int row) {
-        (horizontal ? savedHorizontal_ : savedVertical_)[i] = surface.pixel(column, row);
-    });
+    pixels_ = Boat ? boatSymbolPixels({x, y}, *Boat) : crossPixels(x, y);
+    saved_.clear();
+    for (const PixelPoint p : pixels_)
+        saved_.push_back(surface.pixel(p.x, p.y));
 }
 
-void PositionMark::RestoreMarkPixels(ChartSurface& surface, int x, int y) const {
-    forEachArmPixel(x, y, [&](bool horizontal, int i, int column, int row) {
-        surface.setPixel(column, row, (horizontal ? savedHorizontal_ : savedVertical_)[i]);
-    });
+void PositionMark::RestoreMarkPixels(ChartSurface& surface) const {
+    for (std::size_t i = 0; i < pixels_.size(); ++i)
+        surface.setPixel(pixels_[i].x, pixels_[i].y, saved_[i]);
 }
 
-void PositionMark::DrawMark(ChartSurface& surface, int x, int y) const {
-    forEachArmPixel(x, y,
-                    [&](bool, int, int column, int row) { surface.setPixel(column, row, black); });
+void PositionMark::DrawMark(ChartSurface& surface) const {
+    for (const PixelPoint p : pixels_)
+        surface.setPixel(p.x, p.y, black);
 }
 
-void PositionMark::BlinkMark(ChartSurface& surface, int x, int y) {
+void PositionMark::BlinkMark(ChartSurface& surface) {
     BlinkPhase = !BlinkPhase;
     if (BlinkPhase)
-        RestoreMarkPixels(surface, x, y);
+        RestoreMarkPixels(surface);
     else
-        DrawMark(surface, x, y);
+        DrawMark(surface);
 }
 
+// A boat symbol turned or with another course line is saved anew as a mark moved would be.
 void PositionTrack::positionStep(ChartSurface& surface, int x, int y, bool& settingsChanged,
-                                 const ChartSettings& settings) {
-    if (x != LastX || y != LastY) {
+                                 const ChartSettings& settings,
+                                 const std::optional<BoatSymbol>& boat) {
+    if (x != LastX || y != LastY || boat != mark.Boat) {
         if (hasLast())
-            mark.RestoreMarkPixels(surface, LastX, LastY);
+            mark.RestoreMarkPixels(surface);
         LastX = x;
         LastY = y;
+        mark.Boat = boat;
         mark.SaveMarkPixels(surface, x, y);
     }
     if (settingsChanged) {
         settingsChanged = false;
-        mark.RestoreMarkPixels(surface, x, y);
+        mark.RestoreMarkPixels(surface);
         mark.MarkSize = settings.PosSize;
         mark.MarkWidth = settings.PosWidth;
         mark.SaveMarkPixels(surface, x, y);
     }
-    mark.BlinkMark(surface, x, y);
+    mark.BlinkMark(surface);
 }
 
 void PositionTrack::trackStep(ChartSurface& surface, int x, int y, const ChartSettings& settings) {
@@ -78,7 +83,7 @@ void PositionTrack::trackStep(ChartSurface& surface, int x, int y, const ChartSe
 
 void PositionTrack::erasePosition(ChartSurface& surface) const {
     if (hasLast())
-        mark.RestoreMarkPixels(surface, LastX, LastY);
+        mark.RestoreMarkPixels(surface);
 }
 
 Pen trackPen(const ChartSettings& s) {
@@ -116,11 +121,22 @@ bool detailPixel(const ChartSurface& surface, const ChartState& chart, const Nav
 
 } // namespace
 
+// The course line's end is converted before the position, whose conversion leaves the ratios
+// the detail window draws by.
 void DrawPosition(ChartSurface& surface, ChartState& chart, const NavState& nav,
                   PositionTrack& steps, ChartSettings& settings) {
+    std::optional<PixelPoint> courseEnd;
+    if (settings.MarkSymbol == PositionSymbol::Boat) {
+        const GeoPoint end = courseLineEnd({nav.PosLat, nav.PosLon}, nav.PosCourse, nav.PosSpeed);
+        courseEnd = PixelPoint{LonToChartX(chart, end.lon), LatToChartY(chart, end.lat)};
+    }
     int x = 0, y = 0;
-    if (positionPixel(chart, nav, x, y))
-        steps.positionStep(surface, x, y, settings.ChartSettingsChanged, settings);
+    if (!positionPixel(chart, nav, x, y))
+        return;
+    std::optional<BoatSymbol> boat;
+    if (courseEnd)
+        boat = BoatSymbol{HeadingInUse(nav).value(), {courseEnd->x - x, courseEnd->y - y}};
+    steps.positionStep(surface, x, y, settings.ChartSettingsChanged, settings, boat);
 }
 
 namespace {
@@ -160,18 +176,18 @@ void drawUnderCross(ChartSurface& surface, PositionTrack& steps,
                     const std::function<void()>& draw) {
     const bool crossOn = steps.hasLast() && !steps.mark.BlinkPhase;
     if (crossOn)
-        steps.mark.RestoreMarkPixels(surface, steps.LastX, steps.LastY);
+        steps.mark.RestoreMarkPixels(surface);
     draw();
     if (!steps.hasLast())
         return;
     steps.mark.SaveMarkPixels(surface, steps.LastX, steps.LastY);
     if (crossOn)
-        steps.mark.DrawMark(surface, steps.LastX, steps.LastY);
+        steps.mark.DrawMark(surface);
 }
 
 void takeCrossOff(ChartSurface& surface, PositionTrack& steps) {
     if (steps.hasLast() && !steps.mark.BlinkPhase)
-        steps.mark.RestoreMarkPixels(surface, steps.LastX, steps.LastY);
+        steps.mark.RestoreMarkPixels(surface);
     steps.LastX = steps.LastY = 0;
     steps.mark.BlinkPhase = false;
 }

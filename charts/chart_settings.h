@@ -2,6 +2,10 @@
 
 namespace brisomar {
 
+// The mark at the boat's position: the blinking cross, or the boat symbol with its heading and
+// course lines.
+enum class PositionSymbol { Cross, Boat };
+
 // How the chart windows draw the position mark and the track; set in the settings dialog.
 struct ChartSettings {
     int PositionTimerMs = 1000; // chart window tick: blink period and track sampling
@@ -10,6 +14,7 @@ struct ChartSettings {
     int LineWidth = 2;          // track pen, 1..5
     int TrackStyle = 0;         // 0 solid, 1 dash, else dot
     int TrackColor = 0;         // 0 black, 1 blue, else red
+    PositionSymbol MarkSymbol = PositionSymbol::Cross;
     bool ChartSettingsChanged = false;
     bool DetailSettingsChanged = false;
 };

@@ -41,30 +41,45 @@ struct Rgb {
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
+struct PixelPoint {
+    int x = 0, y = 0;
+    friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
+};
+
+// What the boat symbol shows besides the boat's pixel: the heading its hull points along,
+// degrees true, and the end of its course line, in pixels from the boat's.
+struct BoatSymbol {
+    long double heading = 0;
+    PixelPoint courseLine;
+    friend bool operator==(const BoatSymbol&, const BoatSymbol&) = default;
+};
+
 class ChartSurface;
 struct ChartSettings;
 
-// The boat's position cross: two arms of 2 x MarkSize + 1 pixels (at most 23), three pixels
-// thick when MarkWidth is 3. It is drawn black into the picture and erased by writing back the
-// colours saved from under it, so it never needs the chart repainted.
+// The boat's position mark: the cross, two arms of 2 x MarkSize + 1 pixels (at most 23), three
+// pixels thick when MarkWidth is 3, or the boat symbol when Boat is set. It is drawn black into
+// the picture and erased by writing back the colours saved from under it, so it never needs the
+// chart repainted.
 class PositionMark {
 public:
-    static constexpr int maxArm = 23;
-
     int MarkSize = 11;
     int MarkWidth = 3;
+    std::optional<BoatSymbol> Boat;
     bool BlinkPhase = false;
 
+    // Keeps the colours under the mark at (x, y): restoring and drawing cover those pixels.
     void SaveMarkPixels(const ChartSurface& surface, int x, int y);
-    void RestoreMarkPixels(ChartSurface& surface, int x, int y) const;
-    void DrawMark(ChartSurface& surface, int x, int y) const;
-    // Off on one call, on on the next: the cross shows every other tick.
-    void BlinkMark(ChartSurface& surface, int x, int y);
+    void RestoreMarkPixels(ChartSurface& surface) const;
+    void DrawMark(ChartSurface& surface) const;
+    // Off on one call, on on the next: the mark shows every other tick.
+    void BlinkMark(ChartSurface& surface);
 
 private:
-    template <typename Visit> void forEachArmPixel(int x, int y, Visit visit) const;
+    std::vector<PixelPoint> crossPixels(int x, int y) const;
 
-    std::array<Rgb, maxArm * 3> savedHorizontal_{}, savedVertical_{};
+    std::vector<PixelPoint> pixels_; // where the mark was saved
+    std::vector<Rgb> saved_;
 };
 
 // The position and track steps of one chart window: the cross where the boat is, or a track
@@ -82,9 +97,10 @@ public:
 
     bool hasLast() const { return LastY > 0 || LastX > 0; }
 
-    // Moves the cross to (x, y) and blinks it; takes new cross settings when `settingsChanged`.
+    // Moves the mark to (x, y), as the boat symbol `boat` when given, and blinks it; takes new
+    // cross settings when `settingsChanged`.
     void positionStep(ChartSurface& surface, int x, int y, bool& settingsChanged,
-                      const ChartSettings& settings);
+                      const ChartSettings& settings, const std::optional<BoatSymbol>& boat = {});
     // Extends the track to (x, y) if the boat has moved to another pixel.
     void trackStep(ChartSurface& surface, int x, int y, const ChartSettings& settings);
     // Leaves show-position: erases the cross.

@@ -53,6 +53,16 @@ GeodesicLeg GeodesicBetween(GeoPoint from, GeoPoint to) {
     return {azimuthTrue(startAzimuth), azimuthTrue(endAzimuth), metres};
 }
 
+GeoPoint GeodesicDestination(GeoPoint from, long double azimuth, long double metres) {
+    double lat = 0, east = 0;
+    wgs84().Direct(latitude(from), eastLongitude(from), static_cast<double>(azimuth),
+                   static_cast<double>(metres), lat, east);
+    long double west = -east;
+    const long double start = from.lon.value();
+    west += west - start > 180 ? -360 : west - start < -180 ? 360 : 0;
+    return {Real48(lat), Real48(west)};
+}
+
 // Walks along the leg's geodesic to the foot of the perpendicular from the position: at each
 // point the along-track distance to the foot is taken as on a sphere, which leaves an error of
 // the order of the flattening, so each step shrinks the next some hundredfold.

@@ -18,6 +18,11 @@ struct GeodesicLeg {
 };
 GeodesicLeg GeodesicBetween(GeoPoint from, GeoPoint to);
 
+// Where `metres` along the geodesic leaving `from` at `azimuth` (degrees true) end; its
+// longitude within 180 degrees of the start's, so that a short leg across the 180th meridian
+// stays short.
+GeoPoint GeodesicDestination(GeoPoint from, long double azimuth, long double metres);
+
 // How far `position` lies off the geodesic through `start` and `end`, metres: the shortest
 // distance to that geodesic (taken on beyond both ends), right of it looking from start to end
 // positive, left negative. 0 when start and end are one place.

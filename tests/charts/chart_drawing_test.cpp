@@ -1,5 +1,6 @@
 #include "charts/chart_marks.h"
 
+#include "charts/boat_symbol.h"
 #include "charts/chart_fixtures.h"
 #include "charts/chart_geometry.h"
 #include "charts/chart_mode.h"
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 
 namespace brisomar {
@@ -96,14 +98,14 @@ TEST(PositionMark, IsA23PixelCrossThreeThickThatBlinks) {
     ChartSurface surface(&base);
     PositionMark mark;
     mark.SaveMarkPixels(surface, 50, 50);
-    mark.BlinkMark(surface, 50, 50); // first blink: off
+    mark.BlinkMark(surface); // first blink: off
     EXPECT_EQ(changedPixels(surface, base), 0);
-    mark.BlinkMark(surface, 50, 50); // on
+    mark.BlinkMark(surface); // on
     EXPECT_EQ(changedPixels(surface, base), 23 * 3 * 2 - 9);
     EXPECT_EQ(surface.pixel(39, 49), black);
     EXPECT_EQ(surface.pixel(38, 50), base.pixel(38, 50));
     EXPECT_EQ(surface.pixel(51, 61), black);
-    mark.BlinkMark(surface, 50, 50);
+    mark.BlinkMark(surface);
     EXPECT_EQ(changedPixels(surface, base), 0);
 }
 
@@ -169,6 +171,42 @@ TEST_F(PositionOnChartWindow, ASmallerCrossLeavesNoRemainsOfTheLarger) {
     EXPECT_EQ(changedPixels(surface, base), 0);
     tick();
     EXPECT_EQ(changedPixels(surface, base), 7 * 2 - 1);
+}
+
+// The symbol blinks, turns and moves like the cross, and every pixel it left is the chart's.
+TEST_F(PositionOnChartWindow, TheBoatSymbolPointsAlongTheHeadingAndLeavesNothingBehind) {
+    settings.MarkSymbol = PositionSymbol::Boat;
+    nav.Heading = Real48(0.0L);
+    nav.HeadingReceived = true;
+    nav.PosCourse = Real48(90.0L);
+    at(55, 5);
+    tick();
+    tick();
+    EXPECT_EQ(surface.pixel(50, 38), black); // the bow, north
+    EXPECT_EQ(surface.pixel(50, 15), black); // the heading line's end
+    EXPECT_EQ(surface.pixel(62, 50), base.pixel(62, 50));
+    for (const long double heading : {90.0L, 200.0L}) {
+        nav.Heading = Real48(heading);
+        at(55.1L, 5.1L);
+        tick();
+        tick();
+    }
+    settings.MarkSymbol = PositionSymbol::Cross;
+    tick();
+    EXPECT_EQ(changedPixels(surface, base), 0);
+    tick();
+    EXPECT_EQ(changedPixels(surface, base), 23 * 3 * 2 - 9);
+}
+
+TEST(BoatSymbol, TheCourseLineIsSixMinutesAtTheSpeedOverGround) {
+    const GeoPoint north = courseLineEnd({Real48(0.0L), Real48(0.0L)}, Real48(0.0L), Real48(10.0L));
+    EXPECT_NEAR(static_cast<double>(north.lat.value()), 1852 / 110574.3, 1e-5);
+    const GeoPoint west =
+        courseLineEnd({Real48(0.0L), Real48(179.99L)}, Real48(270.0L), Real48(10.0L));
+    EXPECT_NEAR(static_cast<double>(west.lon.value()), 179.99 + 1852 / 111319.5, 1e-5);
+    const std::vector<PixelPoint> east = boatSymbolPixels({50, 50}, {90, {30, 0}});
+    for (const PixelPoint p : {PixelPoint{62, 50}, PixelPoint{85, 50}, PixelPoint{38, 46}})
+        EXPECT_NE(std::find(east.begin(), east.end(), p), east.end()) << p.x << "," << p.y;
 }
 
 TEST_F(PositionOnChartWindow, TheTrackJoinsPointsButNeverFromNone) {
