@@ -6,6 +6,7 @@
 #include "base/dialogs.h"
 #include "base/help.h"
 #include "base/program_fonts.h"
+#include "base/qt_palette.h"
 #include "base/qt_text.h"
 #include "charts/Vimomapa.h"
 #include "charts/Vimomset.h"
@@ -16,6 +17,7 @@
 #include "records/active_waypoint.h"
 #include "records/logbook.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -71,8 +73,9 @@ protected:
         for (int i = 0; i < count(); ++i) {
             const QRect tab = tabRect(i);
             const QRect border = tab.adjusted(0, 0, -1, -1);
-            painter.fillRect(border, i == currentIndex() ? QColor(Qt::yellow) : quietSilver);
-            painter.setPen(Qt::gray);
+            painter.fillRect(border,
+                             shownColour(i == currentIndex() ? QColor(Qt::yellow) : quietSilver));
+            painter.setPen(shownColour(Qt::gray));
             painter.drawRect(border);
             painter.setPen(Qt::black);
             painter.drawText(tab, Qt::AlignCenter, tabText(i));
@@ -183,6 +186,18 @@ void TVimoMainDlg::buildMenu() {
     Extended1 = bar->addAction(QStringLiteral("&Extended"), this, &TVimoMainDlg::Extended1Click);
     Warranties1 =
         bar->addAction(QStringLiteral("&Important"), this, modal(&WindowRegistry::warrDlg));
+    QMenu* palette1 = bar->addMenu(QStringLiteral("&Palette"));
+    auto* palettes = new QActionGroup(this);
+    for (const auto& [palette, caption] : {std::pair{PaletteChoice::Day, "Day"},
+                                           {PaletteChoice::Dusk, "Dusk"},
+                                           {PaletteChoice::Night, "Night"}}) {
+        QAction* item = palette1->addAction(QString::fromLatin1(caption), this,
+                                            [this, palette] { PaletteClick(palette); });
+        item->setCheckable(true);
+        item->setChecked(palette == shownPalette());
+        palettes->addAction(item);
+        PaletteItems[static_cast<int>(palette)] = item;
+    }
     QMenu* help1 = bar->addMenu(QStringLiteral("&Help"));
     About1 = help1->addAction(QStringLiteral("About"), this, modal(&WindowRegistry::aboutDlg));
     Content1 = help1->addAction(QStringLiteral("Content"), this, &TVimoMainDlg::Content1Click);
@@ -288,9 +303,14 @@ void TVimoMainDlg::showStatusLine(const std::string& line) {
     TextPanel->setText(text);
 }
 
+void TVimoMainDlg::PaletteClick(PaletteChoice palette) {
+    showWindowsIn(palette);
+    PaletteItems[static_cast<int>(palette)]->setChecked(true);
+}
+
 void TVimoMainDlg::setAlarmLamp(bool on) {
     LarmPanel->setText(on ? QStringLiteral("Alarm") : QString());
-    setBackground(LarmPanel, on ? alarmRed : quietSilver);
+    setBackground(LarmPanel, shownColour(on ? alarmRed : quietSilver));
 }
 
 StatusPage TVimoMainDlg::selectedPage() const {

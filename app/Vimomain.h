@@ -1,10 +1,13 @@
 #pragma once
 
 #include "app/window_registry.h"
+#include "base/palette.h"
 #include "base/program_window.h"
 #include "base/status_pages.h"
 
 #include <QMainWindow>
+
+#include <array>
 
 class QAction;
 class QLabel;
@@ -31,6 +34,8 @@ public:
     void TabSetClick();
     void FormActivate() override;
     void FormResize();
+    // Shows every window, and the charts, in `palette`.
+    void PaletteClick(PaletteChoice palette);
 
     QTabBar* TabSet = nullptr;
     QLabel* TextPanel = nullptr;
@@ -48,6 +53,7 @@ public:
     QAction* About1 = nullptr;
     QAction* Content1 = nullptr;
     QAction* Warning1 = nullptr;
+    std::array<QAction*, 3> PaletteItems{}; // Day, Dusk, Night
 
 protected:
     void moveEvent(QMoveEvent* event) override;

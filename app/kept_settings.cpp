@@ -41,6 +41,8 @@ constexpr std::string_view northSouth[] = {"N", "S"};
 constexpr std::string_view westEast[] = {"W", "E"};
 const std::initializer_list<Named<int>> trackStyles = {{0, "Solid"}, {1, "Dash"}, {2, "Dot"}};
 const std::initializer_list<Named<int>> trackColors = {{0, "Black"}, {1, "Blue"}, {2, "Red"}};
+const std::initializer_list<Named<PaletteChoice>> palettes = {
+    {PaletteChoice::Day, "Day"}, {PaletteChoice::Dusk, "Dusk"}, {PaletteChoice::Night, "Night"}};
 const std::initializer_list<Named<PositionSymbol>> positionSymbols = {
     {PositionSymbol::Cross, "Cross"}, {PositionSymbol::Boat, "Boat"}};
 
@@ -394,6 +396,7 @@ template <class V, class Settings> void visitValues(V& v, Settings& s) {
     visitSource(v, s.source);
     visitChart(v, s.chart);
     v.integer("MainWindow/Top", s.mainWindowTop, -farthestPlace, farthestPlace);
+    v.named("Windows/Palette", s.palette, palettes);
     for (int i = 0; i < keptWindowCount; ++i)
         v.place(windowGroups[i], s.windows[i]);
     visitAlarms(v, s.alarms);

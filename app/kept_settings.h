@@ -2,6 +2,7 @@
 
 #include "alarms/alarm_monitor.h"
 #include "base/file_system.h"
+#include "base/palette.h"
 #include "charts/chart_settings.h"
 #include "charts/chart_state.h"
 #include "input/manual_values.h"
@@ -98,6 +99,7 @@ struct KeptSettings {
     KeptLog log;
     BoatTables boat; // with the files the tables were loaded from
     KeptRoute route; // in a file of its own
+    PaletteChoice palette = PaletteChoice::Day;
 };
 
 // The settings file's values by key ("Group/Key"), as text: what QSettings writes as INI.

@@ -3,6 +3,7 @@
 #include "alarms/Vimolarm.h"
 #include "app/Vimomain.h"
 #include "base/masked_fields.h"
+#include "base/qt_palette.h"
 #include "base/radio_group.h"
 #include "charts/Vimomapa.h"
 #include "input/Vimocom.h"
@@ -345,11 +346,15 @@ KeptSettings gatherKept(UiContext& context) {
     kept.boat = program.boatTables;
     kept.route = {program.route.toFile(), program.route.WaypointIndex, program.route.WaypointCount,
                   program.route.sailing.ActiveWaypoint};
+    kept.palette = shownPalette();
     return kept;
 }
 
 void restoreKept(UiContext& context, const KeptSettings& kept) {
     const WindowRegistry& w = context.windows;
+    // The palette first, so that no window opens in the wrong one.
+    if (w.mainDlg)
+        w.mainDlg->PaletteClick(kept.palette);
     restoreSentences(context, kept);
     restoreSource(context, kept);
     restoreAlarms(context, kept);

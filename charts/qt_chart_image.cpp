@@ -1,5 +1,6 @@
 #include "charts/qt_chart_image.h"
 
+#include "base/qt_palette.h"
 #include "charts/chart_bitmap.h"
 
 #include <QFile>
@@ -88,24 +89,51 @@ QImage reducedImage(const QImage& image, QSize size) {
     return result;
 }
 
-QImage renderSurface(const ChartSurface& surface, const QImage& base, const QRect& area) {
+QImage paletteImage(const QImage& image, PaletteChoice palette) {
+    if (palette == PaletteChoice::Day || image.isNull())
+        return image;
+    QImage shown = image;
+    if (shown.colorCount() > 0) {
+        QList<QRgb> table = shown.colorTable();
+        applyPalette(palette, std::span<std::uint32_t>(table.data(), table.size()));
+        shown.setColorTable(table);
+        return shown;
+    }
+    shown = shown.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < shown.height(); ++y)
+        applyPalette(palette, std::span<std::uint32_t>(reinterpret_cast<QRgb*>(shown.scanLine(y)),
+                                                       static_cast<std::size_t>(shown.width())));
+    return shown;
+}
+
+QImage renderSurface(const ChartSurface& surface, const QImage& base, const QRect& area,
+                     PaletteChoice palette) {
     QImage part = base.copy(area).convertToFormat(QImage::Format_RGB32);
     const PixelRect drawn{area.left(), area.top(), area.right(), area.bottom()};
     surface.forEachDrawn(drawn, [&](int x, int y, Rgb c) {
-        part.setPixel(x - area.left(), y - area.top(), qRgb(c.r, c.g, c.b));
+        part.setPixel(x - area.left(), y - area.top(), paletteColour(palette, qRgb(c.r, c.g, c.b)));
     });
     return part;
 }
 
-SurfaceView::SurfaceView(QWidget* parent) : QWidget(parent) {
+SurfaceView::SurfaceView(QWidget* parent) : QWidget(parent), palette_(shownPalette()) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void SurfaceView::setSurface(const ChartSurface* surface, const QImage* base) {
     surface_ = surface;
     base_ = base;
+    shownBase_ = base ? paletteImage(*base, palette_) : QImage();
     setFixedSize(base ? base->size() : QSize());
     update();
+}
+
+void SurfaceView::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ApplicationPaletteChange && shownPalette() != palette_) {
+        palette_ = shownPalette();
+        setSurface(surface_, base_);
+    }
 }
 
 void SurfaceView::showChanges(ChartSurface& surface) {
@@ -123,7 +151,8 @@ void SurfaceView::paintEvent(QPaintEvent* event) {
     for (const QRect& area : event->region()) {
         const QRect inside = area.intersected(base_->rect());
         if (!inside.isEmpty())
-            painter.drawImage(inside.topLeft(), renderSurface(*surface_, *base_, inside));
+            painter.drawImage(inside.topLeft(),
+                              renderSurface(*surface_, shownBase_, inside, palette_));
     }
 }
 

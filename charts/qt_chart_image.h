@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/palette.h"
 #include "charts/chart_surface.h"
 
 #include <QImage>
@@ -32,10 +33,18 @@ std::optional<QImage> readChartImage(const QString& path);
 // time so that no full-colour copy of the whole is ever made.
 QImage reducedImage(const QImage& image, QSize size);
 
-// The part `area` of a surface as it looks: base pixels with the drawings over them.
-QImage renderSurface(const ChartSurface& surface, const QImage& base, const QRect& area);
+// `image` as `palette` shows it: by day the image itself; else a copy, its colour table (or its
+// pixels, for a bitmap without one) recoloured by applyPalette.
+QImage paletteImage(const QImage& image, PaletteChoice palette);
 
-// A widget showing a surface at its natural size, repainting only what changed.
+// The part `area` of a surface as it looks: base pixels with the drawings over them, these shown
+// in `palette` (the base is shown as given).
+QImage renderSurface(const ChartSurface& surface, const QImage& base, const QRect& area,
+                     PaletteChoice palette = PaletteChoice::Day);
+
+// A widget showing a surface at its natural size in the palette the windows are shown in,
+// repainting only what changed. The base is recoloured once for each palette and each base,
+// never at a paint.
 class SurfaceView : public QWidget {
     Q_OBJECT
 
@@ -53,6 +62,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override { emit mousePressed(event); }
     void mouseMoveEvent(QMouseEvent* event) override { emit mouseMoved(event); }
     void mouseReleaseEvent(QMouseEvent* event) override { emit mouseReleased(event); }
@@ -60,6 +70,8 @@ protected:
 private:
     const ChartSurface* surface_ = nullptr;
     const QImage* base_ = nullptr;
+    PaletteChoice palette_ = PaletteChoice::Day;
+    QImage shownBase_; // the base in the palette
 };
 
 } // namespace brisomar

@@ -4,6 +4,7 @@
 #include "base/help.h"
 #include "base/masked_fields.h"
 #include "base/number_text.h"
+#include "base/qt_palette.h"
 #include "base/qt_text.h"
 #include "navcalc/accumulators.h"
 
@@ -272,7 +273,7 @@ void TVimoOptDlg::showNoResult() {
 
 void TVimoOptDlg::showSpeedPanel() {
     const bool low = lowBoatSpeed(sailing_);
-    paint(PanelSpeed, QPalette::Window, low ? Qt::red : Qt::white);
+    paint(PanelSpeed, QPalette::Window, shownColour(low ? Qt::red : Qt::white));
     PanelSpeed->setText(low ? QStringLiteral("!!!") : QString());
 }
 

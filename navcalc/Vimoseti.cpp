@@ -1,6 +1,7 @@
 #include "navcalc/Vimoseti.h"
 
 #include "base/help.h"
+#include "base/qt_palette.h"
 #include "base/qt_text.h"
 
 #include <QGroupBox>
@@ -31,8 +32,8 @@ const AccumulatorKind sailTime{"Brisomar-sailtime",
 // disabled state keeps the grey to take.
 void setCaptionColour(QPushButton* button, bool on) {
     QPalette palette = button->palette();
-    const QColor colour =
-        on ? QColor(Qt::black) : palette.color(QPalette::Disabled, QPalette::ButtonText);
+    const QColor colour = on ? shownColour(Qt::black, QPalette::ButtonText)
+                             : palette.color(QPalette::Disabled, QPalette::ButtonText);
     palette.setColor(QPalette::Active, QPalette::ButtonText, colour);
     palette.setColor(QPalette::Inactive, QPalette::ButtonText, colour);
     button->setPalette(palette);

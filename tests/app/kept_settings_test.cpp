@@ -33,6 +33,7 @@ KeptSettings sailorsSettings() {
     s.chart.settings.TrackStyle = 2;
     s.chart.settings.TrackColor = 1;
     s.chart.settings.MarkSymbol = PositionSymbol::Boat;
+    s.palette = PaletteChoice::Night;
     s.mainWindowTop = 300;
     s.windows[static_cast<int>(KeptWindow::Chart)] = {true, -20, 40, 800, 600};
     s.alarms.on[static_cast<int>(AlarmSlot::Speed)] = true;
@@ -81,6 +82,7 @@ TEST(KeptSettings, EveryValueReadsBackAsItWasWritten) {
     EXPECT_EQ(values.at("Chart/Mode"), "SetWaypoints");
     EXPECT_EQ(values.at("Chart/TrackColor"), "Blue");
     EXPECT_EQ(values.at("Chart/PositionSymbol"), "Boat");
+    EXPECT_EQ(values.at("Windows/Palette"), "Night");
     EXPECT_EQ(values.at("Boat/Speed4").substr(0, 8), "2 3 3.5 ");
     EXPECT_EQ(read.alarms.limits.AnchorLat, Real48(45.0123L));
     EXPECT_EQ(values.at("Alarms/AnchorWatchOn"), "true");

@@ -55,7 +55,7 @@ TEST_F(MainWindow, IsTheFixedStripWithTenTabsAndARunningTimer) {
 TEST_F(MainWindow, KeepsItsSizeWhereverItIsPut) {
     mainDlg->show();
     mainDlg->setGeometry(100, 40, 900, 300);
-    QApplication::processEvents();
+    QApplication::processEvents(); // the windows take the application's palette
     EXPECT_EQ(mainDlg->frameGeometry().size(), QSize(627, 97));
     EXPECT_EQ(mainDlg->minimumSize(), mainDlg->maximumSize());
     EXPECT_EQ(mainDlg->geometry().top(), 40); // the top stays where it was put
@@ -192,12 +192,27 @@ TEST_F(MainWindow, CloseButtonClosesWithoutAsking) {
     EXPECT_TRUE(ui.dialogs.shown.empty());
 }
 
+// At night no control of any window keeps a light ground; by day every colour is back.
+TEST_F(MainWindow, NightLeavesNoLightGroundAndDayGivesEveryColourBack) {
+    const QPalette day = QApplication::palette();
+    const QPalette statusDay = mainDlg->TextPanel->palette();
+    mainDlg->PaletteItems[2]->trigger();
+    QApplication::processEvents(); // the windows take the application's palette
+    for (QWidget* w : QApplication::allWidgets())
+        for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+            EXPECT_LT(w->palette().color(role).lightness(), 100) << w->metaObject()->className();
+    mainDlg->PaletteItems[0]->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::palette(), day);
+    EXPECT_EQ(mainDlg->TextPanel->palette(), statusDay);
+}
+
 TEST_F(MainWindow, MenuHasTheProgramsCaptionsAndShortcuts) {
     QStringList captions;
     for (QAction* action : mainDlg->menuBar()->actions())
         captions << action->text();
     EXPECT_EQ(captions, (QStringList{"&File", "&Source", "&Comm", "&Alarm", "&Config", "Char&t",
-                                     "&Log", "&Extended", "&Important", "&Help"}));
+                                     "&Log", "&Extended", "&Important", "&Palette", "&Help"}));
     EXPECT_EQ(mainDlg->Exit1->text(), "Exit");
     EXPECT_EQ(mainDlg->Exit1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
     EXPECT_EQ(mainDlg->About1->text(), "About");
