@@ -11,6 +11,7 @@ namespace brisomar {
 namespace {
 
 constexpr long double secondsPerDay = 86400;
+constexpr double yawDegrees = 6;
 
 // Degrees as NMEA writes them: "ddmm.mmm" or "dddmm.mmm" with the hemisphere letter.
 std::string nmeaAngle(long double degrees, int degreeDigits, char positive, char negative) {
@@ -61,14 +62,20 @@ NmeaSimulator::Point NmeaSimulator::positionAt(long double seconds, long double*
 
 std::string NmeaSimulator::sentenceFor(long long slot, const LocalDateTime& t) const {
     const long double seconds = static_cast<long double>(slot) / 2;
+    long double course = 0;
+    const Point p = positionAt(seconds, &course);
     if (slot % 2 != 0) {
         char depth[32];
         std::snprintf(depth, sizeof depth, "$PTTKD,%.1f,M",
                       12 + 6 * std::sin(static_cast<double>(seconds) / 40));
-        return withChecksum(depth);
+        // The bow swings a few degrees about the course, as a boat's does in a sea.
+        char heading[32];
+        std::snprintf(heading, sizeof heading, "$HEHDT,%.1f,T",
+                      std::fmod(static_cast<double>(course) + 360 +
+                                    yawDegrees * std::sin(static_cast<double>(seconds) / 9),
+                                360.0));
+        return withChecksum(depth) + withChecksum(heading);
     }
-    long double course = 0;
-    const Point p = positionAt(seconds, &course);
     char fix[128];
     std::snprintf(fix, sizeof fix, "$GPRMC,%02d%02d%02d,A,%s,%s,%.1f,%.1f,%02d%02d%02d,,", t.hour,
                   t.minute, t.second, nmeaAngle(p.lat, 2, 'N', 'S').c_str(),

@@ -11,7 +11,8 @@
 namespace brisomar {
 
 // A boat sailing a closed route at a steady speed, told as NMEA sentences: a recommended
-// minimum fix every second and a depth half a second later, as an instrument would send them.
+// minimum fix every second, and half a second later a depth and a true heading swinging about
+// the course, as instruments would send them.
 class NmeaSimulator {
 public:
     struct Point {
@@ -25,7 +26,8 @@ public:
     // Where the boat is after `seconds` of sailing, and its course.
     Point positionAt(long double seconds, long double* course = nullptr) const;
 
-    // The sentences of half-second `slot` (even: the fix, odd: the depth) at `time`.
+    // The sentences of half-second `slot` (even: the fix, odd: the depth and the heading) at
+    // `time`.
     std::string sentenceFor(long long slot, const LocalDateTime& time) const;
 
     const std::vector<Point>& route() const { return route_; }

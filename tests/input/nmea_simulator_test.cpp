@@ -37,9 +37,13 @@ TEST(NmeaSimulator, WritesSentencesTheReceptionReads) {
     EXPECT_NEAR(static_cast<double>(nav.GpsLat.value()), 45.25, 1e-4);
     EXPECT_NEAR(static_cast<double>(nav.GpsLon.value()), 30.32, 1e-4);
     EXPECT_EQ(nav.GpsSpeed, Real48(6.0L));
-    reception.deliver(2, simulator.sentenceFor(1, t));
+    const std::string depthAndHeading = simulator.sentenceFor(1, t);
+    const std::size_t heading = depthAndHeading.find("$HEHDT,");
+    reception.deliver(2, depthAndHeading.substr(0, heading));
+    reception.deliver(2, depthAndHeading.substr(heading, depthAndHeading.size() - heading - 2));
     reception.tick(nav, {t});
     EXPECT_NEAR(static_cast<double>(nav.ExtendedValue.value()), 12.0, 6.0);
+    EXPECT_NEAR(static_cast<double>(nav.Heading.value()), 83.3, 7.0); // the first leg's course
     // The checksum of the well-known example sentence of the RMC format.
     const std::string example = "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W";
     EXPECT_EQ(withChecksum(example), example + "*6A\r\n");
