@@ -49,8 +49,9 @@ void setBackground(QWidget* widget, const QColor& colour) {
     widget->setPalette(palette);
 }
 
-// The status pages' tabs: flat, silver, the selected one yellow, on the colour of button
-// shadows. Painted here rather than by a style sheet, whose style engine slows the start.
+// The status pages' tabs: flat, silver (after dark the buttons' colour), the selected one
+// yellow, on the colour of button shadows. Painted here rather than by a style sheet, whose style
+// engine slows the start.
 class StatusTabBar : public QTabBar {
 public:
     static constexpr int tabHeight = 19;
@@ -73,11 +74,15 @@ protected:
         for (int i = 0; i < count(); ++i) {
             const QRect tab = tabRect(i);
             const QRect border = tab.adjusted(0, 0, -1, -1);
-            painter.fillRect(border,
-                             shownColour(i == currentIndex() ? QColor(Qt::yellow) : quietSilver));
+            const bool selected = i == currentIndex();
+            const bool byDay = shownPalette() == PaletteChoice::Day;
+            painter.fillRect(border, selected ? shownColour(Qt::yellow)
+                                     : byDay  ? quietSilver
+                                              : palette().color(QPalette::Button));
             painter.setPen(shownColour(Qt::gray));
             painter.drawRect(border);
-            painter.setPen(Qt::black);
+            painter.setPen(selected || byDay ? QColor(Qt::black)
+                                             : palette().color(QPalette::ButtonText));
             painter.drawText(tab, Qt::AlignCenter, tabText(i));
         }
     }

@@ -10,9 +10,9 @@ namespace brisomar {
 enum class PaletteChoice { Day, Dusk, Night };
 
 // A colour (0xAARRGGBB, alpha kept) as `palette` shows it. Day: as it is. Dusk: at five eighths
-// of its brightness. Night: its brightness as a dim red, red colours somewhat brighter than
-// grey ones, so that red marks on white paper stay apart from it; white becomes a dim red,
-// black stays black.
+// of its brightness. Night: its brightness as a dim red, red colours brighter and blue ones
+// darker than grey ones, so that red marks stand out from white paper and water from land;
+// white becomes a dim red, black stays black.
 std::uint32_t paletteColour(PaletteChoice palette, std::uint32_t argb);
 
 // paletteColour over every pixel of a bitmap's rows, or over its colour table.

@@ -89,10 +89,12 @@ PaletteChoice shownPalette() {
     return shown;
 }
 
-// A dark text takes the palette's text, so that it stays readable on the dark grounds.
+// A dark text and a white ground take the palette's own colours, so that a text stays readable
+// on the dark grounds and no white is left; other colours are recoloured.
 QColor shownColour(const QColor& day, QPalette::ColorRole role, QPalette::ColorGroup group) {
-    constexpr int darkText = 128;
-    if (shown != PaletteChoice::Day && isText(role) && day.lightness() < darkText)
+    constexpr int darkText = 128, whiteGround = 224;
+    const bool own = isText(role) ? day.lightness() < darkText : day.lightness() >= whiteGround;
+    if (shown != PaletteChoice::Day && own)
         return QApplication::palette().color(group, role);
     return QColor::fromRgba(paletteColour(shown, day.rgba()));
 }

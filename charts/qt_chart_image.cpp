@@ -130,7 +130,9 @@ void SurfaceView::setSurface(const ChartSurface* surface, const QImage* base) {
 
 void SurfaceView::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ApplicationPaletteChange && shownPalette() != palette_) {
+    const bool paletteChange =
+        event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::PaletteChange;
+    if (paletteChange && shownPalette() != palette_) {
         palette_ = shownPalette();
         setSurface(surface_, base_);
     }
