@@ -95,14 +95,15 @@ QImage paletteImage(const QImage& image, PaletteChoice palette) {
     QImage shown = image;
     if (shown.colorCount() > 0) {
         QList<QRgb> table = shown.colorTable();
-        applyPalette(palette, std::span<std::uint32_t>(table.data(), table.size()));
+        applyChartPalette(palette, std::span<std::uint32_t>(table.data(), table.size()));
         shown.setColorTable(table);
         return shown;
     }
     shown = shown.convertToFormat(QImage::Format_RGB32);
     for (int y = 0; y < shown.height(); ++y)
-        applyPalette(palette, std::span<std::uint32_t>(reinterpret_cast<QRgb*>(shown.scanLine(y)),
-                                                       static_cast<std::size_t>(shown.width())));
+        applyChartPalette(palette,
+                          std::span<std::uint32_t>(reinterpret_cast<QRgb*>(shown.scanLine(y)),
+                                                   static_cast<std::size_t>(shown.width())));
     return shown;
 }
 
@@ -111,7 +112,7 @@ QImage renderSurface(const ChartSurface& surface, const QImage& base, const QRec
     QImage part = base.copy(area).convertToFormat(QImage::Format_RGB32);
     const PixelRect drawn{area.left(), area.top(), area.right(), area.bottom()};
     surface.forEachDrawn(drawn, [&](int x, int y, Rgb c) {
-        part.setPixel(x - area.left(), y - area.top(), paletteColour(palette, qRgb(c.r, c.g, c.b)));
+        part.setPixel(x - area.left(), y - area.top(), chartColour(palette, qRgb(c.r, c.g, c.b)));
     });
     return part;
 }

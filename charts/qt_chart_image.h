@@ -34,7 +34,7 @@ std::optional<QImage> readChartImage(const QString& path);
 QImage reducedImage(const QImage& image, QSize size);
 
 // `image` as `palette` shows it: by day the image itself; else a copy, its colour table (or its
-// pixels, for a bitmap without one) recoloured by applyPalette.
+// pixels, for a bitmap without one) recoloured by applyChartPalette.
 QImage paletteImage(const QImage& image, PaletteChoice palette);
 
 // The part `area` of a surface as it looks: base pixels with the drawings over them, these shown

@@ -67,6 +67,15 @@ void pictures(QWidget* window, const QString& name, const QString& folder) {
         window->hide();
 }
 
+// Waits until the chart window's mark has just come on, as a sailor sees it every other tick.
+void chartMarkShown(const PositionTrack& mark) {
+    QElapsedTimer waited;
+    waited.start();
+    for (const bool on : {false, true})
+        while ((!mark.hasLast() || mark.mark.BlinkPhase == on) && waited.elapsed() < 5000)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -108,5 +117,32 @@ int main(int argc, char** argv) {
                                                         {w.warrDlg, "important"}};
     for (const auto& [window, name] : windows)
         pictures(window, QString::fromLatin1(name), folder);
+    // The boat symbol by day, then the chart and the windows at dusk and at night: the boat
+    // heading a little higher than it makes good, as with a current on its beam.
+    NavState& nav = ui.context.program.nav;
+    nav.GpsLat = Real48(45.25L);
+    nav.GpsLon = Real48(30.30L);
+    nav.GpsCourse = Real48(80.0L);
+    nav.GpsSpeed = Real48(7.0L);
+    nav.GpsFixReceived = nav.HeadingReceived = true;
+    nav.Heading = Real48(68.0L);
+    ui.context.program.chartSettings.MarkSymbol = PositionSymbol::Boat;
+    const PositionTrack& mark = ui.context.program.chart.ChartTrack;
+    const std::pair<PaletteChoice, const char*> palettes[] = {{PaletteChoice::Day, "boat"},
+                                                              {PaletteChoice::Dusk, "dusk"},
+                                                              {PaletteChoice::Night, "night"}};
+    for (const auto& [palette, name] : palettes) {
+        mainDlg->PaletteClick(palette);
+        chartMarkShown(mark);
+        picture(w.mapA, QStringLiteral("%1/chart-%2.png").arg(folder, QString::fromLatin1(name)));
+    }
+    const std::pair<QWidget*, const char*> nightWindows[] = {{w.comDlg, "communication"},
+                                                             {w.larmDlg, "alarms"}};
+    for (const auto& [window, name] : nightWindows) {
+        window->show();
+        picture(window, QStringLiteral("%1/%2-night.png").arg(folder, QString::fromLatin1(name)));
+        window->hide();
+    }
+    picture(w.mainDlg, folder + QStringLiteral("/main-night.png"));
     return 0;
 }
