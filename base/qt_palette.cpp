@@ -99,6 +99,18 @@ QColor shownColour(const QColor& day, QPalette::ColorRole role, QPalette::ColorG
     return QColor::fromRgba(paletteColour(shown, day.rgba()));
 }
 
+QImage shownImage(const QImage& day) {
+    if (shown == PaletteChoice::Day || day.isNull())
+        return day;
+    QImage image = day.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            row[x] = paletteColour(shown, row[x]);
+    }
+    return image;
+}
+
 void showWindowsIn(PaletteChoice palette) {
     static const QPalette day = QApplication::palette();
     if (palette == shown)

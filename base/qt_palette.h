@@ -3,6 +3,7 @@
 #include "base/palette.h"
 
 #include <QColor>
+#include <QImage>
 #include <QPalette>
 
 namespace brisomar {
@@ -18,5 +19,8 @@ void showWindowsIn(PaletteChoice palette);
 // A colour a window sets or paints by day for `role`, as the palette shown makes it.
 QColor shownColour(const QColor& day, QPalette::ColorRole role = QPalette::Window,
                    QPalette::ColorGroup group = QPalette::Active);
+
+// A picture of windows, as the palette shown makes its colours.
+QImage shownImage(const QImage& day);
 
 } // namespace brisomar

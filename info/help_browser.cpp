@@ -1,5 +1,7 @@
 #include "info/help_browser.h"
 
+#include "base/qt_palette.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QHBoxLayout>
@@ -12,6 +14,36 @@
 #include <algorithm>
 
 namespace brisomar {
+
+namespace {
+
+// A browser whose pictures of windows show in the palette of the windows, shown anew when it
+// changes.
+class PaletteBrowser : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+
+protected:
+    QVariant loadResource(int type, const QUrl& name) override {
+        QVariant resource = QTextBrowser::loadResource(type, name);
+        if (type != QTextDocument::ImageResource || shownPalette() == PaletteChoice::Day)
+            return resource;
+        const QImage day = resource.typeId() == QMetaType::QImage
+                               ? resource.value<QImage>()
+                               : QImage::fromData(resource.toByteArray());
+        return day.isNull() ? resource : QVariant(shownImage(day));
+    }
+
+    void changeEvent(QEvent* event) override {
+        QTextBrowser::changeEvent(event);
+        const bool paletteChange = event->type() == QEvent::PaletteChange ||
+                                   event->type() == QEvent::ApplicationPaletteChange;
+        if (paletteChange && !source().isEmpty())
+            reload();
+    }
+};
+
+} // namespace
 
 QRect besideRect(const QRect& dialog, QSize size, const QRect& screen) {
     const int gap = 8;
@@ -48,7 +80,7 @@ HelpWindow::HelpWindow() {
     buttons->addStretch(1);
     buttons->addWidget(close);
     column->addLayout(buttons);
-    browser_ = new QTextBrowser(this);
+    browser_ = new PaletteBrowser(this);
     browser_->setOpenExternalLinks(false);
     column->addWidget(browser_, 1);
     connect(contents, &QPushButton::clicked, this,
