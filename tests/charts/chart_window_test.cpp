@@ -1,6 +1,7 @@
 #include "charts/Vimomapa.h"
 
 #include "app/Vimomain.h"
+#include "base/radio_group.h"
 #include "bitmap_bytes.h"
 #include "charts/Vimomapb.h"
 #include "charts/Vimomset.h"
@@ -573,8 +574,11 @@ TEST(ChartSettingsDialog, OkSetsEverythingAndOnlyOk) {
     dlg->SpinPosWidth->stepUp();
     dlg->SpinPosWidth->stepDown();
     EXPECT_EQ(dlg->SpinPosWidth->value(), 1);
+    EXPECT_EQ(dlg->PositionSymbolGroup->itemIndex(), 0); // the cross
+    dlg->PositionSymbolGroup->setItemIndex(1);
     dlg->OKBtnClick();
     const ChartSettings& s = ui.program.chartSettings;
+    EXPECT_EQ(s.MarkSymbol, PositionSymbol::Boat);
     EXPECT_EQ(s.PositionTimerMs, 60000);
     EXPECT_EQ(s.PosSize, 3);
     EXPECT_EQ(s.PosWidth, 1);

@@ -130,6 +130,9 @@ TEST(TrueHeading, HdtAsSentAndHdgCorrectedByItsVariation) {
         {"HEHDT,274.0,M", std::nullopt},
         {"HEHDT,361,T", std::nullopt},
         {"HEHDT,-1,T", std::nullopt},
+        {"HEHDT,nan,T", std::nullopt},
+        {"HEHDT,1e999,T", std::nullopt},
+        {"HCHDG,2.0,,,5.0,W", 357},
         {"HEHDT,,T", std::nullopt},
         {"GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A", std::nullopt}};
     for (const auto& [sentence, heading] : cases) {
