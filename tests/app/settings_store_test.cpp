@@ -114,6 +114,8 @@ TEST_F(KeptAcrossRuns, EveryGroupComesBackAsTheSailorLeftIt) {
         // The chart, its settings and its window, which empties the route when shown.
         a.ui.program.chartSettings.PosSize = 5;
         a.ui.program.chartSettings.TrackColor = 2;
+        a.ui.program.chartSettings.MarkSymbol = PositionSymbol::Boat;
+        a.mainDlg->PaletteClick(PaletteChoice::Night);
         bool opened = false;
         a.ui.program.selection.openMapFile(a.ui.files, mapPath, opened);
         ASSERT_TRUE(opened);
@@ -154,6 +156,7 @@ TEST_F(KeptAcrossRuns, EveryGroupComesBackAsTheSailorLeftIt) {
 
         a.store->Timer1Timer();
         before = gatherKept(a.ui.context);
+        a.mainDlg->PaletteClick(PaletteChoice::Day);
     }
     ASSERT_TRUE(std::filesystem::exists(valuesPath));
     ASSERT_EQ(std::filesystem::file_size(routePath), waypointFileSize);
@@ -192,6 +195,9 @@ TEST_F(KeptAcrossRuns, EveryGroupComesBackAsTheSailorLeftIt) {
     EXPECT_TRUE(w.optDlg->isVisible());
     EXPECT_EQ(w.optDlg->pos(), QPoint(100, 120));
     EXPECT_EQ(b.mainDlg->y(), 200);
+    EXPECT_EQ(p.chartSettings.MarkSymbol, PositionSymbol::Boat);
+    EXPECT_TRUE(b.mainDlg->PaletteItems[2]->isChecked()); // Night
+    b.mainDlg->PaletteClick(PaletteChoice::Day);
     // The route, kept though the chart window was shown.
     EXPECT_EQ(p.route.WaypointCount, 2);
     EXPECT_EQ(p.route.WaypointIndex, 2);
