@@ -5,6 +5,7 @@
 #include "base/help.h"
 #include "base/masked_fields.h"
 #include "base/qt_files.h"
+#include "base/qt_palette.h"
 #include "base/qt_text.h"
 #include "charts/Vimounus.h"
 #include "charts/chart_geometry.h"
@@ -171,7 +172,7 @@ void TVimosemaDlg::Show1BtnClick() {
     }
     const QImage shown = Image1Stretch ? reducedImage(*image, previewSize)
                                        : image->copy(QRect(QPoint(0, 0), previewSize));
-    Image1->setPixmap(QPixmap::fromImage(shown));
+    Image1->setPixmap(QPixmap::fromImage(paletteImage(shown, shownPalette())));
     Image1->show();
 }
 
