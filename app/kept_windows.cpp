@@ -161,7 +161,10 @@ KeptSource gatherSource(const UiContext& context) {
 WindowPlace gatherPlace(const QWidget* window) {
     if (!window || !window->isVisible())
         return {};
-    return {true, window->x(), window->y(), window->width(), window->height()};
+    // The client area, not the frame: the frame's place is the window manager's to tell, and
+    // some tell it wrong, which made a window creep at each start.
+    const QRect client = window->geometry();
+    return {true, client.x(), client.y(), client.width(), client.height()};
 }
 
 KeptAlarms gatherAlarms(const UiContext& context) {
@@ -310,15 +313,14 @@ bool onAScreen(const QRect& frame) {
     });
 }
 
-// A window opens where it was, unless that is on no screen now. It is placed before it is shown,
-// so that the window manager maps it there.
+// A window opens where it was, unless that is on no screen now. Its client area is placed before
+// it is shown, so that the window manager maps it there and frames it around.
 void restorePlace(QWidget* window, const WindowPlace& place) {
     if (!window || !place.open)
         return;
-    if (place.width > 0 && onAScreen(QRect(place.x, place.y, place.width, place.height))) {
-        window->resize(place.width, place.height);
-        window->move(place.x, place.y);
-    }
+    if (const QRect client(place.x, place.y, place.width, place.height);
+        place.width > 0 && onAScreen(client))
+        window->setGeometry(client);
     window->show();
 }
 

@@ -95,8 +95,12 @@ void placeOnScreen(QWidget* window) {
                               std::max(area.left(), area.right() + 1 - place.width())));
     place.moveTop(std::clamp(place.top(), area.top(),
                              std::max(area.top(), area.bottom() + 1 - place.height())));
-    window->resize(place.size() - frame);
-    window->move(place.topLeft());
+    // Only a change is applied: moving a window whose client area was placed would make the
+    // window manager place its frame there instead.
+    if (place.size() - frame != window->size())
+        window->resize(place.size() - frame);
+    if (place.topLeft() != window->pos())
+        window->move(place.topLeft());
 }
 
 void compactLayouts(QWidget* window) {
