@@ -1,5 +1,6 @@
 #include "app/demo.h"
 
+#include "app/Vimomain.h"
 #include "base/qt_files.h"
 #include "base/radio_group.h"
 #include "charts/Vimomapa.h"
@@ -9,10 +10,13 @@
 #include "navcalc/boat_tables.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QThread>
 
 #include <cmath>
 #include <numbers>
@@ -187,6 +191,17 @@ std::optional<QString> writeDemoChart(const QString& folder) {
     return mapPath;
 }
 
+// The chart opens below the strip, which must be framed by the window manager for its frame's
+// bottom to be known. Without a window manager nothing frames it: the wait is bounded.
+void awaitFrame(const QWidget& strip) {
+    QElapsedTimer waited;
+    waited.start();
+    while (strip.frameGeometry() == strip.geometry() && waited.elapsed() < 500) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        QThread::msleep(10);
+    }
+}
+
 bool startDemo(UiContext& context, const QString& folder) {
     const auto mapPath = writeDemoChart(folder);
     if (!mapPath)
@@ -202,6 +217,8 @@ bool startDemo(UiContext& context, const QString& folder) {
         return false;
     if (TMapA* mapA = context.windows.mapA) {
         mapA->resize(820, 640); // before showing it, so that it is placed on the screen whole
+        if (context.windows.mainDlg)
+            awaitFrame(*context.windows.mainDlg);
         mapA->show();
         mapA->Timer1Timer(); // loads the chart at once
     }

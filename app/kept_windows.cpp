@@ -161,10 +161,10 @@ KeptSource gatherSource(const UiContext& context) {
 WindowPlace gatherPlace(const QWidget* window) {
     if (!window || !window->isVisible())
         return {};
-    // The client area, not the frame: the frame's place is the window manager's to tell, and
-    // some tell it wrong, which made a window creep at each start.
-    const QRect client = window->geometry();
-    return {true, client.x(), client.y(), client.width(), client.height()};
+    // The client area, asked of the window system: the place Qt keeps can miss the window
+    // manager's framing, which made a window creep at each start.
+    const QPoint client = window->mapToGlobal(QPoint(0, 0));
+    return {true, client.x(), client.y(), window->width(), window->height()};
 }
 
 KeptAlarms gatherAlarms(const UiContext& context) {
