@@ -1,9 +1,12 @@
 #pragma once
 
 #include "base/real48.h"
+#include "charts/chart_quilt.h"
+#include "charts/chart_zoom.h"
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -79,6 +82,14 @@ public:
         Real48 lat, lon, time;
     };
     std::optional<Fix> lastFix;
+    // The track's positions since the picture was fresh, each line's first marked, so that it
+    // can be drawn again at another zoom; the oldest go beyond maxKeptSteps.
+    struct KeptStep {
+        Real48 lat, lon;
+        bool startsLine = false;
+    };
+    static constexpr std::size_t maxKeptSteps = 20000;
+    std::deque<KeptStep> kept;
 
     bool hasLast() const { return LastY > 0 || LastX > 0; }
 
@@ -110,7 +121,7 @@ public:
     // position converts back to.
     struct Clicked {
         Real48 lat, lon;
-        int x = 0, y = 0;
+        int x = 0, y = 0; // chart pixels
     };
     std::vector<Clicked> clicked;
 
@@ -143,6 +154,7 @@ struct ChartState {
     bool ReloadRequest = false;
     bool ChartWindowShown = false;
     Real48 ChartNWLat, ChartNWLon, ChartSELat, ChartSELon;
+    PixelPoint ChartSize; // of the bitmap of the chart in use
 
     // How many calibration latitudes (longitudes) the degree-to-pixel conversions use.
     int LatPointCount = 0, LonPointCount = 0;
@@ -154,12 +166,14 @@ struct ChartState {
     bool DetailRowValid = false, DetailColValid = false;
 
     ChartWindowMode ChartMode = ChartWindowMode::ShowPosition;
-    bool ChartDrawEnabled = true; // the timer may draw; off while a mouse tool drags
-    PositionTrack ChartTrack;     // the chart window's cross and track
-    PositionTrack ChartCross;     // its cross in the modes other than show position
-    RouteOverlay Route;           // the chart window's route
-    bool FollowBoat = true;       // the chart window scrolls to keep the cross in sight
-    PositionTrack DetailTrack;    // the detail window's, in its own pixels
+    bool ChartDrawEnabled = true;  // the timer may draw; off while a mouse tool drags
+    PositionTrack ChartTrack;      // the chart window's cross and track
+    PositionTrack ChartCross;      // its cross in the modes other than show position
+    RouteOverlay Route;            // the chart window's route
+    bool FollowBoat = true;        // the chart window scrolls to keep the cross in sight
+    PositionTrack DetailTrack;     // the detail window's, in its own pixels
+    ChartZoom Zoom;                // the chart window's, marks and mouse converted through it
+    std::vector<QuiltPiece> Quilt; // the charts drawn as one with the chart in use
 
     const MapRecord& record() const { return Table[MapIndex - 1]; }
 };

@@ -34,11 +34,6 @@ struct Pen {
     bool invert = false; // inverts the colour under the pen instead of painting
 };
 
-struct PixelPoint {
-    int x = 0, y = 0;
-    friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
-};
-
 // The pixels a line of `pen` covers from `from` towards `to`, the end pixel not drawn: each once,
 // by rows.
 std::vector<PixelPoint> lineFootprint(PixelPoint from, PixelPoint to, const Pen& pen);

@@ -44,6 +44,10 @@ Rgb QtPixels::pixel(int x, int y) const {
     return toRgb(image_.pixel(x, y));
 }
 
+QImage QtPixels::part(const QRect& area) const {
+    return image_.copy(area).convertToFormat(QImage::Format_RGB32);
+}
+
 std::optional<QImage> readChartImage(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -88,8 +92,8 @@ QImage reducedImage(const QImage& image, QSize size) {
     return result;
 }
 
-QImage renderSurface(const ChartSurface& surface, const QImage& base, const QRect& area) {
-    QImage part = base.copy(area).convertToFormat(QImage::Format_RGB32);
+QImage renderSurface(const ChartSurface& surface, const PaintedSource& base, const QRect& area) {
+    QImage part = base.part(area);
     const PixelRect drawn{area.left(), area.top(), area.right(), area.bottom()};
     surface.forEachDrawn(drawn, [&](int x, int y, Rgb c) {
         part.setPixel(x - area.left(), y - area.top(), qRgb(c.r, c.g, c.b));
@@ -101,10 +105,10 @@ SurfaceView::SurfaceView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void SurfaceView::setSurface(const ChartSurface* surface, const QImage* base) {
+void SurfaceView::setSurface(const ChartSurface* surface, const PaintedSource* base) {
     surface_ = surface;
     base_ = base;
-    setFixedSize(base ? base->size() : QSize());
+    setFixedSize(base ? QSize(base->width(), base->height()) : QSize());
     update();
 }
 
@@ -121,7 +125,7 @@ void SurfaceView::paintEvent(QPaintEvent* event) {
         return;
     }
     for (const QRect& area : event->region()) {
-        const QRect inside = area.intersected(base_->rect());
+        const QRect inside = area.intersected(QRect(0, 0, base_->width(), base_->height()));
         if (!inside.isEmpty())
             painter.drawImage(inside.topLeft(), renderSurface(*surface_, *base_, inside));
     }

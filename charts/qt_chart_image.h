@@ -9,8 +9,15 @@
 
 namespace brisomar {
 
+// A picture the chart views paint: its pixels one by one, and a part of it at once.
+class PaintedSource : public PixelSource {
+public:
+    // The part `area` of the picture, in RGB32, showing what pixel() gives.
+    virtual QImage part(const QRect& area) const = 0;
+};
+
 // A chart bitmap as loaded, in the compact form the reader gives (1-bit charts stay 1-bit).
-class QtPixels : public PixelSource {
+class QtPixels : public PaintedSource {
 public:
     QtPixels() = default;
     explicit QtPixels(QImage image) : image_(std::move(image)) {}
@@ -18,6 +25,7 @@ public:
     int width() const override { return image_.width(); }
     int height() const override { return image_.height(); }
     Rgb pixel(int x, int y) const override;
+    QImage part(const QRect& area) const override;
     const QImage& image() const { return image_; }
 
 private:
@@ -33,7 +41,7 @@ std::optional<QImage> readChartImage(const QString& path);
 QImage reducedImage(const QImage& image, QSize size);
 
 // The part `area` of a surface as it looks: base pixels with the drawings over them.
-QImage renderSurface(const ChartSurface& surface, const QImage& base, const QRect& area);
+QImage renderSurface(const ChartSurface& surface, const PaintedSource& base, const QRect& area);
 
 // A widget showing a surface at its natural size, repainting only what changed.
 class SurfaceView : public QWidget {
@@ -42,7 +50,7 @@ class SurfaceView : public QWidget {
 public:
     explicit SurfaceView(QWidget* parent);
 
-    void setSurface(const ChartSurface* surface, const QImage* base);
+    void setSurface(const ChartSurface* surface, const PaintedSource* base);
     // Repaints the pixels changed since the last call.
     void showChanges(ChartSurface& surface);
 
@@ -59,7 +67,7 @@ protected:
 
 private:
     const ChartSurface* surface_ = nullptr;
-    const QImage* base_ = nullptr;
+    const PaintedSource* base_ = nullptr;
 };
 
 } // namespace brisomar

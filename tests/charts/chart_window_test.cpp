@@ -24,6 +24,7 @@
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -242,6 +243,37 @@ TEST_F(ChartWindow, AResizeErasesTheDrawingsAndRestartsTheTrack) {
     at(54, 2);
     mapA->Timer1Timer();
     EXPECT_EQ(shown(80, 55), Qt::black);
+}
+
+// The track comes back at each zoom; Ctrl and the wheel keep the chart pixel under the mouse.
+TEST_F(ChartWindow, ZoomsByKeyMenuAndWheelWithTheTrack) {
+    mapA->ShowTrack1->trigger();
+    for (const long double lon : {5.0L, 4.0L, 3.0L}) {
+        at(55, lon);
+        mapA->Timer1Timer();
+    }
+    EXPECT_EQ(mapA->ZoomIn1->shortcut(), QKeySequence(Qt::Key_Plus));
+    EXPECT_EQ(mapA->ZoomOut1->shortcut(), QKeySequence(Qt::Key_Minus));
+    mapA->ZoomIn1->trigger();
+    EXPECT_EQ(mapA->ScaleLabel->text(), "2:1");
+    EXPECT_EQ(mapA->picture().width(), 200);
+    EXPECT_EQ(shown(131, 101), Qt::black); // chart pixel (65, 50)
+    EXPECT_EQ(shown(131, 104), sea);
+    mapA->ZoomOut1->trigger();
+    mapA->ZoomOut1->trigger();
+    EXPECT_EQ(mapA->ScaleLabel->text(), "1:2");
+    EXPECT_EQ(shown(32, 25), Qt::black);
+    QWidget* client = mapA->Image1->parentWidget();
+    QWheelEvent wheel({30, 20}, client->mapToGlobal(QPointF(30, 20)), {}, {0, 240}, Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(client, &wheel);
+    EXPECT_EQ(mapA->ScaleLabel->text(), "2:1");
+    const QScrollArea* scroll = mapA->findChild<QScrollArea*>();
+    EXPECT_EQ(scroll->horizontalScrollBar()->value(), 93); // chart pixel (61, 41) at (30, 20)
+    EXPECT_EQ(scroll->verticalScrollBar()->value(), 63);
+    mapA->Zoom1to1->trigger();
+    EXPECT_EQ(ui.program.chart.Zoom.step, 0);
+    EXPECT_EQ(shown(65, 50), Qt::black);
 }
 
 TEST_F(ChartWindow, LeavingShowPositionLeavesNoCross) {
