@@ -290,7 +290,7 @@ void TMapA::FitChartWindow() {
         return;
     freshPicture();
     if (fitting_)
-        return; // the window's own shrinking, its client area not laid out yet
+        return;           // the window's own shrinking, its client area not laid out yet
     layout()->activate(); // the status line takes its height before the client is measured
     const QSize client = scroll_->maximumViewportSize(); // without the scroll bars
     const QSize shrink(std::max(0, client.width() - picture_.width()),

@@ -132,7 +132,7 @@ private:
     static constexpr double secondsPerDay = 86400;
     double lastHandScroll_ = -1; // date and time value; long before any run
     bool fitting_ = false;
-    int wheelAngle_ = 0;         // of the wheel turned with Ctrl, short of a zoom step
+    int wheelAngle_ = 0; // of the wheel turned with Ctrl, short of a zoom step
 };
 
 } // namespace brisomar
