@@ -458,8 +458,11 @@ bool TMapA::eventFilter(QObject* watched, QEvent* event) {
     wheelAngle_ += wheel->angleDelta().y();
     const int steps = wheelAngle_ / notch;
     wheelAngle_ %= notch;
-    if (steps != 0)
+    if (steps != 0) {
+        // The sailor chose where to look: following the boat waits as after scrolling by hand.
+        lastHandScroll_ = dateTimeValue(context_.clock.now());
         zoomTo(context_.program.chart.Zoom.step + steps, wheel->position().toPoint());
+    }
     return true;
 }
 

@@ -44,8 +44,18 @@ Rgb QtPixels::pixel(int x, int y) const {
     return toRgb(image_.pixel(x, y));
 }
 
-QImage QtPixels::part(const QRect& area) const {
-    return image_.copy(area).convertToFormat(QImage::Format_RGB32);
+void QtPixels::paint(QPainter& painter, const QRect& area) const {
+    drawImagePart(painter, area, image_, area);
+}
+
+// A picture of fewer than 8 bits a pixel is drawn from a copy of the part: the painter would
+// convert it whole.
+void drawImagePart(QPainter& painter, const QRectF& target, const QImage& image,
+                   const QRect& source) {
+    if (image.depth() < 8)
+        painter.drawImage(target, image.copy(source));
+    else
+        painter.drawImage(target, image, source);
 }
 
 std::optional<QImage> readChartImage(const QString& path) {
@@ -92,13 +102,21 @@ QImage reducedImage(const QImage& image, QSize size) {
     return result;
 }
 
-QImage renderSurface(const ChartSurface& surface, const PaintedSource& base, const QRect& area) {
-    QImage part = base.part(area);
-    const PixelRect drawn{area.left(), area.top(), area.right(), area.bottom()};
-    surface.forEachDrawn(drawn, [&](int x, int y, Rgb c) {
-        part.setPixel(x - area.left(), y - area.top(), qRgb(c.r, c.g, c.b));
-    });
-    return part;
+void paintSurface(QPainter& painter, const ChartSurface& surface, const PaintedSource& base,
+                  const QRect& area) {
+    base.paint(painter, area);
+    // The drawings are few pixels (marks, lines): each colour's points at once.
+    std::vector<std::pair<Rgb, std::vector<QPoint>>> drawn;
+    surface.forEachDrawn({area.left(), area.top(), area.right(), area.bottom()},
+                         [&](int x, int y, Rgb c) {
+                             if (drawn.empty() || !(drawn.back().first == c))
+                                 drawn.push_back({c, {}});
+                             drawn.back().second.emplace_back(x, y);
+                         });
+    for (const auto& [c, points] : drawn) {
+        painter.setPen(QColor(c.r, c.g, c.b));
+        painter.drawPoints(points.data(), static_cast<int>(points.size()));
+    }
 }
 
 SurfaceView::SurfaceView(QWidget* parent) : QWidget(parent) {
@@ -127,7 +145,7 @@ void SurfaceView::paintEvent(QPaintEvent* event) {
     for (const QRect& area : event->region()) {
         const QRect inside = area.intersected(QRect(0, 0, base_->width(), base_->height()));
         if (!inside.isEmpty())
-            painter.drawImage(inside.topLeft(), renderSurface(*surface_, *base_, inside));
+            paintSurface(painter, *surface_, *base_, inside);
     }
 }
 

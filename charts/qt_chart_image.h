@@ -3,6 +3,7 @@
 #include "charts/chart_surface.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QWidget>
 
 #include <optional>
@@ -12,8 +13,9 @@ namespace brisomar {
 // A picture the chart views paint: its pixels one by one, and a part of it at once.
 class PaintedSource : public PixelSource {
 public:
-    // The part `area` of the picture, in RGB32, showing what pixel() gives.
-    virtual QImage part(const QRect& area) const = 0;
+    // Paints the part `area` of the picture where it lies in the painter's coordinates, as
+    // pixel() gives it.
+    virtual void paint(QPainter& painter, const QRect& area) const = 0;
 };
 
 // A chart bitmap as loaded, in the compact form the reader gives (1-bit charts stay 1-bit).
@@ -25,7 +27,7 @@ public:
     int width() const override { return image_.width(); }
     int height() const override { return image_.height(); }
     Rgb pixel(int x, int y) const override;
-    QImage part(const QRect& area) const override;
+    void paint(QPainter& painter, const QRect& area) const override;
     const QImage& image() const { return image_; }
 
 private:
@@ -40,8 +42,14 @@ std::optional<QImage> readChartImage(const QString& path);
 // time so that no full-colour copy of the whole is ever made.
 QImage reducedImage(const QImage& image, QSize size);
 
-// The part `area` of a surface as it looks: base pixels with the drawings over them.
-QImage renderSurface(const ChartSurface& surface, const PaintedSource& base, const QRect& area);
+// Paints the part `area` of a surface as it looks: base pixels with the drawings over them.
+void paintSurface(QPainter& painter, const ChartSurface& surface, const PaintedSource& base,
+                  const QRect& area);
+
+// Draws the part `source` of `image` into `target` (scaled when the sizes differ) without
+// converting more of it than that part.
+void drawImagePart(QPainter& painter, const QRectF& target, const QImage& image,
+                   const QRect& source);
 
 // A widget showing a surface at its natural size, repainting only what changed.
 class SurfaceView : public QWidget {

@@ -8,16 +8,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace brisomar {
 
 namespace {
 
 const QColor noChart(192, 192, 192);
-
-std::uint16_t rgb16(int r, int g, int b) {
-    return static_cast<std::uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
-}
 
 // How many chart pixels a pixel of the picture shown at `step` spans, and how many view pixels
 // a chart pixel takes there.
@@ -31,37 +28,132 @@ qreal viewPixelsPerChartPixel(int step) {
 
 } // namespace
 
-QImage halved(const QImage& image) {
-    const int width = (image.width() + 1) / 2, height = (image.height() + 1) / 2;
-    const bool sixteen = image.depth() <= 16;
-    QImage result(width, height, sixteen ? QImage::Format_RGB16 : QImage::Format_RGB32);
-    std::vector<int> sums(static_cast<std::size_t>(width) * 4);
-    for (int y = 0; y < height; ++y) {
-        const int rows = std::min(2, image.height() - 2 * y);
-        const QImage strip =
-            image.copy(0, 2 * y, image.width(), rows).convertToFormat(QImage::Format_RGB32);
-        std::fill(sums.begin(), sums.end(), 0);
-        for (int r = 0; r < rows; ++r) {
-            const auto* line = reinterpret_cast<const QRgb*>(strip.constScanLine(r));
-            for (int x = 0; x < image.width(); ++x) {
-                int* sum = &sums[static_cast<std::size_t>(x / 2) * 4];
-                sum[0] += qRed(line[x]);
-                sum[1] += qGreen(line[x]);
-                sum[2] += qBlue(line[x]);
-                sum[3] += 1;
-            }
-        }
+namespace {
+
+// A 1-bit chart halved: a pixel takes the darker colour where any of the four under it has it,
+// so that thin dark lines stay.
+QImage halvedMono(const QImage& image) {
+    const QImage source = image.convertToFormat(QImage::Format_Mono);
+    const QList<QRgb> colours = source.colorTable();
+    const bool darkIsOne = colours.size() == 2 && qGray(colours[1]) < qGray(colours[0]);
+    QImage result((source.width() + 1) / 2, (source.height() + 1) / 2, QImage::Format_Mono);
+    result.setColorTable(colours);
+    // The four pairs of bits of a byte, each pair's OR, as the high nibble's bits.
+    std::array<uchar, 256> pairs{};
+    for (int b = 0; b < 256; ++b)
+        for (int pair = 0; pair < 4; ++pair)
+            if (b & (0xC0 >> (2 * pair)))
+                pairs[static_cast<std::size_t>(b)] |= static_cast<uchar>(0x80 >> pair);
+    const int bytes = (source.width() + 7) / 8;
+    for (int y = 0; y < result.height(); ++y) {
+        const uchar* a = source.constScanLine(2 * y);
+        const uchar* b = source.constScanLine(std::min(2 * y + 1, source.height() - 1));
         uchar* out = result.scanLine(y);
-        for (int x = 0; x < width; ++x) {
-            const int* sum = &sums[static_cast<std::size_t>(x) * 4];
-            const int r = sum[0] / sum[3], g = sum[1] / sum[3], b = sum[2] / sum[3];
-            if (sixteen)
-                reinterpret_cast<std::uint16_t*>(out)[x] = rgb16(r, g, b);
-            else
-                reinterpret_cast<QRgb*>(out)[x] = qRgb(r, g, b);
+        for (int i = 0; i < bytes; ++i) {
+            const uchar dark = darkIsOne ? (a[i] | b[i]) : static_cast<uchar>(~(a[i] & b[i]));
+            const uchar half = darkIsOne ? pairs[dark] : static_cast<uchar>(~pairs[dark]);
+            out[i / 2] = (i % 2 == 0) ? static_cast<uchar>(half & 0xF0)
+                                      : static_cast<uchar>(out[i / 2] | (half >> 4));
         }
     }
     return result;
+}
+
+// A palette chart halved in its own palette: a block of one colour stays it, a mixed one takes
+// the colour nearest its average (looked up once for each average, to 5 bits a channel).
+QImage halvedIndexed(const QImage& source) {
+    const QList<QRgb> colours = source.colorTable();
+    QImage result((source.width() + 1) / 2, (source.height() + 1) / 2, QImage::Format_Indexed8);
+    result.setColorTable(colours);
+    std::vector<int> nearest(1 << 15, -1);
+    const auto nearestTo = [&](int r, int g, int b) {
+        int& found =
+            nearest[static_cast<std::size_t>(((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3))];
+        if (found < 0) {
+            int best = 1 << 30;
+            for (int i = 0; i < colours.size(); ++i) {
+                const int dr = qRed(colours[i]) - r, dg = qGreen(colours[i]) - g,
+                          db = qBlue(colours[i]) - b;
+                if (dr * dr + dg * dg + db * db < best) {
+                    best = dr * dr + dg * dg + db * db;
+                    found = i;
+                }
+            }
+        }
+        return static_cast<uchar>(found);
+    };
+    const int lastX = source.width() - 1, lastY = source.height() - 1;
+    const auto mixed = [&](const uchar* a, const uchar* b, int x) {
+        const int x0 = 2 * x, x1 = std::min(2 * x + 1, lastX);
+        int r = 0, g = 0, bl = 0;
+        for (const uchar index : {a[x0], a[x1], b[x0], b[x1]}) {
+            const QRgb c = index < colours.size() ? colours[index] : 0;
+            r += qRed(c);
+            g += qGreen(c);
+            bl += qBlue(c);
+        }
+        return nearestTo(r / 4, g / 4, bl / 4);
+    };
+    constexpr std::uint64_t everyByte = 0x0101010101010101ULL;
+    const int wholeBlocks = source.width() / 8; // eight columns of two rows: four pixels
+    for (int y = 0; y < result.height(); ++y) {
+        const uchar* a = source.constScanLine(2 * y);
+        const uchar* b = source.constScanLine(std::min(2 * y + 1, lastY));
+        uchar* out = result.scanLine(y);
+        for (int block = 0; block < wholeBlocks; ++block) {
+            std::uint64_t top = 0, bottom = 0;
+            std::memcpy(&top, a + 8 * block, 8);
+            std::memcpy(&bottom, b + 8 * block, 8);
+            if (top == bottom && top == (top & 0xFF) * everyByte) { // one colour: most of a chart
+                std::memset(out + 4 * block, static_cast<int>(top & 0xFF), 4);
+                continue;
+            }
+            for (int x = 4 * block; x < 4 * block + 4; ++x)
+                out[x] = mixed(a, b, x);
+        }
+        for (int x = 4 * wholeBlocks; x < result.width(); ++x)
+            out[x] = mixed(a, b, x);
+    }
+    return result;
+}
+
+// Any other chart halved in 32-bit colour, each pixel the average of the four under it.
+QImage halvedColour(const QImage& image) {
+    const int width = (image.width() + 1) / 2, height = (image.height() + 1) / 2;
+    QImage result(width, height, QImage::Format_RGB32);
+    const QImage source = image.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        const auto* a = reinterpret_cast<const QRgb*>(source.constScanLine(2 * y));
+        const auto* b = reinterpret_cast<const QRgb*>(
+            source.constScanLine(std::min(2 * y + 1, source.height() - 1)));
+        auto* out = reinterpret_cast<QRgb*>(result.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const int x0 = 2 * x, x1 = std::min(2 * x + 1, source.width() - 1);
+            const QRgb p[] = {a[x0], a[x1], b[x0], b[x1]};
+            int r = 0, g = 0, bl = 0;
+            for (const QRgb c : p) {
+                r += qRed(c);
+                g += qGreen(c);
+                bl += qBlue(c);
+            }
+            out[x] = qRgb(r / 4, g / 4, bl / 4);
+        }
+    }
+    return result;
+}
+
+} // namespace
+
+QImage halved(const QImage& image) {
+    switch (image.format()) {
+    case QImage::Format_Mono:
+    case QImage::Format_MonoLSB:
+        return halvedMono(image);
+    case QImage::Format_Indexed8:
+        return halvedIndexed(image);
+    default:
+        return halvedColour(image);
+    }
 }
 
 ReducedCopies::ReducedCopies(QImage chart) : chart_(std::move(chart)) {
@@ -132,10 +224,7 @@ Rgb QuiltPicture::pixel(int x, int y) const {
             static_cast<std::uint8_t>(noChart.blue())};
 }
 
-QImage QuiltPicture::part(const QRect& area) const {
-    QImage result(area.size(), QImage::Format_RGB32);
-    QPainter painter(&result);
-    painter.translate(-area.topLeft());
+void QuiltPicture::paint(QPainter& painter, const QRect& area) const {
     const bool covered = std::any_of(placed_.begin(), placed_.end(), [&](const Placed& p) {
         return p.view.contains(QRectF(area));
     });
@@ -157,10 +246,9 @@ QImage QuiltPicture::part(const QRect& area) const {
                             source.width() / sx, source.height() / sy);
         painter.save();
         painter.setClipRect(shown);
-        painter.drawImage(target, *p.image, source);
+        drawImagePart(painter, target, *p.image, source);
         painter.restore();
     }
-    return result;
 }
 
 std::shared_ptr<const ReducedCopies> QuiltCharts::copies(const std::string& path) {

@@ -13,8 +13,8 @@
 
 namespace brisomar {
 
-// A picture halved: each pixel the average of the (up to) four under it. Charts of a palette
-// give 16-bit colour, which holds their colours closely in half the memory of 32 bits.
+// A chart halved, in its own form: a 1-bit chart stays 1-bit, a palette chart keeps its palette,
+// so that the copies take a third of the chart's memory whatever its kind.
 QImage halved(const QImage& image);
 
 // A chart as loaded with its reduced copies, half to a sixteenth of its size, made once so that
@@ -52,7 +52,7 @@ public:
     int width() const override { return size_.width(); }
     int height() const override { return size_.height(); }
     Rgb pixel(int x, int y) const override;
-    QImage part(const QRect& area) const override;
+    void paint(QPainter& painter, const QRect& area) const override;
 
 private:
     struct Placed {
