@@ -617,3 +617,35 @@ TEST(ChartSettingsDialog, OkSetsEverythingAndOnlyOk) {
 
 } // namespace
 } // namespace brisomar
+
+namespace brisomar {
+namespace {
+
+// Reduced, a chart keeps its form, its palette and its thin dark lines.
+TEST(ReducedCopies, KeepTheChartsFormAndItsThinLines) {
+    for (const int dark : {0, 1}) {
+        QImage mono(6, 4, QImage::Format_Mono);
+        mono.setColorTable(dark == 1 ? QList{qRgb(255, 255, 255), qRgb(0, 0, 0)}
+                                     : QList{qRgb(0, 0, 0), qRgb(255, 255, 255)});
+        mono.fill(1 - dark);
+        for (int y = 0; y < 4; ++y)
+            mono.setPixel(3, y, dark); // a line a pixel wide
+        const ReducedCopies copies(mono);
+        ASSERT_EQ(copies.at(-1).format(), QImage::Format_Mono);
+        EXPECT_EQ(copies.at(-1).size(), QSize(3, 2));
+        EXPECT_EQ(copies.at(-1).pixelIndex(1, 1), dark);
+        EXPECT_EQ(copies.at(-1).pixelIndex(0, 1), 1 - dark);
+        EXPECT_EQ(copies.at(-2).pixelIndex(0, 0), dark);
+    }
+    QImage palette(10, 2, QImage::Format_Indexed8);
+    palette.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 255), qRgb(255, 0, 0)});
+    palette.fill(1);
+    palette.setPixel(9, 1, 2);
+    const QImage half = ReducedCopies(palette).at(-1);
+    EXPECT_EQ(half.format(), QImage::Format_Indexed8);
+    EXPECT_EQ(half.pixelIndex(0, 0), 1);
+    EXPECT_EQ(half.pixelIndex(4, 0), 1); // three blue and a red are nearest blue
+}
+
+} // namespace
+} // namespace brisomar
