@@ -85,6 +85,7 @@ TMapA::TMapA(UiContext& context, QWidget* parent)
     setCentralWidget(scroll_);
     scroll_->viewport()->installEventFilter(this);
     ScaleLabel = new QLabel(QStringLiteral("1:1"), this);
+    ScaleLabel->setContentsMargins(4, 0, 4, 0);
     statusBar()->addPermanentWidget(ScaleLabel);
     statusBar()->setSizeGripEnabled(false);
     picture_.reset(&chartBitmap_);
@@ -265,6 +266,9 @@ void TMapA::followBoat(const PositionTrack& cross) {
 // another.
 void TMapA::LoadChart() {
     ChartState& chart = context_.program.chart;
+    const std::vector<QuiltPiece> before = chart.Quilt;
+    const ChartZoom zoomBefore = chart.Zoom;
+    const PixelPoint middle = viewMiddle();
     hideWindow(context_.windows.mapB);
     if (chart.ChartUsable) {
         if (auto copies = quiltCharts_.copies(chart.ChartFileName)) {
@@ -282,6 +286,22 @@ void TMapA::LoadChart() {
         chart.Quilt.clear();
     Image1->setEnabled(chart.ChartUsable);
     FitChartWindow();
+    if (chart.ChartUsable) {
+        // The same spot in the middle, else the chart's top-left corner at the view's.
+        const QSize client = scroll_->viewport()->size();
+        const auto spot = sameSpot(before, zoomBefore, middle, chart.MapIndex, chart.Zoom);
+        const PixelPoint corner =
+            spot ? PixelPoint{spot->x - client.width() / 2, spot->y - client.height() / 2}
+                 : chart.Zoom.toView({0, 0});
+        scroll_->horizontalScrollBar()->setValue(corner.x);
+        scroll_->verticalScrollBar()->setValue(corner.y);
+    }
+}
+
+PixelPoint TMapA::viewMiddle() const {
+    const QSize client = scroll_->viewport()->size();
+    return {scroll_->horizontalScrollBar()->value() + client.width() / 2,
+            scroll_->verticalScrollBar()->value() + client.height() / 2};
 }
 
 // The window never grows to the chart; a chart smaller than it, as zoomed, shrinks it.

@@ -99,6 +99,7 @@ private:
     void showModeChecks();
     void freshPicture();
     void showQuilt();
+    PixelPoint viewMiddle() const; // of the client area, in view pixels
     void redrawMarks();
     void drawBoatAndRoute();
     void followBoat(const PositionTrack& cross);

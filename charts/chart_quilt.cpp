@@ -187,6 +187,18 @@ std::optional<PixelPoint> viewPixel(ChartState& chart, Real48 lat, Real48 lon) {
     return std::nullopt;
 }
 
+std::optional<PixelPoint> sameSpot(const std::vector<QuiltPiece>& before,
+                                   const ChartZoom& zoomBefore, PixelPoint view, int record,
+                                   const ChartZoom& zoomAfter) {
+    for (const QuiltPiece& piece : before)
+        if (piece.record == record) {
+            const PixelPoint at = zoomBefore.toChart(view);
+            return zoomAfter.toView({static_cast<int>(std::floor(piece.columns.back(at.x))),
+                                     static_cast<int>(std::floor(piece.rows.back(at.y)))});
+        }
+    return std::nullopt;
+}
+
 QuiltPosition positionAt(const ChartState& chart, PixelPoint view) {
     const PixelPoint at = chart.Zoom.toChart(view);
     if (!inBitmap(chart.record(), at.x, at.y))

@@ -56,4 +56,11 @@ struct QuiltPosition {
 };
 QuiltPosition positionAt(const ChartState& chart, PixelPoint view);
 
+// Where the spot under view pixel `view` of the quilt `before` (shown at `zoomBefore`) lies in
+// the view of the quilt around its record `record`, shown at `zoomAfter`: so that the view stays
+// where it was when Auto Select takes a neighbour. Nothing when the record was not in it.
+std::optional<PixelPoint> sameSpot(const std::vector<QuiltPiece>& before,
+                                   const ChartZoom& zoomBefore, PixelPoint view, int record,
+                                   const ChartZoom& zoomAfter);
+
 } // namespace brisomar

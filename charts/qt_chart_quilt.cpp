@@ -60,39 +60,24 @@ QImage halvedMono(const QImage& image) {
 }
 
 // A palette chart halved in its own palette: a block of one colour stays it, a mixed one takes
-// the colour nearest its average (looked up once for each average, to 5 bits a channel).
+// its darkest colour, as a 1-bit chart does, so that lines and soundings stay: an average, put
+// back into a chart's few colours, may be none of them (a grey line over blue water is nearest
+// the land's yellow).
 QImage halvedIndexed(const QImage& source) {
     const QList<QRgb> colours = source.colorTable();
     QImage result((source.width() + 1) / 2, (source.height() + 1) / 2, QImage::Format_Indexed8);
     result.setColorTable(colours);
-    std::vector<int> nearest(1 << 15, -1);
-    const auto nearestTo = [&](int r, int g, int b) {
-        int& found =
-            nearest[static_cast<std::size_t>(((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3))];
-        if (found < 0) {
-            int best = 1 << 30;
-            for (int i = 0; i < colours.size(); ++i) {
-                const int dr = qRed(colours[i]) - r, dg = qGreen(colours[i]) - g,
-                          db = qBlue(colours[i]) - b;
-                if (dr * dr + dg * dg + db * db < best) {
-                    best = dr * dr + dg * dg + db * db;
-                    found = i;
-                }
-            }
-        }
-        return static_cast<uchar>(found);
-    };
+    std::array<int, 256> grey{};
+    for (int i = 0; i < 256; ++i)
+        grey[static_cast<std::size_t>(i)] = i < colours.size() ? qGray(colours[i]) : 0;
     const int lastX = source.width() - 1, lastY = source.height() - 1;
     const auto mixed = [&](const uchar* a, const uchar* b, int x) {
         const int x0 = 2 * x, x1 = std::min(2 * x + 1, lastX);
-        int r = 0, g = 0, bl = 0;
-        for (const uchar index : {a[x0], a[x1], b[x0], b[x1]}) {
-            const QRgb c = index < colours.size() ? colours[index] : 0;
-            r += qRed(c);
-            g += qGreen(c);
-            bl += qBlue(c);
-        }
-        return nearestTo(r / 4, g / 4, bl / 4);
+        uchar darkest = a[x0];
+        for (const uchar index : {a[x1], b[x0], b[x1]})
+            if (grey[index] < grey[darkest])
+                darkest = index;
+        return darkest;
     };
     constexpr std::uint64_t everyByte = 0x0101010101010101ULL;
     const int wholeBlocks = source.width() / 8; // eight columns of two rows: four pixels

@@ -108,5 +108,10 @@ int main(int argc, char** argv) {
                                                         {w.warrDlg, "important"}};
     for (const auto& [window, name] : windows)
         pictures(window, QString::fromLatin1(name), folder);
+    // The chart window zoomed out and in around its middle.
+    for (const auto& [step, name] : {std::pair{-1, "chart-zoom-out"}, {1, "chart-zoom-in"}}) {
+        w.mapA->zoomTo(step);
+        picture(w.mapA, QStringLiteral("%1/%2.png").arg(folder, QString::fromLatin1(name)));
+    }
     return 0;
 }

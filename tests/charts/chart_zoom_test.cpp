@@ -66,6 +66,7 @@ TEST_F(Quilt, TouchingAndOverlappingChartsAroundTheChartInUse) {
     EXPECT_EQ(viewPixel(chart, Real48(55.5L), Real48(4.5L)), (PixelPoint{150, 50}));
     EXPECT_EQ(viewPixel(chart, Real48(55.5L), Real48(5.5L)), (PixelPoint{50, 50}));
     EXPECT_EQ(viewPixel(chart, Real48(50.0L), Real48(4.5L)), std::nullopt);
+    EXPECT_EQ(sameSpot(chart.Quilt, {}, {150, 50}, 2, {}), (PixelPoint{50, 50})); // Auto Select
     chart.Zoom = {-1, {-200, -100}};
     EXPECT_EQ(viewPixel(chart, Real48(54.75L), Real48(5.5L)), (PixelPoint{125, 112}));
     const QuiltPosition at = positionAt(chart, {125, 112});
