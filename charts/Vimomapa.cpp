@@ -22,7 +22,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScrollArea>
@@ -304,14 +303,15 @@ PixelPoint TMapA::viewMiddle() const {
             scroll_->verticalScrollBar()->value() + client.height() / 2};
 }
 
-// The window never grows to the chart; a chart smaller than it, as zoomed, shrinks it.
+// The window never grows to the chart; at 1:1 a chart smaller than it shrinks it.
 void TMapA::FitChartWindow() {
     if (chartBitmap().width() < 2 || chartBitmap().height() < 2)
         return;
     freshPicture();
-    if (fitting_)
-        return;           // the window's own shrinking, its client area not laid out yet
-    layout()->activate(); // the status line takes its height before the client is measured
+    // Neither the window's own shrinking nor a window not shown yet has its client laid out;
+    // zoomed, the window keeps the size the sailor gave it.
+    if (fitting_ || !isVisible() || context_.program.chart.Zoom.step != 0)
+        return;
     const QSize client = scroll_->maximumViewportSize(); // without the scroll bars
     const QSize shrink(std::max(0, client.width() - picture_.width()),
                        std::max(0, client.height() - picture_.height()));
