@@ -323,6 +323,7 @@ template <class V, class Chart> void visitChart(V& v, Chart& c) {
     v.flag("Chart/AutoSelect", c.autoSelect);
     v.named("Chart/Mode", c.mode, chartModes);
     v.flag("Chart/FollowBoat", c.followBoat);
+    v.integer("Chart/Zoom", c.zoom, ChartZoom::minStep, ChartZoom::maxStep);
     auto& s = c.settings;
     v.integer("Chart/PositionTimer", s.PositionTimerMs, 1000, 60000, 1000);
     v.integer("Chart/PositionSize", s.PosSize, 3, 11, 2);

@@ -63,6 +63,7 @@ struct KeptChart {
     ChartWindowMode mode = ChartWindowMode::ShowPosition;
     ChartSettings settings;
     bool followBoat = true; // the chart scrolls to keep the boat in sight
+    int zoom = 0;           // the chart window's zoom step, 1:1 by default
 };
 
 struct KeptAlarms {

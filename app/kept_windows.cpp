@@ -276,8 +276,10 @@ void restoreChart(UiContext& context, const KeptChart& chart) {
     program.chartSettings.ChartSettingsChanged = program.chartSettings.DetailSettingsChanged = true;
     program.chart.AutoSelect = chart.autoSelect;
     program.chart.FollowBoat = chart.followBoat;
-    if (TMapA* map = context.windows.mapA)
+    if (TMapA* map = context.windows.mapA) {
         map->FollowBoat1->setChecked(chart.followBoat);
+        map->zoomTo(chart.zoom);
+    }
     if (chart.mapFile.empty())
         return;
     bool opened = false;
@@ -337,7 +339,8 @@ KeptSettings gatherKept(UiContext& context) {
     kept.extended = program.reception.extended;
     kept.source = gatherSource(context);
     kept.chart = {program.chart.MapFilePath, program.chart.MapIndex, program.chart.AutoSelect,
-                  program.chart.ChartMode,   program.chartSettings,  program.chart.FollowBoat};
+                  program.chart.ChartMode,   program.chartSettings,  program.chart.FollowBoat,
+                  program.chart.Zoom.step};
     if (w.mainDlg)
         kept.mainWindowTop = w.mainDlg->y();
     for (int i = 0; i < keptWindowCount; ++i)

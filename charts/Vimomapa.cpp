@@ -26,7 +26,11 @@
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTimer>
+#include <QWheelEvent>
+
+#include <algorithm>
 
 namespace brisomar {
 
@@ -78,8 +82,13 @@ TMapA::TMapA(UiContext& context, QWidget* parent)
     connect(Image1, &SurfaceView::mouseReleased, this, &TMapA::Image1MouseUp);
     Image1->setMouseTracking(true);
     setCentralWidget(scroll_);
+    scroll_->viewport()->installEventFilter(this);
+    ScaleLabel = new QLabel(QStringLiteral("1:1"), this);
+    ScaleLabel->setContentsMargins(4, 0, 4, 0);
+    statusBar()->addPermanentWidget(ScaleLabel);
+    statusBar()->setSizeGripEnabled(false);
     picture_.reset(&chartBitmap_);
-    Image1->setSurface(&picture_, &chartBitmap_.image());
+    Image1->setSurface(&picture_, &chartBitmap_);
     buildMenu();
 
     Timer1 = new QTimer(this);
@@ -138,6 +147,15 @@ void TMapA::buildMenu() {
     FollowBoat1->setChecked(context_.program.chart.FollowBoat);
     connect(FollowBoat1, &QAction::toggled, this,
             [this](bool on) { context_.program.chart.FollowBoat = on; });
+
+    QMenu* zoom = bar->addMenu(QStringLiteral("&Zoom"));
+    ZoomIn1 = zoom->addAction(QStringLiteral("Zoom in"), this,
+                              [this] { zoomTo(context_.program.chart.Zoom.step + 1); });
+    ZoomIn1->setShortcuts({QKeySequence(Qt::Key_Plus), QKeySequence(QKeySequence::ZoomIn)});
+    ZoomOut1 = zoom->addAction(QStringLiteral("Zoom out"), this,
+                               [this] { zoomTo(context_.program.chart.Zoom.step - 1); });
+    ZoomOut1->setShortcuts({QKeySequence(Qt::Key_Minus), QKeySequence(QKeySequence::ZoomOut)});
+    Zoom1to1 = zoom->addAction(QStringLiteral("Zoom 1:1"), this, [this] { zoomTo(0); });
 
     QMenu* show = bar->addMenu(QStringLiteral("&Show"));
     const struct {
@@ -247,10 +265,15 @@ void TMapA::followBoat(const PositionTrack& cross) {
 // another.
 void TMapA::LoadChart() {
     ChartState& chart = context_.program.chart;
+    const std::vector<QuiltPiece> before = chart.Quilt;
+    const ChartZoom zoomBefore = chart.Zoom;
+    const PixelPoint middle = viewMiddle();
     hideWindow(context_.windows.mapB);
     if (chart.ChartUsable) {
-        if (auto image = readChartImage(QString::fromStdString(chart.ChartFileName))) {
-            chartBitmap_ = QtPixels(std::move(*image));
+        if (auto copies = quiltCharts_.copies(chart.ChartFileName)) {
+            chartBitmap_ = QtPixels(copies->chart());
+            chart.ChartSize = {chartBitmap_.width(), chartBitmap_.height()};
+            quilt_.setCharts(quiltCharts_.load(chart, context_.files, std::move(copies)));
             // The cross's saved pixels belong to the previous picture: start it afresh.
             chart.ChartTrack.LastX = chart.ChartTrack.LastY = 0;
         } else {
@@ -258,32 +281,115 @@ void TMapA::LoadChart() {
             chart.ChartUsable = false;
         }
     }
+    if (!chart.ChartUsable)
+        chart.Quilt.clear();
     Image1->setEnabled(chart.ChartUsable);
     FitChartWindow();
+    if (chart.ChartUsable) {
+        // The same spot in the middle, else the chart's top-left corner at the view's.
+        const QSize client = scroll_->viewport()->size();
+        const auto spot = sameSpot(before, zoomBefore, middle, chart.MapIndex, chart.Zoom);
+        const PixelPoint corner =
+            spot ? PixelPoint{spot->x - client.width() / 2, spot->y - client.height() / 2}
+                 : chart.Zoom.toView({0, 0});
+        scroll_->horizontalScrollBar()->setValue(corner.x);
+        scroll_->verticalScrollBar()->setValue(corner.y);
+    }
 }
 
-// The window never grows to the chart; a chart smaller than it shrinks it.
-void TMapA::FitChartWindow() {
-    const QSize bitmap = chartBitmap().size();
-    if (bitmap.width() < 2 || bitmap.height() < 2)
-        return;
+PixelPoint TMapA::viewMiddle() const {
     const QSize client = scroll_->viewport()->size();
-    const QSize shrink(std::max(0, client.width() - bitmap.width()),
-                       std::max(0, client.height() - bitmap.height()));
-    if (shrink.width() > 0 || shrink.height() > 0)
-        resize(size() - shrink);
+    return {scroll_->horizontalScrollBar()->value() + client.width() / 2,
+            scroll_->verticalScrollBar()->value() + client.height() / 2};
+}
+
+// The window never grows to the chart; at 1:1 a chart smaller than it shrinks it.
+void TMapA::FitChartWindow() {
+    if (chartBitmap().width() < 2 || chartBitmap().height() < 2)
+        return;
     freshPicture();
+    // Neither the window's own shrinking nor a window not shown yet has its client laid out;
+    // zoomed, the window keeps the size the sailor gave it.
+    if (fitting_ || !isVisible() || context_.program.chart.Zoom.step != 0)
+        return;
+    const QSize client = scroll_->maximumViewportSize(); // without the scroll bars
+    const QSize shrink(std::max(0, client.width() - picture_.width()),
+                       std::max(0, client.height() - picture_.height()));
+    if (shrink.width() > 0 || shrink.height() > 0) {
+        fitting_ = true;
+        resize(size() - shrink);
+        fitting_ = false;
+    }
+}
+
+// A usable chart is shown with the charts around it at the zoom, anything else as it is.
+void TMapA::showQuilt() {
+    ChartState& chart = context_.program.chart;
+    const PaintedSource* base = &chartBitmap_;
+    QString scale = QStringLiteral("1:1");
+    if (chart.ChartUsable && !quilt_.charts().empty()) {
+        chart.Zoom = quilt_.show(chart.Zoom.step);
+        chart.Quilt.clear();
+        for (const QuiltPicture::Chart& c : quilt_.charts())
+            chart.Quilt.push_back(c.piece);
+        base = &quilt_;
+        scale = toQString(chart.Zoom.scaleText());
+    }
+    picture_.reset(base);
+    Image1->setSurface(&picture_, base);
+    ScaleLabel->setText(scale);
 }
 
 void TMapA::freshPicture() {
-    picture_.reset(&chartBitmap_);
-    Image1->setSurface(&picture_, &chartBitmap_.image());
+    showQuilt();
     picture_.takeChangedRegion();
     ChartState& chart = context_.program.chart;
     chart.ChartTrack.TrackRestart = true;
+    chart.ChartTrack.kept.clear();
     // A fresh picture holds no route and no cross of the other modes.
     chart.Route.forget();
     chart.ChartCross.LastX = chart.ChartCross.LastY = 0;
+}
+
+void TMapA::zoomTo(int step) {
+    const QSize client = scroll_->viewport()->size();
+    zoomTo(step, {client.width() / 2, client.height() / 2});
+}
+
+void TMapA::zoomTo(int step, QPoint cursor) {
+    ChartState& chart = context_.program.chart;
+    step = std::clamp(step, ChartZoom::minStep, ChartZoom::maxStep);
+    if (step == chart.Zoom.step)
+        return;
+    const ChartZoom from = chart.Zoom;
+    chart.Zoom.step = step;
+    if (!chart.ChartUsable)
+        return; // for the next chart
+    QScrollBar* across = scroll_->horizontalScrollBar();
+    QScrollBar* down = scroll_->verticalScrollBar();
+    const PixelPoint scroll{across->value(), down->value()};
+    mouseTools_.forgetDrags();
+    showQuilt();
+    redrawMarks();
+    const PixelPoint corner = scrollKeeping(scroll, {cursor.x(), cursor.y()}, from, chart.Zoom);
+    across->setValue(corner.x);
+    down->setValue(corner.y);
+    showPicture();
+}
+
+// On the picture at another zoom: the track, what the mode showed, the route and the cross.
+void TMapA::redrawMarks() {
+    ChartState& chart = context_.program.chart;
+    chart.Route.forget();
+    chart.ChartCross.LastX = chart.ChartCross.LastY = 0;
+    redrawTrack(picture_, chart, chart.ChartTrack, context_.program.chartSettings);
+    if (chart.ChartMode != ChartWindowMode::ShowTrack) // show position's cross starts afresh
+        chart.ChartTrack.LastX = chart.ChartTrack.LastY = 0;
+    if (chart.ChartMode == ChartWindowMode::ShowWaypoints)
+        drawWaypointsMostlyOutside(picture_, chart, context_.program.route);
+    if (chart.ChartMode == ChartWindowMode::ShowLogFile)
+        drawLogPositions(picture_, chart, context_.program.logbook, context_.files);
+    drawBoatAndRoute();
 }
 
 void TMapA::showPicture() {
@@ -359,6 +465,25 @@ void TMapA::hideEvent(QHideEvent* event) {
 void TMapA::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     FitChartWindow();
+}
+
+// Ctrl and the wheel zoom around the mouse, a step a notch.
+bool TMapA::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != scroll_->viewport() || event->type() != QEvent::Wheel)
+        return ProgramWindow::eventFilter(watched, event);
+    auto* wheel = static_cast<QWheelEvent*>(event);
+    if (!(wheel->modifiers() & Qt::ControlModifier))
+        return false;
+    constexpr int notch = 120;
+    wheelAngle_ += wheel->angleDelta().y();
+    const int steps = wheelAngle_ / notch;
+    wheelAngle_ %= notch;
+    if (steps != 0) {
+        // The sailor chose where to look: following the boat waits as after scrolling by hand.
+        lastHandScroll_ = dateTimeValue(context_.clock.now());
+        zoomTo(context_.program.chart.Zoom.step + steps, wheel->position().toPoint());
+    }
+    return true;
 }
 
 } // namespace brisomar

@@ -7,6 +7,7 @@
 #include "charts/chart_printer.h"
 #include "charts/mouse_tools.h"
 #include "charts/qt_chart_image.h"
+#include "charts/qt_chart_quilt.h"
 
 #include <QMainWindow>
 
@@ -15,6 +16,7 @@
 #include <vector>
 
 class QAction;
+class QLabel;
 class QScrollArea;
 class QTimer;
 
@@ -22,9 +24,10 @@ namespace brisomar {
 
 class AccumulatorDlg;
 
-// The chart window: the chart bitmap at its natural size, scrolling, with the boat's blinking
-// cross or its track, the waypoints or a stretch of the log drawn on it. Its timer follows the
-// position in use whether or not the window is on screen.
+// The chart window: the chart bitmap with the charts around it as one, enlarged or reduced by
+// the zoom, scrolling, with the boat's blinking cross or its track, the waypoints or a stretch of
+// the log drawn on it. Its timer follows the position in use whether or not the window is on
+// screen.
 class TMapA : public ProgramWindow<QMainWindow>, private ChartToolWindows {
     Q_OBJECT
 
@@ -59,6 +62,10 @@ public:
     QAction* Searchoptimum1 = nullptr;
     QAction* LogFile1 = nullptr;
     QAction* FollowBoat1 = nullptr;
+    QAction* ZoomIn1 = nullptr;
+    QAction* ZoomOut1 = nullptr;
+    QAction* Zoom1to1 = nullptr;
+    QLabel* ScaleLabel = nullptr;
     QAction* Help1 = nullptr;
     // The printer chosen in "Print setup", made on first use: printing is a module of its own,
     // loaded then; null, the sailor told why, when it cannot be.
@@ -74,10 +81,16 @@ public:
     void Image1MouseMove(QMouseEvent* event);
     void Image1MouseUp(QMouseEvent* event);
 
+    // Shows the chart at zoom step `step`, the chart pixel under `cursor` (a point of the
+    // client area) staying there.
+    void zoomTo(int step, QPoint cursor);
+    void zoomTo(int step); // around the middle of the client area
+
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenu();
@@ -85,6 +98,9 @@ private:
     void modeClicked(ChartWindowMode mode);
     void showModeChecks();
     void freshPicture();
+    void showQuilt();
+    PixelPoint viewMiddle() const; // of the client area, in view pixels
+    void redrawMarks();
     void drawBoatAndRoute();
     void followBoat(const PositionTrack& cross);
     void showPicture();
@@ -108,12 +124,16 @@ private:
     UiContext& context_;
     QScrollArea* scroll_ = nullptr;
     QtPixels chartBitmap_;
+    QuiltCharts quiltCharts_;
+    QuiltPicture quilt_;
     ChartSurface picture_;
     ChartMouseTools mouseTools_;
     std::vector<std::pair<QAction*, ChartWindowMode>> modeItems_;
     std::unique_ptr<ChartPrinter> printer_;
     static constexpr double secondsPerDay = 86400;
     double lastHandScroll_ = -1; // date and time value; long before any run
+    bool fitting_ = false;
+    int wheelAngle_ = 0; // of the wheel turned with Ctrl, short of a zoom step
 };
 
 } // namespace brisomar

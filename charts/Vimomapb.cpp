@@ -32,7 +32,7 @@ void TMapB::PaintDetail() {
     enlarged_ = QtPixels(part.scaled(size(), Qt::IgnoreAspectRatio, Qt::FastTransformation));
     picture_.reset(&enlarged_);
     picture_.takeChangedRegion();
-    view_->setSurface(&picture_, &enlarged_.image());
+    view_->setSurface(&picture_, &enlarged_);
 }
 
 void TMapB::positionStep() {

@@ -98,15 +98,6 @@ Pen trackPen(const ChartSettings& s) {
 
 namespace {
 
-// The pixel of the position in use, when it lies on the chart.
-bool positionPixel(ChartState& chart, const NavState& nav, int& x, int& y) {
-    if (!onChartInUse(chart, nav.PosLat, nav.PosLon))
-        return false;
-    y = LatToChartY(chart, nav.PosLat);
-    x = LonToChartX(chart, nav.PosLon);
-    return true;
-}
-
 // The detail window's pixel of the position, from the ratios of the last conversion.
 bool detailPixel(const ChartSurface& surface, const ChartState& chart, const NavState& nav, int& x,
                  int& y) {
@@ -128,15 +119,15 @@ void DrawPosition(ChartSurface& surface, ChartState& chart, const NavState& nav,
     std::optional<PixelPoint> courseEnd;
     if (settings.MarkSymbol == PositionSymbol::Boat) {
         const GeoPoint end = courseLineEnd({nav.PosLat, nav.PosLon}, nav.PosCourse, nav.PosSpeed);
-        courseEnd = PixelPoint{LonToChartX(chart, end.lon), LatToChartY(chart, end.lat)};
+        courseEnd = chart.Zoom.toView({LonToChartX(chart, end.lon), LatToChartY(chart, end.lat)});
     }
-    int x = 0, y = 0;
-    if (!positionPixel(chart, nav, x, y))
+    const auto at = viewPixel(chart, nav.PosLat, nav.PosLon);
+    if (!at)
         return;
     std::optional<BoatSymbol> boat;
     if (courseEnd)
-        boat = BoatSymbol{HeadingInUse(nav).value(), {courseEnd->x - x, courseEnd->y - y}};
-    steps.positionStep(surface, x, y, settings.ChartSettingsChanged, settings, boat);
+        boat = BoatSymbol{HeadingInUse(nav).value(), {courseEnd->x - at->x, courseEnd->y - at->y}};
+    steps.positionStep(surface, at->x, at->y, settings.ChartSettingsChanged, settings, boat);
 }
 
 namespace {
@@ -167,9 +158,28 @@ void DrawTrack(ChartSurface& surface, ChartState& chart, const NavState& nav, Po
                const ChartSettings& settings) {
     if (positionJumped(steps, nav))
         steps.TrackRestart = true; // no line across the jump
-    int x = 0, y = 0;
-    if (positionPixel(chart, nav, x, y))
-        steps.trackStep(surface, x, y, settings);
+    const auto at = viewPixel(chart, nav.PosLat, nav.PosLon);
+    if (!at)
+        return;
+    if (at->x != steps.LastX || at->y != steps.LastY) {
+        steps.kept.push_back({nav.PosLat, nav.PosLon, steps.TrackRestart || !steps.hasLast()});
+        if (steps.kept.size() > PositionTrack::maxKeptSteps)
+            steps.kept.pop_front();
+    }
+    steps.trackStep(surface, at->x, at->y, settings);
+}
+
+void redrawTrack(ChartSurface& surface, ChartState& chart, PositionTrack& steps,
+                 const ChartSettings& settings) {
+    const bool restart = steps.TrackRestart;
+    steps.LastX = steps.LastY = 0;
+    for (const PositionTrack::KeptStep& step : steps.kept) {
+        const auto at = viewPixel(chart, step.lat, step.lon);
+        steps.TrackRestart = steps.TrackRestart || step.startsLine || !at;
+        if (at)
+            steps.trackStep(surface, at->x, at->y, settings);
+    }
+    steps.TrackRestart = restart;
 }
 
 void drawUnderCross(ChartSurface& surface, PositionTrack& steps,
@@ -214,15 +224,14 @@ struct ChartSpot {
 };
 
 ChartSpot chartSpot(ChartState& chart, Real48 lat, Real48 lon) {
-    if (!onChartInUse(chart, lat, lon))
-        return {};
-    return {true, {LonToChartX(chart, lon), LatToChartY(chart, lat)}};
+    const auto at = viewPixel(chart, lat, lon);
+    return at ? ChartSpot{true, *at} : ChartSpot{};
 }
 
 ChartSpot waypointSpot(ChartState& chart, const TWaypoint& waypoint) {
     for (const RouteOverlay::Clicked& c : chart.Route.clicked)
         if (c.lat == waypoint.Lat && c.lon == waypoint.Lon)
-            return {true, {c.x, c.y}};
+            return {true, chart.Zoom.toView({c.x, c.y})};
     return chartSpot(chart, waypoint.Lat, waypoint.Lon);
 }
 
@@ -323,10 +332,11 @@ void detailTrackStep(ChartSurface& surface, const ChartState& chart, NavState& n
         nav.PosOutsideDetailChart = true;
 }
 
-void markClickedWaypoint(ChartSurface& surface, RouteOverlay& overlay, const TWaypoint& waypoint,
-                         int x, int y) {
-    overlay.clicked.push_back({waypoint.Lat, waypoint.Lon, x, y});
-    OverlayPainter(surface, overlay).waypointMark({true, {x, y}});
+void markClickedWaypoint(ChartSurface& surface, ChartState& chart, const TWaypoint& waypoint,
+                         PixelPoint view) {
+    const PixelPoint at = chart.Zoom.toChart(view);
+    chart.Route.clicked.push_back({waypoint.Lat, waypoint.Lon, at.x, at.y});
+    OverlayPainter(surface, chart.Route).waypointMark({true, view});
 }
 
 void drawWaypointMark(ChartSurface& surface, int x, int y) {
@@ -336,9 +346,10 @@ void drawWaypointMark(ChartSurface& surface, int x, int y) {
 
 WaypointMark DrawWaypoint(ChartSurface& surface, ChartState& chart, const TWaypoint& waypoint) {
     WaypointMark mark;
-    mark.shown = onChartInUse(chart, waypoint.Lat, waypoint.Lon);
-    mark.y = LatToChartY(chart, waypoint.Lat);
-    mark.x = LonToChartX(chart, waypoint.Lon);
+    const auto at = viewPixel(chart, waypoint.Lat, waypoint.Lon);
+    mark.shown = at.has_value();
+    mark.x = at.value_or(PixelPoint{}).x;
+    mark.y = at.value_or(PixelPoint{}).y;
     if (Real48(chart.ChartSELon.value() - chart.ChartNWLon.value()).isZero() ||
         Real48(chart.ChartSELat.value() - chart.ChartNWLat.value()).isZero())
         mark.shown = false;
@@ -364,13 +375,12 @@ bool drawLogPositions(ChartSurface& surface, ChartState& chart, const Logbook& l
         const auto record = readLogRecord(files, log.LogViewFile, n, error);
         if (!record)
             break; // past the end of the file
-        const int y = LatToChartY(chart, record->Lat);
-        const int x = LonToChartX(chart, record->Lon);
-        if (!onChartInUse(chart, record->Lat, record->Lon))
+        const auto at = viewPixel(chart, record->Lat, record->Lon);
+        if (!at)
             continue;
         for (int d = -2; d <= 2; ++d) {
-            surface.setPixel(x + d, y, black);
-            surface.setPixel(x, y + d, black);
+            surface.setPixel(at->x + d, at->y, black);
+            surface.setPixel(at->x, at->y + d, black);
         }
     }
     return true;

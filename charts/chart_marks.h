@@ -21,6 +21,11 @@ void DrawPosition(ChartSurface& surface, ChartState& chart, const NavState& nav,
 void DrawTrack(ChartSurface& surface, ChartState& chart, const NavState& nav, PositionTrack& steps,
                const ChartSettings& settings);
 
+// Draws the track kept in `steps` anew (after a change of zoom), leaving its last point as the
+// track's last step.
+void redrawTrack(ChartSurface& surface, ChartState& chart, PositionTrack& steps,
+                 const ChartSettings& settings);
+
 // Runs `draw` with the cross of `steps` taken off, then puts the cross back as it was, over what
 // was drawn, its saved pixels now those under it.
 void drawUnderCross(ChartSurface& surface, PositionTrack& steps, const std::function<void()>& draw);
@@ -49,11 +54,11 @@ struct WaypointMark {
 // The waypoint mark: nine red pixels, at (x, y) and around it.
 std::array<PixelPoint, 9> waypointMarkPixels(int x, int y);
 void drawWaypointMark(ChartSurface& surface, int x, int y);
-// The mark of a waypoint set by a click, drawn as part of the route at the clicked pixel, where
-// the route keeps drawing it.
-void markClickedWaypoint(ChartSurface& surface, RouteOverlay& overlay, const TWaypoint& waypoint,
-                         int x, int y);
-// The mark at the waypoint's pixel when it lies on the chart.
+// The mark of a waypoint set by a click at view pixel `view`, drawn as part of the route there;
+// the route keeps drawing it at that chart pixel, whatever the zoom.
+void markClickedWaypoint(ChartSurface& surface, ChartState& chart, const TWaypoint& waypoint,
+                         PixelPoint view);
+// The mark at the waypoint's view pixel when it lies on the chart or the quilt around it.
 WaypointMark DrawWaypoint(ChartSurface& surface, ChartState& chart, const TWaypoint& waypoint);
 
 // Draws the route up to its first 0/0 entry; gives whether fewer were on the chart than off it.

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "base/real48.h"
+#include "charts/chart_quilt.h"
+#include "charts/chart_zoom.h"
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,11 +42,6 @@ struct PixelRect {
 struct Rgb {
     std::uint8_t r = 0, g = 0, b = 0;
     friend bool operator==(const Rgb&, const Rgb&) = default;
-};
-
-struct PixelPoint {
-    int x = 0, y = 0;
-    friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
 };
 
 // What the boat symbol shows besides the boat's pixel: the heading its hull points along,
@@ -94,6 +92,14 @@ public:
         Real48 lat, lon, time;
     };
     std::optional<Fix> lastFix;
+    // The track's positions since the picture was fresh, each line's first marked, so that it
+    // can be drawn again at another zoom; the oldest go beyond maxKeptSteps.
+    struct KeptStep {
+        Real48 lat, lon;
+        bool startsLine = false;
+    };
+    static constexpr std::size_t maxKeptSteps = 20000;
+    std::deque<KeptStep> kept;
 
     bool hasLast() const { return LastY > 0 || LastX > 0; }
 
@@ -126,7 +132,7 @@ public:
     // position converts back to.
     struct Clicked {
         Real48 lat, lon;
-        int x = 0, y = 0;
+        int x = 0, y = 0; // chart pixels
     };
     std::vector<Clicked> clicked;
 
@@ -159,6 +165,7 @@ struct ChartState {
     bool ReloadRequest = false;
     bool ChartWindowShown = false;
     Real48 ChartNWLat, ChartNWLon, ChartSELat, ChartSELon;
+    PixelPoint ChartSize; // of the bitmap of the chart in use
 
     // How many calibration latitudes (longitudes) the degree-to-pixel conversions use.
     int LatPointCount = 0, LonPointCount = 0;
@@ -170,12 +177,14 @@ struct ChartState {
     bool DetailRowValid = false, DetailColValid = false;
 
     ChartWindowMode ChartMode = ChartWindowMode::ShowPosition;
-    bool ChartDrawEnabled = true; // the timer may draw; off while a mouse tool drags
-    PositionTrack ChartTrack;     // the chart window's cross and track
-    PositionTrack ChartCross;     // its cross in the modes other than show position
-    RouteOverlay Route;           // the chart window's route
-    bool FollowBoat = true;       // the chart window scrolls to keep the cross in sight
-    PositionTrack DetailTrack;    // the detail window's, in its own pixels
+    bool ChartDrawEnabled = true;  // the timer may draw; off while a mouse tool drags
+    PositionTrack ChartTrack;      // the chart window's cross and track
+    PositionTrack ChartCross;      // its cross in the modes other than show position
+    RouteOverlay Route;            // the chart window's route
+    bool FollowBoat = true;        // the chart window scrolls to keep the cross in sight
+    PositionTrack DetailTrack;     // the detail window's, in its own pixels
+    ChartZoom Zoom;                // the chart window's, marks and mouse converted through it
+    std::vector<QuiltPiece> Quilt; // the charts drawn as one with the chart in use
 
     const MapRecord& record() const { return Table[MapIndex - 1]; }
 };

@@ -85,13 +85,20 @@ Rgb ChartSurface::pixel(int x, int y) const {
     return base_->pixel(x, y);
 }
 
+// A pixel set back to the base's colour shows the base again, so that however the base is
+// painted (enlarged, reduced, several charts as one) an erased mark leaves nothing of itself.
 void ChartSurface::setPixel(int x, int y, Rgb colour) {
     if (!contains(x, y))
         return;
-    auto& tile = tiles_[tileKey(x / tileSide, y / tileSide)];
-    if (!tile)
-        tile = std::make_unique<Tile>();
-    tile->pixels[(y % tileSide) * tileSide + x % tileSide] = packed(colour);
+    const std::uint64_t key = tileKey(x / tileSide, y / tileSide);
+    const bool onBase = colour == base_->pixel(x, y);
+    auto tile = tiles_.find(key);
+    if (tile == tiles_.end()) {
+        if (onBase)
+            return;
+        tile = tiles_.emplace(key, std::make_unique<Tile>()).first;
+    }
+    tile->second->pixels[(y % tileSide) * tileSide + x % tileSide] = onBase ? 0 : packed(colour);
     noteChange(x, y);
 }
 

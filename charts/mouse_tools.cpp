@@ -3,6 +3,7 @@
 #include "base/coord_text.h"
 #include "base/number_text.h"
 #include "charts/chart_geometry.h"
+#include "charts/chart_quilt.h"
 #include "navcalc/navigation_math.h"
 
 #include <algorithm>
@@ -16,8 +17,9 @@ const Pen rubberPen{1, PenStyle::Solid, black, true};
 } // namespace
 
 void ChartMouseTools::positionOf(int x, int y, Real48& lat, Real48& lon) const {
-    lat = ChartYToLat(c_.chart, y);
-    lon = ChartXToLon(c_.chart, x);
+    const QuiltPosition at = positionAt(c_.chart, {x, y});
+    lat = at.lat;
+    lon = at.lon;
 }
 
 ChartMouseTools::Leg ChartMouseTools::legValues(Real48 lat1, Real48 lon1, Real48 lat2,
@@ -89,8 +91,11 @@ void ChartMouseTools::startLegDrag(int x, int y) {
     const TWaypoint& from = c_.route[c_.route.WaypointIndex];
     legFromLat_ = from.Lat;
     legFromLon_ = from.Lon;
-    legFromY_ = LatToChartY(c_.chart, from.Lat);
-    legFromX_ = LonToChartX(c_.chart, from.Lon);
+    const PixelPoint at = viewPixel(c_.chart, from.Lat, from.Lon)
+                              .value_or(c_.chart.Zoom.toView({LonToChartX(c_.chart, from.Lon),
+                                                              LatToChartY(c_.chart, from.Lat)}));
+    legFromX_ = at.x;
+    legFromY_ = at.y;
     invertLine(legFromX_, legFromY_, x, y);
 }
 
@@ -113,7 +118,7 @@ void ChartMouseTools::setWaypoint(int x, int y) {
     route.WaypointCount = std::max(route.WaypointCount, route.WaypointIndex);
     route.sailFirstOfNewRoute();
     c_.windows.ShowWaypoint(route.WaypointIndex);
-    markClickedWaypoint(c_.picture, c_.chart.Route, route[route.WaypointIndex], x, y);
+    markClickedWaypoint(c_.picture, c_.chart, route[route.WaypointIndex], {x, y});
     if (c_.windows.visible(ToolWindow::Evaluate))
         c_.windows.showGeoDir(c_.tools.ChartCourse);
 }
@@ -163,6 +168,11 @@ void ChartMouseTools::drawUnderDragFigures(const std::function<void()>& draw) {
     invertDragFigures();
     draw();
     invertDragFigures();
+}
+
+void ChartMouseTools::forgetDrags() {
+    RectDragActive = MeasureDragActive = LegDragActive = SearchDragActive = false;
+    c_.chart.ChartDrawEnabled = true;
 }
 
 void ChartMouseTools::startMeasure(int x, int y) {
@@ -295,14 +305,16 @@ void ChartMouseTools::releaseMeasure(int x, int y) {
         c_.windows.accumulate(ToolWindow::SailTime);
 }
 
-// The detail region between the press and the release, linear between the chart's corners.
+// The detail region between the press and the release, in chart pixels, linear between the
+// chart's corners.
 void ChartMouseTools::releaseRectangle(int x, int y) {
     invertRectangle(MouseDownX, MouseDownY, MouseLastX, MouseLastY);
     RectDragActive = false;
     ChartState& chart = c_.chart;
-    const int top = std::min(MouseDownY, y), bottom = std::max(MouseDownY, y);
-    const int left = std::min(MouseDownX, x), right = std::max(MouseDownX, x);
-    const long double h = c_.picture.height(), w = c_.picture.width();
+    const PixelPoint first = chart.Zoom.toChart({std::min(MouseDownX, x), std::min(MouseDownY, y)});
+    const PixelPoint last = chart.Zoom.toChart({std::max(MouseDownX, x), std::max(MouseDownY, y)});
+    const int top = first.y, bottom = last.y, left = first.x, right = last.x;
+    const long double h = chart.ChartSize.y, w = chart.ChartSize.x;
     const auto lat = [&](int row) {
         return Real48(chart.ChartNWLat - (chart.ChartNWLat - chart.ChartSELat) * row / h);
     };

@@ -74,6 +74,8 @@ public:
     // Runs `draw` (the timer's route and cross) with the figure being dragged taken off, then
     // puts the figure back, so the drawing neither saves nor keeps any of its inverted pixels.
     void drawUnderDragFigures(const std::function<void()>& draw);
+    // The picture was drawn afresh (another zoom): the figures being dragged went with it.
+    void forgetDrags();
 
     int MouseDownX = 0, MouseDownY = 0, MouseLastX = 0, MouseLastY = 0;
     Real48 MouseLat, MouseLon;

@@ -45,6 +45,20 @@ Rgb QtPixels::pixel(int x, int y) const {
     return toRgb(image_.pixel(x, y));
 }
 
+void QtPixels::paint(QPainter& painter, const QRect& area, PaletteChoice palette) const {
+    drawImagePart(painter, area, shown_.of(image_, palette), area);
+}
+
+// A picture of fewer than 8 bits a pixel is drawn from a copy of the part: the painter would
+// convert it whole.
+void drawImagePart(QPainter& painter, const QRectF& target, const QImage& image,
+                   const QRect& source) {
+    if (image.depth() < 8)
+        painter.drawImage(target, image.copy(source));
+    else
+        painter.drawImage(target, image, source);
+}
+
 std::optional<QImage> readChartImage(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -107,25 +121,42 @@ QImage paletteImage(const QImage& image, PaletteChoice palette) {
     return shown;
 }
 
-QImage renderSurface(const ChartSurface& surface, const QImage& base, const QRect& area,
-                     PaletteChoice palette) {
-    QImage part = base.copy(area).convertToFormat(QImage::Format_RGB32);
-    const PixelRect drawn{area.left(), area.top(), area.right(), area.bottom()};
-    surface.forEachDrawn(drawn, [&](int x, int y, Rgb c) {
-        part.setPixel(x - area.left(), y - area.top(), chartColour(palette, qRgb(c.r, c.g, c.b)));
-    });
-    return part;
+const QImage& PaletteCopy::of(const QImage& image, PaletteChoice palette) const {
+    if (palette == PaletteChoice::Day)
+        return image;
+    if (palette != palette_ || image.cacheKey() != source_) {
+        shown_ = paletteImage(image, palette);
+        palette_ = palette;
+        source_ = image.cacheKey();
+    }
+    return shown_;
+}
+
+void paintSurface(QPainter& painter, const ChartSurface& surface, const PaintedSource& base,
+                  const QRect& area, PaletteChoice palette) {
+    base.paint(painter, area, palette);
+    // The drawings are few pixels (marks, lines): each colour's points at once.
+    std::vector<std::pair<Rgb, std::vector<QPoint>>> drawn;
+    surface.forEachDrawn({area.left(), area.top(), area.right(), area.bottom()},
+                         [&](int x, int y, Rgb c) {
+                             if (drawn.empty() || !(drawn.back().first == c))
+                                 drawn.push_back({c, {}});
+                             drawn.back().second.emplace_back(x, y);
+                         });
+    for (const auto& [c, points] : drawn) {
+        painter.setPen(QColor::fromRgb(chartColour(palette, qRgb(c.r, c.g, c.b))));
+        painter.drawPoints(points.data(), static_cast<int>(points.size()));
+    }
 }
 
 SurfaceView::SurfaceView(QWidget* parent) : QWidget(parent), palette_(shownPalette()) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void SurfaceView::setSurface(const ChartSurface* surface, const QImage* base) {
+void SurfaceView::setSurface(const ChartSurface* surface, const PaintedSource* base) {
     surface_ = surface;
     base_ = base;
-    shownBase_ = base ? paletteImage(*base, palette_) : QImage();
-    setFixedSize(base ? base->size() : QSize());
+    setFixedSize(base ? QSize(base->width(), base->height()) : QSize());
     update();
 }
 
@@ -135,7 +166,7 @@ void SurfaceView::changeEvent(QEvent* event) {
         event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::PaletteChange;
     if (paletteChange && shownPalette() != palette_) {
         palette_ = shownPalette();
-        setSurface(surface_, base_);
+        update();
     }
 }
 
@@ -152,10 +183,9 @@ void SurfaceView::paintEvent(QPaintEvent* event) {
         return;
     }
     for (const QRect& area : event->region()) {
-        const QRect inside = area.intersected(base_->rect());
+        const QRect inside = area.intersected(QRect(0, 0, base_->width(), base_->height()));
         if (!inside.isEmpty())
-            painter.drawImage(inside.topLeft(),
-                              renderSurface(*surface_, shownBase_, inside, palette_));
+            paintSurface(painter, *surface_, *base_, inside, palette_);
     }
 }
 

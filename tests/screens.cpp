@@ -117,6 +117,12 @@ int main(int argc, char** argv) {
                                                         {w.warrDlg, "important"}};
     for (const auto& [window, name] : windows)
         pictures(window, QString::fromLatin1(name), folder);
+    // The chart window zoomed out and in around its middle.
+    for (const auto& [step, name] : {std::pair{-1, "chart-zoom-out"}, {1, "chart-zoom-in"}}) {
+        w.mapA->zoomTo(step);
+        picture(w.mapA, QStringLiteral("%1/%2.png").arg(folder, QString::fromLatin1(name)));
+    }
+    w.mapA->zoomTo(0);
     // The boat symbol by day, then the chart and the windows at dusk and at night: the boat
     // heading a little higher than it makes good, as with a current on its beam.
     NavState& nav = ui.context.program.nav;

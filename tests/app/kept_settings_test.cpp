@@ -66,6 +66,7 @@ KeptSettings sailorsSettings() {
     s.route.count = 3;
     s.route.current = 2;
     s.route.active = 3;
+    s.chart.zoom = -2;
     return s;
 }
 
@@ -90,6 +91,7 @@ TEST(KeptSettings, EveryValueReadsBackAsItWasWritten) {
     EXPECT_EQ(values.at("AlarmLimits/AnchorRadius"), "120");
     EXPECT_EQ(values.at("AlarmFields/DepthBelow"), "003.5");
     EXPECT_EQ(values.at("Chart/FollowBoat"), "false");
+    EXPECT_EQ(values.at("Chart/Zoom"), "-2");
     EXPECT_EQ(values.at("AlarmLimits/ArrivalRadius"), "250");
     EXPECT_EQ(values.at("Route/Active"), "3");
 }
@@ -138,6 +140,8 @@ TEST(KeptSettings, AValueOutOfRangeIsLeftAtItsDefault) {
         {"AlarmLimits/AnchorRadius", "10000"},
         {"AlarmLimits/AnchorLatitude", "91"},
         {"Chart/FollowBoat", "no"},
+        {"Chart/Zoom", "3"},
+        {"Chart/Zoom", "-5"},
         {"Log/Interval", "7"},
         {"Log/Interval", "65"},
         {"Boat/Speed4", "2 3 3.5"},

@@ -125,6 +125,7 @@ TEST_F(KeptAcrossRuns, EveryGroupComesBackAsTheSailorLeftIt) {
         w.mapA->resize(90, 80);
         w.mapA->move(30, 40);
         w.mapA->ShowTrack1->trigger();
+        w.mapA->ZoomOut1->trigger();
         w.optDlg->show();
         w.optDlg->move(100, 120);
         a.mainDlg->move(a.mainDlg->x(), 200);
@@ -188,6 +189,7 @@ TEST_F(KeptAcrossRuns, EveryGroupComesBackAsTheSailorLeftIt) {
     EXPECT_TRUE(p.chart.AutoSelect);
     EXPECT_TRUE(p.chart.ChartUsable);
     EXPECT_EQ(w.mapA->chartBitmap().size(), QSize(100, 100));
+    EXPECT_EQ(w.mapA->ScaleLabel->text(), "1:2");
     EXPECT_EQ(p.chartSettings.PosSize, 5);
     EXPECT_TRUE(w.mapA->isVisible());
     EXPECT_EQ(w.mapA->pos(), QPoint(30, 40));

@@ -50,6 +50,7 @@ protected:
         chart.ChartNWLon = record.lon(1);
         chart.ChartSELon = record.lon(7);
         chart.ChartUsable = true;
+        chart.ChartSize = {record.col(7), record.row(7)};
         CountCalibrationPoints(chart);
     }
     void click(int x, int y) {
@@ -147,6 +148,24 @@ TEST_F(ChartTools, ClicksSetWaypointsWithTheirLegs) {
     windows.open = {ToolWindow::Evaluate}; // without the waypoint window a click sets nothing
     click(90, 50);
     EXPECT_EQ(route.WaypointCount, 3);
+}
+
+// Enlarged, a click sets the waypoint of the chart pixel under it; reduced, of the middle of the
+// chart pixels under it.
+TEST_F(ChartTools, AClickAtAnyZoomSetsTheWaypointOfItsChartPixel) {
+    const struct {
+        int step, view, chartPixel;
+    } cases[] = {{2, 162, 40}, {1, 81, 40}, {0, 40, 40}, {-1, 20, 41}, {-4, 2, 40}};
+    chart.ChartMode = Mode::SetWaypoints;
+    windows.open = {ToolWindow::Waypoints};
+    for (const auto& c : cases) {
+        route.WaypointIndex = 0;
+        chart.Zoom.step = c.step;
+        click(c.view, c.view);
+        EXPECT_EQ(route[1].Lat, ChartYToLat(chart, c.chartPixel)) << c.step;
+        EXPECT_EQ(route[1].Lon, ChartXToLon(chart, c.chartPixel)) << c.step;
+        EXPECT_EQ(chart.Route.clicked.back().x, c.chartPixel);
+    }
 }
 
 // The entry after the current one is overwritten, not inserted; at waypoint 100 it is 100 itself.

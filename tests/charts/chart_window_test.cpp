@@ -25,6 +25,7 @@
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -243,6 +244,37 @@ TEST_F(ChartWindow, AResizeErasesTheDrawingsAndRestartsTheTrack) {
     at(54, 2);
     mapA->Timer1Timer();
     EXPECT_EQ(shown(80, 55), Qt::black);
+}
+
+// The track comes back at each zoom; Ctrl and the wheel keep the chart pixel under the mouse.
+TEST_F(ChartWindow, ZoomsByKeyMenuAndWheelWithTheTrack) {
+    mapA->ShowTrack1->trigger();
+    for (const long double lon : {5.0L, 4.0L, 3.0L}) {
+        at(55, lon);
+        mapA->Timer1Timer();
+    }
+    EXPECT_EQ(mapA->ZoomIn1->shortcut(), QKeySequence(Qt::Key_Plus));
+    EXPECT_EQ(mapA->ZoomOut1->shortcut(), QKeySequence(Qt::Key_Minus));
+    mapA->ZoomIn1->trigger();
+    EXPECT_EQ(mapA->ScaleLabel->text(), "2:1");
+    EXPECT_EQ(mapA->picture().width(), 200);
+    EXPECT_EQ(shown(131, 101), Qt::black); // chart pixel (65, 50)
+    EXPECT_EQ(shown(131, 104), sea);
+    mapA->ZoomOut1->trigger();
+    mapA->ZoomOut1->trigger();
+    EXPECT_EQ(mapA->ScaleLabel->text(), "1:2");
+    EXPECT_EQ(shown(32, 25), Qt::black);
+    QWidget* client = mapA->Image1->parentWidget();
+    QWheelEvent wheel({30, 20}, client->mapToGlobal(QPointF(30, 20)), {}, {0, 240}, Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(client, &wheel);
+    EXPECT_EQ(mapA->ScaleLabel->text(), "2:1");
+    const QScrollArea* scroll = mapA->findChild<QScrollArea*>();
+    EXPECT_EQ(scroll->horizontalScrollBar()->value(), 93); // chart pixel (61, 41) at (30, 20)
+    EXPECT_EQ(scroll->verticalScrollBar()->value(), 63);
+    mapA->Zoom1to1->trigger();
+    EXPECT_EQ(ui.program.chart.Zoom.step, 0);
+    EXPECT_EQ(shown(65, 50), Qt::black);
 }
 
 TEST_F(ChartWindow, LeavingShowPositionLeavesNoCross) {
@@ -585,6 +617,38 @@ TEST(ChartSettingsDialog, OkSetsEverythingAndOnlyOk) {
     EXPECT_TRUE(s.ChartSettingsChanged && s.DetailSettingsChanged);
     ui.context.windows.mapA->Timer1Timer();
     EXPECT_EQ(ui.context.windows.mapA->Timer1->interval(), 60000);
+}
+
+} // namespace
+} // namespace brisomar
+
+namespace brisomar {
+namespace {
+
+// Reduced, a chart keeps its form, its palette and its thin dark lines.
+TEST(ReducedCopies, KeepTheChartsFormAndItsThinLines) {
+    for (const int dark : {0, 1}) {
+        QImage mono(6, 4, QImage::Format_Mono);
+        mono.setColorTable(dark == 1 ? QList{qRgb(255, 255, 255), qRgb(0, 0, 0)}
+                                     : QList{qRgb(0, 0, 0), qRgb(255, 255, 255)});
+        mono.fill(1 - dark);
+        for (int y = 0; y < 4; ++y)
+            mono.setPixel(3, y, dark); // a line a pixel wide
+        const ReducedCopies copies(mono);
+        ASSERT_EQ(copies.at(-1).format(), QImage::Format_Mono);
+        EXPECT_EQ(copies.at(-1).size(), QSize(3, 2));
+        EXPECT_EQ(copies.at(-1).pixelIndex(1, 1), dark);
+        EXPECT_EQ(copies.at(-1).pixelIndex(0, 1), 1 - dark);
+        EXPECT_EQ(copies.at(-2).pixelIndex(0, 0), dark);
+    }
+    QImage palette(10, 2, QImage::Format_Indexed8);
+    palette.setColorTable({qRgb(200, 224, 240), qRgb(88, 88, 104), qRgb(232, 216, 160)});
+    palette.fill(0);
+    palette.setPixel(9, 1, 1); // a dot of a line on the water
+    const QImage half = ReducedCopies(palette).at(-1);
+    EXPECT_EQ(half.format(), QImage::Format_Indexed8);
+    EXPECT_EQ(half.pixelIndex(0, 0), 0);
+    EXPECT_EQ(half.pixelIndex(4, 0), 1); // not the land's yellow, nearest their average
 }
 
 } // namespace
