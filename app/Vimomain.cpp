@@ -1,5 +1,6 @@
 #include "app/Vimomain.h"
 
+#include "ais/ais_targets.h"
 #include "alarms/Vimolarm.h"
 #include "base/beeper.h"
 #include "base/clock.h"
@@ -190,7 +191,8 @@ void TVimoMainDlg::buildMenu() {
 }
 
 // After the values in use are selected, the route follows the position: the waypoint window
-// shows the next waypoint as soon as it becomes active, when it showed the one reached.
+// shows the next waypoint as soon as it becomes active, when it showed the one reached. The AIS
+// targets are measured against the same values.
 void TVimoMainDlg::Timer1Timer() {
     const long double now = dayFraction(context_.clock.now());
     const MainTick tick =
@@ -205,6 +207,9 @@ void TVimoMainDlg::Timer1Timer() {
                 context_.program.alarms.limits.ArrivalRadius.value());
     if (route.WaypointIndex != wasCurrent && context_.windows.waypDlg)
         context_.windows.waypDlg->ShowWaypoint(route.WaypointIndex);
+    const AlarmLimits& limits = context_.program.alarms.limits;
+    watchAisTargets(context_.program.aisTargets, context_.program.nav,
+                    {limits.AisCpa, limits.AisTcpa}, context_.clock.steady());
 }
 
 void TVimoMainDlg::TabSetClick() {

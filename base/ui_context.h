@@ -9,6 +9,7 @@ class QWidget;
 
 namespace brisomar {
 
+class AisTargets;
 class AlarmMonitor;
 class Beeper;
 class ChartPrinter;
@@ -99,6 +100,7 @@ struct ProgramParts {
     BoatTables& boatTables;
     SailingValues& sailing;
     ToolValues& tools;
+    AisTargets& aisTargets;
 };
 
 // What every window reaches: the program's state, the seams to the platform and the other windows.

@@ -53,6 +53,13 @@ GeodesicLeg GeodesicBetween(GeoPoint from, GeoPoint to) {
     return {azimuthTrue(startAzimuth), azimuthTrue(endAzimuth), metres};
 }
 
+GeoPoint GeodesicDestination(GeoPoint from, long double azimuth, long double metres) {
+    double lat = 0, lon = 0;
+    wgs84().Direct(latitude(from), eastLongitude(from), static_cast<double>(azimuth),
+                   static_cast<double>(metres), lat, lon);
+    return {Real48(static_cast<long double>(lat)), Real48(-static_cast<long double>(lon))};
+}
+
 // Walks along the leg's geodesic to the foot of the perpendicular from the position: at each
 // point the along-track distance to the foot is taken as on a sphere, which leaves an error of
 // the order of the flattening, so each step shrinks the next some hundredfold.

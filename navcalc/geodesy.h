@@ -18,6 +18,9 @@ struct GeodesicLeg {
 };
 GeodesicLeg GeodesicBetween(GeoPoint from, GeoPoint to);
 
+// The place `metres` along the geodesic that leaves `from` at `azimuth` (degrees true).
+GeoPoint GeodesicDestination(GeoPoint from, long double azimuth, long double metres);
+
 // How far `position` lies off the geodesic through `start` and `end`, metres: the shortest
 // distance to that geodesic (taken on beyond both ends), right of it looking from start to end
 // positive, left negative. 0 when start and end are one place.
