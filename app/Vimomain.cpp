@@ -1,5 +1,6 @@
 #include "app/Vimomain.h"
 
+#include "ais/Vimoais.h"
 #include "ais/ais_targets.h"
 #include "alarms/Vimolarm.h"
 #include "base/beeper.h"
@@ -182,6 +183,12 @@ void TVimoMainDlg::buildMenu() {
     Map1 = bar->addAction(QStringLiteral("Char&t"), this, &TVimoMainDlg::Map1Click);
     Log1 = bar->addAction(QStringLiteral("&Log"), this, modal(&WindowRegistry::logDlg));
     Extended1 = bar->addAction(QStringLiteral("&Extended"), this, &TVimoMainDlg::Extended1Click);
+    Ais1 = bar->addAction(QStringLiteral("AI&S targets"), this, [this] {
+        if (QWidget* ais = context_.windows.aisDlg) {
+            ais->show();
+            ais->raise();
+        }
+    });
     Warranties1 =
         bar->addAction(QStringLiteral("&Important"), this, modal(&WindowRegistry::warrDlg));
     QMenu* help1 = bar->addMenu(QStringLiteral("&Help"));

@@ -33,6 +33,7 @@ class SerialDevice;
 class TrayShell;
 class TMapA;
 class TMapB;
+class TVimoAisDlg;
 class TVimoAvstDlg;
 class TVimoBoatSheet;
 class TVimoDistDlg;
@@ -83,6 +84,7 @@ struct WindowRegistry {
     TVimoMsetDlg* msetDlg = nullptr;
     QDialog* unusDlg = nullptr;
     QDialog* warrDlg = nullptr;
+    TVimoAisDlg* aisDlg = nullptr;
 };
 
 // The program's state as the windows reach it: references to the parts that the program object
