@@ -1,5 +1,8 @@
 #include "ais/ais_payload.h"
 
+#include <cmath>
+#include <cstdio>
+
 namespace brisomar {
 
 namespace {
@@ -57,6 +60,53 @@ std::string AisBits::textAt(std::size_t start, std::size_t count) const {
     }
     text.erase(text.find_last_not_of(' ') + 1);
     return text;
+}
+
+AisPayloadWriter& AisPayloadWriter::put(long long value, int bits) {
+    for (int bit = bits - 1; bit >= 0; --bit)
+        bits_.push_back(((value >> bit) & 1) != 0);
+    return *this;
+}
+
+AisPayloadWriter& AisPayloadWriter::text(const std::string& t, int characters) {
+    for (int i = 0; i < characters; ++i) {
+        const int c = i < static_cast<int>(t.size()) ? t[static_cast<std::size_t>(i)] : '@';
+        put(c >= 64 ? c - 64 : c, 6);
+    }
+    return *this;
+}
+
+AisPayloadWriter& AisPayloadWriter::position(long double lat, long double lon) {
+    put(std::llround(-lon * 600000), 28);
+    return put(std::llround(lat * 600000), 27);
+}
+
+std::string AisPayloadWriter::sentences(int sequence) const {
+    constexpr std::size_t perSentence = 60;
+    const int fill =
+        static_cast<int>((bitsPerCharacter - bits_.size() % bitsPerCharacter) % bitsPerCharacter);
+    std::string payload;
+    for (std::size_t i = 0; i < bits_.size(); i += bitsPerCharacter) {
+        unsigned v = 0;
+        for (std::size_t j = i; j < i + bitsPerCharacter; ++j)
+            v = v * 2 + (j < bits_.size() && bits_[j] ? 1 : 0);
+        payload += static_cast<char>(v < 40 ? v + '0' : v - 40 + '`');
+    }
+    const std::size_t count = (payload.size() + perSentence - 1) / perSentence;
+    std::string out;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string body = "AIVDM," + std::to_string(count) + "," + std::to_string(i + 1) +
+                                 "," + (count > 1 ? std::to_string(sequence) : "") + ",A," +
+                                 payload.substr(i * perSentence, perSentence) + "," +
+                                 std::to_string(i + 1 == count ? fill : 0);
+        unsigned sum = 0;
+        for (const char c : body)
+            sum ^= static_cast<unsigned char>(c);
+        char tail[8];
+        std::snprintf(tail, sizeof tail, "*%02X\r\n", sum);
+        out += "!" + body + tail;
+    }
+    return out;
 }
 
 } // namespace brisomar

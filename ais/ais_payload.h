@@ -29,4 +29,23 @@ private:
     std::vector<bool> bits_;
 };
 
+// Writes a message field by field, as a transponder does, and the sentences that carry it: for
+// the demo's traffic and the benchmarks.
+class AisPayloadWriter {
+public:
+    AisPayloadWriter& put(long long value, int bits);
+    // Six-bit text, "@" padding it to `characters`.
+    AisPayloadWriter& text(const std::string& t, int characters);
+    // Degrees (north and west positive, as the program holds them) as AIS sends them, east
+    // positive, in 1/10000 minute.
+    AisPayloadWriter& position(long double lat, long double lon);
+
+    // The "!AIVDM" sentences carrying the message, 60 payload characters each at most, each
+    // ended by CR LF; `sequence` is the sequential id of a message in several.
+    std::string sentences(int sequence) const;
+
+private:
+    std::vector<bool> bits_;
+};
+
 } // namespace brisomar

@@ -1,5 +1,7 @@
 #include "ais/ais_traffic.h"
 
+#include "ais/ais_payload.h"
+
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -19,58 +21,6 @@ const GeoPoint islandCentre{Real48(45.18L), Real48(30.25L)};
 const GeoPoint mooring{Real48(45.2062L), Real48(30.1335L)};
 const GeoPoint buoy{Real48(45.2400L), Real48(30.2600L)};
 
-// The bits of one message, most significant first, armoured six bits a character.
-class PayloadWriter {
-public:
-    PayloadWriter& put(long long value, int bits) {
-        for (int bit = bits - 1; bit >= 0; --bit)
-            bits_.push_back(((value >> bit) & 1) != 0);
-        return *this;
-    }
-    PayloadWriter& text(const std::string& t, int characters) {
-        for (int i = 0; i < characters; ++i) {
-            const int c = i < static_cast<int>(t.size()) ? t[static_cast<std::size_t>(i)] : '@';
-            put(c >= 64 ? c - 64 : c, 6);
-        }
-        return *this;
-    }
-    // Degrees (west positive, as the program holds them) as AIS sends them, east positive.
-    PayloadWriter& position(GeoPoint p) {
-        put(std::llround(-static_cast<long double>(p.lon) * 600000), 28);
-        return put(std::llround(static_cast<long double>(p.lat) * 600000), 27);
-    }
-
-    // The sentences carrying the message, 60 characters each at most.
-    std::string sentences(int sequence) const {
-        const int fill = static_cast<int>((6 - bits_.size() % 6) % 6);
-        std::string payload;
-        for (std::size_t i = 0; i < bits_.size(); i += 6) {
-            int v = 0;
-            for (std::size_t j = i; j < i + 6; ++j)
-                v = v * 2 + (j < bits_.size() && bits_[j] ? 1 : 0);
-            payload += static_cast<char>(v < 40 ? v + 48 : v + 56);
-        }
-        const std::size_t count = (payload.size() + 59) / 60;
-        std::string out;
-        for (std::size_t i = 0; i < count; ++i) {
-            const std::string body =
-                "AIVDM," + std::to_string(count) + "," + std::to_string(i + 1) + "," +
-                (count > 1 ? std::to_string(sequence) : "") + ",A," + payload.substr(i * 60, 60) +
-                "," + std::to_string(i + 1 == count ? fill : 0);
-            unsigned sum = 0;
-            for (const char c : body)
-                sum ^= static_cast<unsigned char>(c);
-            char tail[8];
-            std::snprintf(tail, sizeof tail, "*%02X\r\n", sum);
-            out += "!" + body + tail;
-        }
-        return out;
-    }
-
-private:
-    std::vector<bool> bits_;
-};
-
 struct Ship {
     std::uint32_t mmsi;
     const char* name;
@@ -82,8 +32,8 @@ const Ship crossing{265547250, "NORDIC STAR", "SKVV", 70, 120, 18};
 const Ship moored{265123400, "HARBOUR QUEEN", "SHQ2", 60, 45, 9};
 const Ship yacht{265000123, "SEA BREEZE", "SB123", 36, 11, 4};
 
-PayloadWriter header(int type, std::uint32_t mmsi) {
-    PayloadWriter w;
+AisPayloadWriter header(int type, std::uint32_t mmsi) {
+    AisPayloadWriter w;
     w.put(type, 6).put(0, 2).put(mmsi, 30);
     return w;
 }
@@ -95,7 +45,7 @@ std::string classAPosition(const Ship& s, int status, GeoPoint at, long double c
         .put(0, 8)
         .put(std::llround(knots * 10), 10)
         .put(1, 1)
-        .position(at)
+        .position(at.lat, at.lon)
         .put(std::llround(course * 10), 12)
         .put(std::llround(course) % 360, 9)
         .put(second % 60, 6)
@@ -150,7 +100,7 @@ std::string yachtReport(long long second) {
         .put(0, 8)
         .put(std::llround(yachtKnots * 10), 10)
         .put(1, 1)
-        .position(at)
+        .position(at.lat, at.lon)
         .put(std::llround(course * 10), 12)
         .put(511, 9)
         .put(second % 60, 6)
@@ -179,7 +129,7 @@ std::string buoyReport(long long second) {
         .put(10, 5) // a cardinal mark, north
         .text("HOLMEN NORTH", 20)
         .put(1, 1)
-        .position(buoy)
+        .position(buoy.lat, buoy.lon)
         .put(1, 9)
         .put(1, 9)
         .put(1, 6)

@@ -44,11 +44,16 @@ Approach ClosestApproach(const Motion& own, const Motion& target) {
             : -(at.east * relative.east + at.north * relative.north) / speedSquared;
     a.tcpaMinutes = hours * 60;
     a.cpaNm = std::hypot(at.east + relative.east * hours, at.north + relative.north * hours);
-    const Vector then{at.east + targetV.east * hours, at.north + targetV.north * hours};
-    const long double away = std::hypot(then.east, then.north);
-    const long double azimuth = std::atan2(then.east, then.north) / degree;
-    a.targetAtCpa = GeodesicDestination(own.position, azimuth, away * metresPerNm);
+    a.from = own.position;
+    a.cpaEastNm = at.east + targetV.east * hours;
+    a.cpaNorthNm = at.north + targetV.north * hours;
     return a;
+}
+
+GeoPoint TargetAtCpa(const Approach& a) {
+    const long double away = std::hypot(a.cpaEastNm, a.cpaNorthNm);
+    const long double azimuth = std::atan2(a.cpaEastNm, a.cpaNorthNm) / degree;
+    return GeodesicDestination(a.from, azimuth, away * metresPerNm);
 }
 
 } // namespace brisomar

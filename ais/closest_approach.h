@@ -18,7 +18,9 @@ struct Approach {
     long double rangeNm = 0, bearing = 0; // degrees true from the own boat
     long double cpaNm = 0;                // the closest point of approach
     long double tcpaMinutes = 0;          // time to it; negative when it has passed
-    GeoPoint targetAtCpa;                 // where the target is then
+    GeoPoint from;                        // the own position the approach was taken from
+    // Where the target is then, nautical miles east and north of `from` on the local plane.
+    long double cpaEastNm = 0, cpaNorthNm = 0;
 };
 
 // Both keep their course and speed over ground on a local plane around the own position: the
@@ -26,5 +28,8 @@ struct Approach {
 // convergence between the two, so that neither the 180° meridian nor a pole bends the sums. When
 // neither moves against the other the closest point is now.
 Approach ClosestApproach(const Motion& own, const Motion& target);
+
+// Where the target is at its closest approach, on the ellipsoid.
+GeoPoint TargetAtCpa(const Approach& approach);
 
 } // namespace brisomar

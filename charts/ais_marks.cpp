@@ -75,7 +75,7 @@ std::optional<Figure> figureOf(ChartState& chart, const AisTarget& t) {
                       .value_or(PixelPoint{-1, -1});
     }
     if (t.raisesAlarm())
-        f.closest = pixelOf(chart, t.approach->targetAtCpa).value_or(PixelPoint{-1, -1});
+        f.closest = pixelOf(chart, TargetAtCpa(*t.approach)).value_or(PixelPoint{-1, -1});
     return f;
 }
 

@@ -1,5 +1,9 @@
 #include "ais/ais_targets.h"
 
+#include "ais/ais_reader.h"
+#include "ais/ais_traffic.h"
+#include "input/nmea_simulator.h"
+
 #include <gtest/gtest.h>
 
 namespace brisomar {
@@ -149,6 +153,43 @@ TEST_F(AisTargetsTest, ListsApproachingByTcpaThenByRange) {
     for (const AisTarget* t : targets.sorted())
         order.push_back(t->mmsi);
     EXPECT_EQ(order, (std::vector<std::uint32_t>{4, 3, 2, 1}));
+}
+
+} // namespace
+} // namespace brisomar
+
+namespace brisomar {
+namespace {
+
+// The demo's four targets come in as sentences the reader takes, and the crossing ship raises
+// the alarm against the simulated boat within the first two minutes.
+TEST(DemoTraffic, RaisesTheAlarmWithinTwoMinutes) {
+    const NmeaSimulator boat;
+    const DemoTraffic traffic([&boat](long double s, long double* course) {
+        const NmeaSimulator::Point p = boat.positionAt(s, course);
+        return GeoPoint{Real48(p.lat), Real48(p.lon)};
+    });
+    AisReader reader;
+    AisTargets targets;
+    std::string raising;
+    for (long long second = 0; second < 120; ++second) {
+        const std::string sentences = traffic.sentencesAt(second);
+        for (std::size_t at = 0; at < sentences.size(); at = sentences.find('!', at + 1)) {
+            const AisReading r =
+                reader.read(sentences.substr(at, sentences.find('\r', at) - at), seconds(second));
+            ASSERT_TRUE(r.refusal.empty()) << r.refusal;
+            if (r.message)
+                targets.take(*r.message, false, seconds(second));
+        }
+        long double course = 0;
+        const NmeaSimulator::Point p = boat.positionAt(second, &course);
+        if (const AisTarget* t = targets.update(
+                Motion{at(p.lat, p.lon), course, NmeaSimulator::speedKnots}, {}, seconds(second));
+            t && raising.empty())
+            raising = t->name;
+    }
+    EXPECT_EQ(raising, "NORDIC STAR");
+    EXPECT_EQ(targets.size(), 4u);
 }
 
 } // namespace

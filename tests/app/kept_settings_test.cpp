@@ -88,6 +88,8 @@ TEST(KeptSettings, EveryValueReadsBackAsItWasWritten) {
     EXPECT_EQ(values.at("Chart/FollowBoat"), "false");
     EXPECT_EQ(values.at("AlarmLimits/ArrivalRadius"), "250");
     EXPECT_EQ(values.at("Route/Active"), "3");
+    EXPECT_EQ(values.at("AlarmFields/AisCpaNm"), "0.5");
+    EXPECT_EQ(values.at("AlarmLimits/AisTcpaMinutes"), "12");
 }
 
 TEST(KeptSettings, AClosedWindowKeepsNoPlace) {
