@@ -33,9 +33,12 @@ QString text(const std::string& t) {
 } // namespace
 
 TVimoAisDlg::TVimoAisDlg(UiContext& context, QWidget* parent)
-    : ProgramWindow(parent), context_(context) {
+    : ControlsOnDemandDialog(parent), context_(context) {
     setWindowTitle(QStringLiteral("Brisomar - AIS targets"));
     setHelpContext(context_.help, helpContext);
+}
+
+void TVimoAisDlg::buildControls() {
     TargetList = new QTableWidget(0, static_cast<int>(aisColumns.size()), this);
     QStringList headers;
     for (const char* column : aisColumns)
@@ -154,6 +157,7 @@ void TVimoAisDlg::OwnMmsiChange() {
 }
 
 void TVimoAisDlg::showDetails(std::uint32_t mmsi) {
+    ensureControls();
     TargetDlg->showTarget(mmsi);
 }
 

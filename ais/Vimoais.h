@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/program_window.h"
+#include "base/controls_on_demand.h"
 #include "base/ui_context.h"
 
 #include <QDialog>
@@ -19,8 +19,9 @@ class TVimoAisTargetDlg;
 
 // The AIS targets window: every target with its range, bearing, CPA, TCPA, speed, course, class
 // and the age of its last report, the approaching ones first by TCPA, then the others by range.
-// A double click centres the chart on the target; Details shows all that is known of it.
-class TVimoAisDlg : public ProgramWindow<QDialog> {
+// A double click centres the chart on the target; Details shows all that is known of it. Its
+// controls are built when first needed: the targets are the program's.
+class TVimoAisDlg : public ControlsOnDemandDialog {
     Q_OBJECT
 
 public:
@@ -47,6 +48,9 @@ public:
     QPushButton* HelpBtn = nullptr;
     QTimer* Timer1 = nullptr;
     TVimoAisTargetDlg* TargetDlg = nullptr;
+
+protected:
+    void buildControls() override;
 
 private:
     std::uint32_t selectedMmsi() const; // 0 when none

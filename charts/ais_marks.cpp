@@ -7,6 +7,7 @@
 #include <cmath>
 #include <numbers>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace brisomar {
 
@@ -189,10 +190,12 @@ void AisOverlay::update(ChartSurface& surface, ChartState& chart, const AisTarge
     };
     const auto lowest = static_cast<std::size_t>(
         std::find_if_not(layers_.begin(), layers_.end(), unchanged) - layers_.begin());
+    std::unordered_set<std::uint32_t> drawn;
+    for (const Layer& l : layers_)
+        drawn.insert(l.mmsi);
     std::vector<std::uint32_t> fresh;
     for (const auto& [mmsi, f] : wanted)
-        if (std::none_of(layers_.begin(), layers_.end(),
-                         [mmsi](const Layer& l) { return l.mmsi == mmsi; }))
+        if (!drawn.contains(mmsi))
             fresh.push_back(mmsi);
     if (lowest == layers_.size() && fresh.empty())
         return;
