@@ -405,6 +405,7 @@ template <class V, class Settings> void visitValues(V& v, Settings& s) {
     v.integer("Route/Count", s.route.count, 0, maxWaypoints);
     v.integer("Route/Current", s.route.current, 0, maxWaypoints);
     v.integer("Route/Active", s.route.active, 0, maxWaypoints);
+    v.integer("Ais/OwnMmsi", s.aisOwnMmsi, 0, 999999999);
 }
 
 } // namespace

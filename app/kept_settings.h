@@ -96,8 +96,9 @@ struct KeptSettings {
     std::array<WindowPlace, keptWindowCount> windows;
     KeptAlarms alarms;
     KeptLog log;
-    BoatTables boat; // with the files the tables were loaded from
-    KeptRoute route; // in a file of its own
+    BoatTables boat;    // with the files the tables were loaded from
+    KeptRoute route;    // in a file of its own
+    int aisOwnMmsi = 0; // the own ship's MMSI as the sailor gives it; 0 when none
 };
 
 // The settings file's values by key ("Group/Key"), as text: what QSettings writes as INI.

@@ -64,6 +64,7 @@ KeptSettings sailorsSettings() {
     s.route.count = 3;
     s.route.current = 2;
     s.route.active = 3;
+    s.aisOwnMmsi = 265547250;
     return s;
 }
 
@@ -90,6 +91,7 @@ TEST(KeptSettings, EveryValueReadsBackAsItWasWritten) {
     EXPECT_EQ(values.at("Route/Active"), "3");
     EXPECT_EQ(values.at("AlarmFields/AisCpaNm"), "0.5");
     EXPECT_EQ(values.at("AlarmLimits/AisTcpaMinutes"), "12");
+    EXPECT_EQ(values.at("Ais/OwnMmsi"), "265547250");
 }
 
 TEST(KeptSettings, AClosedWindowKeepsNoPlace) {
