@@ -64,7 +64,7 @@ std::string AisBits::textAt(std::size_t start, std::size_t count) const {
 
 AisPayloadWriter& AisPayloadWriter::put(long long value, int bits) {
     for (int bit = bits - 1; bit >= 0; --bit)
-        bits_.push_back(((value >> bit) & 1) != 0);
+        bits_.push_back(bit < 63 && ((value >> bit) & 1) != 0); // wider fields: zeros
     return *this;
 }
 

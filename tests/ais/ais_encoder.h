@@ -13,7 +13,7 @@ class AisEncoder {
 public:
     AisEncoder& put(std::int64_t value, int bits) {
         for (int bit = bits - 1; bit >= 0; --bit)
-            bits_.push_back(((value >> bit) & 1) != 0);
+            bits_.push_back(bit < 63 && ((value >> bit) & 1) != 0); // wider: zeros
         return *this;
     }
     // Six-bit text, padded with "@" to `characters`.
