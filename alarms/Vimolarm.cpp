@@ -1,5 +1,6 @@
 #include "alarms/Vimolarm.h"
 
+#include "ais/ais_targets.h"
 #include "base/dialogs.h"
 #include "base/help.h"
 #include "base/masked_fields.h"
@@ -105,6 +106,11 @@ void TVimoLarmDlg::buildRows() {
                                   "Input the anchor radius in meter.", L::AnchorRadius);
     MaskArrivalRadius = limitField("0000;1;_", rowName(S::Arrival), f.arrivalRadius,
                                    "Input the waypoint arrival radius in meter.", L::ArrivalRadius);
+    MaskAisCpa =
+        limitField("0.0;1;_", rowName(S::AisCollision, "CPA"), f.aisCpa,
+                   "Input the closest approach of an AIS target in nautical miles.", L::AisCpa);
+    MaskAisTcpa = limitField("00;1;_", rowName(S::AisCollision, "TCPA"), f.aisTcpa,
+                             "Input the minutes within which that approach alarms.", L::AisTcpa);
 
     struct RowText {
         QWidget* first;
@@ -122,7 +128,8 @@ void TVimoLarmDlg::buildRows() {
                                            {nullptr, nullptr, ""},
                                            {nullptr, MaskDepth, "Meter"},
                                            {nullptr, MaskAnchorRadius, "Meter"},
-                                           {nullptr, MaskArrivalRadius, "Meter"}};
+                                           {nullptr, MaskArrivalRadius, "Meter"},
+                                           {MaskAisCpa, MaskAisTcpa, "Nm, min"}};
 
     auto* grid = new QGridLayout(this);
     const char* headings[] = {"", "On", "Active", "Min", "Max"};
@@ -197,8 +204,13 @@ void TVimoLarmDlg::OnBoxClick(AlarmSlot slot) {
     }
 }
 
+// Unticking the AIS alarm acknowledges the targets raising it.
 void TVimoLarmDlg::ActiveBoxClick(AlarmSlot slot) {
     monitor_.active(slot) = activeBox(slot)->isChecked();
+    if (slot == AlarmSlot::AisCollision && !monitor_.active(slot)) {
+        context_.program.aisTargets.acknowledgeRaising();
+        context_.program.nav.AisCollision.clear();
+    }
 }
 
 void TVimoLarmDlg::Timer1Timer() {

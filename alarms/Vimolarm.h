@@ -60,6 +60,8 @@ public:
     MaskedField* MaskDepth = nullptr;
     MaskedField* MaskAnchorRadius = nullptr;
     MaskedField* MaskArrivalRadius = nullptr;
+    MaskedField* MaskAisCpa = nullptr;
+    MaskedField* MaskAisTcpa = nullptr;
     QLabel* Panel1 = nullptr;
     QSpinBox* SpinEdit1 = nullptr;
     QPushButton* OKBtn = nullptr;

@@ -62,7 +62,8 @@ const char* const captions[alarmSlotCount] = {
     "Change of course",    "Change of speed ",  "Change of wind",
     "Change of windforce", "Communication GPS", "Divergence from waypoints",
     "Latitude passage",    "Longitude passage", "Position outside detail-chart",
-    "Depth below",         "Anchor watch",      "Arrival"};
+    "Depth below",         "Anchor watch",      "Arrival",
+    "AIS collision"};
 
 // The last arrival as the alarm page names it: "Arrived at WP 2, now WP 3".
 std::string arrivalName(const WaypointArrivals& a) {
@@ -70,6 +71,15 @@ std::string arrivalName(const WaypointArrivals& a) {
         return captions[static_cast<int>(AlarmSlot::Arrival)];
     return "Arrived at WP " + std::to_string(a.reached) + ", " +
            (a.next == 0 ? std::string("route done") : "now WP " + std::to_string(a.next));
+}
+
+// The alarm as the alarm page names it: the arrival and the AIS target by what raised them.
+std::string raisedName(AlarmSlot slot, const NavState& nav) {
+    if (slot == AlarmSlot::Arrival)
+        return arrivalName(nav.Arrivals);
+    if (slot == AlarmSlot::AisCollision && !nav.AisCollision.empty())
+        return "AIS: " + nav.AisCollision;
+    return trimmed(captions[static_cast<int>(slot)]);
 }
 
 // Off the anchor: outside the radius, or no position to tell.
@@ -132,6 +142,9 @@ std::optional<std::string> AlarmMonitor::switchOn(AlarmSlot slot, const NavState
         error = convertReal(f.arrivalRadius, l.ArrivalRadius);
         arrivalsSeen_ = nav.Arrivals.count; // only waypoints reached from now on
         break;
+    case AlarmSlot::AisCollision:
+        error = convertRange(f.aisCpa, f.aisTcpa, l.AisCpa, l.AisTcpa);
+        break;
     }
     if (!error)
         on(slot) = true;
@@ -154,9 +167,7 @@ std::string AlarmMonitor::raisedNames(const NavState& nav) const {
     std::vector<std::string> names;
     for (int i = 0; i < alarmSlotCount; ++i)
         if (AlarmOn[i] && AlarmActive[i])
-            names.push_back(static_cast<AlarmSlot>(i) == AlarmSlot::Arrival
-                                ? arrivalName(nav.Arrivals)
-                                : trimmed(captions[i]));
+            names.push_back(raisedName(static_cast<AlarmSlot>(i), nav));
     std::sort(names.begin(), names.end());
     std::string text;
     for (const std::string& name : names)
@@ -169,6 +180,8 @@ void AlarmMonitor::evaluate(const NavState& nav) {
         const auto slot = static_cast<AlarmSlot>(i);
         if (!AlarmOn[i])
             AlarmActive[i] = false;
+        else if (slot == AlarmSlot::AisCollision)
+            AlarmActive[i] = conditionHolds(slot, nav);
         else if (conditionHolds(slot, nav))
             AlarmActive[i] = true;
     }
@@ -204,6 +217,8 @@ bool AlarmMonitor::conditionHolds(AlarmSlot slot, const NavState& nav) const {
         return offAnchor(nav, l);
     case AlarmSlot::Arrival:
         return nav.Arrivals.count != arrivalsSeen_;
+    case AlarmSlot::AisCollision:
+        return !nav.AisCollision.empty();
     }
     return false;
 }
@@ -242,6 +257,10 @@ std::string AlarmMonitor::limitText(AlarmLimit limit, char separator) const {
         return whole(l.AnchorRadius);
     case AlarmLimit::ArrivalRadius:
         return whole(l.ArrivalRadius);
+    case AlarmLimit::AisCpa:
+        return FormatFloat("0.0", l.AisCpa, separator);
+    case AlarmLimit::AisTcpa:
+        return whole(l.AisTcpa);
     }
     return {};
 }

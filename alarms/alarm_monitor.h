@@ -21,9 +21,10 @@ enum class AlarmSlot {
     OutsideDetailChart,
     DepthBelow,
     AnchorWatch,
-    Arrival
+    Arrival,
+    AisCollision
 };
-inline constexpr int alarmSlotCount = 12;
+inline constexpr int alarmSlotCount = 13;
 
 // The alarm's row caption, as the alarm window shows it and the alarm page names it.
 const char* alarmCaption(AlarmSlot slot);
@@ -45,6 +46,8 @@ struct AlarmFieldTexts {
     std::string depth = "002.0";        // the extended value's unit, usually metres
     std::string anchorRadius = "0050";  // metres
     std::string arrivalRadius = "0100"; // metres
+    std::string aisCpa = "0.5";         // nautical miles
+    std::string aisTcpa = "12";         // minutes
 };
 
 // The limits in force: captured from the fields when an alarm is switched on.
@@ -56,6 +59,9 @@ struct AlarmLimits {
     Real48 AnchorRadius, AnchorLat, AnchorLon; // metres; the position when the watch was set
     // Metres: a waypoint is reached within it, whether the arrival alarm is on or not.
     Real48 ArrivalRadius = Real48(100.0L);
+    // A target raises the AIS alarm while its closest approach comes within AisCpa nautical miles
+    // in 0 to AisTcpa minutes; the AIS targets are coloured by them, on or off.
+    Real48 AisCpa = Real48(0.5L), AisTcpa = Real48(12.0L);
 };
 
 // The limit shown while the mouse is over a field.
@@ -74,11 +80,14 @@ enum class AlarmLimit {
     PassLon,
     MinDepth,
     AnchorRadius,
-    ArrivalRadius
+    ArrivalRadius,
+    AisCpa,
+    AisTcpa
 };
 
 // Watches the navigation values against the limits. A raised alarm stays raised (latched)
-// until the sailor unticks it or switches the alarm off.
+// until the sailor unticks it or switches the alarm off; the AIS alarm only while a target raises
+// it (NavState::AisCollision), so that acknowledging the target clears it.
 class AlarmMonitor {
 public:
     std::array<bool, alarmSlotCount> AlarmOn{};

@@ -1,5 +1,7 @@
 #include "app/Vimomain.h"
 
+#include "ais/Vimoais.h"
+#include "ais/ais_targets.h"
 #include "alarms/Vimolarm.h"
 #include "base/beeper.h"
 #include "base/clock.h"
@@ -189,6 +191,12 @@ void TVimoMainDlg::buildMenu() {
     Map1 = bar->addAction(QStringLiteral("Char&t"), this, &TVimoMainDlg::Map1Click);
     Log1 = bar->addAction(QStringLiteral("&Log"), this, modal(&WindowRegistry::logDlg));
     Extended1 = bar->addAction(QStringLiteral("&Extended"), this, &TVimoMainDlg::Extended1Click);
+    Ais1 = bar->addAction(QStringLiteral("AI&S targets"), this, [this] {
+        if (QWidget* ais = context_.windows.aisDlg) {
+            ais->show();
+            ais->raise();
+        }
+    });
     Warranties1 =
         bar->addAction(QStringLiteral("&Important"), this, modal(&WindowRegistry::warrDlg));
     QMenu* palette1 = bar->addMenu(QStringLiteral("&Palette"));
@@ -210,7 +218,8 @@ void TVimoMainDlg::buildMenu() {
 }
 
 // After the values in use are selected, the route follows the position: the waypoint window
-// shows the next waypoint as soon as it becomes active, when it showed the one reached.
+// shows the next waypoint as soon as it becomes active, when it showed the one reached. The AIS
+// targets are measured against the same values.
 void TVimoMainDlg::Timer1Timer() {
     const long double now = dayFraction(context_.clock.now());
     const MainTick tick =
@@ -225,6 +234,9 @@ void TVimoMainDlg::Timer1Timer() {
                 context_.program.alarms.limits.ArrivalRadius.value());
     if (route.WaypointIndex != wasCurrent && context_.windows.waypDlg)
         context_.windows.waypDlg->ShowWaypoint(route.WaypointIndex);
+    const AlarmLimits& limits = context_.program.alarms.limits;
+    watchAisTargets(context_.program.aisTargets, context_.program.nav,
+                    {limits.AisCpa, limits.AisTcpa}, context_.clock.steady());
 }
 
 void TVimoMainDlg::TabSetClick() {

@@ -49,6 +49,7 @@ public:
     QAction* Map1 = nullptr;
     QAction* Log1 = nullptr;
     QAction* Extended1 = nullptr;
+    QAction* Ais1 = nullptr;
     QAction* Warranties1 = nullptr;
     QAction* About1 = nullptr;
     QAction* Content1 = nullptr;

@@ -1,5 +1,6 @@
 #include "app/demo.h"
 
+#include "alarms/alarm_monitor.h"
 #include "app/Vimomain.h"
 #include "base/qt_files.h"
 #include "base/radio_group.h"
@@ -211,6 +212,8 @@ bool startDemo(UiContext& context, const QString& folder) {
     program.boatTables = {defaultSpeedTable(), defaultLeewayTable()};
     program.nav.WindDir = Real48(240.0L);
     program.nav.WindSpeed = Real48(12.0L);
+    // The simulator's traffic raises the AIS alarm within two minutes.
+    program.alarms.switchOn(AlarmSlot::AisCollision, program.nav);
     bool opened = false;
     context.program.selection.openMapFile(context.files, mapPath->toStdString(), opened);
     if (!opened)

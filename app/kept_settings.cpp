@@ -53,7 +53,7 @@ const char* const windowGroups[keptWindowCount] = {
 const char* const alarmNames[alarmSlotCount] = {
     "Course",      "Speed",           "WindDirection",    "WindForce",          "GpsSilence",
     "Divergence",  "LatitudePassage", "LongitudePassage", "OutsideDetailChart", "DepthBelow",
-    "AnchorWatch", "Arrival"};
+    "AnchorWatch", "Arrival",         "AisCollision"};
 
 const int tableKnots[tableForces] = {4, 8, 12, 16, 20};
 constexpr long double lowestCell = 0, highestCell = 90;
@@ -359,6 +359,8 @@ template <class V, class Alarms> void visitAlarms(V& v, Alarms& a) {
     v.limit(S::AnchorWatch, "AlarmLimits/AnchorLatitude", l.AnchorLat, -90.0L, 90.0L);
     v.limit(S::AnchorWatch, "AlarmLimits/AnchorLongitude", l.AnchorLon, -180.0L, 180.0L);
     v.limit(S::Arrival, "AlarmLimits/ArrivalRadius", l.ArrivalRadius, 0.0L, 9999.0L);
+    v.limit(S::AisCollision, "AlarmLimits/AisCpaNm", l.AisCpa, 0.0L, 9.9L);
+    v.limit(S::AisCollision, "AlarmLimits/AisTcpaMinutes", l.AisTcpa, 0.0L, 99.0L);
     auto& f = a.fields;
     v.masked("AlarmFields/MinCourse", f.minDir, "000");
     v.masked("AlarmFields/MaxCourse", f.maxDir, "000");
@@ -377,6 +379,8 @@ template <class V, class Alarms> void visitAlarms(V& v, Alarms& a) {
     v.masked("AlarmFields/DepthBelow", f.depth, "000.0");
     v.masked("AlarmFields/AnchorRadius", f.anchorRadius, "0000");
     v.masked("AlarmFields/ArrivalRadius", f.arrivalRadius, "0000");
+    v.masked("AlarmFields/AisCpaNm", f.aisCpa, "0.0");
+    v.masked("AlarmFields/AisTcpaMinutes", f.aisTcpa, "00");
 }
 
 template <class V, class Tables> void visitBoat(V& v, Tables& t) {
@@ -408,6 +412,7 @@ template <class V, class Settings> void visitValues(V& v, Settings& s) {
     v.integer("Route/Count", s.route.count, 0, maxWaypoints);
     v.integer("Route/Current", s.route.current, 0, maxWaypoints);
     v.integer("Route/Active", s.route.active, 0, maxWaypoints);
+    v.integer("Ais/OwnMmsi", s.aisOwnMmsi, 0, 999999999);
 }
 
 } // namespace

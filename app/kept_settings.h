@@ -101,6 +101,7 @@ struct KeptSettings {
     BoatTables boat; // with the files the tables were loaded from
     KeptRoute route; // in a file of its own
     PaletteChoice palette = PaletteChoice::Day;
+    int aisOwnMmsi = 0; // the own ship's MMSI as the sailor gives it; 0 when none
 };
 
 // The settings file's values by key ("Group/Key"), as text: what QSettings writes as INI.

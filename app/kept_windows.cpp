@@ -1,5 +1,6 @@
 #include "app/kept_windows.h"
 
+#include "ais/ais_targets.h"
 #include "alarms/Vimolarm.h"
 #include "app/Vimomain.h"
 #include "base/masked_fields.h"
@@ -352,6 +353,7 @@ KeptSettings gatherKept(UiContext& context) {
     kept.route = {program.route.toFile(), program.route.WaypointIndex, program.route.WaypointCount,
                   program.route.sailing.ActiveWaypoint};
     kept.palette = shownPalette();
+    kept.aisOwnMmsi = static_cast<int>(program.aisTargets.ownMmsi);
     return kept;
 }
 
@@ -372,6 +374,7 @@ void restoreKept(UiContext& context, const KeptSettings& kept) {
     if (w.mapA && context.program.chart.ReloadRequest)
         w.mapA->Timer1Timer();
     restoreRoute(context, kept.route);
+    context.program.aisTargets.ownMmsi = static_cast<std::uint32_t>(kept.aisOwnMmsi);
     restorePorts(context, kept.ports);
     if (w.mapA)
         restoreChartMode(*w.mapA, kept.chart.mode);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ais/ais_reader.h"
+#include "ais/ais_targets.h"
 #include "alarms/alarm_monitor.h"
 #include "base/nav_state.h"
 #include "base/ui_context.h"
@@ -20,7 +22,14 @@ namespace brisomar {
 // It cannot be copied or moved: parts of it hold references to others (the selection edits the
 // chart), which a copy would share with the original.
 struct Program {
-    Program() = default;
+    // The AIS sentences the ports receive go to the AIS reader, its messages to the targets.
+    Program() {
+        reception.onAisSentence = [this](std::string_view sentence, const ClockReading& now) {
+            const AisReading read = aisReader.read(sentence, now.steady);
+            if (read.message)
+                aisTargets.take(*read.message, read.own, now.steady);
+        };
+    }
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
@@ -36,11 +45,13 @@ struct Program {
     BoatTables boatTables;
     SailingValues sailing;
     ToolValues tools;
+    AisReader aisReader;
+    AisTargets aisTargets;
 
     // The parts as the windows reach them.
     ProgramParts parts() {
-        return {nav,   heldDevices,   reception, alarms,     logbook, route,
-                chart, chartSettings, selection, boatTables, sailing, tools};
+        return {nav,           heldDevices, reception,  alarms,  logbook, route,     chart,
+                chartSettings, selection,   boatTables, sailing, tools,   aisTargets};
     }
 };
 

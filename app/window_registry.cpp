@@ -1,5 +1,6 @@
 #include "app/window_registry.h"
 
+#include "ais/Vimoais.h"
 #include "alarms/Vimolarm.h"
 #include "app/Vimomain.h"
 #include "charts/Vimomapa.h"
@@ -47,6 +48,7 @@ std::unique_ptr<TVimoMainDlg> createWindows(UiContext& context) {
     w.msetDlg = new TVimoMsetDlg(context, w.mainDlg);
     w.unusDlg = new TVimounusdlg(w.mainDlg);
     w.warrDlg = new TVimoWarrDlg(w.mainDlg);
+    w.aisDlg = new TVimoAisDlg(context, w.mainDlg);
     return mainDlg;
 }
 

@@ -71,6 +71,8 @@ struct NavState {
     std::string LogRepairNotice; // what the last log write cut off the file's end; else empty
     std::string CommNotice;      // the ports not open since the start, tried again; else empty
     std::string SentenceNotice;  // another talker's sentence that the GPS sentence misses
+    // The AIS target raising the collision alarm, "NORDIC STAR 0.3 Nm in 6 min"; else empty.
+    std::string AisCollision;
 };
 
 // Copies the GPS or manual values into the values in use. LastUpdate follows GpsTime only while

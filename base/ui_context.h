@@ -9,6 +9,7 @@ class QWidget;
 
 namespace brisomar {
 
+class AisTargets;
 class AlarmMonitor;
 class Beeper;
 class ChartPrinter;
@@ -32,6 +33,7 @@ class SerialDevice;
 class TrayShell;
 class TMapA;
 class TMapB;
+class TVimoAisDlg;
 class TVimoAvstDlg;
 class TVimoBoatSheet;
 class TVimoDistDlg;
@@ -82,6 +84,7 @@ struct WindowRegistry {
     TVimoMsetDlg* msetDlg = nullptr;
     QDialog* unusDlg = nullptr;
     QDialog* warrDlg = nullptr;
+    TVimoAisDlg* aisDlg = nullptr;
 };
 
 // The program's state as the windows reach it: references to the parts that the program object
@@ -99,6 +102,7 @@ struct ProgramParts {
     BoatTables& boatTables;
     SailingValues& sailing;
     ToolValues& tools;
+    AisTargets& aisTargets;
 };
 
 // What every window reaches: the program's state, the seams to the platform and the other windows.

@@ -1,5 +1,6 @@
 #include "charts/Vimomapa.h"
 
+#include "ais/Vimoais.h"
 #include "base/beeper.h"
 #include "base/clock.h"
 #include "base/dialogs.h"
@@ -9,6 +10,7 @@
 #include "base/stored_pictures.h"
 #include "charts/Vimomapb.h"
 #include "charts/Vimosema.h"
+#include "charts/chart_geometry.h"
 #include "charts/chart_import_menu.h"
 #include "navcalc/Vimoavst.h"
 #include "navcalc/Vimodist.h"
@@ -226,6 +228,7 @@ void TMapA::drawBoatAndRoute() {
     const bool showPosition = chart.ChartMode == ChartWindowMode::ShowPosition;
     PositionTrack& cross = showPosition ? chart.ChartTrack : chart.ChartCross;
     updateRouteOverlay(picture_, chart, context_.program.route, nav, cross);
+    aisMarks_.update(picture_, chart, context_.program.aisTargets, cross);
     if (showPosition) {
         DrawPosition(picture_, chart, nav, chart.ChartTrack, settings);
         if (shown(mapB))
@@ -348,6 +351,7 @@ void TMapA::freshPicture() {
     chart.ChartTrack.kept.clear();
     // A fresh picture holds no route and no cross of the other modes.
     chart.Route.forget();
+    aisMarks_.forget();
     chart.ChartCross.LastX = chart.ChartCross.LastY = 0;
 }
 
@@ -513,10 +517,31 @@ void TMapA::Image1MouseMove(QMouseEvent* event) {
     showPicture();
 }
 
+// A click on an AIS target, where a click sets or seeks nothing, shows the target's details.
 void TMapA::Image1MouseUp(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     mouseTools_.release(toolButton(event), at.x(), at.y());
     showPicture();
+    const ChartWindowMode mode = context_.program.chart.ChartMode;
+    if (event->button() != Qt::LeftButton || mode == ChartWindowMode::SetWaypoints ||
+        mode == ChartWindowMode::SearchOptimum || !context_.windows.aisDlg)
+        return;
+    if (const auto mmsi = aisMarks_.targetAt(at.x(), at.y()))
+        context_.windows.aisDlg->showDetails(*mmsi);
+}
+
+bool TMapA::centreOn(GeoPoint position) {
+    ChartState& chart = context_.program.chart;
+    const auto at = chart.ChartUsable ? viewPixel(chart, position.lat, position.lon) : std::nullopt;
+    if (!at)
+        return false;
+    show();
+    raise();
+    const QSize view = scroll_->viewport()->size();
+    scroll_->horizontalScrollBar()->setValue(at->x - view.width() / 2);
+    scroll_->verticalScrollBar()->setValue(at->y - view.height() / 2);
+    lastHandScroll_ = dateTimeValue(context_.clock.now());
+    return true;
 }
 
 QWidget* TMapA::toolWindow(ToolWindow window) const {

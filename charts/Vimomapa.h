@@ -2,6 +2,7 @@
 
 #include "base/program_window.h"
 #include "base/ui_context.h"
+#include "charts/ais_marks.h"
 #include "charts/chart_marks.h"
 #include "charts/chart_mode.h"
 #include "charts/chart_printer.h"
@@ -44,6 +45,11 @@ public:
     const QImage& chartBitmap() const { return chartBitmap_.image(); }
     ChartSurface& picture() { return picture_; }
     QImage clientImage() const; // the visible part of the window, as the sailor sees it
+    // Scrolls the chart so that the position is in the middle of the view and shows the window;
+    // the view then stays where it is as after the sailor's own scrolling. False off the chart.
+    bool centreOn(GeoPoint position);
+    // The AIS targets drawn on the chart; a click on one shows its details.
+    const AisOverlay& aisMarks() const { return aisMarks_; }
     SurfaceView* Image1 = nullptr;
 
     QTimer* Timer1 = nullptr;
@@ -128,6 +134,7 @@ private:
     QuiltPicture quilt_;
     ChartSurface picture_;
     ChartMouseTools mouseTools_;
+    AisOverlay aisMarks_;
     std::vector<std::pair<QAction*, ChartWindowMode>> modeItems_;
     std::unique_ptr<ChartPrinter> printer_;
     static constexpr double secondsPerDay = 86400;

@@ -1,8 +1,12 @@
 #include "charts/Vimomapb.h"
 
+#include "ais/ais_targets.h"
+#include "base/qt_palette.h"
 #include "charts/Vimomapa.h"
+#include "charts/chart_geometry.h"
 
 #include <QEvent>
+#include <QLabel>
 
 namespace brisomar {
 
@@ -40,6 +44,7 @@ void TMapB::positionStep() {
     detailPositionStep(picture_, chart, context_.program.nav, chart.DetailTrack,
                        context_.program.chartSettings);
     view_->showChanges(picture_);
+    showAisNames();
 }
 
 void TMapB::trackStep() {
@@ -47,6 +52,40 @@ void TMapB::trackStep() {
     detailTrackStep(picture_, chart, context_.program.nav, chart.DetailTrack,
                     context_.program.chartSettings);
     view_->showChanges(picture_);
+    showAisNames();
+}
+
+// A target's place in the window is its pixel on the chart, scaled as the detail region is.
+void TMapB::showAisNames() {
+    ChartState& chart = context_.program.chart;
+    const PixelRect& r = chart.DetailRect;
+    std::size_t shown = 0;
+    context_.program.aisTargets.forEach([&](const AisTarget& t) {
+        if (shown == maxAisNames || !t.position || r.Right <= r.Left || r.Bottom <= r.Top ||
+            !onChartInUse(chart, t.position->lat, t.position->lon))
+            return;
+        const int x = LonToChartX(chart, t.position->lon), y = LatToChartY(chart, t.position->lat);
+        if (x < r.Left || x > r.Right || y < r.Top || y > r.Bottom)
+            return;
+        if (shown == aisNames_.size()) {
+            aisNames_.push_back(new QLabel(view_));
+            aisNames_.back()->setAttribute(Qt::WA_TransparentForMouseEvents);
+        }
+        QLabel* name = aisNames_[shown++];
+        name->setText(QString::fromStdString(t.label()));
+        QPalette palette = name->palette();
+        palette.setColor(QPalette::WindowText, shownColour(t.raisesAlarm() ? Qt::red
+                                                           : t.lost        ? Qt::gray
+                                                                           : Qt::darkGreen,
+                                                           QPalette::WindowText));
+        name->setPalette(palette);
+        name->adjustSize();
+        name->move((x - r.Left) * view_->width() / (r.Right - r.Left) + 6,
+                   (y - r.Top) * view_->height() / (r.Bottom - r.Top) - name->height() / 2);
+        name->show();
+    });
+    for (std::size_t i = shown; i < aisNames_.size(); ++i)
+        aisNames_[i]->hide();
 }
 
 void TMapB::erasePosition() {

@@ -7,6 +7,10 @@
 
 #include <QWidget>
 
+#include <vector>
+
+class QLabel;
+
 namespace brisomar {
 
 // The detail window: a part of the chart enlarged to the window, with its own cross or track
@@ -28,6 +32,10 @@ public:
     void positionStep();
     void trackStep();
     void erasePosition();
+    // The names of the AIS targets within the window, beside their places; the picture itself is
+    // left as it is.
+    void showAisNames();
+    static constexpr std::size_t maxAisNames = 40;
 
     ChartSurface& picture() { return picture_; }
     SurfaceView* view() const { return view_; }
@@ -42,6 +50,7 @@ private:
     SurfaceView* view_ = nullptr;
     QtPixels enlarged_;
     ChartSurface picture_;
+    std::vector<QLabel*> aisNames_;
 };
 
 } // namespace brisomar

@@ -32,8 +32,10 @@ static_assert(TVimoComDlg::timerIntervalMs == Reception::tickIntervalMs);
 
 constexpr int itemOn = 0;
 constexpr int itemOff = 1;
-const TBaudRate baudItems[] = {TBaudRate::br1200, TBaudRate::br2400, TBaudRate::br4800,
-                               TBaudRate::br9600};
+const TBaudRate baudItems[] = {TBaudRate::br1200,  TBaudRate::br2400,  TBaudRate::br4800,
+                               TBaudRate::br9600,  TBaudRate::br38400, TBaudRate::br57600,
+                               TBaudRate::br115200};
+static_assert(std::size(baudItems) == std::size(baudRateItems));
 const TParity parityValues[] = {TParity::pNone, TParity::pOdd, TParity::pEven};
 
 RadioGroup* settingsGroup(const QString& caption, const QStringList& items, int chosen,

@@ -14,7 +14,7 @@ bool endsLine(char c) {
 
 void MessageFramer::take(std::string_view received, char msgStart, char msgStop) {
     for (const char c : received) {
-        if (c == msgStart) {
+        if (starts(c, msgStart)) {
             finish();
             unfinished_.assign(1, c);
         } else if (unfinished_.empty()) {

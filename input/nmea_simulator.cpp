@@ -110,8 +110,11 @@ std::size_t SimulatorDevice::bytesWaiting() {
         return 0;
     const auto due = static_cast<long long>(secondsSinceOpen() * 2);
     nextSlot_ = std::max(nextSlot_, due - 1); // after a pause, only the latest second
-    for (; nextSlot_ <= due; ++nextSlot_)
+    for (; nextSlot_ <= due; ++nextSlot_) {
         waiting_ += simulator_.sentenceFor(nextSlot_, clock_.now());
+        if (nextSlot_ % 2 != 0)
+            waiting_ += traffic_.sentencesAt(nextSlot_ / 2);
+    }
     return waiting_.size();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ais/ais_traffic.h"
 #include "base/clock.h"
 #include "input/serial_device.h"
 
@@ -40,7 +41,8 @@ private:
 std::string withChecksum(const std::string& sentence);
 
 // The simulator as a serial device: opening it starts the voyage, and each poll finds the
-// sentences that fell due since the last one (at most a second's worth after a pause).
+// sentences that fell due since the last one (at most a second's worth after a pause); the AIS
+// traffic around the boat follows each depth, as from a multiplexer.
 class SimulatorDevice : public SerialDevice {
 public:
     static constexpr const char* deviceName = "Simulator";
@@ -59,6 +61,10 @@ private:
 
     const Clock& clock_;
     NmeaSimulator simulator_;
+    DemoTraffic traffic_{[this](long double seconds, long double* course) {
+        const NmeaSimulator::Point p = simulator_.positionAt(seconds, course);
+        return GeoPoint{Real48(p.lat), Real48(p.lon)};
+    }};
     bool open_ = false;
     double openedAt_ = 0;
     long long nextSlot_ = 0;

@@ -72,7 +72,8 @@ Real48 secondsBetween(std::chrono::milliseconds since, std::chrono::milliseconds
 void Reception::deliver(int port, std::string_view message) {
     if (message.size() <= shortestMessage)
         return;
-    unchecked_.push_back({port, std::string(message.substr(1, maxSentenceLength))});
+    const bool ais = message.front() == '!';
+    unchecked_.push_back({port, std::string(message.substr(ais ? 0 : 1, maxSentenceLength)), ais});
     if (unchecked_.size() > maxUncheckedSentences)
         unchecked_.pop_front();
 }
@@ -171,6 +172,11 @@ std::array<std::string, Reception::portCount> Reception::tick(NavState& nav,
             *since = now.steady; // the first tick of the run
     std::array<std::string, portCount> shown;
     for (const Received& received : std::exchange(unchecked_, {})) {
+        if (received.ais) {
+            if (onAisSentence)
+                onAisSentence(received.sentence, now);
+            continue;
+        }
         const SentenceUse use = CheckReadString(nav, received.sentence, now);
         if (onChecked)
             onChecked(use, received.sentence, nav);

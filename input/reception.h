@@ -61,9 +61,12 @@ public:
     ExtendedSentenceSettings extended;
     // Told of every sentence a tick checks, after its values are stored.
     std::function<void(SentenceUse, std::string_view sentence, const NavState&)> onChecked;
+    // Told of every AIS sentence ("!" first) a tick passes on, in the order they arrived.
+    std::function<void(std::string_view sentence, const ClockReading&)> onAisSentence;
 
     // A message as a port delivers it ("$" first): kept without the "$", at most 80 characters,
-    // when longer than 6 characters, to be checked at the next tick; dropped otherwise.
+    // when longer than 6 characters, to be checked at the next tick; dropped otherwise. An AIS
+    // sentence ("!" first) is kept whole for the AIS reader, and neither checked nor shown.
     void deliver(int port, std::string_view message);
 
     // Stores what a GPS or extended sentence ("$" dropped) carries into the navigation state.
@@ -86,6 +89,7 @@ private:
     struct Received {
         int port;
         std::string sentence;
+        bool ais; // "!" first, kept
     };
 
     SentenceUse checkGpsSentence(NavState& nav, std::string_view sentence, const ClockReading& now);

@@ -47,7 +47,9 @@ struct LineChoice {
     std::size_t initial;
     std::string_view initialItem() const { return items[initial]; }
 };
-inline constexpr std::string_view baudRateItems[] = {"1200", "2400", "4800", "9600"};
+// AIS receivers and multiplexers send at 38400 baud and above.
+inline constexpr std::string_view baudRateItems[] = {"1200",  "2400",  "4800",  "9600",
+                                                     "38400", "57600", "115200"};
 inline constexpr std::string_view byteSizeItems[] = {"7", "8"};
 inline constexpr std::string_view stopBitsItems[] = {"1", "2"};
 inline constexpr std::string_view parityItems[] = {"None", "Odd", "Even"};

@@ -15,7 +15,7 @@ _brisomar_tool() {
       mapfile -t COMPREPLY < <(compgen -f -- "${cur:-/dev/tty}")
       return ;;
     --baud)
-      mapfile -t COMPREPLY < <(compgen -W '1200 2400 4800 9600 19200 38400' -- "$cur")
+      mapfile -t COMPREPLY < <(compgen -W '1200 2400 4800 9600 19200 38400 57600 115200' -- "$cur")
       return ;;
     --map) # a map file, or a folder on the way to one
       mapfile -t COMPREPLY < <(compgen -f -- "$cur" | grep -i "\.MAP$"; compgen -d -- "$cur")
@@ -29,11 +29,13 @@ _brisomar_tool() {
 
   local words
   if ((COMP_CWORD == 1)); then
-    words='calc info convert nmea chart --help --version'
+    words='calc info convert nmea chart ais --help --version'
   elif [[ $command == nmea ]] && ((COMP_CWORD == 2)); then
     words='replay sim check'
   elif [[ $command == chart ]] && ((COMP_CWORD == 2)); then
     words='import'
+  elif [[ $command == ais ]] && ((COMP_CWORD == 2)); then
+    words='decode'
   else
     case $command/$mode in
       calc/*) words='--speed --leeway --list' ;;

@@ -3,6 +3,7 @@
 #include "base/version.h"
 #include "charts/gdal_raster_library.h"
 #include "navcalc/boat_tables.h"
+#include "tools/ais_decode.h"
 #include "tools/calc.h"
 #include "tools/chart_command.h"
 #include "tools/convert.h"
@@ -88,6 +89,25 @@ Commands:
           longitude with a sign, 60 minutes or more, beyond 90 or 180 degrees). When the GPS
           sentence matched nothing, "seen" names the sentences that came, the most frequent
           first (at most ten).
+  ais decode FILE
+          decode the AIS sentences ("!AIVDM", "!AIVDO", any talker) of a recording as the
+          navigator reads them, fragments put together, and write one JSON object a line for
+          each message of types 1, 2, 3, 4, 5, 9, 14, 18, 19, 21, 24 and 27: "type", "mmsi",
+          and those of these fields that the message has (a value the sender gives as not
+          available is left out):
+            lat, lon        degrees, north and east positive
+            speed           knots; course: degrees true; heading: degrees true
+            status          navigational status (1 at anchor, 5 moored, ...)
+            turn            rate of turn as sent (-127 to 127)
+            accuracy, off_position, virtual_aid   true or false
+            second          the second of the minute of the report
+            shipname, callsign, destination, name, text   texts without "@" and end blanks
+            imo, shiptype, aid_type   numbers as sent
+            to_bow, to_stern, to_port, to_starboard, draught, alt   metres
+            eta             "MM-DDTHH:MM", UTC
+          A line that does not decode is reported on standard error as "line N: REASON" and
+          the rest goes on; exit status 1 when any did. Anything before the "!" on a line
+          is skipped, and so are lines without one.
   chart import SOURCE... --map FILE.MAP [--dir DIR] [--record N]
           import georeferenced charts (BSB/KAP, GeoTIFF, PNG, JPEG, GIF or BMP with a world
           file, MBTiles, GeoPackage, JPEG 2000) into the first free records of FILE.MAP
@@ -290,6 +310,14 @@ int chart(int argc, char** argv) {
     return 0;
 }
 
+int ais(int argc, char** argv) {
+    require(argc > 2 && std::string_view(argv[2]) == "decode", "ais needs decode");
+    const Arguments a = parseArguments(argc, argv, 3, {});
+    requireWords(a, 1);
+    brisomar::StdFileSystem files;
+    return brisomar::tool::decodeAisFile(files, a.words[0], std::cout, std::cerr) == 0 ? 0 : 1;
+}
+
 int run(int argc, char** argv) {
     const std::string_view command = argc > 1 ? argv[1] : "";
     if (command == "calc")
@@ -302,6 +330,8 @@ int run(int argc, char** argv) {
         return nmea(argc, argv);
     if (command == "chart")
         return chart(argc, argv);
+    if (command == "ais")
+        return ais(argc, argv);
     if (command == "--help" || command == "-h" || command == "help") {
         std::cout << usage;
         return 0;

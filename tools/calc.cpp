@@ -1,5 +1,6 @@
 #include "tools/calc.h"
 
+#include "ais/closest_approach.h"
 #include "base/coord_text.h"
 #include "base/number_text.h"
 #include "base/real48.h"
@@ -315,6 +316,15 @@ const std::map<std::string, Function, std::less<>>& functions() {
               return arrivalText(ArrivalCheck(geoPoint(a[0], a[1]), geoPoint(a[2], a[3]),
                                               geoPoint(a[4], a[5]), geoPoint(a[6], a[7]),
                                               wide(a[8])));
+          }}},
+        {"Cpa",
+         {{"lat", "lon", "course", "speed", "targetLat", "targetLon", "targetCourse",
+           "targetSpeed"},
+          [](State&, const Args& a) {
+              const Approach approach =
+                  ClosestApproach({geoPoint(a[0], a[1]), wide(a[2]), wide(a[3])},
+                                  {geoPoint(a[4], a[5]), wide(a[6]), wide(a[7])});
+              return wideText(approach.cpaNm) + " " + wideText(approach.tcpaMinutes);
           }}},
         {"PositionOnChart",
          {{"lat", "lon", "north", "west", "south", "east"},

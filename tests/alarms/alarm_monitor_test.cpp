@@ -292,6 +292,20 @@ TEST_F(AlarmMonitorTest, ArrivalBeepsForEachWaypointReachedAndNamesTheNext) {
     }
 }
 
+// Raised while a target raises it, not latched: acknowledging the target clears it.
+TEST_F(AlarmMonitorTest, AisCollisionNamesTheTargetWhileItRaisesTheAlarm) {
+    fields.aisCpa = "0.3";
+    arm(AlarmSlot::AisCollision);
+    EXPECT_EQ(monitor.limits.AisCpa, Real48(0.3L));
+    EXPECT_EQ(monitor.limits.AisTcpa, Real48(12.0L));
+    nav.AisCollision = "NORDIC STAR 0.2 Nm in 6 min";
+    twoTicks();
+    EXPECT_EQ(nav.ActiveAlarmNames, "AIS: NORDIC STAR 0.2 Nm in 6 min");
+    nav.AisCollision.clear();
+    twoTicks();
+    EXPECT_EQ(nav.ActiveAlarmCount, 0);
+}
+
 TEST_F(AlarmMonitorTest, CountsAndNamesTheRaisedAlarmsAlphabetically) {
     nav.PosSpeed = Real48(7.0L); // within 05 to 09
     arm(AlarmSlot::DepthBelow);

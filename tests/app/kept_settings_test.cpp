@@ -67,6 +67,7 @@ KeptSettings sailorsSettings() {
     s.route.current = 2;
     s.route.active = 3;
     s.chart.zoom = -2;
+    s.aisOwnMmsi = 265547250;
     return s;
 }
 
@@ -94,6 +95,9 @@ TEST(KeptSettings, EveryValueReadsBackAsItWasWritten) {
     EXPECT_EQ(values.at("Chart/Zoom"), "-2");
     EXPECT_EQ(values.at("AlarmLimits/ArrivalRadius"), "250");
     EXPECT_EQ(values.at("Route/Active"), "3");
+    EXPECT_EQ(values.at("AlarmFields/AisCpaNm"), "0.5");
+    EXPECT_EQ(values.at("AlarmLimits/AisTcpaMinutes"), "12");
+    EXPECT_EQ(values.at("Ais/OwnMmsi"), "265547250");
 }
 
 TEST(KeptSettings, AClosedWindowKeepsNoPlace) {

@@ -211,8 +211,9 @@ TEST_F(MainWindow, MenuHasTheProgramsCaptionsAndShortcuts) {
     QStringList captions;
     for (QAction* action : mainDlg->menuBar()->actions())
         captions << action->text();
-    EXPECT_EQ(captions, (QStringList{"&File", "&Source", "&Comm", "&Alarm", "&Config", "Char&t",
-                                     "&Log", "&Extended", "&Important", "&Palette", "&Help"}));
+    EXPECT_EQ(captions,
+              (QStringList{"&File", "&Source", "&Comm", "&Alarm", "&Config", "Char&t", "&Log",
+                           "&Extended", "AI&S targets", "&Important", "&Palette", "&Help"}));
     EXPECT_EQ(mainDlg->Exit1->text(), "Exit");
     EXPECT_EQ(mainDlg->Exit1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
     EXPECT_EQ(mainDlg->About1->text(), "About");

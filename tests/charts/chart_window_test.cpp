@@ -1,5 +1,6 @@
 #include "charts/Vimomapa.h"
 
+#include "ais/Vimoais.h"
 #include "app/Vimomain.h"
 #include "base/radio_group.h"
 #include "bitmap_bytes.h"
@@ -162,6 +163,29 @@ TEST_F(ChartWindow, TheRouteAndTheCrossAreDrawnInEveryMode) {
     EXPECT_EQ(shown(60, 41), Qt::black) << "the cross over the track";
     EXPECT_EQ(shown(45, 45), sea) << "the line to waypoint 1 moved with the boat";
     EXPECT_EQ(shown(52, 44), QColor(255, 0, 255));
+}
+
+// An AIS target is drawn in every mode; a click on it shows its details.
+TEST_F(ChartWindow, AClickOnAnAisTargetShowsItsDetails) {
+    AisMessage m;
+    m.type = 1;
+    m.mmsi = 265547250;
+    m.lat = 53;
+    m.lon = -7; // pixel (30, 70)
+    ui.program.aisTargets.take(m, false, ui.clock.steady());
+    mainDlg->Timer1Timer();
+    mapA->ShowTrack1->trigger();
+    mapA->Timer1Timer();
+    EXPECT_EQ(shown(30, 70), QColor(0, 128, 0));
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent click(type, QPointF(32, 68), mapA->Image1->mapToGlobal(QPointF(32, 68)),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        (type == QEvent::MouseButtonPress ? mapA->Image1MouseDown(&click)
+                                          : mapA->Image1MouseUp(&click));
+    }
+    const TVimoAisTargetDlg* details = ui.context.windows.aisDlg->TargetDlg;
+    ASSERT_TRUE(details && details->isVisible());
+    EXPECT_EQ(details->windowTitle(), "AIS target 265547250");
 }
 
 TEST_F(ChartWindow, TheNextWaypointBecomesActiveOnArrivalAndTheLineFollows) {

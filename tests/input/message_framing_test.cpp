@@ -65,6 +65,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "\x01"s + "abc",
                     '\x01',
                     '\x02'},
+        FramingCase{"aisSentencesFramedLikeGps",
+                    {"$GPRMC,1\r\n!AIVDM,1,1,,A,1,0*00$GPGGA", ",2\r\n!AB"},
+                    {"$GPRMC,1", "!AIVDM,1,1,,A,1,0*00", "$GPGGA,2"},
+                    "!AB"},
         FramingCase{"emptyReadsChangeNothing", {"", "$A,", ""}, {}, "$A,"}),
     [](const auto& info) { return std::string(info.param.name); });
 

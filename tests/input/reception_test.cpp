@@ -128,6 +128,19 @@ TEST_F(ReceptionTest, EverySentenceSinceTheLastTickIsCheckedInArrivalOrder) {
     EXPECT_EQ(reception.tick(nav, clock.reading()), (std::array<std::string, 2>{}));
 }
 
+// AIS sentences on the GPS's port go whole to the AIS reader, in order, and leave the fix alone.
+TEST_F(ReceptionTest, PassesAisSentencesOnWholeAndChecksOnlyTheOthers) {
+    std::vector<std::string> ais;
+    reception.onAisSentence = [&](std::string_view s, const ClockReading&) { ais.emplace_back(s); };
+    reception.deliver(1, "!AIVDM,2,1,3,A,55,0*00");
+    reception.deliver(1, rmcMessage);
+    reception.deliver(2, "!BSVDM,2,2,3,A,1C,2*00");
+    const auto shown = reception.tick(nav, clock.reading());
+    EXPECT_EQ(ais, (std::vector<std::string>{"!AIVDM,2,1,3,A,55,0*00", "!BSVDM,2,2,3,A,1C,2*00"}));
+    EXPECT_EQ(nav.GpsLat, Real48(48 + 7.038L / 60));
+    EXPECT_EQ(shown, (std::array<std::string, 2>{rmcMessage.substr(1), ""}));
+}
+
 TEST_F(ReceptionTest, AFloodBetweenTwoTicksKeepsTheNewestSentences) {
     int checks = 0;
     reception.onChecked = [&](Reception::SentenceUse, std::string_view, const NavState&) {

@@ -86,7 +86,7 @@ TEST(Calc, ListsEveryFunctionWithItsArguments) {
         EXPECT_FALSE(answer(call).starts_with(wrongCount)) << line;
         EXPECT_TRUE(answer(call + "\t1").starts_with(wrongCount)) << line;
     }
-    EXPECT_EQ(functions, 31);
+    EXPECT_EQ(functions, 32);
     EXPECT_NE(functionList().find("\nDistanceNm\tlat1\tlon1\tlat2\tlon2\n"), std::string::npos);
 }
 

@@ -79,6 +79,22 @@ def gsv(talker, prns, second):
     return out
 
 
+def armoured(fields):
+    """An AIS payload: (value, bits) fields, most significant bit first, in six-bit characters."""
+    bits = "".join(format(v & ((1 << n) - 1), "0%db" % n) for v, n in fields)
+    bits += "0" * (-len(bits) % 6)
+    return "".join(chr(v + 48 if v < 40 else v + 56)
+                   for v in (int(bits[i:i + 6], 2) for i in range(0, len(bits), 6)))
+
+
+def ais_position(mmsi, lat, lon_east, speed, course, channel):
+    """An AIVDM class A position report (type 1) in one sentence."""
+    payload = armoured([(1, 6), (0, 2), (mmsi, 30), (0, 4), (0, 8), (round(speed * 10), 10),
+                        (0, 1), (round(lon_east * 600000), 28), (round(lat * 600000), 27),
+                        (round(course * 10), 12), (round(course), 9), (0, 6), (0, 25)])
+    return "!" + sentence("AIVDM,1,1,,%s,%s,0" % (channel, payload))[1:]
+
+
 def depth(t):
     return 12 + 6 * math.sin(t / 40)
 
@@ -149,6 +165,29 @@ def rmc_gga_10hz_38400():
           "".join(s + "\r\n" for s in out))
 
 
+def ais_mix_38400():
+    """A multiplexer: the GPS's RMC every second among 70 AIS position reports a second from
+    500 ships, as many as a 38400-baud line carries beside the fix."""
+    rand = random.Random(38400)
+    boat, out, positions = Boat(5.5, 20.0), [], 0
+    ships = [(244000000 + n, 47 + rand.uniform(0, 0.5), -3 + rand.uniform(-0.5, 0.5))
+             for n in range(500)]
+    for second in range(30):
+        t = float(second)
+        reports = [ais_position(m, lat, lon, 8.5, (m * 7) % 360, "AB"[m % 2])
+                   for m, lat, lon in (ships[(second * 70 + i) % 500] for i in range(70))]
+        out.extend(reports[:35])
+        out.append(rmc("GP", t, boat))
+        positions += 1
+        out.extend(reports[35:])
+        boat.sail(1)
+    write("ais-mix-38400.nmea",
+          ["Device: an AIS multiplexer at 38400 baud sending its GPS's RMC every second among "
+           "70 AIVDM position reports a second",
+           "Interval: 1 s", "Positions: %d" % positions, "Check: --baud 38400"],
+          "".join(s + "\r\n" for s in out))
+
+
 def cut_and_noisy_4800():
     """RMC and a depth (PTTKD) every second over a poor line: line noise between sentences,
     every kind of line end, sentences broken off, some resent whole after a broken start."""
@@ -203,3 +242,4 @@ if __name__ == "__main__":
     gnss_9600()
     rmc_gga_10hz_38400()
     cut_and_noisy_4800()
+    ais_mix_38400()
