@@ -271,6 +271,8 @@ template <class V, class Port> void visitPort(V& v, const std::string& group, Po
     v.choice(group + "/ByteSize", p.byteSize, byteSizeItems);
     v.choice(group + "/Parity", p.parity, parityItems);
     v.choice(group + "/StopBits", p.stopBits, stopBitsItems);
+    v.flag(group + "/SendRoute", p.sendRoute);
+    v.flag(group + "/SendReceived", p.sendReceived);
 }
 
 template <class V, class Gps, class Extended>

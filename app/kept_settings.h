@@ -20,12 +20,14 @@ namespace brisomar {
 // Everything the navigator keeps between runs, as the sailor last set it. A default-made one
 // holds the program's defaults; reading settings replaces only the values found and in range.
 
-// A serial port: switched on or off, its device and line settings, as its groups show them.
+// A serial port: switched on or off, its device and line settings, as its groups show them, and
+// what it sends.
 struct KeptPort {
     bool on = false;
     std::string device; // empty: the port's default device
     std::string baudRate{baudRateChoice.initialItem()}, byteSize{byteSizeChoice.initialItem()},
         parity{parityChoice.initialItem()}, stopBits{stopBitsChoice.initialItem()};
+    bool sendRoute = false, sendReceived = false;
 };
 
 // The windows that are not modal, each open or not, with its place while open (frame corner,

@@ -16,6 +16,7 @@
 #include "records/Vimowayp.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -68,14 +69,18 @@ struct PortGroups {
     RadioGroup* byteSize;
     RadioGroup* parity;
     RadioGroup* stopBits;
+    QCheckBox* sendRoute;
+    QCheckBox* sendReceived;
 };
 
 PortGroups portGroups(const TVimoComDlg& com, int port) {
     if (port == 1)
-        return {com.CommRadioGroup, com.BaudRadioGroup, com.ByteSizeRadioGroup,
-                com.ParityRadioGroup, com.StopBitsRadioGroup};
-    return {com.CommRadioGroupB, com.BaudRadioGroupB, com.ByteSizeRadioGroupB,
-            com.ParityRadioGroupB, com.StopBitsRadioGroupB};
+        return {com.CommRadioGroup,   com.BaudRadioGroup,     com.ByteSizeRadioGroup,
+                com.ParityRadioGroup, com.StopBitsRadioGroup, com.SendRouteCheck,
+                com.SendReceivedCheck};
+    return {com.CommRadioGroupB,   com.BaudRadioGroupB,     com.ByteSizeRadioGroupB,
+            com.ParityRadioGroupB, com.StopBitsRadioGroupB, com.SendRouteCheckB,
+            com.SendReceivedCheckB};
 }
 
 // The line settings as the groups name them.
@@ -129,6 +134,8 @@ KeptPort gatherPort(TVimoComDlg& com, int port) {
     const PortGroups groups = portGroups(com, port);
     KeptPort kept;
     kept.on = groups.comm->selectedText() == QStringLiteral("On");
+    kept.sendRoute = groups.sendRoute->isChecked();
+    kept.sendReceived = groups.sendReceived->isChecked();
     for (const PortSetting& s : portSettings)
         kept.*s.value = text((groups.*s.group)->selectedText());
     if (com.controlsBuilt())
@@ -180,6 +187,8 @@ void restorePorts(UiContext& context, const std::array<KeptPort, 2>& ports) {
         const PortGroups groups = portGroups(*com, port);
         for (const PortSetting& s : portSettings)
             selectItem(groups.*s.group, kept.*s.value);
+        groups.sendRoute->setChecked(kept.sendRoute);
+        groups.sendReceived->setChecked(kept.sendReceived);
         if (!kept.device.empty())
             com->deviceChoice(port)->setEditText(text(kept.device));
         if (kept.on)

@@ -9,6 +9,7 @@
 #include "input/reception.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -111,6 +112,10 @@ TVimoComDlg::TVimoComDlg(UiContext& context, QWidget* parent)
     StopBitsRadioGroupB = ports_[1].stopBits;
     Edit1 = ports_[0].received;
     Edit2 = ports_[1].received;
+    SendRouteCheck = ports_[0].sendRoute;
+    SendReceivedCheck = ports_[0].sendReceived;
+    SendRouteCheckB = ports_[1].sendRoute;
+    SendReceivedCheckB = ports_[1].sendReceived;
     connect(CommRadioGroup, &RadioGroup::clicked, this, &TVimoComDlg::CommRadioGroupClick);
     connect(CommRadioGroupB, &RadioGroup::clicked, this, &TVimoComDlg::CommRadioGroupBClick);
 
@@ -147,6 +152,15 @@ QGroupBox* TVimoComDlg::buildPortGroup(PortControls& port, const QString& receiv
     port.received = new QLineEdit(group);
     port.received->setReadOnly(true);
     port.received->setToolTip(receivedHint);
+    OutputChoice& choice = output_.choices[port.number - 1];
+    port.sendRoute = outputBox(QStringLiteral("Send route sentences"),
+                               QStringLiteral("Send RMB, APB and XTE once a second while a "
+                                              "waypoint is sailed to (for an autopilot)."),
+                               choice.route, group);
+    port.sendReceived =
+        outputBox(QStringLiteral("Send received sentences"),
+                  QStringLiteral("Send the sentences the other port receives, as received."),
+                  choice.received, group);
 
     auto* layout = new QGridLayout(group);
     layout->addWidget(port.comm, 0, 0);
@@ -158,7 +172,19 @@ QGroupBox* TVimoComDlg::buildPortGroup(PortControls& port, const QString& receiv
     device->addRow(QStringLiteral("Device"), port.device);
     layout->addLayout(device, 3, 0, 1, 2);
     layout->addWidget(port.received, 4, 0, 1, 2);
+    layout->addWidget(port.sendRoute, 5, 0, 1, 2);
+    layout->addWidget(port.sendReceived, 6, 0, 1, 2);
     return group;
+}
+
+// A box choosing what an output sends; a port's boxes are enabled while it is on.
+QCheckBox* TVimoComDlg::outputBox(const QString& caption, const QString& hint, bool& choice,
+                                  QWidget* parent) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setToolTip(hint);
+    box->setEnabled(false);
+    connect(box, &QCheckBox::toggled, this, [&choice](bool checked) { choice = checked; });
+    return box;
 }
 
 // An edit showing a reception setting as it stands (its default at start) and keeping it as typed.
@@ -243,10 +269,13 @@ void TVimoComDlg::showOff(PortControls& port) {
     enableSettings(port, true);
 }
 
+// The line settings while the port is off, what it sends while it is on.
 void TVimoComDlg::enableSettings(PortControls& port, bool enabled) {
     for (QWidget* setting : std::initializer_list<QWidget*>{port.baud, port.byteSize, port.parity,
                                                             port.stopBits, port.device})
         setting->setEnabled(enabled);
+    port.sendRoute->setEnabled(!enabled);
+    port.sendReceived->setEnabled(!enabled);
 }
 
 bool TVimoComDlg::openPort(PortControls& port) {
@@ -309,16 +338,20 @@ void TVimoComDlg::SeComm2DataMessage() {
     deliver(ports_[1]);
 }
 
-// Every whole sentence received is kept for the next tick.
+// Every whole sentence received is kept for the next tick, and passed on as it came to the
+// outputs that send received sentences.
 void TVimoComDlg::deliver(PortControls& port) {
     for (std::string message = port.seComm->ReadMessage(); !message.empty();
-         message = port.seComm->ReadMessage())
+         message = port.seComm->ReadMessage()) {
+        output_.received(port.number, message);
         context_.program.reception.deliver(port.number, message);
+    }
 }
 
 void TVimoComDlg::Timer1Timer() {
-    const auto shown =
-        context_.program.reception.tick(context_.program.nav, readClock(context_.clock));
+    const ClockReading now = readClock(context_.clock);
+    const auto shown = context_.program.reception.tick(context_.program.nav, now);
+    send(output_.tick(context_.program.nav, now.steady));
     for (std::size_t i = 0; i < ports_.size(); ++i) {
         ports_[i].received->setText(QString::fromLatin1(shown[i]));
         ports_[i].received->setCursorPosition(0); // the sentence's name in sight, not its tail
@@ -328,6 +361,12 @@ void TVimoComDlg::Timer1Timer() {
     NoticeLabel->setVisible(!notice.empty());
     TaskIcon1->setActive(CommRadioGroup->itemIndex() == itemOn ||
                          CommRadioGroupB->itemIndex() == itemOn);
+}
+
+void TVimoComDlg::send(const std::array<std::string, SentenceOutput::outputCount>& due) {
+    for (PortControls& port : ports_)
+        if (const std::string& text = due[port.number - 1]; !text.empty())
+            port.seComm->Write(text);
 }
 
 void TVimoComDlg::buildControls() {

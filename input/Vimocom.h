@@ -2,11 +2,13 @@
 
 #include "base/controls_on_demand.h"
 #include "base/ui_context.h"
+#include "input/nmea_output.h"
 
 #include <array>
 #include <initializer_list>
 #include <string>
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -22,8 +24,9 @@ class TTaskIcon;
 
 // The communication dialog: two serial ports with their line settings and the sentences and
 // fields that carry the GPS fix and the extended value. Its ports and its 200 ms timer work
-// whether or not it is on screen. The device boxes become editable when first needed: an
-// editable box costs as much to make as the rest of the window.
+// whether or not it is on screen, and a port that is on sends what its boxes choose (the route
+// sentences once a second, the sentences the other port received). The device boxes become editable
+// when first needed: an editable box costs as much to make as the rest of the window.
 class TVimoComDlg : public ControlsOnDemandDialog {
     Q_OBJECT
 
@@ -49,6 +52,8 @@ public:
     QComboBox* deviceChoice(int port);
     // The device COM n has until the sailor chooses another.
     static std::string defaultDevice(int port);
+    // What each output sends; the timer hands it to the ports.
+    SentenceOutput& sentenceOutput() { return output_; }
 
     QPushButton* OKBtn = nullptr;
     QPushButton* HelpBtn = nullptr;
@@ -78,6 +83,10 @@ public:
     QLineEdit* EditAlias = nullptr;
     QLineEdit* Edit1 = nullptr;
     QLineEdit* Edit2 = nullptr;
+    QCheckBox* SendRouteCheck = nullptr;
+    QCheckBox* SendReceivedCheck = nullptr;
+    QCheckBox* SendRouteCheckB = nullptr;
+    QCheckBox* SendReceivedCheckB = nullptr;
     QLabel* NoticeLabel = nullptr;
     TTaskIcon* TaskIcon1 = nullptr;
 
@@ -98,11 +107,15 @@ private:
         RadioGroup* stopBits = nullptr;
         QComboBox* device = nullptr;
         QLineEdit* received = nullptr;
+        QCheckBox* sendRoute = nullptr;
+        QCheckBox* sendReceived = nullptr;
         TSeComm32* seComm = nullptr;
         bool waiting = false; // on since the start, not open yet
     };
 
     QGroupBox* buildPortGroup(PortControls& port, const QString& receivedHint);
+    QCheckBox* outputBox(const QString& caption, const QString& hint, bool& choice,
+                         QWidget* parent);
     struct SettingRow {
         QString label;
         int maxLength;
@@ -121,10 +134,12 @@ private:
     void showOff(PortControls& port); // closed, "Off", its settings enabled
     void enableSettings(PortControls& port, bool enabled);
     void deliver(PortControls& port);
+    void send(const std::array<std::string, SentenceOutput::outputCount>& due);
     void refreshDeviceChoices();
 
     UiContext& context_;
     std::array<PortControls, 2> ports_;
+    SentenceOutput output_;
 };
 
 } // namespace brisomar

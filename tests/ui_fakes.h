@@ -149,7 +149,8 @@ public:
         waiting.clear();
         ++shared_->purges;
     }
-    std::string waiting;
+    void write(std::string_view bytes) override { written += bytes; }
+    std::string waiting, written;
 
 private:
     std::shared_ptr<Shared> shared_;

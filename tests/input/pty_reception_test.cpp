@@ -5,9 +5,11 @@
 #include "input/Vimocom.h"
 #include "input/qt_serial_device.h"
 #include "pty_pair.h"
+#include "records/active_waypoint.h"
 #include "temp_dir.h"
 #include "ui_fakes.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -214,6 +216,28 @@ TEST_F(PtyReception, GarbageAndVoidFixesChangeNothing) {
     EXPECT_TRUE(nav().GpsCourse.isZero());
     EXPECT_TRUE(nav().ExtendedValue.isZero());
     EXPECT_EQ(nav().GpsLat, rmcLat); // the position of the long sentence was valid
+}
+
+// Port 2 is an autopilot's line: it takes the route sentences and what the GPS sends.
+TEST_F(PtyReception, APortSendsTheRouteAndTheOtherPortsSentences) {
+    PtyPair autopilot;
+    switchOnAt(2, autopilot.slavePath());
+    dlg->SendRouteCheckB->setChecked(true);
+    dlg->SendReceivedCheckB->setChecked(true);
+    WaypointRoute& route = ui.program.route;
+    route[1] = {Real48(48.2L), Real48(-11.5L), {}, {}, {}};
+    route.WaypointCount = route.WaypointIndex = 1;
+    route.sailFirstOfNewRoute();
+    send(rmc + "\r\n");
+    SelectInUseValues(ui.program.nav);
+    FollowRoute(route, ui.program.nav, 0.5L, 100);
+    ui.clock.pass(std::chrono::seconds(1));
+    dlg->Timer1Timer();
+    const std::string expected = rmc + "\r\n" + routeSentences(nav());
+    std::string sent;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (sent += autopilot.readWaiting()) == expected; }))
+        << sent;
+    EXPECT_TRUE(sent.find("$ECRMB,A,") != std::string::npos) << sent;
 }
 
 TEST_F(PtyReception, ALongSentenceIsCutTo80Characters) {
