@@ -5,6 +5,7 @@
 #include "charts/chart_settings.h"
 #include "charts/chart_state.h"
 #include "input/manual_values.h"
+#include "input/network_output.h"
 #include "input/reception.h"
 #include "input/serial_device.h"
 #include "navcalc/boat_tables.h"
@@ -88,8 +89,15 @@ struct KeptRoute {
     int active = 0;
 };
 
+// The network output as its boxes set it.
+struct KeptNetworkOutput {
+    NetworkOutputSettings where;
+    bool sendReceived = false;
+};
+
 struct KeptSettings {
     std::array<KeptPort, 2> ports;
+    KeptNetworkOutput network;
     GpsSentenceSettings gps;
     ExtendedSentenceSettings extended;
     KeptSource source;

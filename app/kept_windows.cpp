@@ -144,6 +144,21 @@ KeptPort gatherPort(TVimoComDlg& com, int port) {
     return kept;
 }
 
+KeptNetworkOutput gatherNetwork(const TVimoComDlg& com) {
+    return {{com.TcpServerCheck->isChecked(), text(com.TcpAddressEdit->text()),
+             com.UdpCheck->isChecked(), text(com.UdpAddressEdit->text())},
+            com.NetReceivedCheck->isChecked()};
+}
+
+// The addresses first: checking a box starts the output at its address.
+void restoreNetwork(TVimoComDlg& com, const KeptNetworkOutput& kept) {
+    com.TcpAddressEdit->setText(text(kept.where.tcpAddress));
+    com.UdpAddressEdit->setText(text(kept.where.udpAddress));
+    com.NetReceivedCheck->setChecked(kept.sendReceived);
+    com.TcpServerCheck->setChecked(kept.where.tcp);
+    com.UdpCheck->setChecked(kept.where.udp);
+}
+
 KeptSource gatherSource(const UiContext& context) {
     const NavState& nav = context.program.nav;
     KeptSource s{nav.ManualLat,
@@ -336,9 +351,11 @@ KeptSettings gatherKept(UiContext& context) {
     const ProgramParts& program = context.program;
     const WindowRegistry& w = context.windows;
     KeptSettings kept;
-    if (w.comDlg)
+    if (w.comDlg) {
         for (int port = 1; port <= 2; ++port)
             kept.ports[port - 1] = gatherPort(*w.comDlg, port);
+        kept.network = gatherNetwork(*w.comDlg);
+    }
     kept.gps = program.reception.gps;
     kept.extended = program.reception.extended;
     kept.source = gatherSource(context);
@@ -372,6 +389,8 @@ void restoreKept(UiContext& context, const KeptSettings& kept) {
         w.mapA->Timer1Timer();
     restoreRoute(context, kept.route);
     restorePorts(context, kept.ports);
+    if (w.comDlg)
+        restoreNetwork(*w.comDlg, kept.network);
     if (w.mapA)
         restoreChartMode(*w.mapA, kept.chart.mode);
     // The mode shows and hides the waypoint and optimum windows: the windows follow it.

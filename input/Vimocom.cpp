@@ -85,10 +85,11 @@ TVimoComDlg::TVimoComDlg(UiContext& context, QWidget* parent)
     grid->addWidget(buildPortGroup(ports_[1], QStringLiteral("Received at port")), 0, 1);
     grid->addWidget(buildGpsGroup(), 1, 0);
     grid->addWidget(buildExtendedGroup(), 1, 1);
+    grid->addWidget(buildNetworkGroup(), 2, 0, 1, 2);
     NoticeLabel = new QLabel(this); // what the GPS sentence misses, when it misses something
     NoticeLabel->setWordWrap(true);
     NoticeLabel->hide();
-    grid->addWidget(NoticeLabel, 2, 0, 1, 2);
+    grid->addWidget(NoticeLabel, 3, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
     OKBtn = new QPushButton(QStringLiteral("Close"), this);
     OKBtn->setToolTip(QStringLiteral("Close window."));
@@ -96,7 +97,7 @@ TVimoComDlg::TVimoComDlg(UiContext& context, QWidget* parent)
     buttons->addStretch(1);
     buttons->addWidget(OKBtn);
     buttons->addWidget(HelpBtn);
-    grid->addLayout(buttons, 3, 0, 1, 2);
+    grid->addLayout(buttons, 4, 0, 1, 2);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(HelpBtn, &QPushButton::clicked, this, [this] { showHelp(); });
 
@@ -236,6 +237,84 @@ QGroupBox* TVimoComDlg::buildExtendedGroup() {
          {QStringLiteral("Specification"), 8, extended.alias, EditAlias}});
 }
 
+// The network output: a TCP server and UDP datagrams, each with its address; loopback until the
+// sailor types another.
+QGroupBox* TVimoComDlg::buildNetworkGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Network output"), this);
+    const NetworkOutputSettings defaults;
+    const auto addressEdit = [group](const std::string& text, const QString& hint) {
+        auto* edit = new QLineEdit(QString::fromStdString(text), group);
+        edit->setMaxLength(255);
+        edit->setToolTip(hint);
+        return edit;
+    };
+    TcpServerCheck = new QCheckBox(QStringLiteral("TCP server at"), group);
+    TcpServerCheck->setToolTip(QStringLiteral("Serve the route sentences to any number of "
+                                              "clients (tablet apps, other chart programs)."));
+    TcpAddressEdit = addressEdit(
+        defaults.tcpAddress,
+        QStringLiteral("Address and port the server listens on: 127.0.0.1 this computer only, "
+                       "0.0.0.0 every network, or this computer's address on one network."));
+    UdpCheck = new QCheckBox(QStringLiteral("UDP to"), group);
+    UdpCheck->setToolTip(QStringLiteral("Send the route sentences as datagrams."));
+    UdpAddressEdit = addressEdit(
+        defaults.udpAddress,
+        QStringLiteral("Address and port the datagrams go to (a network's broadcast address "
+                       "reaches every device on it)."));
+    NetReceivedCheck = new QCheckBox(QStringLiteral("Send received sentences"), group);
+    NetReceivedCheck->setToolTip(
+        QStringLiteral("Send the sentences both ports receive too, as received."));
+    NetworkStatusLabel = new QLabel(group);
+    NetworkStatusLabel->setWordWrap(true);
+    NetworkStatusLabel->hide();
+    for (QCheckBox* box : {TcpServerCheck, UdpCheck})
+        connect(box, &QCheckBox::toggled, this, &TVimoComDlg::NetworkOutputClick);
+    connect(NetReceivedCheck, &QCheckBox::toggled, this, [this](bool checked) {
+        output_.choices[SentenceOutput::networkOutput].received = checked;
+    });
+
+    auto* layout = new QGridLayout(group);
+    layout->addWidget(TcpServerCheck, 0, 0);
+    layout->addWidget(TcpAddressEdit, 0, 1);
+    layout->addWidget(UdpCheck, 0, 2);
+    layout->addWidget(UdpAddressEdit, 0, 3);
+    layout->addWidget(NetReceivedCheck, 1, 0, 1, 2);
+    layout->addWidget(NetworkStatusLabel, 2, 0, 1, 4);
+    return group;
+}
+
+void TVimoComDlg::NetworkOutputClick() {
+    TcpAddressEdit->setEnabled(!TcpServerCheck->isChecked());
+    UdpAddressEdit->setEnabled(!UdpCheck->isChecked());
+    networkWaiting_ = !applyNetworkOutput() && TcpServerCheck->isChecked();
+    showWaiting();
+}
+
+// The module with the network library is loaded when the output is first switched on.
+bool TVimoComDlg::applyNetworkOutput() {
+    const NetworkOutputSettings settings{
+        TcpServerCheck->isChecked(), TcpAddressEdit->text().trimmed().toStdString(),
+        UdpCheck->isChecked(), UdpAddressEdit->text().trimmed().toStdString()};
+    output_.choices[SentenceOutput::networkOutput].route = settings.tcp || settings.udp;
+    networkFailure_.clear();
+    if (!network_ && (settings.tcp || settings.udp) && context_.makers.networkOutput)
+        network_ = context_.makers.networkOutput(networkFailure_);
+    if (network_)
+        networkFailure_ = network_->apply(settings);
+    showNetworkStatus();
+    return networkFailure_.empty();
+}
+
+// What failed, else how many clients the server has.
+void TVimoComDlg::showNetworkStatus() {
+    QString status = QString::fromStdString(networkFailure_);
+    if (status.isEmpty() && network_ && TcpServerCheck->isChecked())
+        status = QStringLiteral("TCP clients: %1").arg(network_->clientCount());
+    if (NetworkStatusLabel->text() != status)
+        NetworkStatusLabel->setText(status);
+    NetworkStatusLabel->setVisible(!status.isEmpty());
+}
+
 void TVimoComDlg::CommRadioGroupClick() {
     switchPort(ports_[0]);
 }
@@ -303,6 +382,8 @@ void TVimoComDlg::RetryTimerTimer() {
     for (PortControls& port : ports_)
         if (port.waiting && openQuietly(port))
             port.waiting = false;
+    if (networkWaiting_)
+        networkWaiting_ = !applyNetworkOutput();
     showWaiting();
 }
 
@@ -324,7 +405,7 @@ void TVimoComDlg::showWaiting() {
         if (port.waiting)
             waiting.push_back({port.number, port.seComm->DevicePath(), port.seComm->OpenFailure()});
     context_.program.nav.CommNotice = portsWaitingNotice(waiting, retryIntervalMs / 1000);
-    if (waiting.empty())
+    if (waiting.empty() && !networkWaiting_)
         RetryTimer->stop();
     else if (!RetryTimer->isActive())
         RetryTimer->start();
@@ -367,6 +448,10 @@ void TVimoComDlg::send(const std::array<std::string, SentenceOutput::outputCount
     for (PortControls& port : ports_)
         if (const std::string& text = due[port.number - 1]; !text.empty())
             port.seComm->Write(text);
+    if (network_) {
+        network_->send(due[SentenceOutput::networkOutput]);
+        showNetworkStatus();
+    }
 }
 
 void TVimoComDlg::buildControls() {

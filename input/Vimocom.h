@@ -2,10 +2,12 @@
 
 #include "base/controls_on_demand.h"
 #include "base/ui_context.h"
+#include "input/network_output.h"
 #include "input/nmea_output.h"
 
 #include <array>
 #include <initializer_list>
+#include <memory>
 #include <string>
 
 class QCheckBox;
@@ -47,6 +49,11 @@ public:
     // says so.
     void switchOnAtStart(int port);
     void RetryTimerTimer();
+    // Starts, changes or stops the network output as its boxes say. A server that cannot listen
+    // (another navigator has the port) is tried again every 5 seconds while its box is checked.
+    void NetworkOutputClick();
+    // The network output; null until it was first switched on.
+    const NetworkOutput* networkOutput() const { return network_.get(); }
 
     // The device that stands for COM n (1 or 2).
     QComboBox* deviceChoice(int port);
@@ -87,6 +94,12 @@ public:
     QCheckBox* SendReceivedCheck = nullptr;
     QCheckBox* SendRouteCheckB = nullptr;
     QCheckBox* SendReceivedCheckB = nullptr;
+    QCheckBox* TcpServerCheck = nullptr;
+    QLineEdit* TcpAddressEdit = nullptr;
+    QCheckBox* UdpCheck = nullptr;
+    QLineEdit* UdpAddressEdit = nullptr;
+    QCheckBox* NetReceivedCheck = nullptr;
+    QLabel* NetworkStatusLabel = nullptr;
     QLabel* NoticeLabel = nullptr;
     TTaskIcon* TaskIcon1 = nullptr;
 
@@ -126,6 +139,9 @@ private:
     QGroupBox* settingsBox(const QString& caption, std::initializer_list<SettingRow> rows);
     QGroupBox* buildGpsGroup();
     QGroupBox* buildExtendedGroup();
+    QGroupBox* buildNetworkGroup();
+    bool applyNetworkOutput(); // false when something did not start
+    void showNetworkStatus();
     QLineEdit* settingEdit(int maxLength, std::string& setting);
     void switchPort(PortControls& port);
     bool openPort(PortControls& port); // false when the sailor gave up
@@ -140,6 +156,9 @@ private:
     UiContext& context_;
     std::array<PortControls, 2> ports_;
     SentenceOutput output_;
+    std::unique_ptr<NetworkOutput> network_;
+    std::string networkFailure_;
+    bool networkWaiting_ = false;
 };
 
 } // namespace brisomar
