@@ -3,7 +3,6 @@
 #include "input/network_address.h"
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,11 +18,6 @@ struct NetworkOutputSettings {
     bool udp = false;
     std::string udpAddress = "127.0.0.1:10110";
 };
-
-// "HOST:PORT" read as a network address (port 10110 when left out); nothing, with the reason in
-// `error`, when it does not read or lacks a host that `hostNeeded`.
-std::optional<NetworkAddress> outputAddress(std::string_view text, bool hostNeeded,
-                                            std::string& error);
 
 // The network side of the sentences sent. A client that does not take what it is sent is
 // dropped once maxClientBacklog bytes wait for it: it never holds the navigator up nor grows

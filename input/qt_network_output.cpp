@@ -28,9 +28,12 @@ QtNetworkOutput::QtNetworkOutput() {
     QObject::connect(&server_, &QTcpServer::newConnection, [this] { takeClients(); });
 }
 
+// A client deleted while connected says it disconnected: it is told nothing any more.
 QtNetworkOutput::~QtNetworkOutput() {
-    for (QTcpSocket* client : clients_)
+    for (QTcpSocket* client : clients_) {
+        client->disconnect();
         delete client;
+    }
 }
 
 // A server that goes on listening where it did keeps its clients.
