@@ -3,9 +3,9 @@
 #include "base/radio_group.h"
 #include "input/SeComm32.h"
 #include "input/Vimocom.h"
+#include "input/nmea_output.h"
 #include "input/qt_serial_device.h"
 #include "pty_pair.h"
-#include "records/active_waypoint.h"
 #include "temp_dir.h"
 #include "ui_fakes.h"
 
@@ -224,13 +224,8 @@ TEST_F(PtyReception, APortSendsTheRouteAndTheOtherPortsSentences) {
     switchOnAt(2, autopilot.slavePath());
     dlg->SendRouteCheckB->setChecked(true);
     dlg->SendReceivedCheckB->setChecked(true);
-    WaypointRoute& route = ui.program.route;
-    route[1] = {Real48(48.2L), Real48(-11.5L), {}, {}, {}};
-    route.WaypointCount = route.WaypointIndex = 1;
-    route.sailFirstOfNewRoute();
     send(rmc + "\r\n");
-    SelectInUseValues(ui.program.nav);
-    FollowRoute(route, ui.program.nav, 0.5L, 100);
+    ui.program.nav.Waypoint.progress = RouteProgress::Sailing;
     ui.clock.pass(std::chrono::seconds(1));
     dlg->Timer1Timer();
     const std::string expected = rmc + "\r\n" + routeSentences(nav());
