@@ -286,12 +286,13 @@ QGroupBox* TVimoComDlg::buildNetworkGroup() {
 void TVimoComDlg::NetworkOutputClick() {
     TcpAddressEdit->setEnabled(!TcpServerCheck->isChecked());
     UdpAddressEdit->setEnabled(!UdpCheck->isChecked());
-    networkWaiting_ = !applyNetworkOutput() && TcpServerCheck->isChecked();
+    applyNetworkOutput();
     showWaiting();
 }
 
-// The module with the network library is loaded when the output is first switched on.
-bool TVimoComDlg::applyNetworkOutput() {
+// The module with the network library is loaded when the output is first switched on. A server
+// that does not listen is tried again.
+void TVimoComDlg::applyNetworkOutput() {
     const NetworkOutputSettings settings{
         TcpServerCheck->isChecked(), TcpAddressEdit->text().trimmed().toStdString(),
         UdpCheck->isChecked(), UdpAddressEdit->text().trimmed().toStdString()};
@@ -301,8 +302,8 @@ bool TVimoComDlg::applyNetworkOutput() {
         network_ = context_.makers.networkOutput(networkFailure_);
     if (network_)
         networkFailure_ = network_->apply(settings);
+    networkWaiting_ = settings.tcp && network_ && !network_->serving();
     showNetworkStatus();
-    return networkFailure_.empty();
 }
 
 // What failed, else how many clients the server has.
@@ -383,7 +384,7 @@ void TVimoComDlg::RetryTimerTimer() {
         if (port.waiting && openQuietly(port))
             port.waiting = false;
     if (networkWaiting_)
-        networkWaiting_ = !applyNetworkOutput();
+        applyNetworkOutput();
     showWaiting();
 }
 

@@ -140,7 +140,7 @@ private:
     QGroupBox* buildGpsGroup();
     QGroupBox* buildExtendedGroup();
     QGroupBox* buildNetworkGroup();
-    bool applyNetworkOutput(); // false when something did not start
+    void applyNetworkOutput();
     void showNetworkStatus();
     QLineEdit* settingEdit(int maxLength, std::string& setting);
     void switchPort(PortControls& port);

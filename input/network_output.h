@@ -33,6 +33,7 @@ public:
     // Sends whole lines, each ended with CR LF, to every client and as datagrams (a line each).
     virtual void send(std::string_view lines) = 0;
     virtual std::size_t clientCount() const = 0;
+    virtual bool serving() const = 0; // the TCP server listens
 };
 
 } // namespace brisomar

@@ -22,6 +22,7 @@ public:
     std::string apply(const NetworkOutputSettings& settings) override;
     void send(std::string_view lines) override;
     std::size_t clientCount() const override { return clients_.size(); }
+    bool serving() const override { return server_.isListening(); }
 
 private:
     std::string listen(const std::string& address);
