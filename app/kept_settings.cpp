@@ -275,6 +275,16 @@ template <class V, class Port> void visitPort(V& v, const std::string& group, Po
     v.choice(group + "/ByteSize", p.byteSize, byteSizeItems);
     v.choice(group + "/Parity", p.parity, parityItems);
     v.choice(group + "/StopBits", p.stopBits, stopBitsItems);
+    v.flag(group + "/SendRoute", p.sendRoute);
+    v.flag(group + "/SendReceived", p.sendReceived);
+}
+
+template <class V, class Network> void visitNetwork(V& v, Network& n) {
+    v.flag("NetworkOutput/TcpServer", n.where.tcp);
+    v.text("NetworkOutput/TcpAddress", n.where.tcpAddress, deviceCharacters);
+    v.flag("NetworkOutput/Udp", n.where.udp);
+    v.text("NetworkOutput/UdpAddress", n.where.udpAddress, deviceCharacters);
+    v.flag("NetworkOutput/SendReceived", n.sendReceived);
 }
 
 template <class V, class Gps, class Extended>
@@ -397,6 +407,7 @@ template <class V, class Tables> void visitBoat(V& v, Tables& t) {
 template <class V, class Settings> void visitValues(V& v, Settings& s) {
     visitPort(v, "Port1", s.ports[0]);
     visitPort(v, "Port2", s.ports[1]);
+    visitNetwork(v, s.network);
     visitSentences(v, s.gps, s.extended);
     visitSource(v, s.source);
     visitChart(v, s.chart);

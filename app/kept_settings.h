@@ -6,6 +6,7 @@
 #include "charts/chart_settings.h"
 #include "charts/chart_state.h"
 #include "input/manual_values.h"
+#include "input/network_output.h"
 #include "input/reception.h"
 #include "input/serial_device.h"
 #include "navcalc/boat_tables.h"
@@ -21,12 +22,14 @@ namespace brisomar {
 // Everything the navigator keeps between runs, as the sailor last set it. A default-made one
 // holds the program's defaults; reading settings replaces only the values found and in range.
 
-// A serial port: switched on or off, its device and line settings, as its groups show them.
+// A serial port: switched on or off, its device and line settings, as its groups show them, and
+// what it sends.
 struct KeptPort {
     bool on = false;
     std::string device; // empty: the port's default device
     std::string baudRate{baudRateChoice.initialItem()}, byteSize{byteSizeChoice.initialItem()},
         parity{parityChoice.initialItem()}, stopBits{stopBitsChoice.initialItem()};
+    bool sendRoute = false, sendReceived = false;
 };
 
 // The windows that are not modal, each open or not, with its place while open (frame corner,
@@ -88,8 +91,15 @@ struct KeptRoute {
     int active = 0;
 };
 
+// The network output as its boxes set it.
+struct KeptNetworkOutput {
+    NetworkOutputSettings where;
+    bool sendReceived = false;
+};
+
 struct KeptSettings {
     std::array<KeptPort, 2> ports;
+    KeptNetworkOutput network;
     GpsSentenceSettings gps;
     ExtendedSentenceSettings extended;
     KeptSource source;

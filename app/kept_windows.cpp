@@ -18,6 +18,7 @@
 #include "records/Vimowayp.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -70,14 +71,18 @@ struct PortGroups {
     RadioGroup* byteSize;
     RadioGroup* parity;
     RadioGroup* stopBits;
+    QCheckBox* sendRoute;
+    QCheckBox* sendReceived;
 };
 
 PortGroups portGroups(const TVimoComDlg& com, int port) {
     if (port == 1)
-        return {com.CommRadioGroup, com.BaudRadioGroup, com.ByteSizeRadioGroup,
-                com.ParityRadioGroup, com.StopBitsRadioGroup};
-    return {com.CommRadioGroupB, com.BaudRadioGroupB, com.ByteSizeRadioGroupB,
-            com.ParityRadioGroupB, com.StopBitsRadioGroupB};
+        return {com.CommRadioGroup,   com.BaudRadioGroup,     com.ByteSizeRadioGroup,
+                com.ParityRadioGroup, com.StopBitsRadioGroup, com.SendRouteCheck,
+                com.SendReceivedCheck};
+    return {com.CommRadioGroupB,   com.BaudRadioGroupB,     com.ByteSizeRadioGroupB,
+            com.ParityRadioGroupB, com.StopBitsRadioGroupB, com.SendRouteCheckB,
+            com.SendReceivedCheckB};
 }
 
 // The line settings as the groups name them.
@@ -131,12 +136,29 @@ KeptPort gatherPort(TVimoComDlg& com, int port) {
     const PortGroups groups = portGroups(com, port);
     KeptPort kept;
     kept.on = groups.comm->selectedText() == QStringLiteral("On");
+    kept.sendRoute = groups.sendRoute->isChecked();
+    kept.sendReceived = groups.sendReceived->isChecked();
     for (const PortSetting& s : portSettings)
         kept.*s.value = text((groups.*s.group)->selectedText());
     if (com.controlsBuilt())
         kept.device = keptDevice(text(com.deviceChoice(port)->currentText().trimmed()),
                                  TVimoComDlg::defaultDevice(port));
     return kept;
+}
+
+KeptNetworkOutput gatherNetwork(const TVimoComDlg& com) {
+    return {{com.TcpServerCheck->isChecked(), text(com.TcpAddressEdit->text()),
+             com.UdpCheck->isChecked(), text(com.UdpAddressEdit->text())},
+            com.NetReceivedCheck->isChecked()};
+}
+
+// The addresses first: checking a box starts the output at its address.
+void restoreNetwork(TVimoComDlg& com, const KeptNetworkOutput& kept) {
+    com.TcpAddressEdit->setText(text(kept.where.tcpAddress));
+    com.UdpAddressEdit->setText(text(kept.where.udpAddress));
+    com.NetReceivedCheck->setChecked(kept.sendReceived);
+    com.TcpServerCheck->setChecked(kept.where.tcp);
+    com.UdpCheck->setChecked(kept.where.udp);
 }
 
 KeptSource gatherSource(const UiContext& context) {
@@ -185,6 +207,8 @@ void restorePorts(UiContext& context, const std::array<KeptPort, 2>& ports) {
         const PortGroups groups = portGroups(*com, port);
         for (const PortSetting& s : portSettings)
             selectItem(groups.*s.group, kept.*s.value);
+        groups.sendRoute->setChecked(kept.sendRoute);
+        groups.sendReceived->setChecked(kept.sendReceived);
         if (!kept.device.empty())
             com->deviceChoice(port)->setEditText(text(kept.device));
         if (kept.on)
@@ -333,9 +357,11 @@ KeptSettings gatherKept(UiContext& context) {
     const ProgramParts& program = context.program;
     const WindowRegistry& w = context.windows;
     KeptSettings kept;
-    if (w.comDlg)
+    if (w.comDlg) {
         for (int port = 1; port <= 2; ++port)
             kept.ports[port - 1] = gatherPort(*w.comDlg, port);
+        kept.network = gatherNetwork(*w.comDlg);
+    }
     kept.gps = program.reception.gps;
     kept.extended = program.reception.extended;
     kept.source = gatherSource(context);
@@ -376,6 +402,8 @@ void restoreKept(UiContext& context, const KeptSettings& kept) {
     restoreRoute(context, kept.route);
     context.program.aisTargets.ownMmsi = static_cast<std::uint32_t>(kept.aisOwnMmsi);
     restorePorts(context, kept.ports);
+    if (w.comDlg)
+        restoreNetwork(*w.comDlg, kept.network);
     if (w.mapA)
         restoreChartMode(*w.mapA, kept.chart.mode);
     // The mode shows and hides the waypoint and optimum windows: the windows follow it.

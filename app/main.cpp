@@ -66,7 +66,8 @@ int main(int argc, char** argv) {
         },
         [] { return std::make_unique<QtTrayShell>(); },
         [&moduleFolder](QString& reason) { return loadChartPrinter(moduleFolder, reason); },
-        [&moduleFolder](QString& reason) { return loadRasterLibrary(moduleFolder, reason); }};
+        [&moduleFolder](QString& reason) { return loadRasterLibrary(moduleFolder, reason); },
+        [&moduleFolder](std::string& reason) { return loadNetworkOutput(moduleFolder, reason); }};
     StdFileSystem files;
     UiContext context{program.parts(), clock, dialogs, beeper, help, files, makers, {}};
     const auto mainDlg = createWindows(context);

@@ -19,6 +19,13 @@ struct WaypointFigures {
     long double crossTrackMetres = 0;   // off the leg; right of it positive, left negative
     long double madeGoodKnots = 0;      // velocity made good towards it, knots
     std::optional<long double> arrival; // time of day (fraction of a day); none while not closing
+    // What an autopilot is told besides: where the waypoint lies, the bearing of the leg from its
+    // start (degrees), and whether the boat is within the arrival radius or beyond the line
+    // square to the leg through the waypoint.
+    Real48 lat{}, lon{};
+    long double legBearing = 0;
+    bool inArrivalCircle = false;
+    bool perpendicularPassed = false;
 };
 
 // The waypoints reached so far in this run: how many, the last one and the one then made

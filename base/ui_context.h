@@ -30,6 +30,7 @@ struct NavState;
 struct SailingValues;
 struct ToolValues;
 class SerialDevice;
+class NetworkOutput;
 class TrayShell;
 class TMapA;
 class TMapB;
@@ -59,6 +60,8 @@ struct DeviceMakers {
     std::function<std::unique_ptr<ChartPrinter>(QString& reason)> chartPrinter;
     // Null, with the reason, when charts cannot be imported.
     std::function<std::unique_ptr<RasterLibrary>(QString& reason)> rasterLibrary;
+    // Null, with the reason, when the network output is not available.
+    std::function<std::unique_ptr<NetworkOutput>(std::string& reason)> networkOutput;
 };
 
 // The program's windows, each created once at start-up in the program's order and kept until it

@@ -135,7 +135,8 @@ int main(int argc, char** argv) {
     const DeviceMakers makers{[&clock] { return std::make_unique<QtSerialDevice>(clock); },
                               [] { return std::make_unique<QtTrayShell>(); },
                               {},  // nothing is printed while idling
-                              {}}; // nor imported
+                              {},  // nor imported
+                              {}}; // nor sent on the network
     StdFileSystem files;
     UiContext context{program.parts(), clock, dialogs, beeper, help, files, makers, {}};
     const auto mainDlg = createWindows(context);

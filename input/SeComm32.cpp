@@ -69,6 +69,11 @@ void TSeComm32::PurgePort() {
     device_->purge();
 }
 
+void TSeComm32::Write(std::string_view text) {
+    if (PortOpen())
+        device_->write(text);
+}
+
 int TSeComm32::CharCount() {
     if (!PortOpen()) {
         if (ShowErrors)

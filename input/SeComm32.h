@@ -37,6 +37,8 @@ public:
     // Hands over the oldest whole message received and not yet fetched; empty when none.
     std::string ReadMessage();
     void PurgePort();
+    // Sends the text when the port is open (dropped where the device cannot take it).
+    void Write(std::string_view text);
     int CharCount();
     bool PortOpen() const;
     void PollTimerTimer(); // the 250 ms poll

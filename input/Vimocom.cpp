@@ -9,6 +9,7 @@
 #include "input/reception.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -86,10 +87,11 @@ TVimoComDlg::TVimoComDlg(UiContext& context, QWidget* parent)
     grid->addWidget(buildPortGroup(ports_[1], QStringLiteral("Received at port")), 0, 1);
     grid->addWidget(buildGpsGroup(), 1, 0);
     grid->addWidget(buildExtendedGroup(), 1, 1);
+    grid->addWidget(buildNetworkGroup(), 2, 0, 1, 2);
     NoticeLabel = new QLabel(this); // what the GPS sentence misses, when it misses something
     NoticeLabel->setWordWrap(true);
     NoticeLabel->hide();
-    grid->addWidget(NoticeLabel, 2, 0, 1, 2);
+    grid->addWidget(NoticeLabel, 3, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
     OKBtn = new QPushButton(QStringLiteral("Close"), this);
     OKBtn->setToolTip(QStringLiteral("Close window."));
@@ -97,7 +99,7 @@ TVimoComDlg::TVimoComDlg(UiContext& context, QWidget* parent)
     buttons->addStretch(1);
     buttons->addWidget(OKBtn);
     buttons->addWidget(HelpBtn);
-    grid->addLayout(buttons, 3, 0, 1, 2);
+    grid->addLayout(buttons, 4, 0, 1, 2);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(HelpBtn, &QPushButton::clicked, this, [this] { showHelp(); });
 
@@ -113,6 +115,10 @@ TVimoComDlg::TVimoComDlg(UiContext& context, QWidget* parent)
     StopBitsRadioGroupB = ports_[1].stopBits;
     Edit1 = ports_[0].received;
     Edit2 = ports_[1].received;
+    SendRouteCheck = ports_[0].sendRoute;
+    SendReceivedCheck = ports_[0].sendReceived;
+    SendRouteCheckB = ports_[1].sendRoute;
+    SendReceivedCheckB = ports_[1].sendReceived;
     connect(CommRadioGroup, &RadioGroup::clicked, this, &TVimoComDlg::CommRadioGroupClick);
     connect(CommRadioGroupB, &RadioGroup::clicked, this, &TVimoComDlg::CommRadioGroupBClick);
 
@@ -149,6 +155,15 @@ QGroupBox* TVimoComDlg::buildPortGroup(PortControls& port, const QString& receiv
     port.received = new QLineEdit(group);
     port.received->setReadOnly(true);
     port.received->setToolTip(receivedHint);
+    OutputChoice& choice = output_.choices[port.number - 1];
+    port.sendRoute = outputBox(QStringLiteral("Send route sentences"),
+                               QStringLiteral("Send RMB, APB and XTE once a second while a "
+                                              "waypoint is sailed to (for an autopilot)."),
+                               choice.route, group);
+    port.sendReceived =
+        outputBox(QStringLiteral("Send received sentences"),
+                  QStringLiteral("Send the sentences the other port receives, as received."),
+                  choice.received, group);
 
     auto* layout = new QGridLayout(group);
     layout->addWidget(port.comm, 0, 0);
@@ -160,7 +175,19 @@ QGroupBox* TVimoComDlg::buildPortGroup(PortControls& port, const QString& receiv
     device->addRow(QStringLiteral("Device"), port.device);
     layout->addLayout(device, 3, 0, 1, 2);
     layout->addWidget(port.received, 4, 0, 1, 2);
+    layout->addWidget(port.sendRoute, 5, 0, 1, 2);
+    layout->addWidget(port.sendReceived, 6, 0, 1, 2);
     return group;
+}
+
+// A box choosing what an output sends; a port's boxes are enabled while it is on.
+QCheckBox* TVimoComDlg::outputBox(const QString& caption, const QString& hint, bool& choice,
+                                  QWidget* parent) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setToolTip(hint);
+    box->setEnabled(false);
+    connect(box, &QCheckBox::toggled, this, [&choice](bool checked) { choice = checked; });
+    return box;
 }
 
 // An edit showing a reception setting as it stands (its default at start) and keeping it as typed.
@@ -212,6 +239,85 @@ QGroupBox* TVimoComDlg::buildExtendedGroup() {
          {QStringLiteral("Specification"), 8, extended.alias, EditAlias}});
 }
 
+// The network output: a TCP server and UDP datagrams, each with its address; loopback until the
+// sailor types another.
+QGroupBox* TVimoComDlg::buildNetworkGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Network output"), this);
+    const NetworkOutputSettings defaults;
+    const auto addressEdit = [group](const std::string& text, const QString& hint) {
+        auto* edit = new QLineEdit(QString::fromStdString(text), group);
+        edit->setMaxLength(255);
+        edit->setToolTip(hint);
+        return edit;
+    };
+    TcpServerCheck = new QCheckBox(QStringLiteral("TCP server at"), group);
+    TcpServerCheck->setToolTip(QStringLiteral("Serve the route sentences to any number of "
+                                              "clients (tablet apps, other chart programs)."));
+    TcpAddressEdit = addressEdit(
+        defaults.tcpAddress,
+        QStringLiteral("Address and port the server listens on: 127.0.0.1 this computer only, "
+                       "0.0.0.0 every network, or this computer's address on one network."));
+    UdpCheck = new QCheckBox(QStringLiteral("UDP to"), group);
+    UdpCheck->setToolTip(QStringLiteral("Send the route sentences as datagrams."));
+    UdpAddressEdit = addressEdit(
+        defaults.udpAddress,
+        QStringLiteral("Address and port the datagrams go to (a network's broadcast address "
+                       "reaches every device on it)."));
+    NetReceivedCheck = new QCheckBox(QStringLiteral("Send received sentences"), group);
+    NetReceivedCheck->setToolTip(
+        QStringLiteral("Send the sentences both ports receive too, as received."));
+    NetworkStatusLabel = new QLabel(group);
+    NetworkStatusLabel->setWordWrap(true);
+    NetworkStatusLabel->hide();
+    for (QCheckBox* box : {TcpServerCheck, UdpCheck})
+        connect(box, &QCheckBox::toggled, this, &TVimoComDlg::NetworkOutputClick);
+    connect(NetReceivedCheck, &QCheckBox::toggled, this, [this](bool checked) {
+        output_.choices[SentenceOutput::networkOutput].received = checked;
+    });
+
+    auto* layout = new QGridLayout(group);
+    layout->addWidget(TcpServerCheck, 0, 0);
+    layout->addWidget(TcpAddressEdit, 0, 1);
+    layout->addWidget(UdpCheck, 0, 2);
+    layout->addWidget(UdpAddressEdit, 0, 3);
+    layout->addWidget(NetReceivedCheck, 1, 0, 1, 2);
+    layout->addWidget(NetworkStatusLabel, 2, 0, 1, 4);
+    return group;
+}
+
+void TVimoComDlg::NetworkOutputClick() {
+    TcpAddressEdit->setEnabled(!TcpServerCheck->isChecked());
+    UdpAddressEdit->setEnabled(!UdpCheck->isChecked());
+    applyNetworkOutput();
+    showWaiting();
+}
+
+// The module with the network library is loaded when the output is first switched on. A server
+// that does not listen is tried again.
+void TVimoComDlg::applyNetworkOutput() {
+    const NetworkOutputSettings settings{
+        TcpServerCheck->isChecked(), TcpAddressEdit->text().trimmed().toStdString(),
+        UdpCheck->isChecked(), UdpAddressEdit->text().trimmed().toStdString()};
+    output_.choices[SentenceOutput::networkOutput].route = settings.tcp || settings.udp;
+    networkFailure_.clear();
+    if (!network_ && (settings.tcp || settings.udp) && context_.makers.networkOutput)
+        network_ = context_.makers.networkOutput(networkFailure_);
+    if (network_)
+        networkFailure_ = network_->apply(settings);
+    networkWaiting_ = settings.tcp && network_ && !network_->serving();
+    showNetworkStatus();
+}
+
+// What failed, else how many clients the server has.
+void TVimoComDlg::showNetworkStatus() {
+    QString status = QString::fromStdString(networkFailure_);
+    if (status.isEmpty() && network_ && TcpServerCheck->isChecked())
+        status = QStringLiteral("TCP clients: %1").arg(network_->clientCount());
+    if (NetworkStatusLabel->text() != status)
+        NetworkStatusLabel->setText(status);
+    NetworkStatusLabel->setVisible(!status.isEmpty());
+}
+
 void TVimoComDlg::CommRadioGroupClick() {
     switchPort(ports_[0]);
 }
@@ -245,10 +351,13 @@ void TVimoComDlg::showOff(PortControls& port) {
     enableSettings(port, true);
 }
 
+// The line settings while the port is off, what it sends while it is on.
 void TVimoComDlg::enableSettings(PortControls& port, bool enabled) {
     for (QWidget* setting : std::initializer_list<QWidget*>{port.baud, port.byteSize, port.parity,
                                                             port.stopBits, port.device})
         setting->setEnabled(enabled);
+    port.sendRoute->setEnabled(!enabled);
+    port.sendReceived->setEnabled(!enabled);
 }
 
 bool TVimoComDlg::openPort(PortControls& port) {
@@ -276,6 +385,8 @@ void TVimoComDlg::RetryTimerTimer() {
     for (PortControls& port : ports_)
         if (port.waiting && openQuietly(port))
             port.waiting = false;
+    if (networkWaiting_)
+        applyNetworkOutput();
     showWaiting();
 }
 
@@ -297,7 +408,7 @@ void TVimoComDlg::showWaiting() {
         if (port.waiting)
             waiting.push_back({port.number, port.seComm->DevicePath(), port.seComm->OpenFailure()});
     context_.program.nav.CommNotice = portsWaitingNotice(waiting, retryIntervalMs / 1000);
-    if (waiting.empty())
+    if (waiting.empty() && !networkWaiting_)
         RetryTimer->stop();
     else if (!RetryTimer->isActive())
         RetryTimer->start();
@@ -311,16 +422,20 @@ void TVimoComDlg::SeComm2DataMessage() {
     deliver(ports_[1]);
 }
 
-// Every whole sentence received is kept for the next tick.
+// Every whole sentence received is kept for the next tick, and passed on as it came to the
+// outputs that send received sentences.
 void TVimoComDlg::deliver(PortControls& port) {
     for (std::string message = port.seComm->ReadMessage(); !message.empty();
-         message = port.seComm->ReadMessage())
+         message = port.seComm->ReadMessage()) {
+        output_.received(port.number, message);
         context_.program.reception.deliver(port.number, message);
+    }
 }
 
 void TVimoComDlg::Timer1Timer() {
-    const auto shown =
-        context_.program.reception.tick(context_.program.nav, readClock(context_.clock));
+    const ClockReading now = readClock(context_.clock);
+    const auto shown = context_.program.reception.tick(context_.program.nav, now);
+    send(output_.tick(context_.program.nav, now.steady));
     for (std::size_t i = 0; i < ports_.size(); ++i) {
         ports_[i].received->setText(QString::fromLatin1(shown[i]));
         ports_[i].received->setCursorPosition(0); // the sentence's name in sight, not its tail
@@ -330,6 +445,16 @@ void TVimoComDlg::Timer1Timer() {
     NoticeLabel->setVisible(!notice.empty());
     TaskIcon1->setActive(CommRadioGroup->itemIndex() == itemOn ||
                          CommRadioGroupB->itemIndex() == itemOn);
+}
+
+void TVimoComDlg::send(const std::array<std::string, SentenceOutput::outputCount>& due) {
+    for (PortControls& port : ports_)
+        if (const std::string& text = due[port.number - 1]; !text.empty())
+            port.seComm->Write(text);
+    if (network_) {
+        network_->send(due[SentenceOutput::networkOutput]);
+        showNetworkStatus();
+    }
 }
 
 void TVimoComDlg::buildControls() {

@@ -2,11 +2,15 @@
 
 #include "base/controls_on_demand.h"
 #include "base/ui_context.h"
+#include "input/network_output.h"
+#include "input/nmea_output.h"
 
 #include <array>
 #include <initializer_list>
+#include <memory>
 #include <string>
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -22,8 +26,9 @@ class TTaskIcon;
 
 // The communication dialog: two serial ports with their line settings and the sentences and
 // fields that carry the GPS fix and the extended value. Its ports and its 200 ms timer work
-// whether or not it is on screen. The device boxes become editable when first needed: an
-// editable box costs as much to make as the rest of the window.
+// whether or not it is on screen, and a port that is on sends what its boxes choose (the route
+// sentences once a second, the sentences the other port received). The device boxes become editable
+// when first needed: an editable box costs as much to make as the rest of the window.
 class TVimoComDlg : public ControlsOnDemandDialog {
     Q_OBJECT
 
@@ -44,11 +49,18 @@ public:
     // says so.
     void switchOnAtStart(int port);
     void RetryTimerTimer();
+    // Starts, changes or stops the network output as its boxes say. A server that cannot listen
+    // (another navigator has the port) is tried again every 5 seconds while its box is checked.
+    void NetworkOutputClick();
+    // The network output; null until it was first switched on.
+    const NetworkOutput* networkOutput() const { return network_.get(); }
 
     // The device that stands for COM n (1 or 2).
     QComboBox* deviceChoice(int port);
     // The device COM n has until the sailor chooses another.
     static std::string defaultDevice(int port);
+    // What each output sends; the timer hands it to the ports.
+    SentenceOutput& sentenceOutput() { return output_; }
 
     QPushButton* OKBtn = nullptr;
     QPushButton* HelpBtn = nullptr;
@@ -78,6 +90,16 @@ public:
     QLineEdit* EditAlias = nullptr;
     QLineEdit* Edit1 = nullptr;
     QLineEdit* Edit2 = nullptr;
+    QCheckBox* SendRouteCheck = nullptr;
+    QCheckBox* SendReceivedCheck = nullptr;
+    QCheckBox* SendRouteCheckB = nullptr;
+    QCheckBox* SendReceivedCheckB = nullptr;
+    QCheckBox* TcpServerCheck = nullptr;
+    QLineEdit* TcpAddressEdit = nullptr;
+    QCheckBox* UdpCheck = nullptr;
+    QLineEdit* UdpAddressEdit = nullptr;
+    QCheckBox* NetReceivedCheck = nullptr;
+    QLabel* NetworkStatusLabel = nullptr;
     QLabel* NoticeLabel = nullptr;
     TTaskIcon* TaskIcon1 = nullptr;
 
@@ -98,11 +120,15 @@ private:
         RadioGroup* stopBits = nullptr;
         QComboBox* device = nullptr;
         QLineEdit* received = nullptr;
+        QCheckBox* sendRoute = nullptr;
+        QCheckBox* sendReceived = nullptr;
         TSeComm32* seComm = nullptr;
         bool waiting = false; // on since the start, not open yet
     };
 
     QGroupBox* buildPortGroup(PortControls& port, const QString& receivedHint);
+    QCheckBox* outputBox(const QString& caption, const QString& hint, bool& choice,
+                         QWidget* parent);
     struct SettingRow {
         QString label;
         int maxLength;
@@ -113,6 +139,9 @@ private:
     QGroupBox* settingsBox(const QString& caption, std::initializer_list<SettingRow> rows);
     QGroupBox* buildGpsGroup();
     QGroupBox* buildExtendedGroup();
+    QGroupBox* buildNetworkGroup();
+    void applyNetworkOutput();
+    void showNetworkStatus();
     QLineEdit* settingEdit(int maxLength, std::string& setting);
     void switchPort(PortControls& port);
     bool openPort(PortControls& port); // false when the sailor gave up
@@ -121,10 +150,15 @@ private:
     void showOff(PortControls& port); // closed, "Off", its settings enabled
     void enableSettings(PortControls& port, bool enabled);
     void deliver(PortControls& port);
+    void send(const std::array<std::string, SentenceOutput::outputCount>& due);
     void refreshDeviceChoices();
 
     UiContext& context_;
     std::array<PortControls, 2> ports_;
+    SentenceOutput output_;
+    std::unique_ptr<NetworkOutput> network_;
+    std::string networkFailure_;
+    bool networkWaiting_ = false;
 };
 
 } // namespace brisomar

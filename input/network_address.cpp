@@ -140,4 +140,15 @@ std::string networkFailureDetail(const std::string& device, const std::string& r
     return "Address " + device + ": " + reason;
 }
 
+std::optional<NetworkAddress> outputAddress(std::string_view text, bool hostNeeded,
+                                            std::string& error) {
+    // Read as a UDP source is: the host may be left out.
+    auto address = parseNetworkAddress("udp://" + std::string(text), error);
+    if (address && hostNeeded && address->host.empty()) {
+        error = "an address is needed before the port";
+        return std::nullopt;
+    }
+    return address;
+}
+
 } // namespace brisomar

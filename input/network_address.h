@@ -32,6 +32,11 @@ bool isNetworkAddress(std::string_view device);
 // gpsd's host to localhost. Gives nothing and says why in `error` when the text does not read.
 std::optional<NetworkAddress> parseNetworkAddress(std::string_view device, std::string& error);
 
+// "HOST:PORT" where the navigator sends: a network address (port 10110 when left out); nothing,
+// with the reason in `error`, when it does not read or lacks a host that `hostNeeded`.
+std::optional<NetworkAddress> outputAddress(std::string_view text, bool hostNeeded,
+                                            std::string& error);
+
 // The address written out in full, defaults included: "gpsd://localhost:2947", "udp://:10110".
 std::string networkAddressText(const NetworkAddress& address);
 

@@ -147,6 +147,14 @@ void NetworkDevice::takeDatagrams() {
         keep(udp_.receiveDatagram(static_cast<qint64>(maxUnreadBytes)).data());
 }
 
+void NetworkDevice::write(std::string_view bytes) {
+    if (address_.protocol != NetworkProtocol::tcp ||
+        tcp_.state() != QAbstractSocket::ConnectedState ||
+        static_cast<std::size_t>(tcp_.bytesToWrite()) + bytes.size() > maxUnreadBytes)
+        return;
+    tcp_.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
 void NetworkDevice::keep(const QByteArray& bytes) {
     received_ += static_cast<std::size_t>(bytes.size());
     unread_.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));

@@ -36,6 +36,8 @@ public:
     std::size_t bytesWaiting() override { return unread_.size(); }
     std::string read(std::size_t count) override;
     void purge() override { unread_.clear(); }
+    // Sends to a TCP peer (a multiplexer takes sentences too); at most maxUnreadBytes wait to go.
+    void write(std::string_view bytes) override;
 
     // Bytes can arrive now: the connection is up, or the UDP port is bound.
     bool receiving() const;

@@ -26,6 +26,17 @@ private:
 
 } // namespace
 
+std::unique_ptr<NetworkOutput> loadNetworkOutput(const QString& folder, std::string& reason) {
+    QString why;
+    const auto make = reinterpret_cast<NetworkOutputMaker>(
+        moduleFunction(folder, networkModuleName, networkOutputMaker, why));
+    if (!make) {
+        reason = "The network output is not available: " + why.toStdString();
+        return nullptr;
+    }
+    return std::unique_ptr<NetworkOutput>(make());
+}
+
 std::unique_ptr<SerialDevice> loadNetworkDevice(const QString& folder) {
     QString reason;
     const auto make = reinterpret_cast<NetworkDeviceMaker>(

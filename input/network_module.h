@@ -1,5 +1,6 @@
 #pragma once
 
+#include "input/network_output.h"
 #include "input/serial_device.h"
 
 #include <QString>
@@ -15,5 +16,12 @@ using NetworkDeviceMaker = SerialDevice* (*)();
 // A network device from the module in `folder`. When the module cannot be loaded the device
 // refuses to open and says why, so the port reports it as it reports any device that fails.
 std::unique_ptr<SerialDevice> loadNetworkDevice(const QString& folder);
+
+inline constexpr const char* networkOutputMaker = "brisomar_make_network_output";
+using NetworkOutputMaker = NetworkOutput* (*)();
+
+// The network output from the module in `folder`; null, with the reason in `reason`, when the
+// module cannot be loaded.
+std::unique_ptr<NetworkOutput> loadNetworkOutput(const QString& folder, std::string& reason);
 
 } // namespace brisomar

@@ -87,6 +87,7 @@ public:
     std::size_t bytesWaiting() override { return current_->bytesWaiting(); }
     std::string read(std::size_t count) override { return current_->read(count); }
     void purge() override { current_->purge(); }
+    void write(std::string_view bytes) override { current_->write(bytes); }
 
 private:
     SerialDevice& deviceFor(const std::string& path);

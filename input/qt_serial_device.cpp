@@ -70,7 +70,8 @@ bool QtSerialDevice::openPort(std::string& reason) {
     }
     configuring_ = true;
     port_.setPortName(QString::fromStdString(path_));
-    const bool opened = port_.open(QIODevice::ReadOnly);
+    const bool writable = QFileInfo(QString::fromStdString(path_)).isWritable();
+    const bool opened = port_.open(writable ? QIODevice::ReadWrite : QIODevice::ReadOnly);
     if (opened)
         applySettings();
     else
@@ -161,6 +162,13 @@ std::size_t QtSerialDevice::bytesWaiting() {
 
 std::string QtSerialDevice::read(std::size_t count) {
     return port_.read(static_cast<qint64>(count)).toStdString();
+}
+
+void QtSerialDevice::write(std::string_view bytes) {
+    if (!port_.isOpen() || !port_.isWritable() ||
+        static_cast<std::size_t>(port_.bytesToWrite()) + bytes.size() > maxUnsentBytes)
+        return;
+    port_.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
 void QtSerialDevice::purge() {

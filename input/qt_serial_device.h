@@ -25,6 +25,10 @@ public:
     std::size_t bytesWaiting() override;
     std::string read(std::size_t count) override;
     void purge() override;
+    void write(std::string_view bytes) override;
+
+    // Bytes waiting to go out beyond this are not queued: at 4800 baud they are 8 seconds' worth.
+    static constexpr std::size_t maxUnsentBytes = 4096;
 
     // Bytes can arrive now: the device is there and open.
     bool receiving() const { return port_.isOpen(); }

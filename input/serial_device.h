@@ -65,8 +65,9 @@ struct LineSettings {
     TStopBits stopBits = TStopBits::sb1;
 };
 
-// The seam to one serial device: opened read-only with the line settings, no flow control,
-// DTR and RTS off. The program never transmits.
+// The seam to one serial device: opened with the line settings, no flow control, DTR and RTS
+// off; for writing too when the device may be written, since the program sends what the sailor
+// chooses (route sentences, the sentences received).
 class SerialDevice {
 public:
     virtual ~SerialDevice() = default;
@@ -81,6 +82,10 @@ public:
     virtual std::size_t bytesWaiting() = 0; // clears line errors
     virtual std::string read(std::size_t count) = 0;
     virtual void purge() = 0; // discards what is queued in both directions
+    // Sends the bytes, or drops them when the device cannot take them now (not there, its queue
+    // full): a slow line never holds the program up nor grows its memory. A device that cannot
+    // send drops them all.
+    virtual void write(std::string_view) {}
 };
 
 // The device that stands for COM n unless the sailor chooses another: the environment's

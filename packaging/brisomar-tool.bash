@@ -23,7 +23,7 @@ _brisomar_tool() {
     --dir)
       mapfile -t COMPREPLY < <(compgen -d -- "$cur")
       return ;;
-    --seconds | --record | --sentence | --extended | --fields | --extended-field)
+    --seconds | --record | --sentence | --extended | --fields | --extended-field | --from | --speed)
       return ;;
   esac
 
@@ -31,7 +31,7 @@ _brisomar_tool() {
   if ((COMP_CWORD == 1)); then
     words='calc info convert nmea chart ais --help --version'
   elif [[ $command == nmea ]] && ((COMP_CWORD == 2)); then
-    words='replay sim check'
+    words='replay sim check route'
   elif [[ $command == chart ]] && ((COMP_CWORD == 2)); then
     words='import'
   elif [[ $command == ais ]] && ((COMP_CWORD == 2)); then
@@ -43,6 +43,7 @@ _brisomar_tool() {
       nmea/replay) words='--device --pty --baud --fast' ;;
       nmea/sim) words='--device --pty --baud --seconds' ;;
       nmea/check) words='--baud --sentence --extended --fields --extended-field' ;;
+      nmea/route) words='--from --speed' ;;
       chart/import) words='--map --dir --record' ;;
     esac
     if [[ $cur != -* && $command != calc ]]; then

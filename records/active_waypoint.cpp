@@ -54,7 +54,7 @@ void countArrival(NavState& nav, const WaypointRoute& route, int reached) {
 }
 
 void setFigures(WaypointFigures& figures, const WaypointRoute& route, const NavState& nav,
-                long double now) {
+                long double now, long double arrivalRadiusMetres) {
     const GeoPoint position{nav.PosLat, nav.PosLon};
     figures = {};
     figures.number = route.sailing.ActiveWaypoint;
@@ -69,6 +69,12 @@ void setFigures(WaypointFigures& figures, const WaypointRoute& route, const NavS
     figures.crossTrackMetres = CrossTrack(legStart(route), active(route), position);
     figures.madeGoodKnots = VelocityMadeGood(nav.PosCourse, nav.PosSpeed, to.bearing);
     figures.arrival = ArrivalTime(to.distanceNm, figures.madeGoodKnots, now);
+    const GeoPoint waypoint = active(route);
+    figures.lat = waypoint.lat;
+    figures.lon = waypoint.lon;
+    figures.legBearing = WaypointBearing(legStart(route), waypoint).bearing;
+    figures.inArrivalCircle = to.distanceNm * metresPerNm <= arrivalRadiusMetres;
+    figures.perpendicularPassed = BeyondLineSquareToLeg(legStart(route), waypoint, position);
 }
 
 } // namespace
@@ -133,7 +139,7 @@ void FollowRoute(WaypointRoute& route, NavState& nav, long double now,
     s.HasPrevious = true;
     s.PreviousLat = position.lat;
     s.PreviousLon = position.lon;
-    setFigures(nav.Waypoint, route, nav, now);
+    setFigures(nav.Waypoint, route, nav, now, arrivalRadiusMetres);
 }
 
 } // namespace brisomar

@@ -54,6 +54,16 @@ public:
         return written > 0 ? static_cast<std::size_t>(written) : 0;
     }
 
+    // What the program wrote to the slave side and waits on the master side.
+    std::string readWaiting() {
+        const int flags = ::fcntl(master_, F_GETFL);
+        ::fcntl(master_, F_SETFL, flags | O_NONBLOCK);
+        char buffer[4096];
+        const ssize_t count = ::read(master_, buffer, sizeof buffer);
+        ::fcntl(master_, F_SETFL, flags);
+        return count > 0 ? std::string(buffer, static_cast<std::size_t>(count)) : std::string();
+    }
+
     void closeMaster() {
         if (master_ >= 0)
             ::close(master_);

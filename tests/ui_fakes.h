@@ -10,6 +10,7 @@
 #include "charts/qt_chart_printer.h"
 #include "fake_clock.h"
 #include "input/TaskIcon.h"
+#include "input/qt_network_output.h"
 #include "input/serial_device.h"
 
 #include <QCoreApplication>
@@ -149,7 +150,8 @@ public:
         waiting.clear();
         ++shared_->purges;
     }
-    std::string waiting;
+    void write(std::string_view bytes) override { written += bytes; }
+    std::string waiting, written;
 
 private:
     std::shared_ptr<Shared> shared_;
@@ -219,7 +221,8 @@ struct UiFixture {
                        },
                        [this] { return std::make_unique<FakeTrayShell>(tray); },
                        [](QString&) { return std::make_unique<QtChartPrinter>(); },
-                       {}}, // a test that imports charts sets its raster library
+                       {}, // a test that imports charts sets its raster library
+                       [](std::string&) { return std::make_unique<QtNetworkOutput>(); }},
                       {}};
 };
 

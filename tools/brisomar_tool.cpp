@@ -1,5 +1,6 @@
 // brisomar-tool: the navigator's command-line companion.
 #include "base/file_system.h"
+#include "base/number_text.h"
 #include "base/version.h"
 #include "charts/gdal_raster_library.h"
 #include "navcalc/boat_tables.h"
@@ -10,6 +11,7 @@
 #include "tools/info.h"
 #include "tools/nmea_check.h"
 #include "tools/nmea_replay.h"
+#include "tools/nmea_route.h"
 #include "tools/tool_files.h"
 
 #include <algorithm>
@@ -89,6 +91,10 @@ Commands:
           longitude with a sign, 60 minutes or more, beyond 90 or 180 degrees). When the GPS
           sentence matched nothing, "seen" names the sentences that came, the most frequent
           first (at most ten).
+  nmea route FILE.WAY --from LAT,LON --speed KN
+          print the sentences the navigator sends an autopilot (RMB, APB, XTE) for the route's
+          first leg with the boat at LAT,LON (decimal degrees, longitude EAST positive),
+          heading for the first waypoint at KN knots, as if the route were started there.
   ais decode FILE
           decode the AIS sentences ("!AIVDM", "!AIVDO", any talker) of a recording as the
           navigator reads them, fragments put together, and write one JSON object a line for
@@ -168,7 +174,7 @@ struct Arguments {
     bool force = false, pty = false, fast = false;
     std::optional<std::string> device;
     std::optional<int> baud, seconds, record;
-    std::optional<std::string> map, dir;
+    std::optional<std::string> map, dir, from, speed;
 };
 
 int positiveNumber(std::string_view option, const std::string& text) {
@@ -208,6 +214,10 @@ void setOption(Arguments& a, std::string_view option, const std::string& value) 
         a.dir = value;
     else if (option == "--record")
         a.record = positiveNumber(option, value);
+    else if (option == "--from")
+        a.from = value;
+    else if (option == "--speed")
+        a.speed = value;
     else
         a.seconds = positiveNumber(option, value);
 }
@@ -287,13 +297,27 @@ int check(int argc, char** argv) {
     }
 }
 
+int route(int argc, char** argv) {
+    const Arguments a = parseArguments(argc, argv, 3, {"--from", "--speed"});
+    requireWords(a, 1);
+    const auto from = brisomar::tool::readToolPosition(a.from.value_or(""));
+    require(from.has_value(), "route needs --from LAT,LON in decimal degrees");
+    const auto speed = brisomar::readNumber(a.speed.value_or(""));
+    require(speed && *speed >= 0 && *speed < 100, "route needs --speed KN, 0 to 99 knots");
+    brisomar::StdFileSystem files;
+    std::cout << brisomar::tool::routeSentencesAt(files, a.words[0], *from, *speed);
+    return 0;
+}
+
 int nmea(int argc, char** argv) {
     const std::string_view mode = argc > 2 ? argv[2] : "";
     if (mode == "replay")
         return replay(argc, argv);
     if (mode == "check")
         return check(argc, argv);
-    require(mode == "sim", "nmea needs replay, sim or check");
+    if (mode == "route")
+        return route(argc, argv);
+    require(mode == "sim", "nmea needs replay, sim, check or route");
     return simulate(argc, argv);
 }
 

@@ -9,8 +9,9 @@ namespace {
 // Settings with a value other than the default in every group.
 KeptSettings sailorsSettings() {
     KeptSettings s;
-    s.ports[0] = {true, "/dev/ttyUSB0", "9600", "7", "Even", "2"};
-    s.ports[1] = {false, "tcp://10.0.0.1:10110", "1200", "8", "Odd", "1"};
+    s.ports[0] = {true, "/dev/ttyUSB0", "9600", "7", "Even", "2", true, false};
+    s.ports[1] = {false, "tcp://10.0.0.1:10110", "1200", "8", "Odd", "1", false, true};
+    s.network = {{true, "0.0.0.0:10110", true, "192.168.1.255:2000"}, true};
     s.gps.sentence = "??RMC";
     s.gps.speedField = "9";
     s.extended = {"SDDPT", "2", "Depth"};

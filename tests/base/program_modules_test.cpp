@@ -39,6 +39,15 @@ TEST(ProgramModules, WithoutItsModuleANetworkDeviceRefusesToOpenAndSaysWhy) {
     EXPECT_EQ(device->bytesWaiting(), 0u);
 }
 
+TEST(ProgramModules, TheNetworkOutputComesFromItsModuleOrTheReasonItCannot) {
+    std::string reason;
+    const auto output = loadNetworkOutput(builtModules, reason);
+    ASSERT_NE(output, nullptr) << reason;
+    EXPECT_EQ(output->apply({false, {}, true, "127.0.0.1:10110"}), "");
+    EXPECT_EQ(loadNetworkOutput(noModules, reason), nullptr);
+    EXPECT_NE(reason.find(networkModuleName), std::string::npos) << reason;
+}
+
 TEST(ProgramModules, TheChartPrinterComesFromItsModuleOrTheReasonItCannot) {
     QString reason;
     EXPECT_NE(loadChartPrinter(builtModules, reason), nullptr) << reason.toStdString();

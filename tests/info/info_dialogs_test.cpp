@@ -82,6 +82,7 @@ TEST(HelpPages, EveryPageTheContentsLinkIsStored) {
         linked << match.captured(1);
     EXPECT_TRUE(linked.contains(QStringLiteral("import.html")));
     EXPECT_TRUE(linked.contains(QStringLiteral("kept.html")));
+    EXPECT_TRUE(linked.contains(QStringLiteral("output.html")));
     for (const QString& name : linked) {
         QFile page(QStringLiteral(":/help/") + name);
         ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << name.toStdString();

@@ -3,11 +3,13 @@
 #include "base/radio_group.h"
 #include "input/SeComm32.h"
 #include "input/Vimocom.h"
+#include "input/nmea_output.h"
 #include "input/qt_serial_device.h"
 #include "pty_pair.h"
 #include "temp_dir.h"
 #include "ui_fakes.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -214,6 +216,23 @@ TEST_F(PtyReception, GarbageAndVoidFixesChangeNothing) {
     EXPECT_TRUE(nav().GpsCourse.isZero());
     EXPECT_TRUE(nav().ExtendedValue.isZero());
     EXPECT_EQ(nav().GpsLat, rmcLat); // the position of the long sentence was valid
+}
+
+// Port 2 is an autopilot's line: it takes the route sentences and what the GPS sends.
+TEST_F(PtyReception, APortSendsTheRouteAndTheOtherPortsSentences) {
+    PtyPair autopilot;
+    switchOnAt(2, autopilot.slavePath());
+    dlg->SendRouteCheckB->setChecked(true);
+    dlg->SendReceivedCheckB->setChecked(true);
+    send(rmc + "\r\n");
+    ui.program.nav.Waypoint.progress = RouteProgress::Sailing;
+    ui.clock.pass(std::chrono::seconds(1));
+    dlg->Timer1Timer();
+    const std::string expected = rmc + "\r\n" + routeSentences(nav());
+    std::string sent;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (sent += autopilot.readWaiting()) == expected; }))
+        << sent;
+    EXPECT_TRUE(sent.find("$ECRMB,A,") != std::string::npos) << sent;
 }
 
 TEST_F(PtyReception, ALongSentenceIsCutTo80Characters) {
