@@ -86,8 +86,12 @@ TVimoComDlg::TVimoComDlg(UiContext& context, QWidget* parent)
     grid->addWidget(buildPortGroup(ports_[0], QStringLiteral("Received at port.")), 0, 0);
     grid->addWidget(buildPortGroup(ports_[1], QStringLiteral("Received at port")), 0, 1);
     grid->addWidget(buildGpsGroup(), 1, 0);
-    grid->addWidget(buildExtendedGroup(), 1, 1);
-    grid->addWidget(buildNetworkGroup(), 2, 0, 1, 2);
+    // The network output under the short extended group, so that the window fits a screen of
+    // 768 pixels.
+    auto* right = new QVBoxLayout;
+    right->addWidget(buildExtendedGroup());
+    right->addWidget(buildNetworkGroup());
+    grid->addLayout(right, 1, 1);
     NoticeLabel = new QLabel(this); // what the GPS sentence misses, when it misses something
     NoticeLabel->setWordWrap(true);
     NoticeLabel->hide();
@@ -278,10 +282,10 @@ QGroupBox* TVimoComDlg::buildNetworkGroup() {
     auto* layout = new QGridLayout(group);
     layout->addWidget(TcpServerCheck, 0, 0);
     layout->addWidget(TcpAddressEdit, 0, 1);
-    layout->addWidget(UdpCheck, 0, 2);
-    layout->addWidget(UdpAddressEdit, 0, 3);
-    layout->addWidget(NetReceivedCheck, 1, 0, 1, 2);
-    layout->addWidget(NetworkStatusLabel, 2, 0, 1, 4);
+    layout->addWidget(UdpCheck, 1, 0);
+    layout->addWidget(UdpAddressEdit, 1, 1);
+    layout->addWidget(NetReceivedCheck, 2, 0, 1, 2);
+    layout->addWidget(NetworkStatusLabel, 3, 0, 1, 2);
     return group;
 }
 
