@@ -172,7 +172,7 @@ def ais_mix_38400():
     boat, out, positions = Boat(5.5, 20.0), [], 0
     ships = [(244000000 + n, 47 + rand.uniform(0, 0.5), -3 + rand.uniform(-0.5, 0.5))
              for n in range(500)]
-    for second in range(30):
+    for second in range(10):
         t = float(second)
         reports = [ais_position(m, lat, lon, 8.5, (m * 7) % 360, "AB"[m % 2])
                    for m, lat, lon in (ships[(second * 70 + i) % 500] for i in range(70))]
