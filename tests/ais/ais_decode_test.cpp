@@ -65,12 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"BaseStation",
                    [] {
                        return header(4, 2655619)
-                           .put(2024, 14)
-                           .put(6, 4)
-                           .put(1, 5)
-                           .put(12, 5)
-                           .put(0, 12)
-                           .put(1, 1)
+                           .put({{2024, 14}, {6, 4}, {1, 5}, {12, 5}, {0, 12}, {1, 1}})
                            .degrees(-12.125, 28)
                            .degrees(-33.5, 27)
                            .put(1, 4)
@@ -80,21 +75,20 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"ClassAStaticInTwoSentences",
                    [] {
                        return header(5, 265547250)
-                           .put(0, 2)
-                           .put(9074729, 30)
+                           .put({{0, 2}, {9074729, 30}})
                            .text("SKVV", 7)
                            .text("NORDIC STAR  ", 20)
-                           .put(70, 8)
-                           .put(100, 9)
-                           .put(20, 9)
-                           .put(8, 6)
-                           .put(9, 6)
-                           .put(1, 4)
-                           .put(7, 4)
-                           .put(14, 5)
-                           .put(18, 5)
-                           .put(30, 6)
-                           .put(62, 8)
+                           .put({{70, 8},
+                                 {100, 9},
+                                 {20, 9},
+                                 {8, 6},
+                                 {9, 6},
+                                 {1, 4},
+                                 {7, 4},
+                                 {14, 5},
+                                 {18, 5},
+                                 {30, 6},
+                                 {62, 8}})
                            .text("GOTEBORG", 20)
                            .put(0, 2);
                    },
@@ -105,13 +99,10 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"SarAircraft",
                    [] {
                        return header(9, 111265001)
-                           .put(150, 12)
-                           .put(120, 10)
-                           .put(0, 1)
+                           .put({{150, 12}, {120, 10}, {0, 1}})
                            .degrees(12, 28)
                            .degrees(56, 27)
-                           .put(900, 12)
-                           .put(15, 6)
+                           .put({{900, 12}, {15, 6}})
                            .put(0, 8 + 1 + 3 + 1 + 1 + 20);
                    },
                    R"({"type":9,"mmsi":111265001,"lat":56.0,"lon":12.0,"speed":120.0,)"
@@ -135,13 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
                        motion(e, 40, 57.5, 11.25, 900, 91, 5);
                        return e.put(0, 4)
                            .text("SEA BREEZE", 20)
-                           .put(37, 8)
-                           .put(10, 9)
-                           .put(2, 9)
-                           .put(2, 6)
-                           .put(2, 6)
-                           .put(1, 4)
-                           .put(0, 7);
+                           .put({{37, 8}, {10, 9}, {2, 9}, {2, 6}, {2, 6}, {1, 4}, {0, 7}});
                    },
                    R"({"type":19,"mmsi":265000002,"lat":57.5,"lon":11.25,"speed":4.0,)"
                    R"("course":90.0,"heading":91,"accuracy":true,"second":5,)"
@@ -155,17 +140,17 @@ INSTANTIATE_TEST_SUITE_P(
                            .put(1, 1)
                            .degrees(11.5, 28)
                            .degrees(57.625, 27)
-                           .put(5, 9)
-                           .put(5, 9)
-                           .put(3, 6)
-                           .put(3, 6)
-                           .put(7, 4)
-                           .put(10, 6)
-                           .put(1, 1)
-                           .put(0, 8)
-                           .put(0, 1)
-                           .put(1, 1)
-                           .put(0, 2);
+                           .put({{5, 9},
+                                 {5, 9},
+                                 {3, 6},
+                                 {3, 6},
+                                 {7, 4},
+                                 {10, 6},
+                                 {1, 1},
+                                 {0, 8},
+                                 {0, 1},
+                                 {1, 1},
+                                 {0, 2}});
                    },
                    R"({"type":21,"mmsi":992651001,"lat":57.625,"lon":11.5,"accuracy":true,)"
                    R"("second":10,"to_bow":5,"to_stern":5,"to_port":3,"to_starboard":3,)"
@@ -177,29 +162,19 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"ClassBStaticPartB",
                    [] {
                        return header(24, 265000003)
-                           .put(1, 2)
-                           .put(36, 8)
-                           .put(0, 42)
+                           .put({{1, 2}, {36, 8}, {0, 42}})
                            .text("SE1234", 7)
-                           .put(12, 9)
-                           .put(3, 9)
-                           .put(2, 6)
-                           .put(2, 6)
-                           .put(0, 6);
+                           .put({{12, 9}, {3, 9}, {2, 6}, {2, 6}, {0, 6}});
                    },
                    R"({"type":24,"mmsi":265000003,"callsign":"SE1234","shiptype":36,)"
                    R"("to_bow":12,"to_stern":3,"to_port":2,"to_starboard":2})"},
         DecodeCase{"LongRange",
                    [] {
                        return header(27, 265547250, 3)
-                           .put(1, 1)
-                           .put(0, 1)
-                           .put(5, 4)
+                           .put({{1, 1}, {0, 1}, {5, 4}})
                            .degrees(-70.5, 18, 600)
                            .degrees(-33.25, 17, 600)
-                           .put(3, 6)
-                           .put(45, 9)
-                           .put(0, 2);
+                           .put({{3, 6}, {45, 9}, {0, 2}});
                    },
                    R"({"type":27,"mmsi":265547250,"lat":-33.25,"lon":-70.5,"speed":3.0,)"
                    R"("course":45.0,"status":5,"accuracy":true})"}),

@@ -3,8 +3,10 @@
 // Writes AIS messages field by field, as a transponder would, for the tests to decode.
 #include <cstdint>
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace brisomar::test {
@@ -14,6 +16,12 @@ public:
     AisEncoder& put(std::int64_t value, int bits) {
         for (int bit = bits - 1; bit >= 0; --bit)
             bits_.push_back(bit < 63 && ((value >> bit) & 1) != 0); // wider: zeros
+        return *this;
+    }
+    // Fields one after another, each a value and its width in bits.
+    AisEncoder& put(std::initializer_list<std::pair<std::int64_t, int>> fields) {
+        for (const auto& [value, bits] : fields)
+            put(value, bits);
         return *this;
     }
     // Six-bit text, padded with "@" to `characters`.
