@@ -85,23 +85,11 @@ PixelPoint towards(PixelPoint at, long double degrees, long double radius) {
             at.y - static_cast<int>(std::lround(radius * std::cos(degrees * degree)))};
 }
 
-// Paints a target's pixels, keeping the colour under each the first time it is painted.
-class LayerPainter {
+// A target's pixels over the picture.
+class LayerPainter : public SpotPainter {
 public:
     LayerPainter(ChartSurface& surface, AisOverlay::Layer& layer)
-        : surface_(surface), layer_(layer) {}
-
-    void paint(PixelPoint p, Rgb colour) {
-        if (!surface_.contains(p.x, p.y))
-            return;
-        const auto key = static_cast<long long>(p.y) * surface_.width() + p.x;
-        const auto [found, fresh] = index_.try_emplace(key, layer_.spots.size());
-        if (fresh)
-            layer_.spots.push_back({p.x, p.y, surface_.pixel(p.x, p.y), colour});
-        else
-            layer_.spots[found->second].drawn = colour;
-        surface_.setPixel(p.x, p.y, colour);
-    }
+        : SpotPainter(surface, layer.spots) {}
 
     void line(PixelPoint from, PixelPoint to, Rgb colour, PenStyle style = PenStyle::Solid) {
         for (const PixelPoint p : lineFootprint(from, to, {1, style, colour, false}))
@@ -114,11 +102,6 @@ public:
         for (std::size_t i = 0; i < corners.size(); ++i)
             line(corners[i], corners[(i + 1) % corners.size()], colour);
     }
-
-private:
-    ChartSurface& surface_;
-    AisOverlay::Layer& layer_;
-    std::unordered_map<long long, std::size_t> index_;
 };
 
 std::vector<PixelPoint> around(PixelPoint at, long double radius, std::initializer_list<int> turns,

@@ -235,23 +235,11 @@ ChartSpot waypointSpot(ChartState& chart, const TWaypoint& waypoint) {
     return chartSpot(chart, waypoint.Lat, waypoint.Lon);
 }
 
-// Paints pixels over the picture, keeping the colour under each the first time it is painted.
-class OverlayPainter {
+// The route's pixels over the picture.
+class OverlayPainter : public SpotPainter {
 public:
     OverlayPainter(ChartSurface& surface, RouteOverlay& overlay)
-        : surface_(surface), overlay_(overlay) {}
-
-    void paint(PixelPoint p, Rgb colour) {
-        if (!surface_.contains(p.x, p.y))
-            return;
-        const auto key = static_cast<long long>(p.y) * surface_.width() + p.x;
-        const auto [found, fresh] = index_.try_emplace(key, overlay_.spots.size());
-        if (fresh)
-            overlay_.spots.push_back({p.x, p.y, surface_.pixel(p.x, p.y), colour});
-        else
-            overlay_.spots[found->second].drawn = colour;
-        surface_.setPixel(p.x, p.y, colour);
-    }
+        : SpotPainter(surface, overlay.spots) {}
 
     void line(ChartSpot from, ChartSpot to, const Pen& pen) {
         if (!from.onChart || !to.onChart)
@@ -266,11 +254,6 @@ public:
         for (const PixelPoint p : waypointMarkPixels(at.pixel.x, at.pixel.y))
             paint(p, red);
     }
-
-private:
-    ChartSurface& surface_;
-    RouteOverlay& overlay_;
-    std::unordered_map<long long, std::size_t> index_;
 };
 
 const Pen legPen{1, PenStyle::Solid, magenta, false};
@@ -384,6 +367,21 @@ bool drawLogPositions(ChartSurface& surface, ChartState& chart, const Logbook& l
         }
     }
     return true;
+}
+
+SpotPainter::SpotPainter(ChartSurface& surface, std::vector<RouteOverlay::Spot>& spots)
+    : surface_(surface), spots_(spots) {}
+
+void SpotPainter::paint(PixelPoint p, Rgb colour) {
+    if (!surface_.contains(p.x, p.y))
+        return;
+    const auto key = static_cast<long long>(p.y) * surface_.width() + p.x;
+    const auto [found, fresh] = index_.try_emplace(key, spots_.size());
+    if (fresh)
+        spots_.push_back({p.x, p.y, surface_.pixel(p.x, p.y), colour});
+    else
+        spots_[found->second].drawn = colour;
+    surface_.setPixel(p.x, p.y, colour);
 }
 
 } // namespace brisomar

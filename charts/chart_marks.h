@@ -9,8 +9,23 @@
 
 #include <array>
 #include <functional>
+#include <unordered_map>
+#include <vector>
 
 namespace brisomar {
+
+// Paints pixels over the picture into `spots`, keeping the colour under each the first time it
+// is painted, so that erasing them gives the picture back.
+class SpotPainter {
+public:
+    SpotPainter(ChartSurface& surface, std::vector<RouteOverlay::Spot>& spots);
+    void paint(PixelPoint p, Rgb colour);
+
+private:
+    ChartSurface& surface_;
+    std::vector<RouteOverlay::Spot>& spots_;
+    std::unordered_map<long long, std::size_t> index_;
+};
 
 // The track pen of the settings.
 Pen trackPen(const ChartSettings& settings);
