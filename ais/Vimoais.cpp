@@ -3,7 +3,6 @@
 #include "ais/ais_targets.h"
 #include "ais/ais_texts.h"
 #include "base/qt_palette.h"
-#include "charts/Vimomapa.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -135,11 +134,11 @@ std::uint32_t TVimoAisDlg::selectedMmsi() const {
 }
 
 void TVimoAisDlg::TargetListDoubleClick(int row) {
-    if (row < 0 || row >= static_cast<int>(listed_.size()) || !context_.windows.mapA)
+    if (row < 0 || row >= static_cast<int>(listed_.size()) || !context_.windows.centreChartOn)
         return;
     const AisTarget* t = context_.program.aisTargets.find(listed_[static_cast<std::size_t>(row)]);
     if (t && t->position)
-        context_.windows.mapA->centreOn(*t->position);
+        context_.windows.centreChartOn(*t->position);
 }
 
 void TVimoAisDlg::DetailsBtnClick() {

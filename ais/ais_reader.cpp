@@ -1,6 +1,6 @@
 #include "ais/ais_reader.h"
 
-#include "input/nmea_fields.h"
+#include "base/nmea_checksum.h"
 
 #include <array>
 #include <string_view>

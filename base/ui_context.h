@@ -23,6 +23,7 @@ class Reception;
 class WaypointRoute;
 class ChartSelection;
 struct BoatTables;
+struct GeoPoint;
 struct ChartSettings;
 struct ChartState;
 class HeldDevices;
@@ -88,6 +89,9 @@ struct WindowRegistry {
     QDialog* unusDlg = nullptr;
     QDialog* warrDlg = nullptr;
     TVimoAisDlg* aisDlg = nullptr;
+    // Centres the chart window on a position it shows. The chart window sets it, so that the
+    // windows of the subsystems below the charts reach it without knowing it; empty until then.
+    std::function<void(const GeoPoint&)> centreChartOn;
 };
 
 // The program's state as the windows reach it: references to the parts that the program object

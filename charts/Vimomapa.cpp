@@ -67,6 +67,7 @@ TMapA::TMapA(UiContext& context, QWidget* parent)
                    picture_, *this, systemDecimalSeparator()}) {
     setWindowTitle(QStringLiteral("Brisomar-Chart-OverView"));
     setHelpContext(context_.help, helpContext);
+    context_.windows.centreChartOn = [this](const GeoPoint& position) { centreOn(position); };
     resize(390, 307);
     scroll_ = new QScrollArea(this);
     scroll_->horizontalScrollBar()->setSingleStep(38);

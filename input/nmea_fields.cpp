@@ -67,12 +67,6 @@ NmeaAngle nmeaAngle(std::string_view field, std::size_t degreeDigits, long doubl
             unsignedDecimal && *minutes < 60 && v.value() <= maxDegrees};
 }
 
-int hexDigit(char c) {
-    const auto digit = std::string_view("0123456789ABCDEF")
-                           .find(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
-    return digit == std::string_view::npos ? -1 : static_cast<int>(digit);
-}
-
 // The fields of a sentence after its name, its checksum cut off.
 std::vector<std::string_view> fieldsAfterName(std::string_view sentence) {
     sentence = sentence.substr(0, sentence.find(checksumMark));
@@ -136,20 +130,6 @@ std::optional<long double> readTrueHeading(std::string_view sentence) {
 
 std::string_view sentenceName(std::string_view sentence) {
     return sentence.substr(0, sentence.find_first_of(",*"));
-}
-
-bool checksumIsWrong(std::string_view sentence) {
-    constexpr std::size_t checksumLength = 3; // "*hh"
-    if (sentence.size() < checksumLength)
-        return false;
-    const std::size_t mark = sentence.size() - checksumLength;
-    const int high = hexDigit(sentence[mark + 1]), low = hexDigit(sentence[mark + 2]);
-    if (sentence[mark] != checksumMark || high < 0 || low < 0)
-        return false;
-    unsigned char sum = 0;
-    for (const char c : sentence.substr(0, mark))
-        sum ^= static_cast<unsigned char>(c);
-    return sum != high * 16 + low;
 }
 
 bool sentenceHasName(std::string_view sentence, std::string_view name) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/nmea_checksum.h"
 #include "base/real48.h"
 
 #include <optional>
@@ -19,9 +20,8 @@ bool sentenceHasName(std::string_view sentence, std::string_view name);
 // The sentence's name: what comes before its first separator (or its checksum), "GPRMC".
 std::string_view sentenceName(std::string_view sentence);
 
-// Whether a sentence ("$" dropped) ends in a checksum, "*" and two hexadecimal digits, that is
-// not the exclusive or of the characters before the "*". A sentence without one is not wrong.
-bool checksumIsWrong(std::string_view sentence);
+// A sentence's checksum is checked by checksumIsWrong (base/nmea_checksum.h), as an AIS
+// sentence's is.
 
 // Field n (1..14) of a received sentence ("$" already dropped): the text between separators n
 // and n+1; only the first 15 separators count. The sentence must have `name` (sentenceHasName).

@@ -2,7 +2,7 @@
 
 #include "navcalc/accumulators.h"
 #include "navcalc/sailing.h"
-#include "records/waypoint_route.h"
+#include "navcalc/waypoint.h"
 
 #include <array>
 #include <string>

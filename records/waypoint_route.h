@@ -2,19 +2,13 @@
 
 #include "base/file_system.h"
 #include "base/real48.h"
+#include "navcalc/waypoint.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
 
 namespace brisomar {
-
-// One waypoint: its position (degrees, north and west positive) and the leg from the previous
-// waypoint (nautical miles, degrees, minutes; 0 for the first).
-struct TWaypoint {
-    Real48 Lat, Lon, Dist, Dir, Minutes;
-    bool isEnd() const { return Lat.value() == 0 && Lon.value() == 0; }
-};
 
 // The leg from the previous waypoint (nautical miles, degrees, minutes).
 struct WaypointLeg {
