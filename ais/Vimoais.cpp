@@ -1,19 +1,22 @@
 #include "ais/Vimoais.h"
 
 #include "ais/ais_targets.h"
-#include "ais/ais_texts.h"
 #include "base/qt_palette.h"
 
-#include <QGridLayout>
+#include <QBrush>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QScrollBar>
+#include <QStyleOptionViewItem>
+#include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace brisomar {
 
@@ -30,7 +33,83 @@ QString text(const std::string& t) {
     return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
 }
 
+// As wide as the column's header or its sample text in a cell, whichever is wider, plus the grid
+// line: what sizing to the contents would make of the sample, measured once.
+int columnWidth(const QTableView* list, int column) {
+    QStyleOptionViewItem cell;
+    cell.initFrom(list);
+    cell.font = list->font();
+    cell.features = QStyleOptionViewItem::HasDisplay;
+    cell.text = QString::fromLatin1(aisColumnSamples[static_cast<std::size_t>(column)]);
+    const int sample =
+        list->style()->sizeFromContents(QStyle::CT_ItemViewItem, &cell, QSize(), list).width();
+    return std::max(list->horizontalHeader()->sectionSizeHint(column), sample + 1);
+}
+
 } // namespace
+
+bool AisTargetModel::refresh(const AisTargets& targets) {
+    std::vector<Row> rows;
+    rows.reserve(targets.size());
+    for (const AisTarget* t : targets.sorted())
+        rows.push_back({t->mmsi, targetRow(*t),
+                        t->raisesAlarm() ? Shade::alarm
+                        : t->lost        ? Shade::lost
+                                         : Shade::plain});
+    if (!std::ranges::equal(rows, rows_, {}, &Row::mmsi, &Row::mmsi)) {
+        beginResetModel();
+        rows_ = std::move(rows);
+        endResetModel();
+        return true;
+    }
+    std::size_t first = 0, end = rows.size();
+    while (first < end && rows[first] == rows_[first])
+        ++first;
+    if (first == end)
+        return false;
+    while (rows[end - 1] == rows_[end - 1])
+        --end;
+    rows_ = std::move(rows);
+    emit dataChanged(index(static_cast<int>(first), 0),
+                     index(static_cast<int>(end - 1), columnCount() - 1));
+    return false;
+}
+
+std::uint32_t AisTargetModel::mmsiAt(int row) const {
+    return row >= 0 && row < rowCount() ? rows_[static_cast<std::size_t>(row)].mmsi : 0;
+}
+
+std::optional<int> AisTargetModel::rowOf(std::uint32_t mmsi) const {
+    const auto found = std::ranges::find(rows_, mmsi, &Row::mmsi);
+    return found == rows_.end() ? std::nullopt
+                                : std::optional(static_cast<int>(found - rows_.begin()));
+}
+
+int AisTargetModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int AisTargetModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(aisColumns.size());
+}
+
+QVariant AisTargetModel::data(const QModelIndex& index, int role) const {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+        return {};
+    const Row& row = rows_[static_cast<std::size_t>(index.row())];
+    if (role == Qt::DisplayRole)
+        return text(row.cells[static_cast<std::size_t>(index.column())]);
+    if (role == Qt::ForegroundRole && row.shade != Shade::plain)
+        return QBrush(shownColour(row.shade == Shade::alarm ? Qt::red : Qt::gray, QPalette::Text));
+    return {};
+}
+
+QVariant AisTargetModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < columnCount())
+        return QString::fromLatin1(aisColumns[static_cast<std::size_t>(section)]);
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
 
 TVimoAisDlg::TVimoAisDlg(UiContext& context, QWidget* parent)
     : ControlsOnDemandDialog(parent), context_(context) {
@@ -39,21 +118,22 @@ TVimoAisDlg::TVimoAisDlg(UiContext& context, QWidget* parent)
 }
 
 void TVimoAisDlg::buildControls() {
-    TargetList = new QTableWidget(0, static_cast<int>(aisColumns.size()), this);
-    QStringList headers;
-    for (const char* column : aisColumns)
-        headers << QString::fromLatin1(column);
-    TargetList->setHorizontalHeaderLabels(headers);
+    TargetList = new QTableView(this);
+    targets_ = new AisTargetModel(this);
+    TargetList->setModel(targets_);
     TargetList->verticalHeader()->hide();
     TargetList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TargetList->setSelectionBehavior(QAbstractItemView::SelectRows);
     TargetList->setSelectionMode(QAbstractItemView::SingleSelection);
-    TargetList->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    TargetList->horizontalHeader()->setStretchLastSection(true);
+    QHeaderView* header = TargetList->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    for (int column = 0; column < targets_->columnCount(); ++column)
+        header->resizeSection(column, columnWidth(TargetList, column));
+    header->setStretchLastSection(true);
     TargetList->setToolTip(QStringLiteral("Double click: centre the chart on the target."));
     TargetList->setMinimumSize(620, 300);
-    connect(TargetList, &QTableWidget::cellDoubleClicked, this,
-            [this](int row, int) { TargetListDoubleClick(row); });
+    connect(TargetList, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { TargetListDoubleClick(index.row()); });
 
     EditOwnMmsi = new QLineEdit(this);
     EditOwnMmsi->setValidator(new QIntValidator(0, 999999999, EditOwnMmsi));
@@ -100,43 +180,42 @@ void TVimoAisDlg::Timer1Timer() {
         showTargets();
 }
 
-// The list is filled anew each second, the chosen target kept chosen.
+// The list is refreshed each second, the chosen target kept chosen.
 void TVimoAisDlg::showTargets() {
-    const std::uint32_t chosen = selectedMmsi();
-    const auto targets = context_.program.aisTargets.sorted();
-    TargetList->setRowCount(static_cast<int>(targets.size()));
-    listed_.clear();
-    for (int row = 0; row < static_cast<int>(targets.size()); ++row) {
-        const AisTarget& t = *targets[static_cast<std::size_t>(row)];
-        listed_.push_back(t.mmsi);
-        const auto cells = targetRow(t);
-        for (int column = 0; column < static_cast<int>(cells.size()); ++column) {
-            QTableWidgetItem* item = TargetList->item(row, column);
-            if (!item)
-                TargetList->setItem(row, column, item = new QTableWidgetItem);
-            item->setText(text(cells[static_cast<std::size_t>(column)]));
-            item->setForeground(t.raisesAlarm() ? shownColour(Qt::red, QPalette::Text)
-                                : t.lost        ? shownColour(Qt::gray, QPalette::Text)
-                                                : palette().color(QPalette::Text));
-        }
-        if (t.mmsi == chosen)
-            TargetList->selectRow(row);
-    }
-    CountLabel->setText(QStringLiteral("%1 targets").arg(targets.size()));
+    const int row = selectedRow();
+    const std::uint32_t chosen = targets_->mmsiAt(row);
+    if (targets_->refresh(context_.program.aisTargets) && row >= 0)
+        chooseAgain(chosen, row);
+    CountLabel->setText(QStringLiteral("%1 targets").arg(targets_->rowCount()));
+}
+
+// After the rows were made anew, which forgets the choice: the target that was chosen in `row`
+// chosen again, scrolled into sight when it moved to another row; else the list stays scrolled
+// as the sailor left it.
+void TVimoAisDlg::chooseAgain(std::uint32_t mmsi, int row) {
+    const std::optional<int> now = targets_->rowOf(mmsi);
+    if (!now)
+        return;
+    QScrollBar* scroll = TargetList->verticalScrollBar();
+    const int scrolled = scroll->value();
+    TargetList->selectRow(*now);
+    if (*now == row)
+        scroll->setValue(scrolled);
+}
+
+int TVimoAisDlg::selectedRow() const {
+    const QModelIndexList rows = TargetList->selectionModel()->selectedRows();
+    return rows.empty() ? -1 : rows.front().row();
 }
 
 std::uint32_t TVimoAisDlg::selectedMmsi() const {
-    const int row = TargetList->currentRow();
-    return row >= 0 && row < static_cast<int>(listed_.size()) &&
-                   !TargetList->selectedItems().empty()
-               ? listed_[static_cast<std::size_t>(row)]
-               : 0;
+    return targets_->mmsiAt(selectedRow());
 }
 
 void TVimoAisDlg::TargetListDoubleClick(int row) {
-    if (row < 0 || row >= static_cast<int>(listed_.size()) || !context_.windows.centreChartOn)
+    if (row < 0 || row >= targets_->rowCount() || !context_.windows.centreChartOn)
         return;
-    const AisTarget* t = context_.program.aisTargets.find(listed_[static_cast<std::size_t>(row)]);
+    const AisTarget* t = context_.program.aisTargets.find(targets_->mmsiAt(row));
     if (t && t->position)
         context_.windows.centreChartOn(*t->position);
 }

@@ -1,21 +1,60 @@
 #pragma once
 
+#include "ais/ais_texts.h"
 #include "base/controls_on_demand.h"
 #include "base/ui_context.h"
 
+#include <QAbstractTableModel>
 #include <QDialog>
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 class QTimer;
 
 namespace brisomar {
 
 class TVimoAisTargetDlg;
+
+// The AIS targets window's rows: each target's texts and colour, copied from the target table
+// in its order (AisTargets::sorted) once a refresh, so that a view paints only the rows it shows
+// and a target removed meanwhile is never read.
+class AisTargetModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    // Copies the rows anew and tells the views at once: a reset when other targets are listed or
+    // in another order (gives true), else one change over the rows from the first to the last
+    // that differ.
+    bool refresh(const AisTargets& targets);
+
+    std::uint32_t mmsiAt(int row) const; // 0 beyond the rows
+    std::optional<int> rowOf(std::uint32_t mmsi) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+private:
+    enum class Shade { plain, alarm, lost };
+    struct Row {
+        std::uint32_t mmsi;
+        std::array<std::string, aisColumns.size()> cells;
+        Shade shade;
+        bool operator==(const Row&) const = default;
+    };
+
+    std::vector<Row> rows_;
+};
 
 // The AIS targets window: every target with its range, bearing, CPA, TCPA, speed, course, class
 // and the age of its last report, the approaching ones first by TCPA, then the others by range.
@@ -39,7 +78,7 @@ public:
     // Opens the details of a target.
     void showDetails(std::uint32_t mmsi);
 
-    QTableWidget* TargetList = nullptr;
+    QTableView* TargetList = nullptr;
     QLineEdit* EditOwnMmsi = nullptr;
     QLabel* CountLabel = nullptr;
     QPushButton* DetailsBtn = nullptr;
@@ -54,10 +93,12 @@ protected:
 
 private:
     std::uint32_t selectedMmsi() const; // 0 when none
+    int selectedRow() const;            // -1 when none
     void showTargets();
+    void chooseAgain(std::uint32_t mmsi, int row);
 
     UiContext& context_;
-    std::vector<std::uint32_t> listed_; // the MMSI of each row
+    AisTargetModel* targets_ = nullptr;
 };
 
 // One target's details: name, MMSI, call sign, IMO, type, size, destination, ETA, status, speed,
