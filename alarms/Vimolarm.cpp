@@ -214,7 +214,6 @@ void TVimoLarmDlg::ActiveBoxClick(AlarmSlot slot) {
 }
 
 void TVimoLarmDlg::Timer1Timer() {
-    monitor_.tick(context_.program.nav);
     if (controlsBuilt())
         showActiveBoxes();
 }
@@ -231,6 +230,7 @@ void TVimoLarmDlg::FormActivate() {
 }
 
 void TVimoLarmDlg::SpinEdit1Change() {
+    monitor_.IntervalSeconds = SpinEdit1->value();
     Timer1->setInterval(SpinEdit1->value() * 1000);
 }
 

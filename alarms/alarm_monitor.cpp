@@ -136,6 +136,7 @@ std::optional<std::string> AlarmMonitor::switchOn(AlarmSlot slot, const NavState
         if (!error) {
             l.AnchorLat = nav.PosLat;
             l.AnchorLon = nav.PosLon;
+            active(slot) = false; // armed anew where the boat lies: the old drag is history
         }
         break;
     case AlarmSlot::Arrival:

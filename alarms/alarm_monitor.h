@@ -94,6 +94,7 @@ public:
     std::array<bool, alarmSlotCount> AlarmActive{};
     AlarmLimits limits;
     bool AlarmPhase = false;
+    int IntervalSeconds = 4; // between two ticks, 4 to 30
     // The limit fields' texts as typed: the alarm window shows them and keeps them up to date.
     AlarmFieldTexts fields;
 

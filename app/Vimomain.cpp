@@ -1,7 +1,6 @@
 #include "app/Vimomain.h"
 
 #include "ais/Vimoais.h"
-#include "ais/ais_targets.h"
 #include "alarms/Vimolarm.h"
 #include "base/beeper.h"
 #include "base/clock.h"
@@ -16,7 +15,6 @@
 #include "input/Vimosour.h"
 #include "records/Vimolog.h"
 #include "records/Vimowayp.h"
-#include "records/active_waypoint.h"
 #include "records/logbook.h"
 
 #include <QActionGroup>
@@ -217,9 +215,8 @@ void TVimoMainDlg::buildMenu() {
     Warning1 = help1->addAction(QStringLiteral("Warning"), this, &TVimoMainDlg::Warning1Click);
 }
 
-// After the values in use are selected, the route follows the position: the waypoint window
-// shows the next waypoint as soon as it becomes active, when it showed the one reached. The AIS
-// targets are measured against the same values.
+// The waypoint window shows the next waypoint as soon as the route makes it current, and names
+// the one sailed to.
 void TVimoMainDlg::Timer1Timer() {
     const long double now = dayFraction(context_.clock.now());
     const MainTick tick =
@@ -228,15 +225,13 @@ void TVimoMainDlg::Timer1Timer() {
     setAlarmLamp(tick.alarmLampOn);
     for (int i = 0; i < tick.asteriskBeeps; ++i)
         context_.beeper.asteriskBeep();
-    WaypointRoute& route = context_.program.route;
-    const int wasCurrent = route.WaypointIndex;
-    FollowRoute(route, context_.program.nav, now,
-                context_.program.alarms.limits.ArrivalRadius.value());
-    if (route.WaypointIndex != wasCurrent && context_.windows.waypDlg)
-        context_.windows.waypDlg->ShowWaypoint(route.WaypointIndex);
-    const AlarmLimits& limits = context_.program.alarms.limits;
-    watchAisTargets(context_.program.aisTargets, context_.program.nav,
-                    {limits.AisCpa, limits.AisTcpa}, context_.clock.steady());
+    const int current = context_.program.route.WaypointIndex;
+    if (TVimoWaypDlg* wayp = context_.windows.waypDlg) {
+        if (current != shownCurrent_ && current > 0)
+            wayp->ShowWaypoint(current);
+        wayp->ShowSailedTo();
+    }
+    shownCurrent_ = current;
 }
 
 void TVimoMainDlg::TabSetClick() {

@@ -75,6 +75,7 @@ private:
     StatusPage selectedPage() const;
 
     UiContext& context_;
+    int shownCurrent_ = 0; // the current waypoint when the last tick looked
 };
 
 } // namespace brisomar

@@ -228,6 +228,7 @@ bool startDemo(UiContext& context, const QString& folder) {
     if (TVimoComDlg* com = context.windows.comDlg) {
         com->deviceChoice(1)->setEditText(QString::fromLatin1(SimulatorDevice::deviceName));
         com->CommRadioGroup->click(0);
+        com->holdRouteSentencesForTheDemo();
     }
     return true;
 }

@@ -20,7 +20,8 @@ constexpr const char* formatVersion = "1";
 
 constexpr std::size_t pathCharacters = 4096;
 constexpr std::size_t deviceCharacters = 255;
-constexpr int farthestPlace = 100000; // pixels a window corner or size may reach
+constexpr std::size_t logTextCharacters = 255; // what a log record holds
+constexpr int farthestPlace = 100000;          // pixels a window corner or size may reach
 
 const char* const positionMask = "000°00.000";
 
@@ -419,10 +420,15 @@ template <class V, class Settings> void visitValues(V& v, Settings& s) {
     v.text("Log/File", s.log.file, pathCharacters);
     v.flag("Log/On", s.log.on);
     v.integer("Log/Interval", s.log.interval, 5, 60, 5);
+    v.text("Log/Text", s.log.text, logTextCharacters);
     visitBoat(v, s.boat);
     v.integer("Route/Count", s.route.count, 0, maxWaypoints);
     v.integer("Route/Current", s.route.current, 0, maxWaypoints);
     v.integer("Route/Active", s.route.active, 0, maxWaypoints);
+    v.flag("Route/Started", s.route.started);
+    v.number("Route/StartLat", s.route.startLat, -90, 90);
+    v.number("Route/StartLon", s.route.startLon, -180, 180);
+    v.flag("Route/Done", s.route.done);
     v.integer("Ais/OwnMmsi", s.aisOwnMmsi, 0, 999999999);
 }
 
@@ -461,6 +467,26 @@ KeptSettings keptSettingsFrom(const SettingsValues& values) {
     if (settings.route.active > settings.route.count)
         settings.route.active = KeptRoute{}.active;
     return settings;
+}
+
+KeptRoute keptRouteOf(const WaypointRoute& route) {
+    const RouteSailing& s = route.sailing;
+    return {route.toFile(), route.WaypointIndex, route.WaypointCount, s.ActiveWaypoint,
+            s.RouteStarted, s.StartLat,          s.StartLon,          s.RouteDone || s.Arrived};
+}
+
+WaypointRoute keptRoute(const KeptRoute& kept) {
+    WaypointRoute route = WaypointRoute::fromFile(kept.entries);
+    route.WaypointCount = kept.count;
+    route.WaypointIndex = kept.current;
+    RouteSailing& sailing = route.sailing;
+    sailing.ActiveWaypoint = kept.active;
+    sailing.RouteStarted = kept.started && kept.active > 0;
+    sailing.StartLat = kept.startLat;
+    sailing.StartLon = kept.startLon;
+    sailing.RouteDone = kept.done && kept.active > 0;
+    route.sailFirstOfNewRoute();
+    return route;
 }
 
 bool differsFromDefaults(const KeptSettings& settings, std::string_view group) {

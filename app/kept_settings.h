@@ -80,16 +80,25 @@ struct KeptLog {
     std::string file;
     bool on = false;
     int interval = 5; // minutes
+    std::string text; // written into each record
 };
 
-// The route as its .WAY file holds it, with the current waypoint, the count in use and the
-// waypoint sailed to.
+// The route as its .WAY file holds it, with the current waypoint, the count in use, the
+// waypoint sailed to, where the route was started and whether it is done.
 struct KeptRoute {
     Bytes entries = Bytes(waypointFileSize, 0);
     int current = 0;
     int count = 0;
     int active = 0;
+    bool started = false;
+    Real48 startLat, startLon;
+    bool done = false; // arrived at the last waypoint counts: nothing is left to sail to
 };
+
+// The route to keep, and the route as kept: a new route (none sailed to) is sailed from its
+// first waypoint.
+KeptRoute keptRouteOf(const WaypointRoute& route);
+WaypointRoute keptRoute(const KeptRoute& kept);
 
 // The network output as its boxes set it.
 struct KeptNetworkOutput {

@@ -192,10 +192,7 @@ WindowPlace gatherPlace(const QWidget* window) {
 
 KeptAlarms gatherAlarms(const UiContext& context) {
     const AlarmMonitor& monitor = context.program.alarms;
-    KeptAlarms a{monitor.AlarmOn, monitor.limits, monitor.fields, KeptAlarms{}.intervalSeconds};
-    if (const TVimoLarmDlg* dlg = context.windows.larmDlg)
-        a.intervalSeconds = dlg->Timer1->interval() / 1000;
-    return a;
+    return {monitor.AlarmOn, monitor.limits, monitor.fields, monitor.IntervalSeconds};
 }
 
 void restorePorts(UiContext& context, const std::array<KeptPort, 2>& ports) {
@@ -266,6 +263,7 @@ void restoreAlarms(UiContext& context, const KeptSettings& kept) {
     monitor.fields = a.fields; // the window's fields show them when it is first opened
     if (std::find(a.on.begin(), a.on.end(), true) != a.on.end())
         monitor.AlarmPhase = true; // flipped to false by the next tick, which then evaluates
+    monitor.IntervalSeconds = a.intervalSeconds;
     TVimoLarmDlg* dlg = context.windows.larmDlg;
     if (!dlg)
         return;
@@ -278,6 +276,7 @@ void restoreAlarms(UiContext& context, const KeptSettings& kept) {
 void restoreLog(UiContext& context, const KeptLog& log) {
     context.program.nav.LogOn = log.on;
     context.program.nav.LogInterval = log.interval;
+    context.program.logbook.LogText = log.text;
     if (!log.file.empty())
         context.program.logbook.useFile(context.files, log.file);
 }
@@ -314,12 +313,7 @@ void restoreChart(UiContext& context, const KeptChart& chart) {
 }
 
 void restoreRoute(UiContext& context, const KeptRoute& kept) {
-    WaypointRoute route = WaypointRoute::fromFile(kept.entries);
-    route.WaypointCount = kept.count;
-    route.WaypointIndex = kept.current;
-    route.sailing.ActiveWaypoint = kept.active;
-    route.sailFirstOfNewRoute();
-    context.program.route = route;
+    context.program.route = keptRoute(kept);
     if (TVimoWaypDlg* wayp = context.windows.waypDlg; wayp && kept.current > 0)
         wayp->ShowWaypoint(kept.current);
 }
@@ -341,10 +335,15 @@ bool onAScreen(const QRect& frame) {
 }
 
 // A window opens where it was, unless that is on no screen now. Its client area is placed before
-// it is shown, so that the window manager maps it there and frames it around.
+// it is shown, so that the window manager maps it there and frames it around. A window the
+// sailor had closed stays closed, though the chart's mode opens it.
 void restorePlace(QWidget* window, const WindowPlace& place) {
-    if (!window || !place.open)
+    if (!window)
         return;
+    if (!place.open) {
+        window->hide();
+        return;
+    }
     if (const QRect client(place.x, place.y, place.width, place.height);
         place.width > 0 && onAScreen(client))
         window->setGeometry(client);
@@ -374,10 +373,9 @@ KeptSettings gatherKept(UiContext& context) {
         kept.windows[i] = gatherPlace(windowOf(w, static_cast<KeptWindow>(i)));
     kept.alarms = gatherAlarms(context);
     kept.log = {program.logbook.LogFileSelected ? program.logbook.LogFileName : std::string(),
-                program.nav.LogOn, program.nav.LogInterval};
+                program.nav.LogOn, program.nav.LogInterval, program.logbook.LogText};
     kept.boat = program.boatTables;
-    kept.route = {program.route.toFile(), program.route.WaypointIndex, program.route.WaypointCount,
-                  program.route.sailing.ActiveWaypoint};
+    kept.route = keptRouteOf(program.route);
     kept.palette = shownPalette();
     kept.aisOwnMmsi = static_cast<int>(program.aisTargets.ownMmsi);
     return kept;

@@ -8,6 +8,7 @@
 #include "app/demo.h"
 #include "app/quiet_dialogs.h"
 #include "app/settings_store.h"
+#include "app/watch_driver.h"
 #include "app/window_registry.h"
 #include "base/file_system.h"
 #include "base/program_modules.h"
@@ -17,6 +18,7 @@
 #include "charts/chart_printer.h"
 #include "info/help_browser.h"
 #include "input/TaskIcon.h"
+#include "input/Vimocom.h"
 #include "input/network_module.h"
 #include "input/nmea_simulator.h"
 #include "input/qt_serial_device.h"
@@ -71,12 +73,15 @@ int main(int argc, char** argv) {
     StdFileSystem files;
     UiContext context{program.parts(), clock, dialogs, beeper, help, files, makers, {}};
     const auto mainDlg = createWindows(context);
+    WatchEngine engine(program.watchParts(), files);
+    engine.setSink(context.windows.comDlg);
 
     // The main window is placed where it was kept before it is shown, so that the window manager
     // frames it there rather than moving it by its title bar.
     SettingsStore store(context, settingsFolder(), options.demo);
     const std::string notice = restoreAndKeep(store, context, options.fresh, &dialogs);
     splash.reset();
+    const WatchDriver watch(engine, clock);
     mainDlg->show();
     if (options.demo && !startDemo(context, demoFolder()))
         dialogs.warning(QStringLiteral("The demo chart could not be written."));

@@ -8,6 +8,8 @@
 #include "charts/chart_selection.h"
 #include "charts/chart_settings.h"
 #include "charts/chart_state.h"
+#include "engine/watch_engine.h"
+#include "input/nmea_output.h"
 #include "input/reception.h"
 #include "input/serial_device.h"
 #include "navcalc/accumulators.h"
@@ -36,6 +38,7 @@ struct Program {
     NavState nav;
     HeldDevices heldDevices; // the serial devices the ports hold
     Reception reception;
+    SentenceOutput output;
     AlarmMonitor alarms;
     Logbook logbook;
     WaypointRoute route;
@@ -50,8 +53,12 @@ struct Program {
 
     // The parts as the windows reach them.
     ProgramParts parts() {
-        return {nav,           heldDevices, reception,  alarms,  logbook, route,     chart,
-                chartSettings, selection,   boatTables, sailing, tools,   aisTargets};
+        return {nav,   heldDevices,   reception, output,     alarms,  logbook, route,
+                chart, chartSettings, selection, boatTables, sailing, tools,   aisTargets};
+    }
+    // The parts the watch works on.
+    WatchParts watchParts() {
+        return {nav, reception, output, alarms, logbook, route, aisTargets, selection};
     }
 };
 

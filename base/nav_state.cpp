@@ -11,6 +11,11 @@ void SelectInUseValues(NavState& s) {
     s.PosSpeed = s.ManualSpeed ? s.ManualSpeedValue : s.GpsSpeed;
 }
 
+bool PositionKnown(const NavState& s) {
+    const bool fixLive = s.GpsFixReceived && s.GpsSilenceSeconds.value() <= positionLostSeconds;
+    return (s.ManualLat || fixLive) && (s.ManualLon || fixLive);
+}
+
 Real48 HeadingInUse(const NavState& s) {
     const bool fresh = s.HeadingReceived && s.HeadingSilenceSeconds.value() <= headingStaleSeconds;
     return fresh ? s.Heading : s.PosCourse;

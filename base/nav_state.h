@@ -7,8 +7,10 @@
 
 namespace brisomar {
 
-// How far the route has come: no route, a waypoint being sailed to, or the last one reached.
-enum class RouteProgress { NoRoute, Sailing, Done };
+// How far the route has come: no route; a waypoint chosen but no position to sail from (none yet
+// this run, or the fix lost); a waypoint being sailed to; the last one reached, the boat still
+// within its arrival radius; the route done.
+enum class RouteProgress { NoRoute, WaitingForPosition, Sailing, Arrived, Done };
 
 // The waypoint being sailed to, as the route follower found it on the last main timer tick.
 struct WaypointFigures {
@@ -85,6 +87,13 @@ struct NavState {
 // Copies the GPS or manual values into the values in use. LastUpdate follows GpsTime only while
 // both latitude and longitude come from the GPS.
 void SelectInUseValues(NavState& state);
+
+// A fix older than this (seconds) is lost: the boat is no longer where it said.
+inline constexpr int positionLostSeconds = 10;
+
+// The position in use is one to sail by: latitude and longitude each typed in, or from a fix
+// received in this run and not lost.
+bool PositionKnown(const NavState& state);
 
 // A received heading older than this is no longer the boat's: a compass sends every second or
 // more often, and a boat turns several degrees a second.

@@ -104,8 +104,14 @@ private:
             return "No route";
         if (w.progress == RouteProgress::Done)
             return "Route done";
+        if (w.progress == RouteProgress::WaitingForPosition)
+            return "WP " + std::to_string(w.number) + ": ---° -.-- Nm  Waiting for a position";
         const char separator = format_.decimalSeparator;
         const long double bearing = std::fmod(std::round(w.bearing), 360.0L);
+        if (w.progress == RouteProgress::Arrived)
+            return "Arrived at WP " + std::to_string(w.number) + ": " +
+                   FormatFloat("000", bearing, separator) + "° " +
+                   FormatFloat("0.00", w.distanceNm, separator) + " Nm";
         const long double offMetres = std::round(std::fabs(w.crossTrackMetres));
         const std::string side = offMetres == 0 ? "" : w.crossTrackMetres > 0 ? " R" : " L";
         return "WP " + std::to_string(w.number) + ": " + FormatFloat("000", bearing, separator) +
@@ -131,13 +137,12 @@ std::string statusPageText(StatusPage page, const NavState& state, const StatusT
     return PageWriter(state, format, now).text(page);
 }
 
-MainTick mainTimerTick(NavState& state, StatusPage selected, const StatusTextFormat& format,
+MainTick mainTimerTick(const NavState& state, StatusPage selected, const StatusTextFormat& format,
                        long double now) {
     MainTick tick;
     tick.statusLine = statusPageText(selected, state, format, now);
     tick.alarmLampOn = state.ActiveAlarmCount > 0;
     tick.asteriskBeeps = tick.alarmLampOn ? beepsPerAlarmTick : 0;
-    SelectInUseValues(state);
     return tick;
 }
 

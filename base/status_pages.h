@@ -39,9 +39,9 @@ struct MainTick {
     int asteriskBeeps = 0; // sound requests, made back to back
 };
 
-// The main timer's work in its order: the selected page's status line, the alarm lamp with its
-// beeps, then the selection of the values in use (so the line lags the selection by one tick).
-MainTick mainTimerTick(NavState& state, StatusPage selected, const StatusTextFormat& format,
+// The main window's tick: the selected page's status line, the alarm lamp with its beeps. The
+// values in use are selected by the watch.
+MainTick mainTimerTick(const NavState& state, StatusPage selected, const StatusTextFormat& format,
                        long double now);
 
 } // namespace brisomar

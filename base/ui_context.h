@@ -20,6 +20,7 @@ class Help;
 class Logbook;
 class RasterLibrary;
 class Reception;
+class SentenceOutput;
 class WaypointRoute;
 class ChartSelection;
 struct BoatTables;
@@ -100,6 +101,7 @@ struct ProgramParts {
     NavState& nav;
     HeldDevices& heldDevices;
     Reception& reception;
+    SentenceOutput& output; // what the ports and the network send
     AlarmMonitor& alarms;
     Logbook& logbook;
     WaypointRoute& route;

@@ -187,7 +187,7 @@ void TVimosemaDlg::showAutoSelect() {
 }
 
 void TVimosemaDlg::Timer1Timer() {
-    const bool noticeWanted = selection_.tick(context_.files, context_.program.nav);
+    const bool noticeWanted = selection_.noticeWanted();
     QDialog* notice = context_.windows.unusDlg;
     if (!notice)
         return;

@@ -166,7 +166,11 @@ bool ChartSelection::tick(FileSystem& files, const NavState& nav) {
         AutoSelectChart(files, nav);
         chart_.AutoSelectTicks = 0;
     }
-    // A sailor who has not chosen a map file yet is not told that a chart is unusable.
+    return noticeWanted();
+}
+
+// A sailor who has not chosen a map file yet is not told that a chart is unusable.
+bool ChartSelection::noticeWanted() const {
     return !chart_.ChartUsable && chart_.ChartWindowShown && !chart_.MapFilePath.empty();
 }
 

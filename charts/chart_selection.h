@@ -59,6 +59,8 @@ public:
     // The one-second tick: searches on the 11th tick counted off the chart while automatic
     // selection is on. Gives whether the "Chart unusable!" notice is to be shown.
     bool tick(FileSystem& files, const NavState& nav);
+    // Whether the "Chart unusable!" notice is to be shown now.
+    bool noticeWanted() const;
 
     int recordField() const { return recordField_; }
 

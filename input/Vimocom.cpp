@@ -58,7 +58,7 @@ RadioGroup* lineGroup(const QString& caption, const LineChoice& choice, const QS
 } // namespace
 
 TVimoComDlg::TVimoComDlg(UiContext& context, QWidget* parent)
-    : ControlsOnDemandDialog(parent), context_(context) {
+    : ControlsOnDemandDialog(parent), context_(context), output_(context.program.output) {
     setWindowTitle(QStringLiteral("Brisomar - communication"));
     setHelpContext(context_.help, helpContext);
     setCentredOnScreen();
@@ -437,18 +437,46 @@ void TVimoComDlg::deliver(PortControls& port) {
 }
 
 void TVimoComDlg::Timer1Timer() {
-    const ClockReading now = readClock(context_.clock);
-    const auto shown = context_.program.reception.tick(context_.program.nav, now);
-    send(output_.tick(context_.program.nav, now.steady));
+    const auto& shown = context_.program.reception.shown();
     for (std::size_t i = 0; i < ports_.size(); ++i) {
         ports_[i].received->setText(QString::fromLatin1(shown[i]));
         ports_[i].received->setCursorPosition(0); // the sentence's name in sight, not its tail
     }
-    const std::string& notice = context_.program.nav.SentenceNotice;
-    NoticeLabel->setText(QString::fromLatin1(notice));
-    NoticeLabel->setVisible(!notice.empty());
+    showNotice();
     TaskIcon1->setActive(CommRadioGroup->itemIndex() == itemOn ||
                          CommRadioGroupB->itemIndex() == itemOn);
+}
+
+// What the GPS sentence misses, and the ports whose route sentences the demo holds back.
+void TVimoComDlg::showNotice() {
+    QString notice = QString::fromLatin1(context_.program.nav.SentenceNotice);
+    for (const PortControls& port : ports_)
+        if (port.routeHeld)
+            notice += QStringLiteral("%1Port %2 sends no route sentences: the demo's boat is "
+                                     "simulated. Tick \"Send route sentences\" to steer by it.")
+                          .arg(notice.isEmpty() ? QString() : QStringLiteral("\n"))
+                          .arg(port.number);
+    if (NoticeLabel->text() != notice)
+        NoticeLabel->setText(notice);
+    NoticeLabel->setVisible(!notice.isEmpty());
+}
+
+void TVimoComDlg::holdRouteSentencesForTheDemo() {
+    for (PortControls& port : ports_) {
+        if (port.seComm->DevicePath() == SimulatorDevice::deviceName ||
+            !port.sendRoute->isChecked())
+            continue;
+        port.sendRoute->setChecked(false);
+        port.routeHeld = true;
+        connect(
+            port.sendRoute, &QCheckBox::toggled, this,
+            [this, &port] {
+                port.routeHeld = false;
+                showNotice();
+            },
+            Qt::SingleShotConnection);
+    }
+    showNotice();
 }
 
 void TVimoComDlg::send(const std::array<std::string, SentenceOutput::outputCount>& due) {

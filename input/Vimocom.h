@@ -25,11 +25,12 @@ class TSeComm32;
 class TTaskIcon;
 
 // The communication dialog: two serial ports with their line settings and the sentences and
-// fields that carry the GPS fix and the extended value. Its ports and its 200 ms timer work
-// whether or not it is on screen, and a port that is on sends what its boxes choose (the route
-// sentences once a second, the sentences the other port received). The device boxes become editable
+// fields that carry the GPS fix and the extended value. Its ports work whether or not it is on
+// screen: what they receive goes to the watch, and a port that is on sends what the watch gives
+// it and its boxes choose (the route sentences once a second, the sentences the other port
+// received). The device boxes become editable
 // when first needed: an editable box costs as much to make as the rest of the window.
-class TVimoComDlg : public ControlsOnDemandDialog {
+class TVimoComDlg : public ControlsOnDemandDialog, public SentenceSink {
     Q_OBJECT
 
 public:
@@ -43,7 +44,10 @@ public:
     void CommRadioGroupBClick();
     void SeComm1DataMessage();
     void SeComm2DataMessage();
+    // Shows the sentences the last reception step checked, the notice, and the tray icon.
     void Timer1Timer();
+    // Writes each output's text due to its port or to the network.
+    void send(const std::array<std::string, SentenceOutput::outputCount>& due) override;
     // Switches port n on as the navigator left it: no box, since nobody may be at the screen. A
     // port that does not open is tried again every 5 seconds while it stays on; the Comm page
     // says so.
@@ -54,6 +58,10 @@ public:
     void NetworkOutputClick();
     // The network output; null until it was first switched on.
     const NetworkOutput* networkOutput() const { return network_.get(); }
+
+    // The demo's boat is simulated: a port to another device sends it no route sentences until
+    // the sailor ticks its box again, and the window says why.
+    void holdRouteSentencesForTheDemo();
 
     // The device that stands for COM n (1 or 2).
     QComboBox* deviceChoice(int port);
@@ -123,7 +131,8 @@ private:
         QCheckBox* sendRoute = nullptr;
         QCheckBox* sendReceived = nullptr;
         TSeComm32* seComm = nullptr;
-        bool waiting = false; // on since the start, not open yet
+        bool waiting = false;   // on since the start, not open yet
+        bool routeHeld = false; // its route sentences held back in the demo
     };
 
     QGroupBox* buildPortGroup(PortControls& port, const QString& receivedHint);
@@ -150,12 +159,12 @@ private:
     void showOff(PortControls& port); // closed, "Off", its settings enabled
     void enableSettings(PortControls& port, bool enabled);
     void deliver(PortControls& port);
-    void send(const std::array<std::string, SentenceOutput::outputCount>& due);
     void refreshDeviceChoices();
+    void showNotice();
 
     UiContext& context_;
     std::array<PortControls, 2> ports_;
-    SentenceOutput output_;
+    SentenceOutput& output_;
     std::unique_ptr<NetworkOutput> network_;
     std::string networkFailure_;
     bool networkWaiting_ = false;

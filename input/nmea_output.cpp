@@ -93,7 +93,7 @@ bool positionIsLive(const NavState& nav) {
 
 std::string routeSentences(const NavState& nav) {
     const WaypointFigures& w = nav.Waypoint;
-    if (w.progress != RouteProgress::Sailing)
+    if (w.progress == RouteProgress::NoRoute || w.progress == RouteProgress::Done)
         return {};
     const std::string status = flag(positionIsLive(nav));
     return nmeaSentence(rmb(w, status)) + nmeaSentence(apb(w, status)) +

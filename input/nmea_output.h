@@ -23,13 +23,12 @@ std::string nmeaSentence(std::string_view body);
 
 // The position in use is a live fix: latitude and longitude from the GPS, a fix received in this
 // run and none missed for longer than positionLostSeconds. A typed position steers nobody.
-inline constexpr int positionLostSeconds = 10;
 bool positionIsLive(const NavState& nav);
 
 // RMB, APB and XTE (talker EC, true bearings, cross-track error in nautical miles) from the
 // figures of the waypoint sailed to, as the Waypoint page shows them; their status is V when the
 // position is not live. Waypoint ids are the route numbers, "001" to "100"; the first leg starts
-// at "000". Empty when no waypoint is sailed to.
+// at "000". Empty when no waypoint is sailed to: no route, or the route done.
 std::string routeSentences(const NavState& nav);
 
 // What one output sends: the route sentences once a second, the sentences received as they come.
@@ -65,6 +64,13 @@ private:
 
     std::array<std::string, outputCount> pending_;
     std::optional<std::chrono::milliseconds> lastRoute_;
+};
+
+// Where each output's text goes when it is due: the serial ports and the network output.
+class SentenceSink {
+public:
+    virtual ~SentenceSink() = default;
+    virtual void send(const std::array<std::string, SentenceOutput::outputCount>& due) = 0;
 };
 
 } // namespace brisomar

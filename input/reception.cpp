@@ -186,6 +186,7 @@ std::array<std::string, Reception::portCount> Reception::tick(NavState& nav,
     nav.ExtendedSilenceSeconds = secondsBetween(*lastExtended_, now.steady);
     nav.HeadingSilenceSeconds = secondsBetween(lastHeading_, now.steady);
     nav.SentenceNotice = unmatchedSentenceNotice(now.steady);
+    shown_ = shown;
     return shown;
 }
 

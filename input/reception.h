@@ -82,6 +82,8 @@ public:
     void portSwitchedOn(NavState& nav, const ClockReading& now);
 
     std::size_t uncheckedCount() const { return unchecked_.size(); }
+    // What the last tick gave.
+    const std::array<std::string, portCount>& shown() const { return shown_; }
 
 private:
     using SteadyTime = std::chrono::milliseconds;
@@ -101,6 +103,7 @@ private:
     std::string unmatchedSentenceNotice(SteadyTime now) const;
 
     std::deque<Received> unchecked_;
+    std::array<std::string, portCount> shown_;
     // Steady times of the last valid fix, extended value and sentence the GPS setting matched,
     // or of switching a port on; unset until the first tick.
     std::optional<SteadyTime> lastFix_, lastExtended_, lastGpsSentence_;

@@ -85,6 +85,9 @@ void TVimoLogDlg::buildControls() {
     UseBtn = button(QStringLiteral("Use"), QStringLiteral("Select log-file"), this);
     OpenBtn = button(QStringLiteral("Open"), QStringLiteral("Open log-file"), this);
     TextEdit = edit(QStringLiteral("Enter text to save in log-file."), false, this);
+    TextEdit->setText(toQString(context_.program.logbook.LogText));
+    connect(TextEdit, &QLineEdit::textChanged, this,
+            [this](const QString& text) { context_.program.logbook.LogText = text.toStdString(); });
     OKBtn = button(QStringLiteral("Close"), QStringLiteral("Close window."), this);
     HelpBtn = new QPushButton(QStringLiteral("&Help"), this);
 
@@ -148,10 +151,7 @@ QWidget* TVimoLogDlg::buildViewer() {
     return group;
 }
 
-// Until the window is first opened no text can have been typed.
 void TVimoLogDlg::LogTimerTimer() {
-    const std::string text = controlsBuilt() ? TextEdit->text().toStdString() : std::string();
-    context_.program.logbook.tick(context_.program.nav, context_.files, context_.clock.now(), text);
     if (controlsBuilt())
         showLogFile();
 }

@@ -90,7 +90,19 @@ bool TVimoWaypDlg::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+void TVimoWaypDlg::ShowSailedTo() {
+    const RouteSailing& sailing = route_.sailing;
+    QString title = QStringLiteral("Brisomar-Waypoints");
+    if (sailing.RouteDone)
+        title += QStringLiteral(" - route done");
+    else if (sailing.ActiveWaypoint > 0)
+        title += QStringLiteral(" - sailing to WP %1").arg(sailing.ActiveWaypoint);
+    if (windowTitle() != title)
+        setWindowTitle(title);
+}
+
 void TVimoWaypDlg::ShowWaypoint(int n) {
+    ShowSailedTo();
     const char separator = systemDecimalSeparator();
     Edit1->setText(toQString(waypointLine(n, route_[n], separator)));
     Edit2->setText(n < route_.WaypointCount

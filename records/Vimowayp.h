@@ -23,6 +23,8 @@ public:
 
     // Shows waypoint n and the one after it; the chart tools call it after changing the route.
     void ShowWaypoint(int n);
+    // The title names the waypoint sailed to, which need not be the one shown.
+    void ShowSailedTo();
     void ClearWaypoints();
     void LoadWaypoints();
     void SaveWaypoints();

@@ -34,12 +34,12 @@ GeoPoint active(const WaypointRoute& route) {
     return {w.Lat, w.Lon};
 }
 
-// The next waypoint becomes active (the last one ends the route); the current waypoint follows
+// The next waypoint becomes active (the last one is arrived at); the current waypoint follows
 // it when it was the active one, so the waypoint window keeps showing what is sailed to.
 void makeNextActive(WaypointRoute& route) {
     RouteSailing& s = route.sailing;
     if (s.ActiveWaypoint >= route.WaypointCount) {
-        s.RouteDone = true;
+        s.Arrived = true;
         return;
     }
     if (route.WaypointIndex == s.ActiveWaypoint)
@@ -47,10 +47,19 @@ void makeNextActive(WaypointRoute& route) {
     ++s.ActiveWaypoint;
 }
 
+// Arrived at the last waypoint, the route is done once the boat has left its arrival radius.
+void leaveLastWaypoint(RouteSailing& s, GeoPoint waypoint, GeoPoint position,
+                       long double arrivalRadiusMetres) {
+    if (s.Arrived && GeodesicBetween(waypoint, position).metres > arrivalRadiusMetres) {
+        s.Arrived = false;
+        s.RouteDone = true;
+    }
+}
+
 void countArrival(NavState& nav, const WaypointRoute& route, int reached) {
     nav.Arrivals.count++;
     nav.Arrivals.reached = reached;
-    nav.Arrivals.next = route.sailing.RouteDone ? 0 : route.sailing.ActiveWaypoint;
+    nav.Arrivals.next = route.sailing.Arrived ? 0 : route.sailing.ActiveWaypoint;
 }
 
 void setFigures(WaypointFigures& figures, const WaypointRoute& route, const NavState& nav,
@@ -58,11 +67,7 @@ void setFigures(WaypointFigures& figures, const WaypointRoute& route, const NavS
     const GeoPoint position{nav.PosLat, nav.PosLon};
     figures = {};
     figures.number = route.sailing.ActiveWaypoint;
-    if (route.sailing.RouteDone) {
-        figures.progress = RouteProgress::Done;
-        return;
-    }
-    figures.progress = RouteProgress::Sailing;
+    figures.progress = route.sailing.Arrived ? RouteProgress::Arrived : RouteProgress::Sailing;
     const BearingDistance to = WaypointBearing(position, active(route));
     figures.bearing = to.bearing;
     figures.distanceNm = to.distanceNm;
@@ -75,6 +80,17 @@ void setFigures(WaypointFigures& figures, const WaypointRoute& route, const NavS
     figures.legBearing = WaypointBearing(legStart(route), waypoint).bearing;
     figures.inArrivalCircle = to.distanceNm * metresPerNm <= arrivalRadiusMetres;
     figures.perpendicularPassed = BeyondLineSquareToLeg(legStart(route), waypoint, position);
+}
+
+// The waypoint sailed to, without figures: there is no position to take them from, or nothing
+// left to sail.
+WaypointFigures onlyProgress(RouteProgress progress, const WaypointRoute& route) {
+    WaypointFigures figures;
+    figures.progress = progress;
+    figures.number = route.sailing.ActiveWaypoint;
+    figures.lat = active(route).lat;
+    figures.lon = active(route).lon;
+    return figures;
 }
 
 } // namespace
@@ -110,6 +126,7 @@ std::optional<long double> ArrivalTime(long double distanceNm, long double madeG
     return std::fmod(now + days, 1.0L);
 }
 
+// Nothing is reached and no leg starts without a position to sail by: the route waits for one.
 void FollowRoute(WaypointRoute& route, NavState& nav, long double now,
                  long double arrivalRadiusMetres) {
     RouteSailing& s = route.sailing;
@@ -118,20 +135,30 @@ void FollowRoute(WaypointRoute& route, NavState& nav, long double now,
         nav.Waypoint = {};
         return;
     }
+    // Waypoints set after the last one was reached continue the route.
+    if ((s.RouteDone || s.Arrived) && s.ActiveWaypoint < route.WaypointCount) {
+        s.RouteDone = s.Arrived = false;
+        makeNextActive(route);
+    }
+    if (s.RouteDone) {
+        nav.Waypoint = onlyProgress(RouteProgress::Done, route);
+        return;
+    }
+    if (!PositionKnown(nav)) {
+        nav.Waypoint = onlyProgress(RouteProgress::WaitingForPosition, route);
+        return;
+    }
     const GeoPoint position{nav.PosLat, nav.PosLon};
     if (!s.RouteStarted) {
         s.RouteStarted = true;
         s.StartLat = position.lat;
         s.StartLon = position.lon;
     }
-    // Waypoints set after the last one was reached continue the route.
-    if (s.RouteDone && s.ActiveWaypoint < route.WaypointCount) {
-        s.RouteDone = false;
-        makeNextActive(route);
-    }
     const GeoPoint previous = s.HasPrevious ? GeoPoint{s.PreviousLat, s.PreviousLon} : position;
-    if (!s.RouteDone && ArrivalCheck(legStart(route), active(route), previous, position,
-                                     arrivalRadiusMetres) != Arrival::None) {
+    if (s.Arrived) {
+        leaveLastWaypoint(s, active(route), position, arrivalRadiusMetres);
+    } else if (ArrivalCheck(legStart(route), active(route), previous, position,
+                            arrivalRadiusMetres) != Arrival::None) {
         const int reached = s.ActiveWaypoint;
         makeNextActive(route);
         countArrival(nav, route, reached);
@@ -139,7 +166,10 @@ void FollowRoute(WaypointRoute& route, NavState& nav, long double now,
     s.HasPrevious = true;
     s.PreviousLat = position.lat;
     s.PreviousLon = position.lon;
-    setFigures(nav.Waypoint, route, nav, now, arrivalRadiusMetres);
+    if (s.RouteDone)
+        nav.Waypoint = onlyProgress(RouteProgress::Done, route);
+    else
+        setFigures(nav.Waypoint, route, nav, now, arrivalRadiusMetres);
 }
 
 } // namespace brisomar

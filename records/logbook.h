@@ -22,6 +22,7 @@ public:
     int LogViewCount = 0;
     int LogShowFrom = 0;
     int LogShowTo = 0;
+    std::string LogText; // written into each record, as typed in the log window
 
     // Takes a file for logging: creates it empty if it is missing (even when the name is then
     // refused), and accepts only the extensions ".LOG" and ".log".

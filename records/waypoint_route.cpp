@@ -59,7 +59,7 @@ bool WaypointRoute::goTo(int number) {
     sailing.ActiveWaypoint = number;
     sailing.RouteStarted = sailing.RouteStarted && number != 1;
     sailing.HasPrevious = false;
-    sailing.RouteDone = false;
+    sailing.Arrived = sailing.RouteDone = false;
     return true;
 }
 
@@ -142,9 +142,6 @@ WaypointFileResult loadWaypoints(FileSystem& files, const std::string& path, Way
         return WaypointFileResult::NoValues;
     loaded.WaypointCount = count;
     loaded.WaypointIndex = 1;
-    // The number sailed to stays; its waypoint is new, sailed to as if chosen now.
-    if (route.sailing.ActiveWaypoint <= count)
-        loaded.sailing.ActiveWaypoint = route.sailing.ActiveWaypoint;
     loaded.sailFirstOfNewRoute();
     route = loaded;
     return WaypointFileResult::Done;

@@ -28,7 +28,9 @@ struct RouteSailing {
     // a waypoint is passed by crossing its line between two such positions.
     bool HasPrevious = false;
     Real48 PreviousLat, PreviousLon;
-    bool RouteDone = false; // the last waypoint has been reached
+    // The last waypoint has been reached and the boat is still within its arrival radius.
+    bool Arrived = false;
+    bool RouteDone = false; // the last waypoint has been reached and left behind
 };
 
 // The one route of the program: 100 entries numbered 1 to 100, the current one and the count
@@ -88,8 +90,7 @@ std::string waypointLine(int number, const TWaypoint& waypoint, char decimalSepa
 enum class WaypointFileResult { Done, Ignored, IoError, NoValues };
 
 // Loads a .WAY file into `route` (the list stays as it was on any failure); other extensions
-// are ignored. The number of the waypoint sailed to stays (sailed to afresh) unless the loaded
-// route does not hold it.
+// are ignored. A route loaded is a new route, sailed from its first waypoint.
 WaypointFileResult loadWaypoints(FileSystem& files, const std::string& path, WaypointRoute& route);
 // Saves the whole list at once, so a failed save leaves the previous file; other extensions
 // are ignored.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "alarms/Vimolarm.h"
+#include "app/Vimomain.h"
 #include "app/program.h"
 #include "app/window_registry.h"
 #include "base/beeper.h"
@@ -10,8 +12,10 @@
 #include "charts/qt_chart_printer.h"
 #include "fake_clock.h"
 #include "input/TaskIcon.h"
+#include "input/Vimocom.h"
 #include "input/qt_network_output.h"
 #include "input/serial_device.h"
+#include "records/Vimolog.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -224,6 +228,37 @@ struct UiFixture {
                        {}, // a test that imports charts sets its raster library
                        [](std::string&) { return std::make_unique<QtNetworkOutput>(); }},
                       {}};
+    WatchEngine engine{program.watchParts(), files};
+
+    // Runs one step of the watch now, as the program's timer does when it falls due; the
+    // sentences go to the communication window's ports once it is made.
+    void watch(WatchStep step) {
+        engine.setSink(context.windows.comDlg);
+        engine.run(step, readClock(clock));
+    }
+
+    // A step of the watch and the window that shows it, as their timers run them.
+    void communicationTick() {
+        watch(WatchStep::Reception);
+        watch(WatchStep::Output);
+        if (TVimoComDlg* com = context.windows.comDlg)
+            com->Timer1Timer();
+    }
+    void mainTick() {
+        watch(WatchStep::Main);
+        if (TVimoMainDlg* main = context.windows.mainDlg)
+            main->Timer1Timer();
+    }
+    void alarmTick() {
+        watch(WatchStep::Alarms);
+        if (TVimoLarmDlg* alarms = context.windows.larmDlg)
+            alarms->Timer1Timer();
+    }
+    void logTick() {
+        watch(WatchStep::Log);
+        if (TVimoLogDlg* log = context.windows.logDlg)
+            log->LogTimerTimer();
+    }
 };
 
 } // namespace brisomar::testing

@@ -1,6 +1,8 @@
 #include "tools/nmea_check.h"
 
+#include "app/program.h"
 #include "base/number_text.h"
+#include "engine/watch_engine.h"
 #include "input/message_framing.h"
 #include "input/nmea_fields.h"
 #include "input/serial_device.h"
@@ -105,11 +107,14 @@ std::string secondsText(long long ms) {
     return text;
 }
 
-// The navigator's port and communication timer over one recording, and what they took.
+using ms = std::chrono::milliseconds;
+
+// The navigator's port and its watch over one recording, and what they took.
 class CheckRun {
 public:
     CheckRun(std::string_view bytes, const CheckOptions& options, std::ostream& out)
         : bytes_(bytes), baud_(options.baud), out_(out) {
+        Reception& reception_ = program_.reception;
         reception_.gps = options.gps;
         reception_.extended = options.extended;
         reception_.onChecked = [this](Reception::SentenceUse use, std::string_view sentence,
@@ -119,20 +124,20 @@ public:
         };
     }
 
-    // Polls and ticks in the order of their times (the poll first when both fall due at once),
-    // until the tick after the poll that read the last byte.
+    // Polls and advances the watch in the order of their times (the poll first when both fall
+    // due at once), until the reception after the poll that read the last byte.
     void run() {
+        advance(0);
         long long nextPoll = serialPollIntervalMs;
-        long long nextTick = Reception::tickIntervalMs;
         bool allRead = bytes_.empty();
         for (;;) {
-            if (nextPoll <= nextTick) {
+            const long long nextStep = engine_.nextDue().value().count();
+            if (nextPoll <= nextStep) {
                 allRead = poll(nextPoll);
                 nextPoll += serialPollIntervalMs;
             } else {
-                tick(nextTick);
-                nextTick += Reception::tickIntervalMs;
-                if (allRead)
+                advance(nextStep);
+                if (allRead && engine_.lastRun(WatchStep::Reception) == ms(nextStep))
                     break;
             }
         }
@@ -156,14 +161,14 @@ private:
         framer_.take(bytes_.substr(read_, arrived - read_), '$', '$');
         read_ = arrived;
         while (framer_.ready())
-            reception_.deliver(recordingPort, framer_.next());
+            program_.reception.deliver(recordingPort, framer_.next());
         return read_ == bytes_.size();
     }
 
-    void tick(long long ms) {
+    void advance(long long ms) {
         now_ = ms;
-        reception_.tick(nav_, {fromDateTimeValue(dateTimeValue(simulationStart) + ms / 86400000.0),
-                               std::chrono::milliseconds(ms)});
+        engine_.advance({fromDateTimeValue(dateTimeValue(simulationStart) + ms / 86400000.0),
+                         std::chrono::milliseconds(ms)});
     }
 
     void count(Reception::SentenceUse use, std::string_view sentence) {
@@ -230,8 +235,9 @@ private:
     long long baud_;
     std::ostream& out_;
     MessageFramer framer_;
-    Reception reception_;
-    NavState nav_;
+    Program program_;
+    StdFileSystem files_; // the watch opens no file: no log, no chart
+    WatchEngine engine_{program_.watchParts(), files_};
     std::size_t read_ = 0;
     long long now_ = 0;
     long long lastFix_ = 0;

@@ -40,9 +40,9 @@ protected:
     }
     // The main window's tick measures the targets, two alarm ticks evaluate the alarms.
     void ticks() {
-        mainDlg->Timer1Timer();
-        ui.context.windows.larmDlg->Timer1Timer();
-        ui.context.windows.larmDlg->Timer1Timer();
+        ui.mainTick();
+        ui.alarmTick();
+        ui.alarmTick();
     }
     // Targets going away north, 1 Nm and a thousandth more for each, shown in the open window.
     void reportFiveThousand(std::uint32_t first) {
@@ -170,8 +170,8 @@ TEST_F(AisWindow, UntickingTheActiveBoxAcknowledges) {
     ticks();
     TVimoLarmDlg* alarms = ui.context.windows.larmDlg;
     alarms->ensureControls();
-    alarms->Timer1Timer();
-    alarms->Timer1Timer();
+    ui.alarmTick();
+    ui.alarmTick();
     ASSERT_TRUE(alarms->activeBox(AlarmSlot::AisCollision)->isChecked());
     alarms->activeBox(AlarmSlot::AisCollision)->click();
     ticks();

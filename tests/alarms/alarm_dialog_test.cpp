@@ -27,7 +27,7 @@ TEST(AlarmDialogFirstOpened, ShowsTheAlarmsWatchedMeanwhile) {
     TVimoLarmDlg* dlg = ui.context.windows.larmDlg;
     ui.program.alarms.on(AlarmSlot::WindForce) = true;
     ui.program.alarms.active(AlarmSlot::WindForce) = true;
-    dlg->Timer1Timer(); // the watch goes on with the window never opened
+    ui.alarmTick(); // the watch goes on with the window never opened
     EXPECT_FALSE(dlg->controlsBuilt());
     dlg->show();
     EXPECT_TRUE(dlg->onBox(AlarmSlot::WindForce)->isChecked());
@@ -98,16 +98,16 @@ TEST_F(AlarmDialog, ShowsItsLimitsWithTheirInitialTexts) {
 
 TEST_F(AlarmDialog, ARaisedAlarmLightsTheMainWindowsLamp) {
     ui.program.nav.GpsSpeed = Real48(12.0L);
-    mainDlg->Timer1Timer(); // the speed in use becomes 12
+    ui.mainTick(); // the speed in use becomes 12
     tick(dlg->onBox(AlarmSlot::Speed));
-    dlg->Timer1Timer();
-    dlg->Timer1Timer();
+    ui.alarmTick();
+    ui.alarmTick();
     EXPECT_TRUE(dlg->activeBox(AlarmSlot::Speed)->isChecked());
-    mainDlg->Timer1Timer();
+    ui.mainTick();
     EXPECT_EQ(mainDlg->LarmPanel->text(), "Alarm");
     EXPECT_EQ(ui.beeper.count, 20);
     tick(dlg->activeBox(AlarmSlot::Speed)); // acknowledged
-    dlg->Timer1Timer();
+    ui.alarmTick();
     EXPECT_EQ(ui.program.nav.ActiveAlarmCount, 0);
 }
 

@@ -16,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -67,8 +68,8 @@ TEST(Demo, TheBoatFromAPseudoTerminalIsDrawnWhereTheGeometrySaysAndSilenceRaises
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return com->SeComm1->CharCount() >= static_cast<int>(fix.size()); }));
     com->SeComm1->PollTimerTimer();
-    com->Timer1Timer();
-    mainDlg->Timer1Timer();
+    ui.communicationTick();
+    ui.mainTick();
     TMapA* mapA = ui.context.windows.mapA;
     mapA->Timer1Timer();
     mapA->Timer1Timer(); // the cross shows on every other tick
@@ -83,10 +84,34 @@ TEST(Demo, TheBoatFromAPseudoTerminalIsDrawnWhereTheGeometrySaysAndSilenceRaises
     larm->ensureControls();                      // the sailor opens the alarm window
     larm->onBox(AlarmSlot::GpsSilence)->click(); // more than 10 s without a fix
     ui.clock.time.second = 30;
-    com->Timer1Timer();
-    larm->Timer1Timer();
-    larm->Timer1Timer();
+    ui.communicationTick();
+    ui.alarmTick();
+    ui.alarmTick();
     EXPECT_EQ(ui.program.nav.ActiveAlarmCount, 1);
+}
+
+// Restarted on the demo, a port to a real device sends the simulated boat's route to nobody
+// until the sailor ticks its box again; the window says why.
+TEST(Demo, APortToARealDeviceSendsNoRouteUntilTheSailorAsks) {
+    TempDir dir;
+    UiFixture ui;
+    ui.serial->openable = {"/dev/ttyAutopilot"};
+    const auto mainDlg = createWindows(ui.context);
+    TVimoComDlg* com = ui.context.windows.comDlg;
+    com->deviceChoice(2)->setEditText(QStringLiteral("/dev/ttyAutopilot"));
+    com->switchOnAtStart(2);
+    com->SendRouteCheckB->setChecked(true);
+    ASSERT_TRUE(startDemo(ui.context, QString::fromStdString(dir.file("demo"))));
+    EXPECT_FALSE(com->SendRouteCheckB->isChecked());
+    EXPECT_FALSE(ui.program.output.choices[1].route);
+    ui.communicationTick();
+    EXPECT_EQ(com->NoticeLabel->text(),
+              "Port 2 sends no route sentences: the demo's boat is simulated. Tick \"Send route "
+              "sentences\" to steer by it.");
+    com->SendRouteCheckB->setChecked(true);
+    ui.communicationTick();
+    EXPECT_TRUE(ui.program.output.choices[1].route);
+    EXPECT_TRUE(com->NoticeLabel->text().isEmpty());
 }
 
 } // namespace

@@ -60,13 +60,17 @@ KeptSettings sailorsSettings() {
     s.alarms.limits.ArrivalRadius = Real48(250.0L);
     s.alarms.fields.arrivalRadius = "0250";
     s.chart.followBoat = false;
-    s.log = {"/home/sailor/TRIP.LOG", true, 60};
+    s.log = {"/home/sailor/TRIP.LOG", true, 60, "Reefed, wind NW 25 kn"};
     s.boat.SpeedTable = defaultSpeedTable();
     s.boat.LeewayFile = "/home/sailor/boat.LEE";
     s.boat.LeewayTable = defaultLeewayTable();
     s.route.count = 3;
     s.route.current = 2;
     s.route.active = 3;
+    s.route.started = true;
+    s.route.startLat = Real48(45.25L);
+    s.route.startLon = Real48(-3.5L);
+    s.route.done = true;
     s.chart.zoom = -2;
     s.aisOwnMmsi = 265547250;
     return s;

@@ -61,14 +61,12 @@ TEST_F(MainWindow, KeepsItsSizeWhereverItIsPut) {
     EXPECT_EQ(mainDlg->geometry().top(), 40); // the top stays where it was put
 }
 
-TEST_F(MainWindow, TimerTickShowsTheSelectedPageThenSelectsTheValuesInUse) {
-    mainDlg->Timer1Timer();
+TEST_F(MainWindow, TimerTickShowsTheSelectedPageWithTheValuesInUse) {
+    ui.mainTick();
     EXPECT_EQ(status(), "Active alarms: 0");
     selectTab(StatusPage::Speed);
     ui.program.nav.GpsSpeed = Real48(22.4L);
-    mainDlg->Timer1Timer();
-    EXPECT_EQ(status(), "Speed GPS: 22.3999999999942 knots. In use: 0 knots.");
-    mainDlg->Timer1Timer();
+    ui.mainTick();
     EXPECT_EQ(status(), "Speed GPS: 22.3999999999942 knots. In use: 22.3999999999942 knots.");
 }
 
@@ -95,12 +93,12 @@ TEST_F(MainWindow, TheAlarmPageNamesTheRaisedAlarmsCutToFit) {
     mainDlg->show();
     ui.program.nav.ActiveAlarmCount = 2;
     ui.program.nav.ActiveAlarmNames = "Anchor watch, Depth below";
-    mainDlg->Timer1Timer();
+    ui.mainTick();
     EXPECT_EQ(status(), "Active alarms: 2  Anchor watch, Depth below");
     ui.program.nav.ActiveAlarmCount = 11;
     ui.program.nav.ActiveAlarmNames = "Anchor watch, Change of course, Change of speed, Change of "
                                       "wind, Change of windforce, Communication GPS, Depth below";
-    mainDlg->Timer1Timer();
+    ui.mainTick();
     EXPECT_TRUE(status().startsWith("Active alarms: 11  Anchor watch, Change of course"));
     EXPECT_TRUE(status().endsWith(QChar(0x2026))) << status().toStdString(); // cut with "…"
     EXPECT_LE(mainDlg->TextPanel->fontMetrics().horizontalAdvance(status()),
@@ -122,40 +120,42 @@ TEST_F(MainWindow, TheWaypointPageCountsDownAndTheNextWaypointBecomesActive) {
     nav.GpsLat = Real48(45.0L);
     nav.GpsLon = Real48(30.0L);
     nav.GpsSpeed = Real48(6.0L);
-    mainDlg->Timer1Timer(); // selects the values, starts the route here
-    mainDlg->Timer1Timer();
+    ui.mainTick();
+    EXPECT_EQ(status(), "WP 1: ---° -.-- Nm  Waiting for a position");
+    nav.GpsFixReceived = true;
+    ui.mainTick(); // starts the route here
     EXPECT_EQ(status(), "WP 1: 000° 6.00 Nm  XTE 0 m  VMG 6.0 kn  ETA 13:00");
     nav.GpsLat = Real48(45.05L);
-    mainDlg->Timer1Timer();
-    mainDlg->Timer1Timer();
+    ui.mainTick();
     EXPECT_EQ(status(), "WP 1: 000° 3.00 Nm  XTE 0 m  VMG 6.0 kn  ETA 12:30");
     nav.GpsLat = Real48(45.1L); // waypoint 1
-    mainDlg->Timer1Timer();
-    mainDlg->Timer1Timer();
+    ui.mainTick();
     EXPECT_EQ(route.WaypointIndex, 2);
     EXPECT_TRUE(status().startsWith("WP 2: 000° 6.00 Nm")) << status().toStdString();
     nav.GpsLat = Real48(45.3L); // across the line of waypoint 2, on waypoint 3
-    mainDlg->Timer1Timer();
-    mainDlg->Timer1Timer();
+    ui.mainTick();
     EXPECT_TRUE(status().startsWith("WP 3: 000° 0.00 Nm")) << "one waypoint a position";
-    mainDlg->Timer1Timer();
+    ui.mainTick();
+    EXPECT_EQ(status(), "Arrived at WP 3: 000° 0.00 Nm");
+    nav.GpsLat = Real48(45.31L);
+    ui.mainTick();
     EXPECT_EQ(status(), "Route done");
 }
 
 TEST_F(MainWindow, AlarmLampTurnsRedAndBeepsTwentyTimesPerTick) {
-    mainDlg->Timer1Timer();
+    ui.mainTick();
     EXPECT_EQ(mainDlg->LarmPanel->text(), "");
     EXPECT_EQ(lampColour(), QColor(192, 192, 192));
     EXPECT_EQ(ui.beeper.count, 0);
     ui.program.nav.ActiveAlarmCount = 1;
-    mainDlg->Timer1Timer();
+    ui.mainTick();
     EXPECT_EQ(mainDlg->LarmPanel->text(), "Alarm");
     EXPECT_EQ(lampColour(), QColor(255, 0, 0));
     EXPECT_EQ(ui.beeper.count, 20);
-    mainDlg->Timer1Timer();
+    ui.mainTick();
     EXPECT_EQ(ui.beeper.count, 40);
     ui.program.nav.ActiveAlarmCount = 0;
-    mainDlg->Timer1Timer();
+    ui.mainTick();
     EXPECT_EQ(mainDlg->LarmPanel->text(), "");
     EXPECT_EQ(lampColour(), QColor(192, 192, 192));
     EXPECT_EQ(ui.beeper.count, 40);
@@ -165,11 +165,11 @@ TEST_F(MainWindow, AlarmLampTurnsRedAndBeepsTwentyTimesPerTick) {
 TEST_F(MainWindow, PositionPageShowsTheClockMovingAcrossMidnight) {
     selectTab(StatusPage::Position);
     ui.clock.time = {2026, 12, 7, 23, 59, 59, 0};
-    mainDlg->Timer1Timer();
+    ui.mainTick();
     EXPECT_TRUE(status().startsWith("LAT --°--.---' LON ---°--.---' Last update:--:--:--"));
     EXPECT_TRUE(status().contains("Now:23:59:59")) << status().toStdString();
     ui.clock.time = {2026, 12, 8, 0, 0, 1, 0};
-    mainDlg->Timer1Timer();
+    ui.mainTick();
     EXPECT_TRUE(status().contains("Now:00:00:01")) << status().toStdString();
 }
 

@@ -265,7 +265,7 @@ TEST_F(KeptAcrossRuns, AnAlarmThatWasOnRaisesOnTheFirstTickWhenItsValueIsOutside
     for (const auto& row : rows) {
         NavigatorRun b(folder);
         b.ui.program.nav.PosSpeed = Real48(row.speed);
-        b.windows().larmDlg->Timer1Timer();
+        b.ui.alarmTick();
         EXPECT_EQ(b.alarms().active(AlarmSlot::Speed), row.raised) << row.speed;
         EXPECT_EQ(b.ui.program.nav.ActiveAlarmCount, row.raised ? 1 : 0) << row.speed;
     }
@@ -302,7 +302,7 @@ TEST_F(KeptAcrossRuns, AnArmedAnchorWatchComesBackArmedAroundTheSameAnchor) {
         b.ui.program.nav.PosLat = Real48(45 + row.metresNorth * metre);
         b.ui.program.nav.PosLon = Real48(30.0L);
         b.ui.program.nav.ExtendedValue = Real48(10.0L);
-        b.windows().larmDlg->Timer1Timer();
+        b.ui.alarmTick();
         EXPECT_EQ(b.alarms().active(AlarmSlot::AnchorWatch), row.raised) << row.metresNorth;
         EXPECT_FALSE(b.alarms().active(AlarmSlot::DepthBelow));
     }
@@ -332,6 +332,17 @@ TEST_F(KeptAcrossRuns, ATableFromAFileIsLoadedAgainOrItsKeptValuesServe) {
     EXPECT_EQ(c.ui.program.boatTables.SpeedTable, defaultSpeedTable());
     EXPECT_EQ(c.ui.program.boatTables.SpeedFile, "");
     EXPECT_EQ(c.ui.dialogs.shown, testing::Boxes{});
+}
+
+// Setting waypoints opens the waypoint window; the sailor closed it, and it stays closed.
+TEST_F(KeptAcrossRuns, AToolWindowTheSailorClosedStaysClosed) {
+    KeptSettings kept;
+    kept.windows[static_cast<int>(KeptWindow::Chart)] = {true, 50, 60, 400, 300};
+    kept.chart.mode = ChartWindowMode::SetWaypoints;
+    testing::writeSettingsFile(valuesPath, kept);
+    NavigatorRun b(folder);
+    EXPECT_EQ(b.ui.program.chart.ChartMode, ChartWindowMode::SetWaypoints);
+    EXPECT_FALSE(b.windows().waypDlg->isVisible());
 }
 
 TEST_F(KeptAcrossRuns, AWindowWhosePlaceIsOnNoScreenNowOpensWhereTheWindowSystemPutsIt) {

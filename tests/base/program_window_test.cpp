@@ -167,7 +167,7 @@ TEST_F(ProgramWindows, TheMainWindowKeepsItsSizeWhateverItsStatusLineSays) {
     mainDlg->TabSet->setCurrentIndex(static_cast<int>(StatusPage::Speed));
     ui.program.nav.GpsSpeed = Real48(22.4L);
     ui.program.nav.PosSpeed = Real48(22.4L);
-    mainDlg->Timer1Timer();
+    ui.mainTick();
     QApplication::processEvents();
     EXPECT_EQ(mainDlg->frameGeometry().size(), QSize(627, 97));
 }

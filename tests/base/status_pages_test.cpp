@@ -141,16 +141,5 @@ TEST(MainTimerTick, LampAndTwentyBeepsWhileAnAlarmIsRaised) {
     EXPECT_EQ(tick.statusLine, "Active alarms: 1");
 }
 
-TEST(MainTimerTick, StatusLineLagsTheSelectionByOneTick) {
-    NavState state;
-    const StatusTextFormat format;
-    state.GpsSpeed = Real48(5.0L);
-    EXPECT_EQ(mainTimerTick(state, StatusPage::Speed, format, noon).statusLine,
-              "Speed GPS: 5 knots. In use: 0 knots.");
-    EXPECT_EQ(state.PosSpeed, Real48(5.0L));
-    EXPECT_EQ(mainTimerTick(state, StatusPage::Speed, format, noon).statusLine,
-              "Speed GPS: 5 knots. In use: 5 knots.");
-}
-
 } // namespace
 } // namespace brisomar

@@ -117,7 +117,8 @@ protected:
     void at(long double lat, long double lon) {
         ui.program.nav.GpsLat = Real48(lat);
         ui.program.nav.GpsLon = Real48(lon);
-        mainDlg->Timer1Timer();
+        ui.program.nav.GpsFixReceived = true;
+        ui.mainTick();
     }
 
     QColor shown(int x, int y) {
@@ -173,7 +174,7 @@ TEST_F(ChartWindow, AClickOnAnAisTargetShowsItsDetails) {
     m.lat = 53;
     m.lon = -7; // pixel (30, 70)
     ui.program.aisTargets.take(m, false, ui.clock.steady());
-    mainDlg->Timer1Timer();
+    ui.mainTick();
     mapA->ShowTrack1->trigger();
     mapA->Timer1Timer();
     EXPECT_EQ(shown(30, 70), QColor(0, 128, 0));

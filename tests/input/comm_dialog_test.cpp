@@ -41,7 +41,7 @@ protected:
     void arrive(int port, const std::string& bytes) {
         device(port).waiting += bytes;
         (port == 1 ? dlg->SeComm1 : dlg->SeComm2)->PollTimerTimer();
-        dlg->Timer1Timer();
+        ui.communicationTick();
     }
 
     UiFixture ui;
@@ -110,13 +110,13 @@ TEST_F(CommDialog, AFixOnPort1ReachesTheMainWindowsPages) {
     EXPECT_EQ(dlg->Edit1->text().toStdString(), rmc.substr(1));
     EXPECT_EQ(dlg->Edit1->cursorPosition(), 0); // the field shows the sentence's name
     mainDlg->TabSet->setCurrentIndex(static_cast<int>(StatusPage::Comm));
-    mainDlg->Timer1Timer();
+    ui.mainTick();
     EXPECT_TRUE(mainDlg->TextPanel->text().startsWith("GPS: LAT N 48°07.037' LON E011°30.999'"))
         << mainDlg->TextPanel->text().toStdString();
     mainDlg->TabSet->setCurrentIndex(static_cast<int>(StatusPage::Course));
-    mainDlg->Timer1Timer();
+    ui.mainTick();
     EXPECT_EQ(mainDlg->TextPanel->text(), "Course GPS: 84.4000000000233 In use: 84.4000000000233");
-    dlg->Timer1Timer();
+    ui.communicationTick();
     EXPECT_EQ(dlg->Edit1->text(), ""); // nothing new since the last tick
 }
 
@@ -142,25 +142,25 @@ TEST_F(CommDialog, SwitchingOnAppliesTheChosenSettingsAndLocksThem) {
 }
 
 TEST_F(CommDialog, TrayIconShowsWhileEitherPortIsOn) {
-    dlg->Timer1Timer();
+    ui.communicationTick();
     EXPECT_FALSE(ui.tray->shown);
     switchOn(dlg->CommRadioGroup);
     switchOn(dlg->CommRadioGroupB);
-    dlg->Timer1Timer();
+    ui.communicationTick();
     EXPECT_TRUE(ui.tray->shown);
     EXPECT_EQ(ui.tray->tip, "Comport open");
     switchOff(dlg->CommRadioGroup);
-    dlg->Timer1Timer();
+    ui.communicationTick();
     EXPECT_TRUE(ui.tray->shown);
     switchOff(dlg->CommRadioGroupB);
-    dlg->Timer1Timer();
+    ui.communicationTick();
     EXPECT_FALSE(ui.tray->shown);
     EXPECT_EQ(ui.tray->adds, 1);
 }
 
 TEST_F(CommDialog, AfterAbortThePortShowsOffWithItsSettingsFreeAndTheSilenceGoesOn) {
     ui.clock.time = {2026, 12, 7, 9, 0, 0, 0};
-    dlg->Timer1Timer(); // the run begins
+    ui.communicationTick(); // the run begins
     dlg->deviceChoice(1)->setEditText(QStringLiteral("/dev/ttyUSB9"));
     ui.dialogs.answers = {Dialogs::Answer::Retry, Dialogs::Answer::Abort};
     switchOn(dlg->CommRadioGroup);
@@ -174,7 +174,7 @@ TEST_F(CommDialog, AfterAbortThePortShowsOffWithItsSettingsFreeAndTheSilenceGoes
     for (QWidget* setting : settings)
         EXPECT_TRUE(setting->isEnabled());
     ui.clock.time.second = 30;
-    dlg->Timer1Timer(); // a closed port is not read and shows nothing
+    ui.communicationTick(); // a closed port is not read and shows nothing
     EXPECT_EQ(ui.dialogs.shown.size(), 2u);
     EXPECT_FALSE(ui.tray->shown);
     EXPECT_EQ(ui.program.nav.GpsSilenceSeconds, Real48(30.0L)); // no fix since the run began
@@ -191,9 +191,9 @@ TEST_F(CommDialog, ClickingTheItemAlreadyChosenDoesNothing) {
     EXPECT_TRUE(ui.serial->opened.empty());
     switchOn(dlg->CommRadioGroup);
     ui.clock.time.second = 30;
-    dlg->Timer1Timer();
+    ui.communicationTick();
     switchOn(dlg->CommRadioGroup);
-    dlg->Timer1Timer();
+    ui.communicationTick();
     EXPECT_EQ(ui.serial->opened, std::vector<std::string>{"/dev/gps"}); // opened once
     EXPECT_EQ(ui.program.nav.GpsSilenceSeconds, Real48(30.0L));         // the alarm is not silenced
     EXPECT_TRUE(dlg->SeComm1->PortOpen());
@@ -231,7 +231,7 @@ TEST_F(CommDialog, EverySentenceFromEitherPortIsCheckedAtTheNextTick) {
     device(2).waiting = "$PTTKD,12.5,M\r\n$SDDPT,3.8\r\n";
     dlg->SeComm1->PollTimerTimer();
     dlg->SeComm2->PollTimerTimer();
-    dlg->Timer1Timer();
+    ui.communicationTick();
     EXPECT_EQ(ui.program.nav.ExtendedValue, Real48(12.5L));
     EXPECT_TRUE(ui.program.nav.GpsLat.isZero()); // the fix is not whole yet
     EXPECT_EQ(dlg->Edit2->text(), "SDDPT,3.8");
@@ -246,7 +246,7 @@ TEST_F(CommDialog, SilenceGrowsWhileNoFixArrives) {
     switchOn(dlg->CommRadioGroup);
     arrive(1, rmc);
     ui.clock.time.second = 42;
-    dlg->Timer1Timer();
+    ui.communicationTick();
     EXPECT_EQ(ui.program.nav.GpsSilenceSeconds, Real48(42.0L));
 }
 

@@ -52,7 +52,7 @@ TEST(NetworkOutput, TheCommWindowsServerSendsTheRouteToAClientAndWaitsForABusyPo
     ASSERT_TRUE(client.waitForConnected(patienceMs));
     ASSERT_TRUE(QTest::qWaitFor([&] { return dlg->networkOutput()->clientCount() == 1; }));
     ui.program.nav.Waypoint.progress = RouteProgress::Sailing;
-    dlg->Timer1Timer();
+    ui.communicationTick();
     const std::string expected = routeSentences(ui.program.nav);
     std::string read;
     EXPECT_TRUE(QTest::qWaitFor([&] {

@@ -108,7 +108,7 @@ protected:
         return QTest::qWaitFor(
             [&] {
                 dlg->SeComm1->PollTimerTimer();
-                dlg->Timer1Timer();
+                ui.communicationTick();
                 return nav().GpsLat == lat;
             },
             patienceMs);
@@ -179,7 +179,7 @@ TEST_F(TcpMultiplexer, ASentenceSplitAcrossWritesIsOneFixAndALostConnectionComes
     ASSERT_TRUE(QTest::qWaitFor([&] { return !network->receiving(); }, patienceMs));
     letRetryIntervalsPass(2); // retries fail quietly
     ui.clock.time.second = 7;
-    dlg->Timer1Timer();
+    ui.communicationTick();
     EXPECT_TRUE(dlg->SeComm1->PortOpen()); // the port stays on, silent
     EXPECT_EQ(nav().GpsSilenceSeconds, Real48(7.0L));
     EXPECT_TRUE(ui.dialogs.shown.empty());
@@ -226,7 +226,7 @@ TEST_F(TcpMultiplexer, EndlessTextWithoutStartCharacterIsBoundedAndDropped) {
     ASSERT_TRUE(bytesReceived(megabyte.size()));
     EXPECT_EQ(dlg->SeComm1->CharCount(), static_cast<int>(NetworkDevice::maxUnreadBytes));
     dlg->SeComm1->PollTimerTimer();
-    dlg->Timer1Timer();
+    ui.communicationTick();
     EXPECT_TRUE(dlg->Edit1->text().isEmpty());
     peer->write(bytes(rmc + "\r\n"));
     EXPECT_TRUE(fixArrives(rmcLat));
@@ -288,7 +288,7 @@ TEST_F(UdpBroadcast, AnyTalkerIsTakenAfterTypingQuestionMarks) {
     send(bytes(gnrmc));
     ASSERT_TRUE(bytesArrive(static_cast<int>(gnrmc.size())));
     dlg->SeComm1->PollTimerTimer();
-    dlg->Timer1Timer();
+    ui.communicationTick();
     EXPECT_EQ(dlg->SeComm1->CharCount(), 0); // taken, and refused: the factory name wants GPRMC
     EXPECT_TRUE(nav().GpsLat.isZero());
 
@@ -315,7 +315,7 @@ TEST_F(UdpBroadcast, OversizedDatagramsAndNoiseAreBoundedAndSurvived) {
     EXPECT_EQ(dlg->SeComm1->CharCount(), static_cast<int>(NetworkDevice::maxUnreadBytes));
     for (int i = 0; i < 3; ++i) {
         dlg->SeComm1->PollTimerTimer();
-        dlg->Timer1Timer();
+        ui.communicationTick();
     }
     EXPECT_TRUE(nav().GpsLat.isZero());
     EXPECT_TRUE(nav().GpsSpeed.isZero());
@@ -377,7 +377,7 @@ TEST_F(Gpsd, TheRelayedRecommendedMinimumSentenceSetsTheFix) {
             if (polls++ % 10 == 0) // once a second or so, as a receiver sends
                 receiver.write(rmc + "\r\n");
             dlg->SeComm1->PollTimerTimer();
-            dlg->Timer1Timer();
+            ui.communicationTick();
             return nav().GpsLat == rmcLat;
         },
         patienceMs);

@@ -156,7 +156,7 @@ protected:
     void send(const std::string& bytes) {
         ASSERT_TRUE(gps.write(bytes));
         pollWhenArrived(bytes.size());
-        dlg->Timer1Timer();
+        ui.communicationTick();
     }
 
     PtyPair gps;
@@ -170,8 +170,8 @@ TEST_F(PtyReception, TheRecommendedMinimumSentenceSetsTheFix) {
     EXPECT_EQ(nav().GpsCourse, Real48(84.4L));
     EXPECT_EQ(nav().GpsSilenceSeconds, Real48(0.0L));
     mainDlg->TabSet->setCurrentIndex(static_cast<int>(StatusPage::Speed));
-    mainDlg->Timer1Timer();
-    mainDlg->Timer1Timer();
+    ui.mainTick();
+    ui.mainTick();
     EXPECT_EQ(mainDlg->TextPanel->text(),
               "Speed GPS: 22.3999999999942 knots. In use: 22.3999999999942 knots.");
 }
@@ -192,7 +192,7 @@ TEST_F(PtyReception, ASentenceSplitAcrossPollsIsJoined) {
     ASSERT_TRUE(gps.write(rmc.substr(0, 20)));
     ASSERT_TRUE(QTest::qWaitFor([&] { return dlg->SeComm1->CharCount() == 20; }));
     dlg->SeComm1->PollTimerTimer();
-    dlg->Timer1Timer();
+    ui.communicationTick();
     EXPECT_TRUE(nav().GpsLat.isZero());
     send(rmc.substr(20) + "\r\n");
     EXPECT_EQ(nav().GpsLat, rmcLat);
@@ -227,7 +227,7 @@ TEST_F(PtyReception, APortSendsTheRouteAndTheOtherPortsSentences) {
     send(rmc + "\r\n");
     ui.program.nav.Waypoint.progress = RouteProgress::Sailing;
     ui.clock.pass(std::chrono::seconds(1));
-    dlg->Timer1Timer();
+    ui.communicationTick();
     const std::string expected = rmc + "\r\n" + routeSentences(nav());
     std::string sent;
     ASSERT_TRUE(QTest::qWaitFor([&] { return (sent += autopilot.readWaiting()) == expected; }))
@@ -256,7 +256,7 @@ TEST_F(PtyReception, TenMinutesOfLineNoiseAsFastAsItGoesChangeNoValueAndLeaveMem
     while (!unsent.empty()) {
         unsent.remove_prefix(gps.writeWithoutWaiting(unsent));
         dlg->SeComm1->PollTimerTimer();
-        dlg->Timer1Timer();
+        ui.communicationTick();
         if (heapAfterFirstMinute == 0 && noise.size() - unsent.size() >= minuteOfNoise)
             heapAfterFirstMinute = heapInUse();
     }
@@ -268,7 +268,7 @@ TEST_F(PtyReception, TenMinutesOfLineNoiseAsFastAsItGoesChangeNoValueAndLeaveMem
     ASSERT_TRUE(gps.write("$PTTKD,7.5,M\r\n"));
     EXPECT_TRUE(QTest::qWaitFor([&] {
         dlg->SeComm1->PollTimerTimer();
-        dlg->Timer1Timer();
+        ui.communicationTick();
         return nav().ExtendedValue == Real48(7.5L);
     }));
     NavState expected = before;
@@ -290,7 +290,7 @@ TEST_F(PtyNavigator, AnUnpluggedReceiverIsOpenedAgainEveryFiveSecondsUntilItIsBa
     receiver.releaseSlave();
     ASSERT_TRUE(receiver.write(rmc + "\r\n"));
     pollWhenArrived(rmc.size() + 2);
-    dlg->Timer1Timer();
+    ui.communicationTick();
     ASSERT_EQ(nav().GpsLat, rmcLat);
 
     std::filesystem::remove(link);
@@ -311,7 +311,7 @@ TEST_F(PtyNavigator, AnUnpluggedReceiverIsOpenedAgainEveryFiveSecondsUntilItIsBa
         if (step.back && !std::filesystem::is_symlink(link))
             std::filesystem::create_symlink(pluggedIn.slavePath(), link);
         dlg->SeComm1->PollTimerTimer();
-        dlg->Timer1Timer();
+        ui.communicationTick();
         EXPECT_EQ(devices[0]->receiving(), step.receiving) << step.second << " s";
         EXPECT_EQ(nav().GpsSilenceSeconds, Real48(static_cast<long double>(step.second)));
     }
@@ -323,7 +323,7 @@ TEST_F(PtyNavigator, AnUnpluggedReceiverIsOpenedAgainEveryFiveSecondsUntilItIsBa
     const std::string rmc50 = "$GPRMC,1,A,5000.000,N,00100.000,W,6.0,90.0,x\r\n";
     ASSERT_TRUE(pluggedIn.write(rmc50));
     pollWhenArrived(rmc50.size());
-    dlg->Timer1Timer();
+    ui.communicationTick();
     EXPECT_EQ(nav().GpsLat, Real48(50.0L));
     EXPECT_EQ(nav().GpsSilenceSeconds, Real48(0.0L));
 
@@ -401,7 +401,7 @@ TEST_F(PtyNavigator, TheEndOfASocatPairOpensAndReads) {
     EXPECT_EQ(ui.dialogs.shown, Boxes{});
     std::ofstream(gpsEnd) << rmc << "\r\n" << std::flush;
     pollWhenArrived(rmc.size() + 2);
-    dlg->Timer1Timer();
+    ui.communicationTick();
     EXPECT_EQ(nav().GpsLat, rmcLat);
     socat.kill();
     socat.waitForFinished();

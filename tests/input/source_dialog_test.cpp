@@ -79,7 +79,7 @@ TEST_F(SourceDialog, ManualLatitudeOnlyIsUsedFromTheNextMainTick) {
     NavState& nav = ui.program.nav;
     nav.GpsLon = Real48(-11.5L);
     nav.GpsTime = Real48(0.25L);
-    mainDlg->Timer1Timer();
+    ui.mainTick();
     dlg->FormActivate();
     dlg->LatRadioGroup->click(0);
     type(dlg->MaskLat, QStringLiteral("01530000"));
@@ -89,7 +89,7 @@ TEST_F(SourceDialog, ManualLatitudeOnlyIsUsedFromTheNextMainTick) {
     dlg->OKBtnClick();
     EXPECT_TRUE(nav.ManualLat);
     EXPECT_EQ(nav.ManualLatValue, Real48(-15.5L));
-    mainDlg->Timer1Timer();
+    ui.mainTick();
     EXPECT_EQ(nav.PosLat, Real48(-15.5L));
     EXPECT_EQ(nav.PosLon, Real48(-11.5L));
     EXPECT_EQ(nav.LastUpdate, Real48(0.25L));

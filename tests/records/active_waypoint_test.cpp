@@ -144,6 +144,7 @@ TEST(ArrivalTime, FromTheVelocityMadeGoodWrappedPastMidnight) {
 class RouteFollowing : public testing::Test {
 protected:
     RouteFollowing() {
+        nav.GpsFixReceived = true;
         layOut(3, [](int n) { return at(45 + n / 10.0L, 30); });
         sailTo(45, 30);
     }
@@ -198,11 +199,17 @@ TEST_F(RouteFollowing, AdvancesByTheRadiusAndByTheLineThenEndsTheRoute) {
     EXPECT_EQ(nav.Arrivals.next, 3);
     sailTo(45.25L, 30);
     EXPECT_EQ(nav.Waypoint.progress, RouteProgress::Sailing);
-    sailTo(45.3L, 30); // on the last one
+    sailTo(45.3L, 30); // on the last one: arrived while within its radius
+    EXPECT_EQ(nav.Waypoint.progress, RouteProgress::Arrived);
+    EXPECT_TRUE(nav.Waypoint.inArrivalCircle);
+    EXPECT_EQ(nav.Arrivals.next, 0);
+    sailTo(45.3L + 50 / metresPerDegree, 30);
+    EXPECT_EQ(nav.Waypoint.progress, RouteProgress::Arrived);
+    EXPECT_EQ(nav.Arrivals.count, 3) << "arrived once";
+    sailTo(45.3L + 150 / metresPerDegree, 30); // out of it: done
     EXPECT_TRUE(route.sailing.RouteDone);
     EXPECT_EQ(sailedTo(), 3);
     EXPECT_EQ(nav.Waypoint.progress, RouteProgress::Done);
-    EXPECT_EQ(nav.Arrivals.next, 0);
     sailTo(45.0L, 30); // sailing back does not start it again
     EXPECT_EQ(nav.Waypoint.progress, RouteProgress::Done);
     EXPECT_TRUE(route.first()); // by hand, from where the boat is now
@@ -258,6 +265,7 @@ TEST_F(RouteFollowing, TheCurrentWaypointFollowsOnlyWhenItWasTheActiveOne) {
 TEST_F(RouteFollowing, AWaypointSetAfterTheEndContinuesTheRoute) {
     route.last();
     sailTo(45.3L, 30);
+    sailTo(45.31L, 30);
     ASSERT_EQ(nav.Waypoint.progress, RouteProgress::Done);
     route[4].Lat = Real48(45.4L);
     route[4].Lon = Real48(30.0L);
@@ -265,6 +273,33 @@ TEST_F(RouteFollowing, AWaypointSetAfterTheEndContinuesTheRoute) {
     sailTo(45.3L, 30);
     EXPECT_EQ(nav.Waypoint.progress, RouteProgress::Sailing);
     EXPECT_EQ(nav.Waypoint.number, 4);
+}
+
+// No leg starts and nothing is reached from a position never received or lost; the leg starts
+// at the first fix.
+TEST_F(RouteFollowing, WaitsForALiveFixAndStartsTheLegThere) {
+    const struct {
+        const char* name;
+        bool received;
+        long double silenceSeconds;
+        bool manual;
+        RouteProgress expected;
+    } rows[] = {
+        {"no fix yet", false, 0, false, RouteProgress::WaitingForPosition},
+        {"fix lost", true, positionLostSeconds + 1, false, RouteProgress::WaitingForPosition},
+        {"typed position", false, 0, true, RouteProgress::Sailing},
+        {"live fix", true, positionLostSeconds, false, RouteProgress::Sailing}};
+    for (const auto& row : rows) {
+        layOut(3, [](int n) { return at(45 + n / 10.0L, 30); });
+        nav = {};
+        nav.GpsFixReceived = row.received;
+        nav.GpsSilenceSeconds = Real48(row.silenceSeconds);
+        nav.ManualLat = nav.ManualLon = row.manual;
+        sailTo(45.1L, 30.05L); // beyond waypoint 1 as seen from 0° N 0°
+        EXPECT_EQ(nav.Waypoint.progress, row.expected) << row.name;
+        EXPECT_EQ(sailedTo(), 1) << row.name;
+        EXPECT_EQ(route.sailing.RouteStarted, row.expected == RouteProgress::Sailing) << row.name;
+    }
 }
 
 TEST_F(RouteFollowing, WithoutARouteThereIsNothingToSailTo) {

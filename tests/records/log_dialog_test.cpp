@@ -33,7 +33,7 @@ TEST(LogDialogNeverOpened, ItsTimerTicksWithoutItsControls) {
     TVimoLogDlg* dlg = ui.context.windows.logDlg;
     ui.program.nav.LogOn = true; // no file chosen: nothing is written
     ++ui.clock.time.minute;
-    dlg->LogTimerTimer();
+    ui.logTick();
     EXPECT_FALSE(dlg->controlsBuilt());
     EXPECT_FALSE(ui.program.logbook.LogFileSelected);
 }
@@ -55,7 +55,7 @@ protected:
     void minutes(int count) {
         for (int i = 0; i < count; ++i) {
             ++ui.clock.time.minute;
-            dlg->LogTimerTimer();
+            ui.logTick();
         }
     }
     // Logs `count` records at the shortest interval.
@@ -98,7 +98,7 @@ TEST_F(LogDialog, UseShowsThePathOrRefusesTheName) {
 TEST_F(LogDialog, ViewerStepsThroughTheRecordsWritten) {
     ui.program.nav.GpsLat = Real48(57.5L);
     ui.program.nav.GpsSpeed = Real48(6.5L);
-    mainDlg->Timer1Timer();
+    ui.mainTick();
     dlg->TextEdit->setText(QStringLiteral("Reefed"));
     logRecords(dir.file("five.LOG"), 5);
     open(dir.file("five.LOG"));
@@ -137,7 +137,7 @@ TEST_F(LogDialog, AVanishedRecordIsAFileError) {
 // A log from elsewhere may hold any eight bytes where the date belongs.
 TEST_F(LogDialog, ARecordWithADamagedDateShowsTheRestOfIt) {
     ui.program.nav.GpsLat = Real48(57.5L);
-    mainDlg->Timer1Timer();
+    ui.mainTick();
     logRecords(dir.file("written.LOG"), 1);
     for (const double damaged : {std::numeric_limits<double>::quiet_NaN(), 1e300, -1e300}) {
         const std::string path = dir.file("damaged.LOG");

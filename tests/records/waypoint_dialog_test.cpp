@@ -48,6 +48,21 @@ TEST_F(WaypointDialog, StartsWithItsPlaceholders) {
     EXPECT_EQ(dlg->Close1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_C));
 }
 
+// The last point laid is shown; the title names the one sailed to, as the route moves on.
+TEST_F(WaypointDialog, TheTitleNamesTheWaypointSailedTo) {
+    WaypointRoute& route = ui.program.route;
+    route.sailing.ActiveWaypoint = 3;
+    dlg->ShowWaypoint(20);
+    EXPECT_EQ(dlg->windowTitle(), "Brisomar-Waypoints - sailing to WP 3");
+    route.sailing.ActiveWaypoint = 4;
+    ui.mainTick();
+    EXPECT_EQ(dlg->windowTitle(), "Brisomar-Waypoints - sailing to WP 4");
+    route.sailing.ActiveWaypoint = 20;
+    route.sailing.RouteDone = true;
+    ui.mainTick();
+    EXPECT_EQ(dlg->windowTitle(), "Brisomar-Waypoints - route done");
+}
+
 TEST_F(WaypointDialog, BrowsesTheRoute) {
     dlg->Forward7->trigger();
     EXPECT_TRUE(current().startsWith("Nr:20 LAT N 70°00.000' LON W002°00.000' Dir:0.0 NM:0.0"));

@@ -170,20 +170,23 @@ TEST_F(WaypointFiles, SaveAndLoadTheRoute) {
     EXPECT_EQ(loaded.toFile(), routeOf(5).toFile());
 }
 
-// Loading replaces the waypoints, not the one sailed to, unless the route was empty or the
-// loaded one is too short to hold it.
-TEST_F(WaypointFiles, LoadingKeepsTheWaypointSailedTo) {
+// A route loaded is a new route: sailed from its first waypoint, whatever was sailed before,
+// the route done included.
+TEST_F(WaypointFiles, LoadingSailsTheNewRouteFromItsFirstWaypoint) {
     const std::string path = dir.file("route.way");
     ASSERT_EQ(saveWaypoints(files, path, routeOf(5)), WaypointFileResult::Done);
     const struct {
-        int count, sailedTo, expected;
-    } rows[] = {{0, 0, 1}, {8, 3, 3}, {8, 5, 5}, {8, 6, 1}};
+        int count, sailedTo;
+        bool arrived, done;
+    } rows[] = {
+        {0, 0, false, false}, {8, 3, false, false}, {5, 5, true, false}, {5, 5, false, true}};
     for (const auto& row : rows) {
         WaypointRoute route = routeOf(row.count);
-        route.sailing = {row.sailedTo, true, {}, {}, true, {}, {}, true};
+        route.sailing = {row.sailedTo, true, {}, {}, true, {}, {}, row.arrived, row.done};
         ASSERT_EQ(loadWaypoints(files, path, route), WaypointFileResult::Done);
-        EXPECT_EQ(route.sailing.ActiveWaypoint, row.expected) << row.sailedTo;
-        EXPECT_FALSE(route.sailing.RouteDone || route.sailing.HasPrevious);
+        EXPECT_EQ(route.sailing.ActiveWaypoint, 1) << row.sailedTo;
+        EXPECT_FALSE(route.sailing.RouteStarted || route.sailing.HasPrevious);
+        EXPECT_FALSE(route.sailing.Arrived || route.sailing.RouteDone);
         EXPECT_EQ(route.WaypointIndex, 1);
     }
 }
