@@ -1,5 +1,6 @@
 #include "base/nmea_checksum.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace brisomar {
@@ -16,14 +17,17 @@ int hexDigit(char c) {
 
 bool checksumIsWrong(std::string_view sentence) {
     constexpr std::size_t checksumLength = 3; // "*hh"
-    if (sentence.size() < checksumLength)
+    const std::size_t tail = std::min(sentence.size(), checksumLength);
+    const std::size_t star = sentence.find('*', sentence.size() - tail);
+    if (star == std::string_view::npos)
         return false;
-    const std::size_t mark = sentence.size() - checksumLength;
-    const int high = hexDigit(sentence[mark + 1]), low = hexDigit(sentence[mark + 2]);
-    if (sentence[mark] != '*' || high < 0 || low < 0)
-        return false;
+    if (star + checksumLength != sentence.size())
+        return true; // a checksum cut short
+    const int high = hexDigit(sentence[star + 1]), low = hexDigit(sentence[star + 2]);
+    if (high < 0 || low < 0)
+        return true;
     unsigned char sum = 0;
-    for (const char c : sentence.substr(0, mark))
+    for (const char c : sentence.substr(0, star))
         sum ^= static_cast<unsigned char>(c);
     return sum != high * 16 + low;
 }

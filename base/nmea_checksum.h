@@ -4,8 +4,9 @@
 
 namespace brisomar {
 
-// Whether a sentence, its "$" or "!" dropped, ends in a checksum, "*" and two hexadecimal digits,
-// that is not the exclusive or of the characters before the "*". A sentence without one is not
+// Whether a sentence, its "$" or "!" dropped, ends in a checksum that is not the exclusive or of
+// the characters before the "*": a "*" among its last three characters starts one, which must
+// be two hexadecimal digits ("*4G", "*ZZ" and "*7" are wrong). A sentence without one is not
 // wrong. The instruments' sentences and the AIS sentences carry the same checksum.
 bool checksumIsWrong(std::string_view sentence);
 

@@ -106,12 +106,23 @@ TEST(NmeaPosition, UnreadableDegreesOrMinutesGiveNoValue) {
     EXPECT_EQ(NmeaLatitude("999e9999", "S").value(), NmeaNoValue); // beyond what can be stored
 }
 
-// Only "*" and two hexadecimal digits at the end are a checksum; without one nothing is wrong.
-TEST(Checksum, OnlyAWholeChecksumThatDoesNotMatchIsWrong) {
-    const std::pair<const char*, bool> cases[] = {
-        {"GPGSV,1,1,00*79", false}, {"GPGSV,1,1,00*78", true}, {"GNRMC,2*4b", false},
-        {"GNRMC,2*4B", false},      {"GNRMC,2*4A", true},      {"GPGSV,1,1,00", false},
-        {"GPGSV,1,1,00*7", false},  {"GPGLL,1,A*hh", false},   {"*00", false}};
+// A "*" at the end starts a checksum of two hexadecimal digits; one that is not is wrong, and
+// without one nothing is.
+TEST(Checksum, AChecksumThatDoesNotMatchOrIsNoHexadecimalNumberIsWrong) {
+    const std::pair<const char*, bool> cases[] = {{"GPGSV,1,1,00*79", false},
+                                                  {"GPGSV,1,1,00*78", true},
+                                                  {"GNRMC,2*4b", false},
+                                                  {"GNRMC,2*4B", false},
+                                                  {"GNRMC,2*4A", true},
+                                                  {"GPGSV,1,1,00", false},
+                                                  {"GPGSV,1,1,00*7", true},
+                                                  {"GPGLL,1,A*hh", true},
+                                                  {"*00", false},
+                                                  {"GPRMC,1,A*ZZ", true},
+                                                  {"GPRMC,1,A*4G", true},
+                                                  {"GPRMC,1,A*", true},
+                                                  {"*", true},
+                                                  {"", false}};
     for (const auto& [sentence, wrong] : cases)
         EXPECT_EQ(checksumIsWrong(sentence), wrong) << sentence;
 }

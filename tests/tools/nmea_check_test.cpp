@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "summary\tsentences 4\tgps 4\tfixes 3\trejected 1 (no fix 1)\t"
                   "longest-gap 0.600\n"},
         CheckCase{"otherSentencesAndFieldsAsTheWindowSetsThem",
-                  "$GPGLL,4807.038,N,01131.000,E,123519,A*hh\r\n$SDDBT,12.5,f,3.8,M\r\n",
+                  "$GPGLL,4807.038,N,01131.000,E,123519,A*25\r\n$SDDBT,12.5,f,3.8,M\r\n",
                   {"--sentence", "GPGLL", "--fields", "1,2,3,4,,", "--extended", "SDDBT",
                    "--extended-field", "3"},
                   "fix\t0.600\t48.1172999999835\t-11.5166666666628\t0\t0\n"
