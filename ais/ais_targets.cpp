@@ -85,6 +85,11 @@ bool canCollide(AisKind kind) {
     return kind == AisKind::classA || kind == AisKind::classB;
 }
 
+// A station's or an aid's report under a ship's MMSI (its first digit 2 to 7) is no ship's.
+bool stationUnderAShipsMmsi(const AisMessage& m) {
+    return (m.type == 4 || m.type == 21) && m.mmsi >= 200000000 && m.mmsi < 800000000;
+}
+
 } // namespace
 
 std::string AisTarget::label() const {
@@ -97,14 +102,22 @@ std::optional<double> AisTarget::pointing() const {
     return course;
 }
 
+// A VDO names the own ship and no more: a ship reporting by VDM under that MMSI stays a target,
+// unless it is the own transponder heard back, where and when it last reported itself.
 void AisTargets::take(const AisMessage& m, bool own, std::chrono::milliseconds now) {
     if (own) {
         transponderMmsi_ = m.mmsi;
-        targets_.erase(m.mmsi);
+        if (reportsPosition(m.type) && m.lat && m.lon)
+            ownReport_ = {GeoPoint{Real48(*m.lat), Real48(-*m.lon)}, now};
         return;
     }
-    if (m.type == 14 || (m.mmsi != 0 && (m.mmsi == ownMmsi || m.mmsi == transponderMmsi_)))
+    if (m.type == 14 || stationUnderAShipsMmsi(m) || (m.mmsi != 0 && m.mmsi == ownMmsi))
         return;
+    if (m.mmsi != 0 && m.mmsi == transponderMmsi_) {
+        if (heardBack(m, now) || (!reportsPosition(m.type) && !targets_.contains(m.mmsi)))
+            return;
+        disagreeing_ = m.mmsi;
+    }
     AisTarget& t = targetFor(m.mmsi);
     t.kind = kindOf(m.type, t.kind);
     t.lastReport = now;
@@ -113,6 +126,20 @@ void AisTargets::take(const AisMessage& m, bool own, std::chrono::milliseconds n
     if (reportsPosition(m.type))
         takeMotion(t, m);
     takeStatic(t, m);
+}
+
+bool AisTargets::heardBack(const AisMessage& m, std::chrono::milliseconds now) const {
+    if (!ownReport_ || !m.lat || !m.lon || now - ownReport_->at > ownEchoWithin)
+        return false;
+    const GeoPoint reported{Real48(*m.lat), Real48(-*m.lon)};
+    return GeodesicBetween(ownReport_->position, reported).metres <= ownEchoMetres;
+}
+
+std::string AisTargets::disagreementNotice() const {
+    if (disagreeing_ == 0)
+        return {};
+    return "AIS: " + std::to_string(disagreeing_) +
+           " comes as the own ship (VDO) and as another ship (VDM).";
 }
 
 AisTarget& AisTargets::targetFor(std::uint32_t mmsi) {
@@ -206,6 +233,7 @@ void watchAisTargets(AisTargets& targets, NavState& nav, const CollisionLimits& 
                      std::chrono::milliseconds now) {
     const AisTarget* raising = targets.update(ownMotion(nav), limits, now);
     nav.AisCollision = raising ? collisionText(*raising) : std::string();
+    nav.AisNotice = targets.disagreementNotice();
 }
 
 } // namespace brisomar

@@ -48,9 +48,9 @@ struct CollisionLimits {
     long double tcpaMinutes = 12;
 };
 
-// The targets by MMSI. The own ship (its transponder's VDO reports, or the MMSI the sailor
-// gives) is never one. A target without a report for `lostAfter` is lost; after `removedAfter`
-// it is removed. Times on the steady clock.
+// The targets by MMSI. The own ship (the MMSI the sailor gives, or its transponder's VDO
+// reports heard back) is never one. A target without a report for `lostAfter` is lost; after
+// `removedAfter` it is removed. Times on the steady clock.
 class AisTargets {
 public:
     static constexpr std::chrono::minutes lostAfter{3};
@@ -85,9 +85,23 @@ public:
             f(target);
     }
 
+    // Names an MMSI that comes both as the own ship (VDO) and as another ship (VDM); else empty.
+    std::string disagreementNotice() const;
+
 private:
+    // The own transponder heard back by a receiver: the VDO's place, within this long.
+    static constexpr std::chrono::seconds ownEchoWithin{30};
+    static constexpr double ownEchoMetres = 100;
+    struct OwnReport {
+        GeoPoint position;
+        std::chrono::milliseconds at;
+    };
+
     AisTarget& targetFor(std::uint32_t mmsi);
+    bool heardBack(const AisMessage& m, std::chrono::milliseconds now) const;
     std::uint32_t transponderMmsi_ = 0; // named by the own VDO reports
+    std::optional<OwnReport> ownReport_;
+    std::uint32_t disagreeing_ = 0;
     std::unordered_map<std::uint32_t, AisTarget> targets_;
 };
 

@@ -82,6 +82,8 @@ struct NavState {
     std::string SentenceNotice;  // another talker's sentence that the GPS sentence misses
     // The AIS target raising the collision alarm, "NORDIC STAR 0.3 Nm in 6 min"; else empty.
     std::string AisCollision;
+    // An MMSI that comes both as the own ship and as another ship; else empty.
+    std::string AisNotice;
 };
 
 // Copies the GPS or manual values into the values in use. LastUpdate follows GpsTime only while

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 
 namespace brisomar {
 
@@ -27,6 +28,19 @@ std::string defaultTimeText(long double dayFraction) {
     return text;
 }
 
+// The texts that are not empty, a blank between.
+std::string joined(std::initializer_list<std::string> texts) {
+    std::string line;
+    for (const std::string& text : texts) {
+        if (text.empty())
+            continue;
+        if (!line.empty() && line.back() != ' ')
+            line += ' ';
+        line += text;
+    }
+    return line;
+}
+
 class PageWriter {
 public:
     PageWriter(const NavState& state, const StatusTextFormat& format, long double now)
@@ -39,7 +53,7 @@ public:
                    (s.ActiveAlarmNames.empty() ? "" : "  " + s.ActiveAlarmNames);
         case StatusPage::Comm:
             return noticeShown()
-                       ? s.SentenceNotice + (s.SentenceNotice.empty() ? "" : " ") + s.CommNotice
+                       ? joined({s.SentenceNotice, s.CommNotice, s.AisNotice})
                        : "GPS: " + latitude(s.GpsLat, false) + " " + longitude(s.GpsLon, false) +
                              " " + "Last update:" + fixTime(s.GpsTime) + " ";
         case StatusPage::Course:
@@ -82,7 +96,8 @@ private:
     // A notice of the reception takes the Comm page's line in turn with the position, two seconds
     // each: the strip holds only one of them whole.
     bool noticeShown() const {
-        const bool notice = !s.SentenceNotice.empty() || !s.CommNotice.empty();
+        const bool notice =
+            !s.SentenceNotice.empty() || !s.CommNotice.empty() || !s.AisNotice.empty();
         constexpr long double secondsPerDay = 86400;
         return notice && static_cast<long long>(now_ * secondsPerDay / 2) % 2 == 1;
     }

@@ -86,6 +86,27 @@ TEST_F(AisTargetsTest, TheOwnShipIsNeverATarget) {
     EXPECT_TRUE(targets.find(3));
 }
 
+// One VDO under a ship's MMSI names the own ship; the ship reporting by VDM elsewhere stays a
+// target and the disagreement is told. A station's report under a ship's MMSI changes nothing.
+TEST_F(AisTargetsTest, AVdoUnderAnotherShipsMmsiHidesNoShip) {
+    const std::uint32_t ship = 265547250;
+    targets.take(position(ship, 45 + nm, 0, 180, 12), false, seconds(0));
+    targets.take(position(ship, 45 + 5 * nm, 0.1L, 0, 0), true, seconds(1)); // a stray VDO
+    for (int s = 2; s <= 50; s += 10)
+        targets.take(position(ship, 45 + nm, 0, 180, 12), false, seconds(s));
+    AisMessage station = position(ship, 46, 1, 0, 0, 4);
+    targets.take(station, false, seconds(51));
+    station.type = 21;
+    targets.take(station, false, seconds(51));
+    update(seconds(52));
+    ASSERT_TRUE(targets.find(ship));
+    EXPECT_EQ(targets.find(ship)->kind, AisKind::classA);
+    EXPECT_EQ(targets.find(ship)->position->lat, Real48(45 + nm));
+    EXPECT_TRUE(targets.find(ship)->raisesAlarm());
+    EXPECT_EQ(targets.disagreementNotice(),
+              "AIS: 265547250 comes as the own ship (VDO) and as another ship (VDM).");
+}
+
 TEST_F(AisTargetsTest, ALateTargetIsLostThenRemoved) {
     targets.take(position(3, 45 + nm, 0, 180, 5), false, minutes(1));
     update(minutes(4));

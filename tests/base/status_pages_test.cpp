@@ -70,9 +70,12 @@ TEST_F(StatusPages, TheWaypointPageShowsTheActiveWaypoint) {
 TEST_F(StatusPages, TheCommPageShowsTheReceptionNoticesInTurnWithThePosition) {
     state.CommNotice = "COM1: /dev/ttyUSB0 not found. Tried every 5 s. ";
     state.SentenceNotice = "Receiving GNRMC, not GPRMC: set the sentence to ??RMC to read it.";
+    state.AisNotice = "AIS: 265547250 comes as the own ship (VDO) and as another ship (VDM).";
     const std::string position = "GPS: LAT --°--.---' LON ---°--.---' Last update:--:--:-- ";
     const std::string notices = "Receiving GNRMC, not GPRMC: set the sentence to ??RMC to read it. "
-                                "COM1: /dev/ttyUSB0 not found. Tried every 5 s. ";
+                                "COM1: /dev/ttyUSB0 not found. Tried every 5 s. "
+                                "AIS: 265547250 comes as the own ship (VDO) and as another ship "
+                                "(VDM).";
     const long double second = 1.0L / 86400;
     for (auto [seconds, shown] : {std::pair(1.9, position), std::pair(2.1, notices),
                                   std::pair(3.9, notices), std::pair(4.1, position)})
