@@ -5,6 +5,7 @@
 #include "base/radio_group.h"
 #include "input/SeComm32.h"
 #include "input/TaskIcon.h"
+#include "input/network_address.h"
 #include "input/nmea_simulator.h"
 #include "input/reception.h"
 
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSerialPortInfo>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -299,17 +301,34 @@ void TVimoComDlg::NetworkOutputClick() {
 // The module with the network library is loaded when the output is first switched on. A server
 // that does not listen is tried again.
 void TVimoComDlg::applyNetworkOutput() {
-    const NetworkOutputSettings settings{
+    NetworkOutputSettings settings{
         TcpServerCheck->isChecked(), TcpAddressEdit->text().trimmed().toStdString(),
         UdpCheck->isChecked(), UdpAddressEdit->text().trimmed().toStdString()};
+    networkFailure_ = settings.udp ? udpToOwnInput(settings.udpAddress) : std::string();
+    if (!networkFailure_.empty()) {
+        settings.udp = false;
+        const QSignalBlocker quiet(UdpCheck);
+        UdpCheck->setChecked(false);
+        UdpAddressEdit->setEnabled(true);
+    }
     output_.choices[SentenceOutput::networkOutput].route = settings.tcp || settings.udp;
-    networkFailure_.clear();
     if (!network_ && (settings.tcp || settings.udp) && context_.makers.networkOutput)
         network_ = context_.makers.networkOutput(networkFailure_);
-    if (network_)
-        networkFailure_ = network_->apply(settings);
+    if (network_) {
+        const std::string failure = network_->apply(settings);
+        networkFailure_ += (networkFailure_.empty() || failure.empty() ? "" : " ") + failure;
+    }
     networkWaiting_ = settings.tcp && network_ && !network_->serving();
     showNetworkStatus();
+}
+
+// Datagrams to a port's own UDP input would come straight back: refused, naming both.
+std::string TVimoComDlg::udpToOwnInput(const std::string& udpAddress) const {
+    for (const PortControls& port : ports_)
+        if (port.seComm->PortOpen() && reachesOwnInput(udpAddress, port.seComm->DevicePath()))
+            return "UDP to " + udpAddress + " refused: port " + std::to_string(port.number) +
+                   " reads " + port.seComm->DevicePath() + ", and would read back what it sends.";
+    return {};
 }
 
 // What failed, else how many clients the server has.

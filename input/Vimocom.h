@@ -150,6 +150,7 @@ private:
     QGroupBox* buildExtendedGroup();
     QGroupBox* buildNetworkGroup();
     void applyNetworkOutput();
+    std::string udpToOwnInput(const std::string& udpAddress) const;
     void showNetworkStatus();
     QLineEdit* settingEdit(int maxLength, std::string& setting);
     void switchPort(PortControls& port);

@@ -140,6 +140,23 @@ std::string networkFailureDetail(const std::string& device, const std::string& r
     return "Address " + device + ": " + reason;
 }
 
+namespace {
+
+bool reachesThisComputer(const std::string& host) {
+    return host == "localhost" || host == "::1" || host.starts_with("127.") ||
+           host.ends_with(".255");
+}
+
+} // namespace
+
+bool reachesOwnInput(std::string_view output, std::string_view device) {
+    std::string error;
+    const auto to = outputAddress(output, true, error);
+    const auto input = parseNetworkAddress(device, error);
+    return to && input && input->protocol == NetworkProtocol::udp && to->port == input->port &&
+           reachesThisComputer(to->host);
+}
+
 std::optional<NetworkAddress> outputAddress(std::string_view text, bool hostNeeded,
                                             std::string& error) {
     // Read as a UDP source is: the host may be left out.

@@ -37,6 +37,10 @@ std::optional<NetworkAddress> parseNetworkAddress(std::string_view device, std::
 std::optional<NetworkAddress> outputAddress(std::string_view text, bool hostNeeded,
                                             std::string& error);
 
+// Whether datagrams sent to `output` ("HOST:PORT") come back to the UDP input `device`
+// ("udp://[ADDRESS][:PORT]"): the same port, on this computer (loopback) or a broadcast.
+bool reachesOwnInput(std::string_view output, std::string_view device);
+
 // The address written out in full, defaults included: "gpsd://localhost:2947", "udp://:10110".
 std::string networkAddressText(const NetworkAddress& address);
 

@@ -1,5 +1,7 @@
 #include "input/network_device.h"
 
+#include "input/own_datagrams.h"
+
 #include <QEventLoop>
 #include <QHostAddress>
 #include <QNetworkDatagram>
@@ -141,10 +143,13 @@ void NetworkDevice::takeStream() {
     keep(tcp_.readAll());
 }
 
-// A datagram longer than the unread limit is cut to it.
+// A datagram longer than the unread limit is cut to it; one the navigator sent itself is not read.
 void NetworkDevice::takeDatagrams() {
-    for (int i = 0; i < datagramsPerTurn && udp_.hasPendingDatagrams(); ++i)
-        keep(udp_.receiveDatagram(static_cast<qint64>(maxUnreadBytes)).data());
+    for (int i = 0; i < datagramsPerTurn && udp_.hasPendingDatagrams(); ++i) {
+        const QNetworkDatagram datagram = udp_.receiveDatagram(static_cast<qint64>(maxUnreadBytes));
+        if (!isOwnDatagram(datagram.senderAddress(), static_cast<quint16>(datagram.senderPort())))
+            keep(datagram.data());
+    }
 }
 
 void NetworkDevice::write(std::string_view bytes) {

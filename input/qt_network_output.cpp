@@ -1,5 +1,7 @@
 #include "input/qt_network_output.h"
 
+#include "input/own_datagrams.h"
+
 #include <QTcpSocket>
 
 #include <algorithm>
@@ -30,6 +32,8 @@ QtNetworkOutput::QtNetworkOutput() {
 
 // A client deleted while connected says it disconnected: it is told nothing any more.
 QtNetworkOutput::~QtNetworkOutput() {
+    if (udp_.state() == QAbstractSocket::BoundState)
+        forgetOwnDatagramPort(udp_.localPort());
     for (QTcpSocket* client : clients_) {
         client->disconnect();
         delete client;
@@ -72,6 +76,12 @@ std::string QtNetworkOutput::aim(const std::string& text) {
     const auto host = address ? hostAddress(address->host) : std::nullopt;
     if (!host)
         return "UDP " + text + ": " + (error.empty() ? "not an address" : error) + ".";
+    // Sent from a port of its own, so that the navigator's inputs know its datagrams.
+    if (udp_.state() != QAbstractSocket::BoundState) {
+        if (!udp_.bind(QHostAddress::Any, 0))
+            return "UDP " + text + ": " + udp_.errorString().toStdString() + ".";
+        noteOwnDatagramPort(udp_.localPort());
+    }
     udpTarget_ = std::pair(*host, address->port);
     return {};
 }

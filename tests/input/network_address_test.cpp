@@ -93,5 +93,23 @@ TEST(NetworkAddress, TheFailureDetailNamesTheAddressAndTheReason) {
               "Address tcp://10.0.0.1:10110: Connection refused");
 }
 
+// Datagrams to this computer or a broadcast, at the port a UDP input reads, come back to it.
+TEST(NetworkAddress, AnOutputToTheOwnUdpInputIsKnown) {
+    const struct {
+        const char *output, *input;
+        bool back;
+    } rows[] = {{"127.0.0.1:10110", "udp://:10110", true},
+                {"localhost:10110", "udp://127.0.0.1:10110", true},
+                {"192.168.1.255:10110", "udp://:10110", true},
+                {"255.255.255.255", "udp://", true},
+                {"127.0.0.1:10111", "udp://:10110", false},
+                {"192.168.1.20:10110", "udp://:10110", false},
+                {"127.0.0.1:10110", "tcp://127.0.0.1:10110", false},
+                {"127.0.0.1:10110", "/dev/ttyUSB0", false}};
+    for (const auto& row : rows)
+        EXPECT_EQ(reachesOwnInput(row.output, row.input), row.back)
+            << row.output << " " << row.input;
+}
+
 } // namespace
 } // namespace brisomar

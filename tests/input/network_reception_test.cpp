@@ -10,8 +10,10 @@
 #include "pty_pair.h"
 #include "ui_fakes.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -281,6 +283,31 @@ TEST_F(UdpBroadcast, DatagramsOfOneOrSeveralSentencesSetTheValues) {
     send(bytes("$PTTKD,12.5,M\r\n" + rmc50 + "\r\n")); // every sentence counts
     ASSERT_TRUE(fixArrives(Real48(50.0L)));
     EXPECT_EQ(nav().ExtendedValue, Real48(12.5L));
+}
+
+// The navigator's own datagrams, from its network output, are not read back: a stale fix would
+// stay live for ever. Another program's, from this computer, are.
+TEST_F(UdpBroadcast, TheNavigatorsOwnDatagramsAreNotReadBack) {
+    QtNetworkOutput output;
+    ASSERT_EQ(output.apply({false, {}, true, "127.0.0.1:" + std::to_string(port)}), "");
+    output.send(rmc + "\r\n");
+    send(bytes("$PTTKD,12.5,M\r\n"));
+    ASSERT_TRUE(bytesArrive(15));
+    dlg->SeComm1->PollTimerTimer();
+    ui.communicationTick();
+    EXPECT_EQ(nav().ExtendedValue, Real48(12.5L));
+    EXPECT_TRUE(nav().GpsLat.isZero()) << "the navigator's own fix came back";
+}
+
+TEST_F(UdpBroadcast, AnOutputToThePortsOwnInputIsRefusedNamingBoth) {
+    dlg->UdpAddressEdit->setText(QStringLiteral("127.0.0.1:%1").arg(port));
+    dlg->UdpCheck->click();
+    EXPECT_FALSE(dlg->UdpCheck->isChecked());
+    EXPECT_EQ(dlg->NetworkStatusLabel->text(),
+              QStringLiteral("UDP to 127.0.0.1:%1 refused: port 1 reads udp://127.0.0.1:%1, and "
+                             "would read back what it sends.")
+                  .arg(port));
+    EXPECT_FALSE(ui.program.output.choices[SentenceOutput::networkOutput].route);
 }
 
 TEST_F(UdpBroadcast, AnyTalkerIsTakenAfterTypingQuestionMarks) {
