@@ -6,6 +6,8 @@
 #include <QHostAddress>
 #include <QNetworkDatagram>
 
+#include <algorithm>
+
 namespace brisomar {
 
 namespace {
@@ -63,9 +65,12 @@ void NetworkDevice::close() {
     received_ = 0;
 }
 
+// What the connection holds beyond the unread limit is taken as the reader makes room.
 std::string NetworkDevice::read(std::size_t count) {
     std::string taken = unread_.substr(0, count);
     unread_.erase(0, count);
+    if (address_.protocol != NetworkProtocol::udp)
+        takeStream();
     return taken;
 }
 
@@ -139,8 +144,10 @@ void NetworkDevice::retry() {
     startConnecting();
 }
 
+// Only what fits is read: the rest waits in the connection, whose full buffers slow the sender,
+// so that a burst loses nothing.
 void NetworkDevice::takeStream() {
-    keep(tcp_.readAll());
+    keep(tcp_.read(static_cast<qint64>(maxUnreadBytes - std::min(unread_.size(), maxUnreadBytes))));
 }
 
 // A datagram longer than the unread limit is cut to it; one the navigator sent itself is not read.

@@ -16,8 +16,9 @@ namespace brisomar {
 // connection while the window goes on working. A connection lost later is retried every
 // `retryInterval` while the device stays open, delivering no bytes meanwhile, so the port stays
 // on and the GPS silence grows; close() ends the retries. At most maxUnreadBytes wait to be
-// read, the oldest dropped first, so a flood cannot grow the program's memory. Line settings do
-// not apply.
+// read, so a flood cannot grow the program's memory: a connection is read no faster than the
+// port reads (the sender slowed, nothing lost); of datagrams, the oldest are dropped first.
+// Line settings do not apply.
 class NetworkDevice : public SerialDevice {
 public:
     static constexpr std::size_t maxUnreadBytes = 16 * 1024;

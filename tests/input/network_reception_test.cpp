@@ -225,13 +225,41 @@ TEST_F(TcpMultiplexer, EndlessTextWithoutStartCharacterIsBoundedAndDropped) {
     ASSERT_NE(peer, nullptr);
     const QByteArray megabyte(1 << 20, 'x');
     peer->write(megabyte);
-    ASSERT_TRUE(bytesReceived(megabyte.size()));
-    EXPECT_EQ(dlg->SeComm1->CharCount(), static_cast<int>(NetworkDevice::maxUnreadBytes));
-    dlg->SeComm1->PollTimerTimer();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            EXPECT_LE(dlg->SeComm1->CharCount(), static_cast<int>(NetworkDevice::maxUnreadBytes));
+            dlg->SeComm1->PollTimerTimer();
+            return network->bytesReceived() >= static_cast<std::size_t>(megabyte.size());
+        },
+        patienceMs));
     ui.communicationTick();
     EXPECT_TRUE(dlg->Edit1->text().isEmpty());
     peer->write(bytes(rmc + "\r\n"));
     EXPECT_TRUE(fixArrives(rmcLat));
+}
+
+// A burst faster than the port reads waits in the connection: every sentence is taken.
+TEST_F(TcpMultiplexer, ABurstLosesNoSentence) {
+    int fixes = 0;
+    ui.program.reception.onChecked = [&fixes](Reception::SentenceUse use, std::string_view,
+                                              const NavState&) {
+        fixes += use == Reception::SentenceUse::fix ? 1 : 0;
+    };
+    switchOn(address);
+    QTcpSocket* peer = acceptConnection();
+    ASSERT_NE(peer, nullptr);
+    constexpr int sent = 10001;
+    QByteArray burst;
+    for (int i = 0; i < sent; ++i)
+        burst += bytes(rmc50 + "\r\n");
+    peer->write(burst);
+    // The connection is read several times between two polls, as the program's 250 ms allow.
+    for (int poll = 0; poll < 1000 && fixes < sent; ++poll) {
+        QTest::qWait(20);
+        dlg->SeComm1->PollTimerTimer();
+        ui.communicationTick();
+    }
+    EXPECT_EQ(fixes, sent);
 }
 
 TEST(NetworkDevice, AConnectionWithoutAnswerIsGivenUpAfterTheWaitWithTheWindowWorking) {
