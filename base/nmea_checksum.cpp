@@ -13,6 +13,13 @@ int hexDigit(char c) {
     return digit == std::string_view::npos ? -1 : static_cast<int>(digit);
 }
 
+unsigned char exclusiveOr(std::string_view body) {
+    unsigned char sum = 0;
+    for (const char c : body)
+        sum ^= static_cast<unsigned char>(c);
+    return sum;
+}
+
 } // namespace
 
 bool checksumIsWrong(std::string_view sentence) {
@@ -26,10 +33,13 @@ bool checksumIsWrong(std::string_view sentence) {
     const int high = hexDigit(sentence[star + 1]), low = hexDigit(sentence[star + 2]);
     if (high < 0 || low < 0)
         return true;
-    unsigned char sum = 0;
-    for (const char c : sentence.substr(0, star))
-        sum ^= static_cast<unsigned char>(c);
-    return sum != high * 16 + low;
+    return exclusiveOr(sentence.substr(0, star)) != high * 16 + low;
+}
+
+std::string nmeaChecksum(std::string_view body) {
+    const unsigned char sum = exclusiveOr(body);
+    constexpr std::string_view digits = "0123456789ABCDEF";
+    return {digits[sum >> 4], digits[sum & 15]};
 }
 
 } // namespace brisomar

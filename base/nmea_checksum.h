@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace brisomar {
@@ -9,5 +10,9 @@ namespace brisomar {
 // be two hexadecimal digits ("*4G", "*ZZ" and "*7" are wrong). A sentence without one is not
 // wrong. The instruments' sentences and the AIS sentences carry the same checksum.
 bool checksumIsWrong(std::string_view sentence);
+
+// The two hexadecimal digits (upper case) of a sentence's checksum: the exclusive or of the
+// characters between "$" and "*".
+std::string nmeaChecksum(std::string_view body);
 
 } // namespace brisomar

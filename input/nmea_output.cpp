@@ -73,15 +73,6 @@ std::string xte(const WaypointFigures& w, const std::string& status) {
 
 } // namespace
 
-std::string nmeaChecksum(std::string_view body) {
-    unsigned char sum = 0;
-    for (const char c : body)
-        sum ^= static_cast<unsigned char>(c);
-    char digits[3];
-    std::snprintf(digits, sizeof digits, "%02X", sum);
-    return digits;
-}
-
 std::string nmeaSentence(std::string_view body) {
     return "$" + std::string(body) + "*" + nmeaChecksum(body) + "\r\n";
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/nav_state.h"
+#include "base/nmea_checksum.h"
 
 #include <array>
 #include <chrono>
@@ -13,10 +14,6 @@ namespace brisomar {
 
 // Sentences the navigator sends: the route sentences an autopilot steers by, and the sentences
 // received, passed on as they came.
-
-// The two hexadecimal digits (upper case) of a sentence's checksum: the exclusive or of the
-// characters between "$" and "*".
-std::string nmeaChecksum(std::string_view body);
 
 // A sentence ready to send: "$", the body, "*", its checksum, CR LF.
 std::string nmeaSentence(std::string_view body);

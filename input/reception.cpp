@@ -44,22 +44,31 @@ std::string_view anyField(std::string_view sentence, int n) {
     return sentence.substr(0, sentence.find(separator));
 }
 
-// Whether a GPS sentence says it has no fix, known by its type whatever the field settings.
-bool saysNoFix(std::string_view sentence) {
+// How a GPS sentence says it has no fix, known by its type whatever the field settings: "status
+// V"; none when it does not.
+std::optional<std::string> saysNoFix(std::string_view sentence) {
     struct NoFixMark {
         std::string_view type;
         int field;
-        std::string_view noFix;
+        std::string_view noFix, said;
     };
     static constexpr NoFixMark marks[] = {
-        {"RMC", 2, "V"}, // status: A valid, V void
-        {"GLL", 6, "V"},
-        {"GGA", 6, "0"}, // quality: 0 no fix
+        {"RMC", 2, "V", "status V"}, // status: A valid, V void
+        {"GLL", 6, "V", "status V"},
+        {"GGA", 6, "0", "quality 0"}, // quality: 0 no fix
     };
     const std::string_view name = sentenceName(sentence);
-    return std::any_of(std::begin(marks), std::end(marks), [&](const NoFixMark& mark) {
-        return name.ends_with(mark.type) && anyField(sentence, mark.field) == mark.noFix;
-    });
+    for (const NoFixMark& mark : marks)
+        if (name.ends_with(mark.type) && anyField(sentence, mark.field) == mark.noFix)
+            return std::string(mark.said);
+    return std::nullopt;
+}
+
+// "*00, should be *2F": the checksum a sentence carries and the one it should.
+std::string checksumMismatch(std::string_view sentence) {
+    const std::size_t star = sentence.rfind('*');
+    return std::string(sentence.substr(star)) + ", should be *" +
+           nmeaChecksum(sentence.substr(0, star));
 }
 
 // Seconds, with their fraction, between two readings of the steady clock.
@@ -80,8 +89,12 @@ void Reception::deliver(int port, std::string_view message) {
 
 Reception::SentenceUse Reception::CheckReadString(NavState& nav, std::string_view sentence,
                                                   const ClockReading& now) {
-    if (checksumIsWrong(sentence))
+    if (checksumIsWrong(sentence)) {
+        if (sentenceHasName(sentence, gps.sentence))
+            noteRefusal(" refused: wrong checksum (" + checksumMismatch(sentence) + ")", sentence,
+                        now.steady);
         return SentenceUse::wrongChecksum;
+    }
     if (sentenceHasName(sentence, gps.sentence))
         return checkGpsSentence(nav, sentence, now);
     if (sentenceHasName(sentence, extended.sentence))
@@ -101,8 +114,10 @@ Reception::SentenceUse Reception::CheckReadString(NavState& nav, std::string_vie
 Reception::SentenceUse Reception::checkGpsSentence(NavState& nav, std::string_view sentence,
                                                    const ClockReading& now) {
     lastGpsSentence_ = now.steady;
-    if (saysNoFix(sentence))
+    if (const auto noFix = saysNoFix(sentence)) {
+        noteRefusal(": the receiver reports no fix (" + *noFix + ")", sentence, now.steady);
         return SentenceUse::gpsNoFix;
+    }
     takeSpeedAndCourse(nav, sentence);
     const NmeaAngle lat = readLatitude(fieldText(sentence, gps.latitudeField, gps.sentence),
                                        fieldText(sentence, gps.northSouthField, gps.sentence));
@@ -110,8 +125,11 @@ Reception::SentenceUse Reception::checkGpsSentence(NavState& nav, std::string_vi
                                         fieldText(sentence, gps.westEastField, gps.sentence));
     if (!hasValue(lat.degrees) || !hasValue(lon.degrees))
         return SentenceUse::gpsWithoutPosition;
-    if (!lat.position || !lon.position)
+    if (!lat.position || !lon.position) {
+        noteRefusal(!lat.position ? ": latitude out of range" : ": longitude out of range",
+                    sentence, now.steady);
         return SentenceUse::gpsPositionRefused;
+    }
     nav.GpsLat = lat.degrees;
     nav.GpsLon = lon.degrees;
     nav.GpsTime = timeOfDay(now.local);
@@ -165,6 +183,19 @@ std::string Reception::unmatchedSentenceNotice(SteadyTime now) const {
            std::string(talkerLength, '?') + otherTalkerName_.substr(talkerLength) + " to read it.";
 }
 
+void Reception::noteRefusal(const std::string& why, std::string_view sentence, SteadyTime now) {
+    refusal_ = std::string(sentenceName(sentence)) + why;
+    refusedAt_ = now;
+}
+
+// Said once only refused GPS sentences have come for a while: else the boat stands still with
+// the sentences seen arriving, and nobody says why.
+std::string Reception::refusalNotice(SteadyTime now) const {
+    if (refusal_.empty() || now - *lastFix_ < refusedNotice || now - refusedAt_ >= refusedNotice)
+        return {};
+    return refusal_ + ".";
+}
+
 std::array<std::string, Reception::portCount> Reception::tick(NavState& nav,
                                                               const ClockReading& now) {
     for (std::optional<SteadyTime>* since : {&lastFix_, &lastExtended_, &lastGpsSentence_})
@@ -185,7 +216,9 @@ std::array<std::string, Reception::portCount> Reception::tick(NavState& nav,
     nav.GpsSilenceSeconds = secondsBetween(*lastFix_, now.steady);
     nav.ExtendedSilenceSeconds = secondsBetween(*lastExtended_, now.steady);
     nav.HeadingSilenceSeconds = secondsBetween(lastHeading_, now.steady);
-    nav.SentenceNotice = unmatchedSentenceNotice(now.steady);
+    const std::string unmatched = unmatchedSentenceNotice(now.steady);
+    const std::string refused = refusalNotice(now.steady);
+    nav.SentenceNotice = unmatched + (unmatched.empty() || refused.empty() ? "" : " ") + refused;
     shown_ = shown;
     return shown;
 }

@@ -42,6 +42,8 @@ public:
     // How long the GPS sentence may match nothing while another talker's sentence of its type
     // comes before the sailor is told.
     static constexpr std::chrono::seconds unmatchedNotice{10};
+    // How long only refused GPS sentences may come before the sailor is told why.
+    static constexpr std::chrono::seconds refusedNotice{5};
 
     // What a check made of a sentence. Refused whole: a wrong checksum, a GPS sentence saying it
     // has no fix; a position field that reads but is no position leaves speed and course taken.
@@ -101,6 +103,8 @@ private:
     bool isOtherTalker(std::string_view name) const;
     void noteOtherTalker(std::string_view sentence, SteadyTime now);
     std::string unmatchedSentenceNotice(SteadyTime now) const;
+    void noteRefusal(const std::string& why, std::string_view sentence, SteadyTime now);
+    std::string refusalNotice(SteadyTime now) const;
 
     std::deque<Received> unchecked_;
     std::array<std::string, portCount> shown_;
@@ -111,6 +115,9 @@ private:
     // The last sentence of the GPS sentence's type from another talker, and when it came.
     std::string otherTalkerName_;
     SteadyTime otherTalkerTime_{0};
+    // Why the last GPS sentence refused was ("GPRMC: latitude out of range"), and when.
+    std::string refusal_;
+    SteadyTime refusedAt_{0};
 };
 
 } // namespace brisomar

@@ -339,5 +339,32 @@ TEST_F(ReceptionTest, AnotherTalkersSentenceOfTheTypeIsNamedAfterTenSecondsOfNoM
     EXPECT_EQ(nav.GpsLat, Real48(46.5L));
 }
 
+// A receiver whose every sentence is refused is named, with the reason, after 5 s of it; a fix
+// ends the notice.
+TEST_F(ReceptionTest, OnlyRefusedGpsSentencesForFiveSecondsAreNamedWithTheReason) {
+    const struct {
+        const char* sentence;
+        const char* notice;
+    } rows[] = {
+        {"$GPRMC,1,A,4630.000,N,00300.000,W,5,90,x*00",
+         "GPRMC refused: wrong checksum (*00, should be *78)."},
+        {"$GPRMC,1,V,4630.000,N,00300.000,W,5,90,x",
+         "GPRMC: the receiver reports no fix (status V)."},
+        {"$GPRMC,1,A,9130.000,N,00300.000,W,5,90,x", "GPRMC: latitude out of range."},
+    };
+    for (const auto& row : rows) {
+        reception.portSwitchedOn(nav, clock.reading());
+        for (int second = 0; second <= 5; ++second) {
+            EXPECT_EQ(nav.SentenceNotice, "") << row.sentence << " " << second;
+            receive(row.sentence);
+            clock.pass(std::chrono::seconds(1));
+        }
+        receive(row.sentence);
+        EXPECT_EQ(nav.SentenceNotice, row.notice);
+        receive("$GPRMC,1,A,4630.000,N,00300.000,W,5,90,x");
+        EXPECT_EQ(nav.SentenceNotice, "");
+    }
+}
+
 } // namespace
 } // namespace brisomar
